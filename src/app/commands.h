@@ -1,0 +1,12 @@
+#pragma once
+
+namespace tellwick {
+
+// Each command gets the arguments that follow its name and returns the exit status:
+// 0 done, 1 runtime failure, 2 bad usage or bad input.
+int runRespellCommand(int argc, char** argv);
+int runSayCommand(int argc, char** argv);
+// Opens the window; argc and argv are the program's own, for QApplication.
+int runWindow(int argc, char** argv);
+
+} // namespace tellwick

@@ -1,0 +1,40 @@
+#include "app/commands.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char* const usage = "Usage:\n"
+                          "  tellwick                 open the window\n"
+                          "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] "
+                          "[FILE]\n"
+                          "  tellwick say [--rate N] [--out FILE] [--pause-at-line-breaks]\n"
+                          "               [--read-square-brackets] [TEXT...]\n"
+                          "  tellwick --help | --version\n"
+                          "Run 'tellwick COMMAND --help' for the details of a command.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 2) {
+        const char* command = argv[1];
+        if (std::strcmp(command, "respell") == 0)
+            return tellwick::runRespellCommand(argc - 2, argv + 2);
+        if (std::strcmp(command, "say") == 0)
+            return tellwick::runSayCommand(argc - 2, argv + 2);
+        if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
+            std::fputs(usage, stdout);
+            return 0;
+        }
+        if (std::strcmp(command, "--version") == 0) {
+            std::printf("tellwick %s\n", TELLWICK_VERSION);
+            return 0;
+        }
+        if (command[0] != '-' || std::strcmp(command, "-") == 0) {
+            std::fprintf(stderr, "tellwick: unknown command '%s'\n%s", command, usage);
+            return 2;
+        }
+    }
+    return tellwick::runWindow(argc, argv);
+}

@@ -1,0 +1,9 @@
+#include "app/commands.h"
+
+namespace tellwick {
+
+int runRespellCommand(int, char**) {
+    return 1;
+}
+
+} // namespace tellwick

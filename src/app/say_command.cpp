@@ -1,0 +1,9 @@
+#include "app/commands.h"
+
+namespace tellwick {
+
+int runSayCommand(int, char**) {
+    return 1;
+}
+
+} // namespace tellwick

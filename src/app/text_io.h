@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tellwick {
+
+// Reads a whole file (or standard input for an empty path) as bytes. On failure returns nothing and
+// puts a message naming the file into error.
+std::optional<std::string> readAllBytes(const std::string& path, std::string* error);
+
+// Strict UTF-8 to UTF-16. Overlong forms, surrogates and code points past U+10FFFF are invalid.
+struct Utf8DecodeResult {
+    std::u16string text;
+    std::optional<std::size_t> errorOffset; // byte offset of the first invalid sequence
+};
+Utf8DecodeResult decodeUtf8(std::string_view bytes);
+
+// UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
+std::string encodeUtf8(std::u16string_view text);
+
+} // namespace tellwick

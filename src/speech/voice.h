@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace tellwick {
+
+// A speech voice: one per reading. Every operation reports success; failure carries a message.
+// Destroying a voice stops its sound at once.
+struct VoiceResult {
+    bool ok = true;
+    QString error;
+    static VoiceResult success() { return {}; }
+    static VoiceResult failure(QString message) { return {false, std::move(message)}; }
+    explicit operator bool() const { return ok; }
+};
+
+class Voice {
+public:
+    virtual ~Voice() = default;
+    // Reading speed from -9 (slowest) to +9 (fastest); 0 is normal.
+    virtual VoiceResult setRate(int rate) = 0;
+    // Starts speaking and returns at once.
+    virtual VoiceResult speak(const QString& text) = 0;
+    virtual VoiceResult pause() = 0;
+    virtual VoiceResult resume() = 0;
+    // Moves by one sentence: +1 to the start of the next, -1 to the start of the previous one.
+    // Fails when the voice is not speaking (nothing started, paused, or finished).
+    virtual VoiceResult skipSentence(int count) = 0;
+};
+
+// Makes the voice of a new reading. A factory that cannot make one returns null and sets error.
+using VoiceFactory = std::function<std::unique_ptr<Voice>(QString* error)>;
+
+} // namespace tellwick

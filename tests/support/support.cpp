@@ -1,0 +1,1 @@
+// Test doubles are added beside this file.
