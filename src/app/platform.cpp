@@ -1,0 +1,7 @@
+#include "app/platform.h"
+
+namespace tellwick {
+
+Platform makePlatform() { return {}; }
+
+} // namespace tellwick
