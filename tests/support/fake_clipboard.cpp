@@ -1,0 +1,28 @@
+#include "support/fake_clipboard.h"
+
+namespace tellwick {
+
+std::optional<QString> FakeClipboard::text() {
+    ++readCount;
+    if (failRead)
+        return std::nullopt;
+    return content;
+}
+
+bool FakeClipboard::clear() {
+    ++clearCount;
+    if (failClear)
+        return false;
+    content.clear();
+    return true;
+}
+
+bool FakeClipboard::setText(const QString& text) {
+    ++setCount;
+    if (failSet)
+        return false;
+    content = text;
+    return true;
+}
+
+} // namespace tellwick

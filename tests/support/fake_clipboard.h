@@ -1,0 +1,28 @@
+#pragma once
+
+#include "capture/clipboard.h"
+
+namespace tellwick {
+
+// A clipboard held in memory. Each operation can be made to fail, and every call is counted,
+// failed ones included.
+class FakeClipboard : public Clipboard {
+public:
+    FakeClipboard() = default;
+    explicit FakeClipboard(QString initial) : content(std::move(initial)) {}
+
+    std::optional<QString> text() override;
+    bool clear() override;
+    bool setText(const QString& text) override;
+
+    QString content;
+    bool failRead = false;
+    bool failClear = false;
+    bool failSet = false;
+
+    int readCount = 0;
+    int clearCount = 0;
+    int setCount = 0;
+};
+
+} // namespace tellwick

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "app/launcher.h"
+
+#include <QList>
+#include <QSet>
+
+namespace tellwick {
+
+// Starts nothing. Programs listed in existing start successfully; every other one fails as a
+// missing file would. Every attempt is recorded, failed ones included.
+class FakeLauncher : public Launcher {
+public:
+    struct Start {
+        QString program;
+        QStringList arguments;
+        bool started = false;
+    };
+
+    bool start(const QString& program, const QStringList& arguments, QString* error) override;
+
+    QSet<QString> existing;
+    QList<Start> attempts;
+};
+
+} // namespace tellwick
