@@ -15,6 +15,9 @@ public:
     virtual std::optional<QString> text() = 0;
     virtual bool clear() = 0;
     virtual bool setText(const QString& text) = 0;
+    // The text the user last highlighted anywhere (X11's primary selection), where the session
+    // offers one; nothing otherwise.
+    virtual std::optional<QString> selectionText() { return std::nullopt; }
 };
 
 } // namespace tellwick

@@ -14,8 +14,10 @@ public:
     std::optional<QString> text() override;
     bool clear() override;
     bool setText(const QString& text) override;
+    std::optional<QString> selectionText() override { return selection; }
 
     QString content;
+    std::optional<QString> selection;
     bool failRead = false;
     bool failClear = false;
     bool failSet = false;

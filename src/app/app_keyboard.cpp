@@ -1,0 +1,111 @@
+#include "app/app_keyboard.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QThread>
+#include <QWidget>
+
+namespace tellwick {
+
+namespace {
+
+struct KeyMapping {
+    std::uint8_t vk;
+    Qt::Key key;
+    Qt::KeyboardModifier modifier; // what holding the key down adds, if anything
+};
+
+constexpr KeyMapping keyMappings[] = {
+    {VK_TAB, Qt::Key_Tab, Qt::NoModifier},
+    {VK_SHIFT, Qt::Key_Shift, Qt::ShiftModifier},
+    {VK_CONTROL, Qt::Key_Control, Qt::ControlModifier},
+    {VK_MENU, Qt::Key_Alt, Qt::AltModifier},
+    {VK_NEXT, Qt::Key_PageDown, Qt::NoModifier},
+    {VK_HOME, Qt::Key_Home, Qt::NoModifier},
+    {VK_LEFT, Qt::Key_Left, Qt::NoModifier},
+    {VK_UP, Qt::Key_Up, Qt::NoModifier},
+    {VK_DOWN, Qt::Key_Down, Qt::NoModifier},
+    {VK_C, Qt::Key_C, Qt::NoModifier},
+    {VK_F2, Qt::Key_F2, Qt::NoModifier},
+};
+
+const KeyMapping* findMapping(std::uint8_t vk) {
+    for (const KeyMapping& mapping : keyMappings)
+        if (mapping.vk == vk)
+            return &mapping;
+    return nullptr;
+}
+
+// A queued key event, delivered to this keyboard object in the order it was sent.
+class QueuedKeyEvent : public QEvent {
+public:
+    static QEvent::Type eventType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    QueuedKeyEvent(std::uint8_t vk, bool up) : QEvent(eventType()), vk(vk), up(up) {}
+    std::uint8_t vk;
+    bool up;
+};
+
+QWidget* keyboardTarget() {
+    if (QWidget* focus = QApplication::focusWidget())
+        return focus;
+    if (QWidget* active = QApplication::activeWindow())
+        return active->focusWidget() ? active->focusWidget() : active;
+    return nullptr;
+}
+
+} // namespace
+
+AppKeyboard::AppKeyboard() {
+    qApp->installEventFilter(this);
+}
+
+AppKeyboard::~AppKeyboard() {
+    if (qApp)
+        qApp->removeEventFilter(this);
+}
+
+void AppKeyboard::keyEvent(std::uint8_t vk, int flags) {
+    QCoreApplication::postEvent(this, new QueuedKeyEvent(vk, (flags & KEYEVENTF_KEYUP) != 0));
+}
+
+void AppKeyboard::sleep(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
+}
+
+bool AppKeyboard::event(QEvent* event) {
+    if (event->type() != QueuedKeyEvent::eventType())
+        return QObject::event(event);
+    const auto* queued = static_cast<QueuedKeyEvent*>(event);
+    deliver(queued->vk, queued->up);
+    return true;
+}
+
+void AppKeyboard::deliver(std::uint8_t vk, bool up) {
+    const KeyMapping* mapping = findMapping(vk);
+    if (!mapping)
+        return;
+    // A modifier's own press already carries it, as with a typed key; its release no longer does.
+    held.setFlag(mapping->modifier, !up);
+    QWidget* target = keyboardTarget();
+    if (!target)
+        return;
+    QKeyEvent key(up ? QEvent::KeyRelease : QEvent::KeyPress, mapping->key, held);
+    delivering = true;
+    QCoreApplication::sendEvent(target, &key);
+    delivering = false;
+}
+
+bool AppKeyboard::eventFilter(QObject* watched, QEvent* event) {
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+                       event->type() == QEvent::ShortcutOverride;
+    if (isKey && !delivering && held != Qt::NoModifier) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        key->setModifiers(key->modifiers() | held);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tellwick

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "capture/keyboard.h"
+
+#include <QByteArray>
+
+#include <memory>
+
+namespace tellwick {
+
+// Keys for whatever application is in front, through the X server's XTest extension: they enter
+// the shared keyboard input exactly as typed keys would.
+class XTestKeyboard : public Keyboard {
+public:
+    // Null when there is no X display or it lacks the XTest extension. displayName empty means the
+    // one in DISPLAY.
+    static std::unique_ptr<XTestKeyboard> open(const QByteArray& displayName = {});
+    ~XTestKeyboard() override;
+
+    void keyEvent(std::uint8_t vk, int flags) override;
+    // Blocks; the server goes on handling the keys sent so far, because each one is flushed.
+    void sleep(int ms) override;
+
+private:
+    struct Connection;
+    explicit XTestKeyboard(std::unique_ptr<Connection> connection);
+    std::unique_ptr<Connection> connection;
+};
+
+} // namespace tellwick
