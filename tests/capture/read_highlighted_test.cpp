@@ -1,0 +1,92 @@
+#include "capture/read_highlighted.h"
+
+#include "support/fake_clipboard.h"
+#include "support/fake_keyboard.h"
+#include "support/fake_window_view.h"
+
+#include <gtest/gtest.h>
+
+namespace tellwick {
+namespace {
+
+struct Recorder {
+    QStringList steps;
+    FakeWindowView view;
+    std::function<void()> paste = [this] { steps << QStringLiteral("paste"); };
+    std::function<void()> read = [this] { steps << QStringLiteral("read"); };
+};
+
+TEST(ReadHighlightedTest, PlaysTheMacroInOrderThenPastesAndReads) {
+    Recorder recorder;
+    FakeKeyboard keyboard;
+    FakeClipboard clipboard;
+    // Focus, keys and the two handlers share one list so that their order shows.
+    keyboard.onKeyEvent = [&](std::uint8_t, int) {
+        if (recorder.steps.isEmpty())
+            recorder.steps << recorder.view.calls;
+    };
+    recorder.paste = [&] { keyboard.events << QStringLiteral("paste"); };
+    recorder.read = [&] { keyboard.events << QStringLiteral("read"); };
+
+    readHighlighted(recorder.view, &keyboard, clipboard, recorder.paste, recorder.read);
+
+    EXPECT_EQ(recorder.steps, QStringList({"focus"})) << "the focus moves before the first key";
+    EXPECT_EQ(keyboard.events,
+              QStringList({"sleep 100", "down 18", "sleep 100", "down 9",  "up 9",
+                           "sleep 100", "up 18",   "sleep 50",  "down 17", "sleep 50",
+                           "down 67",   "up 67",   "sleep 50",  "up 17",   "sleep 600",
+                           "down 37",   "up 37",   "sleep 100", "paste",   "read"}));
+    EXPECT_EQ(keyboard.keyEvents().size(), 12);
+    EXPECT_EQ(keyboard.sleeps(), QList<int>({100, 100, 100, 50, 50, 50, 600, 100}));
+    EXPECT_EQ(clipboard.setCount, 0) << "the other application does the copying";
+}
+
+struct FallbackCase {
+    const char* name;
+    std::optional<QString> selection;
+    QString expectedClipboard;
+};
+
+class ReadHighlightedFallbackTest : public testing::TestWithParam<FallbackCase> {};
+
+TEST_P(ReadHighlightedFallbackTest, WithoutSystemKeyboardTakesThePrimarySelection) {
+    const FallbackCase& c = GetParam();
+    Recorder recorder;
+    FakeClipboard clipboard(QStringLiteral("earlier"));
+    clipboard.selection = c.selection;
+    QString clipboardAtPaste;
+    recorder.paste = [&] {
+        clipboardAtPaste = clipboard.content;
+        recorder.steps << QStringLiteral("paste");
+    };
+
+    readHighlighted(recorder.view, nullptr, clipboard, recorder.paste, recorder.read);
+
+    EXPECT_EQ(recorder.view.calls, QStringList({"focus"}));
+    EXPECT_EQ(recorder.steps, QStringList({"paste", "read"}));
+    EXPECT_EQ(clipboardAtPaste, c.expectedClipboard);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReadHighlightedFallbackTest,
+                         testing::Values(FallbackCase{"SelectionGoesToClipboard",
+                                                      QStringLiteral("highlighted"),
+                                                      QStringLiteral("highlighted")},
+                                         FallbackCase{"EmptySelectionKeepsClipboard", QString(),
+                                                      QStringLiteral("earlier")},
+                                         FallbackCase{"NoSelectionKeepsClipboard", std::nullopt,
+                                                      QStringLiteral("earlier")}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReadHighlightedTest, FailureOfReadReachesTheCaller) {
+    Recorder recorder;
+    FakeKeyboard keyboard;
+    FakeClipboard clipboard;
+    recorder.read = [] { throw std::runtime_error("no voice"); };
+    EXPECT_THROW(
+        readHighlighted(recorder.view, &keyboard, clipboard, recorder.paste, recorder.read),
+        std::runtime_error);
+    EXPECT_EQ(recorder.steps, QStringList({"paste"}));
+}
+
+} // namespace
+} // namespace tellwick
