@@ -1,0 +1,41 @@
+#include "rewriter/text.h"
+#include "rewriter/word_rules.h"
+
+namespace tellwick::rewriter {
+
+namespace {
+
+// Only the group of Ch's own letter can have its guard hold, so looking it up gives the same
+// result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have none.
+const LetterGroup* const laterGroups[26] = {
+    nullptr, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG, &groupH, &groupI,
+    &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP, nullptr, &groupR,
+    &groupS, &groupT, &groupU, &groupV, &groupW, &groupX, &groupY, nullptr,
+};
+
+// The blocks are guarded by LstCh < "A", which is narrower than word start: after "_" or an
+// accented letter the "i" group runs but the blocks do not.
+void runIsBlocks(ScanState& s) {
+    if (s.LstCh >= u'A')
+        return;
+    if (s.Ch == isBlockLower.letter)
+        runRows(s, isBlockLower.rows);
+    else if (s.Ch == isBlockUpper.letter)
+        runRows(s, isBlockUpper.rows);
+}
+
+} // namespace
+
+void runLaterLetterGroups(ScanState& s) {
+    const char16_t letter = text::lowerCase(s.Ch);
+    if (letter < u'a' || letter > u'z' || !s.atWordStart())
+        return;
+    const LetterGroup* group = laterGroups[letter - u'a'];
+    if (!group)
+        return;
+    runGroup(s, *group);
+    if (group == &groupI)
+        runIsBlocks(s);
+}
+
+} // namespace tellwick::rewriter

@@ -1,0 +1,131 @@
+#pragma once
+
+#include "rewriter/scan_state.h"
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace tellwick::rewriter {
+
+// A condition of a row beyond its literal: a word list, a look at the previous or the next word,
+// or a decider. It may change the scanner's LWd and NxWd, as the deciders do.
+using ContextTest = bool (*)(ScanState&);
+
+enum class Compare : std::uint8_t { lowerCased, exact };
+
+// Where the literal is compared: at the current character, or at the one after it (those rows
+// keep the first letter as it is written and emit it in front of their piece).
+enum class MatchFrom : std::uint8_t { current, next };
+
+// A test on the character right after the literal; past the end of the text it sees no
+// character, which sorts below every character.
+enum class Follow : std::uint8_t { any, belowA, notLowerI, notCapitalI };
+
+enum class Effect : std::uint8_t {
+    emitPiece,
+    stop, // "then stop": when the literal matches, the group ends and the character is copied
+};
+
+// One row of a word-rule table. Rows are written with lc()/exact() and the modifiers below, so
+// that a table reads like the list of rules it holds.
+struct WordRow {
+    std::u16string_view match;
+    Compare compare = Compare::lowerCased;
+    std::u16string_view piece;
+    std::uint8_t skip = 0;
+    MatchFrom from = MatchFrom::current;
+    Follow follow = Follow::any;
+    Effect effect = Effect::emitPiece;
+    // Asked before the literal is compared, whenever the walk reaches the row: the deciders'
+    // normalisation of LWd and NxWd happens even for words that do not match.
+    ContextTest askFirst = nullptr;
+    // Asked only once the literal and the following character hold.
+    ContextTest when = nullptr;
+
+    constexpr WordRow fromNextChar() const {
+        WordRow r = *this;
+        r.from = MatchFrom::next;
+        return r;
+    }
+    constexpr WordRow followedBy(Follow f) const {
+        WordRow r = *this;
+        r.follow = f;
+        return r;
+    }
+    constexpr WordRow asking(ContextTest test) const {
+        WordRow r = *this;
+        r.askFirst = test;
+        return r;
+    }
+    constexpr WordRow onlyIf(ContextTest test) const {
+        WordRow r = *this;
+        r.when = test;
+        return r;
+    }
+};
+
+constexpr WordRow lc(std::u16string_view match, std::u16string_view piece, int skip) {
+    return WordRow{match, Compare::lowerCased, piece, static_cast<std::uint8_t>(skip)};
+}
+constexpr WordRow exact(std::u16string_view match, std::u16string_view piece, int skip) {
+    return WordRow{match, Compare::exact, piece, static_cast<std::uint8_t>(skip)};
+}
+// A row that emits the word itself in lower case and so keeps later rows away from it.
+constexpr WordRow keep(std::u16string_view match) {
+    return lc(match, match, int(match.size()) - 1);
+}
+// A "then stop" row: the word is copied as it stands and no later row sees it.
+constexpr WordRow stopAt(std::u16string_view match) {
+    WordRow r{match, Compare::lowerCased, {}, 0};
+    r.effect = Effect::stop;
+    return r;
+}
+
+// Which context values a group refreshes on entry, before its first row.
+enum class Refresh : std::uint8_t {
+    none,
+    nextWord,               // NxTwy and NxWd
+    nextWordLc,             // NxTwy, NxWd and NxWdLc
+    nextWordLcThenPrevious, // as nextWordLc, then LWdLc
+    nextWordThenPrevious,   // NxTwy and NxWd, then LWdLc
+};
+
+struct LetterGroup {
+    char16_t letter; // lower case; the guard is word start for it
+    Refresh refresh;
+    std::span<const WordRow> rows;
+};
+
+// Checked at compile time for every table: pieces fit the piece buffer, a row that keeps the
+// first letter leaves room for it, and no skip runs past what the row compares.
+template <std::size_t N> constexpr bool wellFormed(const WordRow (&rows)[N]) {
+    for (const WordRow& r : rows) {
+        const std::size_t extra = r.from == MatchFrom::next ? 1 : 0;
+        if (r.piece.size() + extra > maxPieceLength)
+            return false;
+        if (r.skip + 1u > r.match.size() + extra)
+            return false;
+    }
+    return true;
+}
+
+// The groups in the order of the cascade. groupI is followed by the "is." blocks.
+extern const LetterGroup groupA, groupB, groupC, groupD, groupE, groupF, groupG, groupH;
+extern const LetterGroup groupI, groupJ, groupK, groupL;
+extern const LetterGroup groupM, groupN, groupO, groupP, groupR;
+extern const LetterGroup groupS, groupT, groupU, groupV, groupW, groupX, groupY;
+// The blocks after group "i"; their guard is Ch equal to their letter exactly and LstCh < "A".
+extern const LetterGroup isBlockLower, isBlockUpper;
+
+// Runs a group whose guard holds: its refresh, then its rows in order. Returns whether a row
+// applied (a "then stop" row counts: it ends the group too).
+bool runGroup(ScanState& s, const LetterGroup& group);
+
+// Walks rows in table order from the current position. Returns whether one applied.
+bool runRows(ScanState& s, std::span<const WordRow> rows);
+
+// The letter groups "b" to "y" with the blocks after "i" (general rule 24).
+void runLaterLetterGroups(ScanState& s);
+
+} // namespace tellwick::rewriter
