@@ -1,0 +1,71 @@
+#include "rewriter/deciders.h"
+#include "rewriter/word_contexts.h"
+#include "rewriter/word_rules.h"
+
+namespace tellwick::rewriter {
+
+namespace {
+
+constexpr WordRow rowsS[] = {
+    lc(u"un.", u"un .", 3).fromNextChar(),
+    lc(u"at.", u"at .", 3).fromNextChar(),
+    lc(u"sole", u"sol", 3),
+    lc(u"shone", u"shhon", 4),
+    lc(u"ow", u"ew", 2).fromNextChar().asking(ask<IsSew>),
+    lc(u"sread", u"s-read", 4),
+    lc(u"speechifying", u"speechif'i'ing", 11),
+};
+
+constexpr WordRow rowsT[] = {
+    lc(u"tao", u"dow", 2),
+    lc(u"taj", u"targe", 2),
+    lc(u"tel", u"tell", 2).followedBy(Follow::belowA),
+    lc(u"tn", u" trillion ", 1),
+    exact(u"Tse", u"Tsee", 2),
+};
+
+constexpr WordRow rowsU[] = {
+    lc(u"u.s.-", u"U.S. ", 4),  lc(u"u.k.-", u"U.K. ", 4),    lc(u"u.s.'s", u"U. Eses", 5),
+    lc(u"us's", u"U. Eses", 3), lc(u"u.k.'s", u"U. Kays", 5), exact(u"ups", u"upps", 2),
+    exact(u"Ups", u"upps", 2),
+};
+
+constexpr WordRow rowsV[] = {
+    lc(u"egan", u"eeggan", 4).fromNextChar(),
+    lc(u"v/s", u"verses", 2),
+    lc(u"vis-a-vis", u"visa-v", 8),
+};
+
+constexpr WordRow rowsW[] = {
+    lc(u"ed.", u"ed .", 3).fromNextChar(),
+    keep(u"windfall"),
+    // These forms are never the past tense of "wind"; they keep the decider away.
+    stopAt(u"windjammer"),
+    stopAt(u"wounded"),
+    stopAt(u"wounding"),
+    lc(u"ound", u"owned", 4).fromNextChar().asking(ask<IsWowned>),
+    lc(u"wi-fi", u"WiFi", 4),
+    exact(u"WWI", u"world war 1", 2).followedBy(Follow::notCapitalI),
+    exact(u"World War III", u"world war 3", 12),
+    exact(u"World War II", u"world war 2", 11),
+    exact(u"World War I", u"world war 1", 10),
+};
+
+constexpr WordRow rowsX[] = {lc(u"xi", u"zye", 1)};
+
+constexpr WordRow rowsY[] = {keep(u"yogananda")};
+
+static_assert(wellFormed(rowsS) && wellFormed(rowsT) && wellFormed(rowsU) && wellFormed(rowsV) &&
+              wellFormed(rowsW) && wellFormed(rowsX) && wellFormed(rowsY));
+
+} // namespace
+
+const LetterGroup groupS{u's', Refresh::nextWord, rowsS};
+const LetterGroup groupT{u't', Refresh::none, rowsT};
+const LetterGroup groupU{u'u', Refresh::none, rowsU};
+const LetterGroup groupV{u'v', Refresh::none, rowsV};
+const LetterGroup groupW{u'w', Refresh::nextWord, rowsW};
+const LetterGroup groupX{u'x', Refresh::none, rowsX};
+const LetterGroup groupY{u'y', Refresh::none, rowsY};
+
+} // namespace tellwick::rewriter
