@@ -1,0 +1,390 @@
+#include "app/frm_text_to_speech.h"
+
+#include "app/controls.h"
+#include "app/top_level_handler.h"
+#include "app/virtual_keys.h"
+#include "app/welcome_text.h"
+#include "app/window_icon.h"
+#include "rewriter/respell.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
+
+#include <cmath>
+#include <string>
+
+namespace tellwick {
+
+namespace {
+
+constexpr double placementDivisor = 2.3; // the window sits a little above the middle
+constexpr double offScreenRightTwips = 100;
+constexpr int slowestSpeed = -9;
+constexpr int fastestSpeed = 9;
+
+// The two skip buttons differ only in direction: a skip the voice refuses becomes a speed step.
+struct SkipButton {
+    int sentences;
+    int speedStep;
+    int speedLimit;
+};
+constexpr SkipButton skipBack{-1, -1, slowestSpeed};
+constexpr SkipButton skipForward{+1, +1, fastestSpeed};
+
+QString qs(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
+    switch (spec.kind) {
+    case ControlKind::TextBox: {
+        auto* box = new QPlainTextEdit(parent);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        QFont font(QStringLiteral("Verdana"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(9.75);
+        font.setWeight(QFont::Normal);
+        box->setFont(font);
+        return box;
+    }
+    case ControlKind::Button:
+        return new QPushButton(qs(spec.caption), parent);
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(qs(spec.caption), parent);
+        box->setChecked(true);
+        return box;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(qs(spec.caption), parent);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+void failUnless(const VoiceResult& result) {
+    if (!result)
+        throw UncaughtFailure{result.error};
+}
+
+QString respelled(const QString& text, const RespellOptions& options) {
+    const std::u16string out =
+        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<std::size_t>(text.size())),
+                    options);
+    return QString::fromStdU16String(out);
+}
+
+} // namespace
+
+// Applies layout steps to the window's controls, which refuse a negative width or height.
+class frmTextToSpeech::Layout : public LayoutTarget {
+public:
+    explicit Layout(frmTextToSpeech& window) : window_(window) {}
+
+    bool set(std::string_view control, LayoutProperty property, double twips) override {
+        PlacedControl& placed = window_.controls_.find(control)->second;
+        QRectF& rect = placed.twips;
+        switch (property) {
+        case LayoutProperty::Left:
+            rect.moveLeft(twips);
+            break;
+        case LayoutProperty::Top:
+            rect.moveTop(twips);
+            break;
+        case LayoutProperty::Width:
+            if (twips < 0)
+                return false;
+            rect.setWidth(twips);
+            break;
+        case LayoutProperty::Height:
+            if (twips < 0)
+                return false;
+            rect.setHeight(twips);
+            break;
+        }
+        window_.placeControl(placed);
+        return true;
+    }
+
+    double reportedInputHeight() const override {
+        return window_.txtInput->height() * window_.scale_.twipsPerPixelY;
+    }
+
+private:
+    frmTextToSpeech& window_;
+};
+
+frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
+    : QWidget(parent), platform_(std::move(platform)),
+      scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
+    setObjectName(QStringLiteral("frmTextToSpeech"));
+    setWindowTitle(qs(tellwick::windowTitle));
+    setWindowIcon(tellwickIcon());
+    resize(static_cast<int>(std::lround(designClientWidth / scale_.twipsPerPixelX)),
+           static_cast<int>(std::lround(designClientHeight / scale_.twipsPerPixelY)));
+    createControls();
+    connectHandlers();
+    Form_Load();
+}
+
+frmTextToSpeech::~frmTextToSpeech() = default;
+
+void frmTextToSpeech::createControls() {
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : controlTable) {
+        QWidget* widget = makeControl(spec, this);
+        widget->setObjectName(qs(spec.name));
+        if (!spec.toolTip.empty())
+            widget->setToolTip(qs(spec.toolTip));
+        PlacedControl& placed = controls_[spec.name];
+        placed = {widget, QRectF(spec.left, spec.top, spec.width, spec.height)};
+        placeControl(placed);
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    txtInput = findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
+    cmdRead = findChild<QPushButton*>(QStringLiteral("cmdRead"));
+    cmdPause = findChild<QPushButton*>(QStringLiteral("cmdPause"));
+    cmdHere = findChild<QPushButton*>(QStringLiteral("cmdHere"));
+    cmdPaste = findChild<QPushButton*>(QStringLiteral("cmdPaste"));
+    cmdClear = findChild<QPushButton*>(QStringLiteral("cmdClear"));
+    cmdSR = findChild<QPushButton*>(QStringLiteral("cmdSR"));
+    chkSqBr = findChild<QCheckBox*>(QStringLiteral("chkSqBr"));
+    chkCrPause = findChild<QCheckBox*>(QStringLiteral("chkCrPause"));
+    cmdSkipF = findChild<QPushButton*>(QStringLiteral("cmdSkipF"));
+    cmdRH = findChild<QPushButton*>(QStringLiteral("cmdRH"));
+    cmdVisit = findChild<QPushButton*>(QStringLiteral("cmdVisit"));
+    lblSpeed = findChild<QLabel*>(QStringLiteral("lblSpeed"));
+    txtInput->installEventFilter(this);
+}
+
+void frmTextToSpeech::connectHandlers() {
+    using Handler = void (frmTextToSpeech::*)();
+    const std::pair<QPushButton*, Handler> clicks[] = {
+        {cmdRead, &frmTextToSpeech::cmdRead_Click},   {cmdPause, &frmTextToSpeech::cmdPause_Click},
+        {cmdHere, &frmTextToSpeech::cmdHere_Click},   {cmdSkipF, &frmTextToSpeech::cmdSkipF_Click},
+        {cmdPaste, &frmTextToSpeech::cmdPaste_Click}, {cmdClear, &frmTextToSpeech::cmdClear_Click},
+        {cmdRH, &frmTextToSpeech::cmdRH_Click},       {cmdSR, &frmTextToSpeech::cmdSR_Click},
+        {cmdVisit, &frmTextToSpeech::cmdVisit_Click},
+    };
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = handler] { runHandler(this, [&] { (this->*handler)(); }); });
+}
+
+void frmTextToSpeech::placeControl(PlacedControl& control) {
+    const QRectF& t = control.twips;
+    const auto px = [](double twips, double perPixel) {
+        return static_cast<int>(std::lround(twips / perPixel));
+    };
+    control.widget->setGeometry(
+        px(t.left(), scale_.twipsPerPixelX), px(t.top(), scale_.twipsPerPixelY),
+        px(t.width(), scale_.twipsPerPixelX), px(t.height(), scale_.twipsPerPixelY));
+}
+
+QRectF frmTextToSpeech::controlTwips(std::string_view name) const {
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? QRectF() : found->second.twips;
+}
+
+void frmTextToSpeech::Form_Load() {
+    state_.LineCount = 0;
+    state_.ScreenLines = 30;
+    state_.ReadSpeed = 1;
+    lblSpeed->setText(QStringLiteral("Speed: +%1").arg(state_.ReadSpeed));
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize outer = frameGeometry().size();
+        const double left =
+            (area.width() - outer.width()) * scale_.twipsPerPixelX + offScreenRightTwips;
+        const double top =
+            (area.height() - outer.height()) * scale_.twipsPerPixelY / placementDivisor;
+        move(area.left() + static_cast<int>(std::lround(left / scale_.twipsPerPixelX)),
+             area.top() + static_cast<int>(std::lround(top / scale_.twipsPerPixelY)));
+    }
+
+    setInputText(welcomeText(state_.ScreenLines));
+}
+
+void frmTextToSpeech::Form_Unload() {
+    if (platform_.appKeyboard)
+        platform_.appKeyboard->keyEvent(VK_SHIFT, KEYEVENTF_KEYUP);
+}
+
+void frmTextToSpeech::Form_Resize() {
+    const bool minimised = isMinimized();
+    const double clientHeight = minimised ? 0 : height() * scale_.twipsPerPixelY;
+    const double outerWidth = minimised ? 0 : frameGeometry().width() * scale_.twipsPerPixelX;
+    Layout target(*this);
+    layOut(target, clientHeight, outerWidth, state_.ScreenLines);
+}
+
+void frmTextToSpeech::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmTextToSpeech::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        Form_Resize();
+}
+
+void frmTextToSpeech::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+bool frmTextToSpeech::eventFilter(QObject* watched, QEvent* event) {
+    // Only real releases count: a held key's repeats must not step the trainer again.
+    if (watched == txtInput && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) {
+            const int keyCode = virtualKeyFromQtKey(key->key());
+            const int shift = shiftStateFromModifiers(key->modifiers());
+            runHandler(this, [&] { txtInput_KeyUp(keyCode, shift); });
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString frmTextToSpeech::inputText() const {
+    QString text = txtInput->document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return text;
+}
+
+void frmTextToSpeech::setInputText(const QString& text) {
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    txtInput->setPlainText(plain);
+}
+
+void frmTextToSpeech::focusInput() {
+    txtInput->setFocus(Qt::OtherFocusReason);
+}
+
+void frmTextToSpeech::setPauseCaption(const QString& caption) {
+    cmdPause->setText(caption);
+}
+
+void frmTextToSpeech::cmdRead_Click() {
+    focusInput();
+    const RespellOptions options{chkCrPause->isChecked(), chkSqBr->isChecked()};
+    if (!txtInput->document()->isEmpty()) {
+        QString error;
+        std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr;
+        if (!voice)
+            throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
+                                                  : error};
+        state_.CurVoice = std::move(voice);
+        failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
+        failUnless(state_.CurVoice->speak(respelled(inputText(), options)));
+        setPauseCaption(qs(pauseCaption));
+        return;
+    }
+
+    // The clipboard case skips every failing step. A clipboard that cannot be read counts as one
+    // without text, so a reading in progress is not cut off for nothing.
+    Clipboard* clipboard = platform_.clipboard.get();
+    const std::optional<QString> first = clipboard ? clipboard->text() : std::nullopt;
+    if (!first || first->isEmpty())
+        return;
+    QString error;
+    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr)
+        state_.CurVoice = std::move(voice);
+    // Without a new voice the steps fall on whichever voice is held, as the steps are written.
+    if (state_.CurVoice) {
+        (void)state_.CurVoice->setRate(state_.ReadSpeed);
+        if (const std::optional<QString> again = clipboard->text())
+            (void)state_.CurVoice->speak(respelled(*again, options));
+    }
+    setPauseCaption(qs(pauseCaption));
+}
+
+Voice& frmTextToSpeech::voiceOrFail(const QString& operation) {
+    if (!state_.CurVoice)
+        throw UncaughtFailure{operation + QStringLiteral(": no reading has been started.")};
+    return *state_.CurVoice;
+}
+
+void frmTextToSpeech::cmdPause_Click() {
+    if (!txtInput->document()->isEmpty()) {
+        if (cmdPause->text() == qs(pauseCaption)) {
+            if (state_.CurVoice && state_.CurVoice->pause())
+                setPauseCaption(qs(resumeCaption));
+        } else {
+            failUnless(voiceOrFail(QStringLiteral("Resume")).resume());
+            setPauseCaption(qs(pauseCaption));
+        }
+    }
+    focusInput();
+}
+
+void frmTextToSpeech::skipOrChangeSpeed(int direction) {
+    const SkipButton& button = direction < 0 ? skipBack : skipForward;
+    focusInput();
+    if (state_.CurVoice && state_.CurVoice->skipSentence(button.sentences))
+        return;
+    const bool withinLimit = button.speedStep < 0 ? state_.ReadSpeed > button.speedLimit
+                                                  : state_.ReadSpeed < button.speedLimit;
+    if (withinLimit)
+        state_.ReadSpeed = static_cast<std::int16_t>(state_.ReadSpeed + button.speedStep);
+    ShowSpeed();
+}
+
+void frmTextToSpeech::cmdHere_Click() {
+    skipOrChangeSpeed(-1);
+}
+
+void frmTextToSpeech::cmdSkipF_Click() {
+    skipOrChangeSpeed(+1);
+}
+
+void frmTextToSpeech::ShowSpeed() {
+    const int speed = state_.ReadSpeed;
+    const QString shown = speed > 0    ? QStringLiteral("+%1").arg(speed)
+                          : speed == 0 ? QStringLiteral("N")
+                                       : QString::number(speed);
+    lblSpeed->setText(QStringLiteral("Speed: ") + shown);
+}
+
+void frmTextToSpeech::cmdPaste_Click() {
+    // filled in with the capture/trainer handlers
+}
+
+void frmTextToSpeech::cmdClear_Click() {
+    // filled in with the capture/trainer handlers
+}
+
+void frmTextToSpeech::cmdRH_Click() {
+    // filled in with the capture/trainer handlers
+}
+
+void frmTextToSpeech::cmdSR_Click() {
+    // filled in with the capture/trainer handlers
+}
+
+void frmTextToSpeech::cmdVisit_Click() {
+    // filled in with the capture/trainer handlers
+}
+
+void frmTextToSpeech::txtInput_KeyUp(int KeyCode, int Shift) {
+    // filled in with the capture/trainer handlers
+    (void)KeyCode;
+    (void)Shift;
+}
+
+} // namespace tellwick

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "app/platform.h"
+#include "app/window_layout.h"
+#include "capture/window_state.h"
+#include "capture/window_view.h"
+
+#include <QWidget>
+
+#include <map>
+#include <string_view>
+
+class QCheckBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace tellwick {
+
+// The program's one window: the text box, the buttons that read, pause, skip and capture text,
+// the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
+// user-interface thread to its end; a failure a handler does not catch is reported by the
+// top-level handler and the window goes on.
+class frmTextToSpeech : public QWidget, public WindowView {
+    Q_OBJECT
+
+public:
+    explicit frmTextToSpeech(Platform platform, QWidget* parent = nullptr);
+    ~frmTextToSpeech() override;
+
+    WindowState& state() { return state_; }
+    Platform& platform() { return platform_; }
+
+    // WindowView: the box's text with CR LF line breaks, whatever the widget holds inside.
+    QString inputText() const override;
+    void setInputText(const QString& text) override;
+    void focusInput() override;
+    void setPauseCaption(const QString& caption) override;
+
+    // The place of a control in twips, as the layout last set it.
+    QRectF controlTwips(std::string_view name) const;
+    TwipScale twipScale() const { return scale_; }
+
+    // Read Highlighted runs Read as its last step; failures in it propagate to the caller.
+    void cmdRead_Click();
+
+    void cmdPause_Click();
+    void cmdHere_Click();
+    void cmdSkipF_Click();
+    void cmdPaste_Click();
+    void cmdClear_Click();
+    void cmdRH_Click();
+    void cmdSR_Click();
+    void cmdVisit_Click();
+    void txtInput_KeyUp(int KeyCode, int Shift);
+
+    void ShowSpeed();
+
+    // Lays the window out for its present size; a minimised window counts as 0 twips high.
+    void Form_Resize();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct PlacedControl {
+        QWidget* widget = nullptr;
+        QRectF twips;
+    };
+    class Layout;
+
+    void createControls();
+    void connectHandlers();
+    void Form_Load();
+    void Form_Unload();
+    void placeControl(PlacedControl& control);
+    void skipOrChangeSpeed(int direction);
+    Voice& voiceOrFail(const QString& operation);
+
+    Platform platform_;
+    WindowState state_;
+    TwipScale scale_;
+    std::map<std::string_view, PlacedControl, std::less<>> controls_;
+
+    QPlainTextEdit* txtInput = nullptr;
+    QPushButton* cmdRead = nullptr;
+    QPushButton* cmdPause = nullptr;
+    QPushButton* cmdHere = nullptr;
+    QPushButton* cmdPaste = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdSR = nullptr;
+    QCheckBox* chkSqBr = nullptr;
+    QCheckBox* chkCrPause = nullptr;
+    QPushButton* cmdSkipF = nullptr;
+    QPushButton* cmdRH = nullptr;
+    QPushButton* cmdVisit = nullptr;
+    QLabel* lblSpeed = nullptr;
+};
+
+} // namespace tellwick

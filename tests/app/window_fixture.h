@@ -1,0 +1,79 @@
+#pragma once
+
+#include "app/frm_text_to_speech.h"
+#include "app/top_level_handler.h"
+#include "support/fake_clipboard.h"
+#include "support/fake_keyboard.h"
+#include "support/fake_launcher.h"
+#include "support/fake_voice.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace tellwick {
+
+// One QApplication for the whole test program, made on first use.
+inline QApplication& testApplication() {
+    static int argc = 1;
+    static char name[] = "tellwick_app_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication application(argc, argv);
+    return application;
+}
+
+// A window built on test doubles. Uncaught failures are collected instead of shown.
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        testApplication();
+        previousSink_ =
+            setUncaughtSink([this](QWidget*, const QString& message) { reported.append(message); });
+        Platform platform;
+        auto clipboardDouble = std::make_unique<FakeClipboard>();
+        auto appKeyboardDouble = std::make_unique<FakeKeyboard>();
+        auto systemKeyboardDouble = std::make_unique<FakeKeyboard>();
+        auto launcherDouble = std::make_unique<FakeLauncher>();
+        clipboard = clipboardDouble.get();
+        appKeyboard = appKeyboardDouble.get();
+        systemKeyboard = systemKeyboardDouble.get();
+        launcher = launcherDouble.get();
+        platform.clipboard = std::move(clipboardDouble);
+        platform.appKeyboard = std::move(appKeyboardDouble);
+        platform.systemKeyboard = std::move(systemKeyboardDouble);
+        platform.launcher = std::move(launcherDouble);
+        platform.voices = voices.factory();
+        window = std::make_unique<frmTextToSpeech>(std::move(platform));
+    }
+
+    void TearDown() override {
+        window.reset();
+        setUncaughtSink(std::move(previousSink_));
+    }
+
+    template <typename T = QWidget> T* control(const char* name) const {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+    QPushButton* button(const char* name) const { return control<QPushButton>(name); }
+    // Presses a button as the user does, through the window's top-level handling.
+    void click(const char* name) const { button(name)->click(); }
+    QString pauseCaption() const { return button("cmdPause")->text(); }
+    QString speedCaption() const { return control<QLabel>("lblSpeed")->text(); }
+
+    FakeVoiceFactory voices;
+    FakeClipboard* clipboard = nullptr;
+    FakeKeyboard* appKeyboard = nullptr;
+    FakeKeyboard* systemKeyboard = nullptr;
+    FakeLauncher* launcher = nullptr;
+    std::unique_ptr<frmTextToSpeech> window;
+    QStringList reported;
+
+private:
+    UncaughtSink previousSink_;
+};
+
+} // namespace tellwick

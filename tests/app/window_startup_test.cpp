@@ -1,0 +1,175 @@
+#include "window_fixture.h"
+
+#include "app/controls.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include <cmath>
+
+namespace tellwick {
+namespace {
+
+using WindowStartup = WindowFixture;
+
+struct ExpectedControl {
+    const char* name;
+    const char* className;
+    const char* caption;
+};
+
+// Written out again from the window's description, so that a slip in either copy shows.
+const ExpectedControl expectedControls[] = {
+    {"txtInput", "QPlainTextEdit", ""},
+    {"cmdRead", "QPushButton", "&Read"},
+    {"cmdPause", "QPushButton", "P&ause"},
+    {"cmdHere", "QPushButton", "<"},
+    {"cmdPaste", "QPushButton", "&Paste"},
+    {"cmdClear", "QPushButton", "&Clear"},
+    {"cmdSR", "QPushButton", "&SR"},
+    {"chkSqBr", "QCheckBox", ""},
+    {"chkCrPause", "QCheckBox", ""},
+    {"cmdSkipF", "QPushButton", ">"},
+    {"cmdRH", "QPushButton", "Read &Hilighted"},
+    {"cmdVisit", "QPushButton", "&Visit website of ap author"},
+    {"lblSpeed", "QLabel", "Speed: +1"},
+};
+
+QString captionOf(QWidget* widget) {
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        return button->text();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    return {};
+}
+
+TEST_F(WindowStartup, ControlsHaveTheirKindsAndCaptionsInTabOrder) {
+    QStringList expectedChain;
+    for (const ExpectedControl& expected : expectedControls) {
+        expectedChain << QString::fromLatin1(expected.name);
+        QWidget* found = control(expected.name);
+        ASSERT_NE(found, nullptr) << expected.name;
+        EXPECT_STREQ(found->metaObject()->className(), expected.className) << expected.name;
+        EXPECT_EQ(captionOf(found), QString::fromLatin1(expected.caption)) << expected.name;
+    }
+    // The focus chain also holds the inner parts of the controls (scroll bars, viewport).
+    QStringList chain;
+    QWidget* widget = control("txtInput");
+    do {
+        if (expectedChain.contains(widget->objectName()))
+            chain << widget->objectName();
+        widget = widget->nextInFocusChain();
+    } while (widget != control("txtInput"));
+    EXPECT_EQ(chain.join(u' ').toStdString(), expectedChain.join(u' ').toStdString());
+}
+
+TEST_F(WindowStartup, ToolTipsKeepTheirExactSpacing) {
+    const struct {
+        const char* name;
+        const char* tip;
+    } tips[] = {
+        {"cmdSR",
+         "Speed reading trainer - Click here then down arrow through the text on screen as "
+         "you read it. "},
+        {"cmdPaste",
+         "Always click this button to paste text to read into the above text window. To "
+         "copy all the text in the window  to the Windows clipboard, press the F2 key."},
+        {"lblSpeed",
+         "\"N\" is the normal reading speed, but +1, the default is a better speed in most cases."},
+        {"chkCrPause",
+         "Check this box to not pause at carriage returns. Use when reading pdf files "
+         "in Windows 10"},
+        {"cmdPause", ""},
+        {"cmdVisit", ""},
+        {"txtInput", ""},
+    };
+    for (const auto& row : tips)
+        EXPECT_EQ(control(row.name)->toolTip(), QString::fromLatin1(row.tip)) << row.name;
+}
+
+TEST_F(WindowStartup, ControlsStandAtTheirDesignPlaceUntilLaidOut) {
+    const TwipScale scale = window->twipScale();
+    for (const ControlSpec& spec : controlTable) {
+        const QString name = QString::fromLatin1(spec.name.data(), spec.name.size());
+        const QRect expected(std::lround(spec.left / scale.twipsPerPixelX),
+                             std::lround(spec.top / scale.twipsPerPixelY),
+                             std::lround(spec.width / scale.twipsPerPixelX),
+                             std::lround(spec.height / scale.twipsPerPixelY));
+        EXPECT_EQ(window->findChild<QWidget*>(name)->geometry(), expected) << name.toStdString();
+        EXPECT_EQ(window->controlTwips(spec.name),
+                  QRectF(spec.left, spec.top, spec.width, spec.height))
+            << name.toStdString();
+    }
+}
+
+TEST_F(WindowStartup, LoadSetsStateTextAndCheckBoxes) {
+    const WindowState& state = window->state();
+    EXPECT_EQ(state.ReadSpeed, 1);
+    EXPECT_EQ(state.ScreenLines, 30);
+    EXPECT_EQ(state.LineCount, 0);
+    EXPECT_FALSE(state.TrainerOn);
+    EXPECT_EQ(state.CurVoice, nullptr);
+    EXPECT_EQ(voices.log().created, 0);
+    EXPECT_EQ(speedCaption(), QStringLiteral("Speed: +1"));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tellwick"));
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_TRUE(control<QCheckBox>("chkSqBr")->isChecked());
+    EXPECT_TRUE(control<QCheckBox>("chkCrPause")->isChecked());
+
+    const QString text = window->inputText();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("        Welcome to Tellwick!\r\nThis program")));
+    EXPECT_TRUE(text.contains(QStringLiteral(" top of the next one.\r\n\r\nV1.50  ")));
+    const QString run = QStringLiteral("\r\n").repeated(30);
+    ASSERT_TRUE(text.endsWith(run));
+    EXPECT_FALSE(text.chopped(run.size()).endsWith(QLatin1Char('\n')));
+}
+
+TEST_F(WindowStartup, WindowStandsPastTheRightEdgeAndAboveTheMiddle) {
+    const TwipScale scale = window->twipScale();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QSize outer = window->frameGeometry().size();
+    const double left = (screen.width() - outer.width()) * scale.twipsPerPixelX + 100;
+    const double top = (screen.height() - outer.height()) * scale.twipsPerPixelY / 2.3;
+    EXPECT_EQ(window->pos().x(), screen.left() + std::lround(left / scale.twipsPerPixelX));
+    EXPECT_EQ(window->pos().y(), screen.top() + std::lround(top / scale.twipsPerPixelY));
+    EXPECT_GT(window->frameGeometry().right(), screen.right());
+}
+
+TEST_F(WindowStartup, TextBoxUsesVerdanaOrTheNearestSans) {
+    const QFont font = control("txtInput")->font();
+    EXPECT_EQ(font.family(), QStringLiteral("Verdana"));
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.75);
+    EXPECT_EQ(font.weight(), QFont::Normal);
+    EXPECT_EQ(control<QPlainTextEdit>("txtInput")->verticalScrollBarPolicy(),
+              Qt::ScrollBarAlwaysOn);
+}
+
+TEST_F(WindowStartup, ClosingReleasesShiftOnceAndNothingElse) {
+    window->show();
+    window->close();
+    EXPECT_EQ(appKeyboard->events, QStringList{QStringLiteral("up 16")});
+    EXPECT_TRUE(systemKeyboard->events.isEmpty());
+    EXPECT_EQ(voices.log().calls, QStringList());
+}
+
+TEST_F(WindowStartup, TextGoesInWithCrLfAndComesOutWithCrLf) {
+    const struct {
+        QString given;
+        QString read;
+    } rows[] = {
+        {QStringLiteral("a\r\nb"), QStringLiteral("a\r\nb")},
+        {QStringLiteral("a\nb\rc"), QStringLiteral("a\r\nb\r\nc")},
+        {QStringLiteral("12\r\n\r\n"), QStringLiteral("12\r\n\r\n")},
+        {QStringLiteral("no\u00a0break"), QStringLiteral("no\u00a0break")},
+        {QString(), QString()},
+    };
+    for (const auto& row : rows) {
+        window->setInputText(row.given);
+        EXPECT_EQ(window->inputText(), row.read) << row.given.toStdString();
+    }
+}
+
+} // namespace
+} // namespace tellwick
