@@ -16,6 +16,10 @@ struct PasteCase {
     QString expectedBox;
 };
 
+void PrintTo(const PasteCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class PasteTest : public testing::TestWithParam<PasteCase> {};
 
 TEST_P(PasteTest, BoxHoldsClipboardTextAndEmptyLineRun) {

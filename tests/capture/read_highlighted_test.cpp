@@ -47,6 +47,10 @@ struct FallbackCase {
     QString expectedClipboard;
 };
 
+void PrintTo(const FallbackCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ReadHighlightedFallbackTest : public testing::TestWithParam<FallbackCase> {};
 
 TEST_P(ReadHighlightedFallbackTest, WithoutSystemKeyboardTakesThePrimarySelection) {
