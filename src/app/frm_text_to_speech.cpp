@@ -3,9 +3,13 @@
 #include "app/controls.h"
 #include "app/top_level_handler.h"
 #include "app/virtual_keys.h"
+#include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
+#include "capture/paste_clear.h"
+#include "capture/read_highlighted.h"
 #include "rewriter/respell.h"
+#include "trainer/trainer.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -362,29 +366,36 @@ void frmTextToSpeech::ShowSpeed() {
 }
 
 void frmTextToSpeech::cmdPaste_Click() {
-    // filled in with the capture/trainer handlers
+    if (platform_.clipboard)
+        pasteClipboard(*this, state_, *platform_.clipboard);
 }
 
 void frmTextToSpeech::cmdClear_Click() {
-    // filled in with the capture/trainer handlers
+    clearInput(*this, state_);
 }
 
 void frmTextToSpeech::cmdRH_Click() {
-    // filled in with the capture/trainer handlers
+    if (platform_.clipboard)
+        readHighlighted(
+            *this, platform_.systemKeyboard.get(), *platform_.clipboard,
+            [this] { cmdPaste_Click(); }, [this] { cmdRead_Click(); });
 }
 
 void frmTextToSpeech::cmdSR_Click() {
-    // filled in with the capture/trainer handlers
+    if (platform_.appKeyboard)
+        toggleTrainer(state_, *platform_.appKeyboard, *this,
+                      [this](const QString& caption) { cmdSR->setText(caption); });
 }
 
 void frmTextToSpeech::cmdVisit_Click() {
-    // filled in with the capture/trainer handlers
+    if (platform_.launcher)
+        visitWebsite(*this, *platform_.launcher);
 }
 
 void frmTextToSpeech::txtInput_KeyUp(int KeyCode, int Shift) {
-    // filled in with the capture/trainer handlers
-    (void)KeyCode;
-    (void)Shift;
+    (void)Shift; // the trainer's own held Shift is what extends the selection
+    if (platform_.appKeyboard && platform_.clipboard)
+        trainerKeyUp(KeyCode, state_, *platform_.appKeyboard, *this, *platform_.clipboard);
 }
 
 } // namespace tellwick

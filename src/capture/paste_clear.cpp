@@ -2,6 +2,13 @@
 
 namespace tellwick {
 
+namespace {
+
+// The caption of the Pause button while the next press pauses.
+const QString pauseCaption = QStringLiteral("P&ause");
+
+} // namespace
+
 QString emptyLineRun(int screenLines) {
     return screenLines > 0 ? QStringLiteral("\r\n").repeated(screenLines) : QString();
 }

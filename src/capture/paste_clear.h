@@ -6,9 +6,6 @@
 
 namespace tellwick {
 
-// The caption of the Pause button while the next press pauses.
-inline const QString pauseCaption = QStringLiteral("P&ause");
-
 // ScreenLines copies of CR LF; empty when ScreenLines is 0 or less. It follows pasted text and the
 // welcome text so that the trainer can bring the last lines of a text to the top of the box.
 QString emptyLineRun(int screenLines);
