@@ -142,6 +142,10 @@ constexpr std::u16string_view separators[] = {
     u"\r\n", u"\n",     u"\r", u"-",  u" - ", u"'",  u"\u2019", u"(",      u") ",        u"[",
     u"] ",   u"\u2014", u"?",  u"! ", u"$",   u"\t", u"/",      u"\n\r\n", u"\r\n12\r\n"};
 
+constexpr std::u16string_view heteronyms[] = {
+    u"live", u"lives",  u"lead", u"learned", u"minute",  u"project", u"present",  u"record",
+    u"read", u"resume", u"sow",  u"wound",   u"invalid", u"out",     u"multiply", u"arithmetic"};
+
 // A word that starts with Q or Z opens no letter group, and a letter inside a word is never at a
 // word start, so these words, the characters below, and these separators pass every rule.
 constexpr std::u16string_view quietWords[] = {u"zq",    u"qz",     u"zebra", u"quiet", u"Quartz",
@@ -205,6 +209,21 @@ public:
         return text;
     }
 
+    // Two neighbours at the end of a text: a refresh at the first leaves the second as the next
+    // word, and the second refreshes nothing when it starts with a letter that has no refresh.
+    std::u16string leftoverContext() {
+        if (coin())
+            return {};
+        return std::u16string(pick(neighbourWords)) + u' ' + std::u16string(pick(neighbourWords));
+    }
+
+    // A heteronym first, so that its decider runs before any refresh of the text it starts.
+    std::u16string heteronymFirst() {
+        if (coin())
+            return {};
+        return std::u16string(pick(heteronyms)) + std::u16string(pick(separators));
+    }
+
     RespellOptions options() { return {.chkCrPause = coin(), .chkSqBr = coin()}; }
 
     int tokenCount() { return std::uniform_int_distribution<int>(0, 60)(rng); }
@@ -255,8 +274,8 @@ TEST(RespellProperty, ThreeSpacesCutTheTextIntoIndependentParts) {
     for (unsigned seed = 0; seed < textsPerProperty; ++seed) {
         TextMaker maker(20000 + seed);
         const auto options = maker.options();
-        const auto head = maker.anyText(maker.tokenCount()) + u"   ";
-        auto tail = maker.anyText(maker.tokenCount());
+        const auto head = maker.anyText(maker.tokenCount()) + maker.leftoverContext() + u"   ";
+        auto tail = maker.heteronymFirst() + maker.anyText(maker.tokenCount());
         if (!tail.empty() && tail.front() == u'\r')
             tail.front() = u'z';
         if (options.chkSqBr && hasOpenSquareBracket(head))
