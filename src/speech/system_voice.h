@@ -2,13 +2,61 @@
 
 #include "speech/voice.h"
 
+#include <QObject>
+
 #include <memory>
 
+class QAudioSink;
+
 namespace tellwick {
+
+class PcmDevice;
+class SpeechBuffer;
+class SpeechEngine;
 
 // The real voice: espeak-ng synthesis played through the default audio output. Returns null and
 // sets error (naming the cause) when espeak-ng's data cannot be loaded or there is no audio output.
 // Needs a QCoreApplication.
 std::unique_ptr<Voice> makeSystemVoice(QString* error);
+
+// The real voice, for callers that also need to know when a reading has been heard to its end
+// (the command line). The window uses it through Voice only.
+class SystemVoice : public QObject, public Voice {
+    Q_OBJECT
+public:
+    // Null, with error set, as makeSystemVoice.
+    static std::unique_ptr<SystemVoice> create(QString* error);
+    ~SystemVoice() override;
+
+    VoiceResult setRate(int rate) override;
+    // A second text replaces the first.
+    VoiceResult speak(const QString& text) override;
+    VoiceResult pause() override;
+    VoiceResult resume() override;
+    VoiceResult skipSentence(int count) override;
+
+    // The text has been synthesised and handed to the audio output to its end.
+    bool isFinished() const;
+    // How long the sound server may still play after finished(), at most.
+    int drainMilliseconds() const;
+
+signals:
+    // The audio output has played out everything it was handed.
+    void finished();
+
+private:
+    SystemVoice(SpeechEngine* engine, QAudioSink* sink);
+    void wakeOutput();
+    void onStateChanged();
+
+    SpeechEngine* engine_;
+    std::shared_ptr<SpeechBuffer> buffer_;
+    QAudioSink* sink_;
+    PcmDevice* device_;
+    QString text_;
+    int wordsPerMinute_;
+    bool started_ = false;
+    bool paused_ = false;
+};
 
 } // namespace tellwick

@@ -1,0 +1,137 @@
+#include "speech/audio_file.h"
+
+#include "speech/reading_speed.h"
+#include "speech/speech_engine.h"
+
+#include <QFileInfo>
+
+#include <sndfile.h>
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
+namespace tellwick {
+
+namespace {
+
+struct FileFormat {
+    const char* extension;
+    int format;
+};
+
+constexpr std::array<FileFormat, 4> fileFormats{{
+    {"wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+    {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
+    {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
+    {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
+}};
+
+// The libsndfile format for path at the given sample rate, or 0 with a message.
+int formatFor(const QString& path, int sampleRate, QString* error) {
+    const QString extension = QFileInfo(path).suffix().toLower();
+    for (const FileFormat& candidate : fileFormats) {
+        if (extension != QLatin1String(candidate.extension))
+            continue;
+        SF_INFO info{};
+        info.samplerate = sampleRate;
+        info.channels = 1;
+        info.format = candidate.format;
+        if (sf_format_check(&info) == 0) {
+            *error =
+                QStringLiteral("the installed libsndfile cannot write .%1 files").arg(extension);
+            return 0;
+        }
+        return candidate.format;
+    }
+    *error = QStringLiteral("unknown audio file type \"%1\": use .wav, .flac, .ogg or .mp3")
+                 .arg(QFileInfo(path).fileName());
+    return 0;
+}
+
+// Takes the synthesis as fast as it comes; the file is closed when the synthesis thread and the
+// writer have both let go of it.
+class FileTarget : public SynthesisTarget {
+public:
+    FileTarget(SNDFILE* file, const std::atomic<bool>& interrupted)
+        : file_(file), interrupted_(interrupted) {}
+    ~FileTarget() override { close(); }
+
+    bool isCurrent(int) const override { return !interrupted_ && !failed_; }
+    bool append(int, const std::int16_t* samples, qsizetype count) override {
+        std::lock_guard lock(mutex_);
+        if (!isCurrent(0) || file_ == nullptr)
+            return false;
+        if (sf_write_short(file_, samples, count) != count)
+            failed_ = true;
+        return !failed_;
+    }
+    void markSentence(int, SentenceStart, qint64) override {}
+    void finishRun(int) override {
+        std::lock_guard lock(mutex_);
+        done_ = true;
+        finished_.notify_all();
+    }
+
+    // Waits for the end of synthesis or an interruption; true when the file is complete.
+    bool wait() {
+        std::unique_lock lock(mutex_);
+        while (!done_ && isCurrent(0))
+            finished_.wait_for(lock, std::chrono::milliseconds(50));
+        return done_ && !failed_;
+    }
+    bool failed() const { return failed_; }
+    // Completes the file's header; the program may end before the synthesis thread lets go.
+    bool close() {
+        std::lock_guard lock(mutex_);
+        const bool closed = file_ == nullptr || sf_close(file_) == 0;
+        file_ = nullptr;
+        return closed;
+    }
+
+private:
+    SNDFILE* file_;
+    const std::atomic<bool>& interrupted_;
+    std::atomic<bool> failed_ = false;
+    std::mutex mutex_;
+    std::condition_variable finished_;
+    bool done_ = false;
+};
+
+} // namespace
+
+bool canWriteAudioFile(const QString& path, QString* error) {
+    return formatFor(path, 22050, error) != 0;
+}
+
+bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
+                     const std::atomic<bool>& interrupted, QString* error) {
+    SpeechEngine* engine = SpeechEngine::instance(error);
+    if (engine == nullptr)
+        return false;
+    SF_INFO info{};
+    info.samplerate = engine->sampleRate();
+    info.channels = 1;
+    info.format = formatFor(path, engine->sampleRate(), error);
+    if (info.format == 0)
+        return false;
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
+    if (file == nullptr) {
+        *error = QStringLiteral("cannot write %1: %2")
+                     .arg(path, QString::fromUtf8(sf_strerror(nullptr)));
+        return false;
+    }
+    // The synthesis thread may still hold the target after an interruption; sharing it keeps the
+    // file open until then.
+    auto target = std::make_shared<FileTarget>(file, interrupted);
+    engine->submit({target, 0, text, SentenceStart{}, wordsPerMinute(readingSpeed)});
+    const bool complete = target->wait();
+    if (target->close() && complete)
+        return true;
+    *error = target->failed() ? QStringLiteral("writing %1 failed").arg(path)
+                              : QStringLiteral("interrupted");
+    return false;
+}
+
+} // namespace tellwick

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+
+namespace tellwick {
+
+// Writes the speech of a text to an audio file through libsndfile, with the voice's synthesis.
+// The format follows the file name's extension: .wav, .flac, .ogg and .mp3 (where the installed
+// libsndfile can write it).
+
+// Checks the file name before anything is synthesised; false, with a message, when its extension
+// names no format that can be written here.
+bool canWriteAudioFile(const QString& path, QString* error);
+
+// Speaks text at the window's reading speed into the file. Returns false with a message when the
+// file cannot be written or interrupted became true (the synthesis then stops at once).
+bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
+                     const std::atomic<bool>& interrupted, QString* error);
+
+} // namespace tellwick

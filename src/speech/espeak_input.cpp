@@ -1,0 +1,126 @@
+#include "speech/espeak_input.h"
+
+#include <array>
+#include <string_view>
+
+namespace tellwick {
+
+namespace {
+
+struct Respelling {
+    std::u16string_view word;
+    const char* phonemes;
+};
+
+// Every respelling that the rewriter emits and espeak-ng misreads, with the endings that the
+// rewriter can leave after it (it replaces the start of a word and copies the rest), and the
+// intended reading in espeak-ng's phonemes. A test checks each row against espeak-ng's own
+// reading. The respellings that espeak-ng reads well ("liv", "led", "learnd", "reckerd", "reed",
+// "red", "sew", "wowned") are not listed.
+constexpr std::array<Respelling, 36> respellings{{
+    {u"lyyve", "l'aIv"},
+    {u"lyyves", "l'aIvz"},
+    {u"lyyven", "l'aIv@n"},
+    {u"lyyvens", "l'aIv@nz"},
+    {u"lyyvely", "l'aIvlI"},
+    {u"lyvstream", "l'aIvstri:m"},
+    {u"lyvstreams", "l'aIvstri:mz"},
+    {u"lyvstreamed", "l'aIvstri:md"},
+    {u"lyvstreaming", "l'aIvstri:mIN"},
+    {u"lyvstreamer", "l'aIvstri:m3"},
+    {u"lyvstreamers", "l'aIvstri:m3z"},
+    {u"myynyoot", "maIn'ju:t"},
+    {u"myynyoots", "maIn'ju:ts"},
+    {u"myynyootly", "maIn'ju:tlI"},
+    {u"myynyootness", "maIn'ju:tn@s"},
+    {u"progect", "pr@dZ'Ekt"},
+    {u"progects", "pr@dZ'Ekts"},
+    {u"progected", "pr@dZ'EktId"},
+    {u"progecting", "pr@dZ'EktIN"},
+    {u"progection", "pr@dZ'EkS@n"},
+    {u"progections", "pr@dZ'EkS@nz"},
+    {u"progector", "pr@dZ'Ekt3"},
+    {u"progectors", "pr@dZ'Ekt3z"},
+    {u"reeck'ord", "rI2k'o@d"},
+    {u"reeck'ords", "rI2k'o@dz"},
+    {u"reeck'orded", "rI2k'o@dId"},
+    {u"reeck'ording", "rI2k'o@dIN"},
+    {u"reeck'ordings", "rI2k'o@dINz"},
+    {u"reeck'order", "rI2k'o@d3"},
+    {u"reeck'orders", "rI2k'o@d3z"},
+    {u"resjoome", "rI2z'ju:m"},
+    {u"resjoomes", "rI2z'ju:mz"},
+    {u"resjoomed", "rI2z'ju:md"},
+    {u"resjooming", "rI2z'ju:mIN"},
+    {u"resjoomption", "rI2z'VmpS@n"},
+    {u"resjoomptions", "rI2z'VmpS@nz"},
+}};
+
+bool isWordCharacter(QStringView text, qsizetype at) {
+    if (text[at].isLetter())
+        return true;
+    // An apostrophe between letters belongs to the word ("reeck'ord").
+    return text[at] == u'\'' && at > 0 && text[at - 1].isLetter() && at + 1 < text.size() &&
+           text[at + 1].isLetter();
+}
+
+qsizetype wordEnd(QStringView text, qsizetype start) {
+    qsizetype end = start;
+    while (end < text.size() && isWordCharacter(text, end))
+        ++end;
+    return end;
+}
+
+const Respelling* findRespelling(QStringView word) {
+    for (const Respelling& respelling : respellings) {
+        if (word.size() == static_cast<qsizetype>(respelling.word.size()) &&
+            word.compare(QStringView(respelling.word), Qt::CaseInsensitive) == 0)
+            return &respelling;
+    }
+    return nullptr;
+}
+
+// espeak-ng reads a full stop after phoneme input as "dot" when a lower-case word follows on the
+// same line; the same text without phonemes reads it as no stop at all, so the stop is dropped.
+bool isStopReadAsDot(QStringView text, qsizetype at) {
+    if (at >= text.size() || text[at] != u'.')
+        return false;
+    qsizetype next = at + 1;
+    while (next < text.size() && (text[next] == u' ' || text[next] == u'\t'))
+        ++next;
+    return next > at + 1 && next < text.size() && text[next].isLower();
+}
+
+} // namespace
+
+QString espeakInput(QStringView text) {
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    for (qsizetype i = 0; i < text.size();) {
+        if (text[i].isLetter()) {
+            const qsizetype end = wordEnd(text, i);
+            const QStringView word = text.mid(i, end - i);
+            if (const Respelling* respelling = findRespelling(word)) {
+                // A space keeps "[[" from being glued to a quote or bracket, which silences it.
+                out += QStringLiteral(" [[") + QLatin1String(respelling->phonemes) +
+                       QStringLiteral("]]");
+                i = end;
+                if (isStopReadAsDot(text, i))
+                    ++i;
+            } else {
+                out += word;
+                i = end;
+            }
+            continue;
+        }
+        // A NUL would end espeak-ng's text early.
+        out += text[i].isNull() ? QChar(u' ') : text[i];
+        // A second "[" straight after one would open phoneme input.
+        if (text[i] == u'[' && i + 1 < text.size() && text[i + 1] == u'[')
+            out += u' ';
+        ++i;
+    }
+    return out;
+}
+
+} // namespace tellwick

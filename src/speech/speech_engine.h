@@ -1,0 +1,53 @@
+#pragma once
+
+#include "speech/synthesis_target.h"
+
+#include <QString>
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace tellwick {
+
+// espeak-ng for the whole process. Its library keeps global state that cannot be set up twice
+// (terminating and initialising it again deadlocks), so it is initialised once and kept for the
+// life of the process, and all synthesis runs on one worker thread, one job after the other.
+class SpeechEngine {
+public:
+    // The engine, started on first use. Null, with a message naming the cause, when espeak-ng
+    // cannot load its data; later calls give the same answer.
+    static SpeechEngine* instance(QString* error);
+
+    int sampleRate() const { return sampleRate_; }
+
+    // Synthesises text from a sentence start into target's run. The job ends by itself when the
+    // target leaves that run (see SynthesisTarget); a job that is no longer current when its turn
+    // comes is skipped.
+    struct Job {
+        std::shared_ptr<SynthesisTarget> target;
+        int run = 0;
+        QString text;
+        SentenceStart from;
+        int wordsPerMinute = 175;
+    };
+    void submit(Job job);
+
+    SpeechEngine(const SpeechEngine&) = delete;
+    SpeechEngine& operator=(const SpeechEngine&) = delete;
+
+private:
+    explicit SpeechEngine(int sampleRate);
+    void work();
+    void synthesise(const Job& job);
+
+    const int sampleRate_;
+    std::mutex mutex_;
+    std::condition_variable jobArrived_;
+    std::deque<Job> jobs_;
+    std::thread worker_;
+};
+
+} // namespace tellwick

@@ -1,0 +1,141 @@
+#include "speech/system_voice.h"
+
+#include "speech/pcm_device.h"
+#include "speech/reading_speed.h"
+#include "speech/speech_buffer.h"
+#include "speech/speech_engine.h"
+
+#include <QAudioDevice>
+#include <QAudioSink>
+#include <QMediaDevices>
+
+namespace tellwick {
+
+namespace {
+
+// Sound synthesised ahead of what is heard, and heard sound kept for skipping back, in seconds.
+constexpr qint64 lookaheadSeconds = 30;
+constexpr qint64 historySeconds = 30;
+
+VoiceResult notSpeaking() {
+    return VoiceResult::failure(QStringLiteral("the voice is not speaking"));
+}
+
+} // namespace
+
+std::unique_ptr<Voice> makeSystemVoice(QString* error) {
+    return SystemVoice::create(error);
+}
+
+std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
+    SpeechEngine* engine = SpeechEngine::instance(error);
+    if (engine == nullptr)
+        return nullptr;
+    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
+    if (output.isNull()) {
+        *error = QStringLiteral(
+            "There is no audio output device. Tellwick looks for sound output (PulseAudio) only "
+            "when it starts: restart Tellwick once sound output is available.");
+        return nullptr;
+    }
+    QAudioFormat format;
+    format.setSampleRate(engine->sampleRate());
+    format.setChannelCount(1);
+    format.setSampleFormat(QAudioFormat::Int16);
+    if (!output.isFormatSupported(format)) {
+        *error = QStringLiteral("The audio output \"%1\" cannot play 16-bit mono sound at %2 Hz.")
+                     .arg(output.description())
+                     .arg(engine->sampleRate());
+        return nullptr;
+    }
+    return std::unique_ptr<SystemVoice>(new SystemVoice(engine, new QAudioSink(output, format)));
+}
+
+SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
+    : engine_(engine),
+      buffer_(std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
+          lookaheadSeconds * engine->sampleRate(), historySeconds * engine->sampleRate()})),
+      sink_(sink), device_(new PcmDevice(buffer_, this)), wordsPerMinute_(wordsPerMinute(0)) {
+    sink_->setParent(this);
+    // The handler runs on the synthesis thread; the device lives on this one.
+    buffer_->setWakeHandler([device = device_] {
+        QMetaObject::invokeMethod(
+            device, [device] { emit device->readyRead(); }, Qt::QueuedConnection);
+    });
+    connect(sink_, &QAudioSink::stateChanged, this, &SystemVoice::onStateChanged);
+}
+
+SystemVoice::~SystemVoice() {
+    // Closing first aborts synthesis and guarantees that no wake-up is posted to the device any
+    // more; the worker drops its share of the buffer when its job ends.
+    buffer_->close();
+    sink_->stop();
+}
+
+VoiceResult SystemVoice::setRate(int rate) {
+    wordsPerMinute_ = wordsPerMinute(rate);
+    return VoiceResult::success();
+}
+
+VoiceResult SystemVoice::speak(const QString& text) {
+    text_ = text;
+    const int run = buffer_->restart();
+    engine_->submit({buffer_, run, text_, SentenceStart{}, wordsPerMinute_});
+    if (!started_) {
+        sink_->start(device_);
+        if (sink_->error() != QAudio::NoError)
+            return VoiceResult::failure(QStringLiteral("the audio output could not be started"));
+        started_ = true;
+        if (paused_)
+            sink_->suspend();
+    }
+    wakeOutput();
+    return VoiceResult::success();
+}
+
+VoiceResult SystemVoice::pause() {
+    paused_ = true;
+    if (started_)
+        sink_->suspend();
+    return VoiceResult::success();
+}
+
+VoiceResult SystemVoice::resume() {
+    paused_ = false;
+    if (started_)
+        sink_->resume();
+    return VoiceResult::success();
+}
+
+VoiceResult SystemVoice::skipSentence(int count) {
+    if (!started_ || paused_ || buffer_->finished())
+        return notSpeaking();
+    const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count);
+    if (outcome.resynthesise)
+        engine_->submit({buffer_, outcome.run, text_, outcome.from, wordsPerMinute_});
+    wakeOutput();
+    return VoiceResult::success();
+}
+
+bool SystemVoice::isFinished() const {
+    return started_ && buffer_->finished();
+}
+
+int SystemVoice::drainMilliseconds() const {
+    // The output's own buffer, and as much again for the sound server's.
+    const qint64 bytesPerSecond = qint64(engine_->sampleRate()) * 2;
+    return int(2 * 1000 * qint64(sink_->bufferSize()) / bytesPerSecond) + 200;
+}
+
+void SystemVoice::wakeOutput() {
+    emit device_->readyRead();
+    // An output that went idle waiting for sound changes no state when the end comes instead.
+    onStateChanged();
+}
+
+void SystemVoice::onStateChanged() {
+    if (sink_->state() == QAudio::IdleState && buffer_->finished())
+        emit finished();
+}
+
+} // namespace tellwick
