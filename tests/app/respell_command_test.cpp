@@ -1,0 +1,89 @@
+#include <QByteArray>
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tellwick {
+namespace {
+
+struct ProcessResult {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+ProcessResult runRespell(const QStringList& arguments, const QByteArray& input) {
+    QProcess process;
+    process.start(QStringLiteral(TELLWICK_BINARY), QStringList{"respell"} + arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    process.waitForFinished(30000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+struct CommandCase {
+    QStringList arguments;
+    QByteArray input;
+    int exitCode;
+    QByteArray out;
+    QByteArray errContains;
+};
+
+TEST(RespellCommand, OptionsInputAndExitStatus) {
+    const CommandCase cases[] = {
+        {{}, "", 0, "", ""},
+        {{}, "a\r\nb [x] 3.14", 0, "a  b   3 point 1 4", ""},
+        // Line break bytes come out as they went in, in any order and mix.
+        {{"--pause-at-line-breaks"}, "x\r\n\n\r y\n\r", 0, "x\r\n\n\r y\n\r", ""},
+        {{"--read-square-brackets"}, "word [12] more", 0, "word  12, more", ""},
+        {{"--pause-at-line-breaks", "--read-square-brackets"}, "[1]\r\n", 0, " 1,\r\n", ""},
+        {{"-"}, "5\xC2\xB2 caf\xC3\xA9", 0, "5 squared  caf\xC3\xA9", ""},
+        {{},
+         "ab\xFF"
+         "cd",
+         2,
+         "",
+         "offset 2"},
+        {{}, "\xE2\x80\x94\xC3", 2, "", "offset 3"},
+        {{"--loud"}, "x", 2, "", "Usage"},
+        {{"a.txt", "b.txt"}, "x", 2, "", "Usage"},
+        {{"/nonexistent/tellwick-input.txt"}, "", 1, "", "/nonexistent/tellwick-input.txt"},
+        {{"--help"}, "", 0, "", ""},
+    };
+    for (const CommandCase& c : cases) {
+        const ProcessResult run = runRespell(c.arguments, c.input);
+        const std::string what =
+            c.arguments.join(' ').toStdString() + " <- " + c.input.toStdString();
+        EXPECT_EQ(run.exitCode, c.exitCode) << what;
+        if (c.arguments != QStringList{"--help"}) {
+            EXPECT_EQ(run.out, c.out) << what;
+        }
+        EXPECT_TRUE(run.err.contains(c.errContains)) << what << ": " << run.err.toStdString();
+    }
+}
+
+TEST(RespellCommand, ReadsAFileAndReportsItsVersion) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("input.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Dr. Smith\r\n12\r\n");
+    file.close();
+    EXPECT_EQ(runRespell({"--pause-at-line-breaks", path}, "ignored").out,
+              QByteArray("doctor Smith\r\n  \r\n"));
+
+    const ProcessResult help = runRespell({"--help"}, "");
+    EXPECT_TRUE(help.out.contains("--pause-at-line-breaks"));
+    const ProcessResult version = runRespell({"--version"}, "");
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(version.out.contains(TELLWICK_VERSION));
+}
+
+} // namespace
+} // namespace tellwick
