@@ -1,5 +1,7 @@
 #include "app/app_keyboard.h"
 
+#include "app/virtual_keys.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QThread>
@@ -9,31 +11,22 @@ namespace tellwick {
 
 namespace {
 
-struct KeyMapping {
+struct ModifierKey {
     std::uint8_t vk;
-    Qt::Key key;
-    Qt::KeyboardModifier modifier; // what holding the key down adds, if anything
+    Qt::KeyboardModifier modifier;
 };
 
-constexpr KeyMapping keyMappings[] = {
-    {VK_TAB, Qt::Key_Tab, Qt::NoModifier},
-    {VK_SHIFT, Qt::Key_Shift, Qt::ShiftModifier},
-    {VK_CONTROL, Qt::Key_Control, Qt::ControlModifier},
-    {VK_MENU, Qt::Key_Alt, Qt::AltModifier},
-    {VK_NEXT, Qt::Key_PageDown, Qt::NoModifier},
-    {VK_HOME, Qt::Key_Home, Qt::NoModifier},
-    {VK_LEFT, Qt::Key_Left, Qt::NoModifier},
-    {VK_UP, Qt::Key_Up, Qt::NoModifier},
-    {VK_DOWN, Qt::Key_Down, Qt::NoModifier},
-    {VK_C, Qt::Key_C, Qt::NoModifier},
-    {VK_F2, Qt::Key_F2, Qt::NoModifier},
+constexpr ModifierKey modifierKeys[] = {
+    {VK_SHIFT, Qt::ShiftModifier},
+    {VK_CONTROL, Qt::ControlModifier},
+    {VK_MENU, Qt::AltModifier},
 };
 
-const KeyMapping* findMapping(std::uint8_t vk) {
-    for (const KeyMapping& mapping : keyMappings)
-        if (mapping.vk == vk)
-            return &mapping;
-    return nullptr;
+Qt::KeyboardModifier modifierOf(std::uint8_t vk) {
+    for (const ModifierKey& key : modifierKeys)
+        if (key.vk == vk)
+            return key.modifier;
+    return Qt::NoModifier;
 }
 
 // A queued key event, delivered to this keyboard object in the order it was sent.
@@ -84,15 +77,16 @@ bool AppKeyboard::event(QEvent* event) {
 }
 
 void AppKeyboard::deliver(std::uint8_t vk, bool up) {
-    const KeyMapping* mapping = findMapping(vk);
-    if (!mapping)
+    const int qtKey = qtKeyFromVirtualKey(vk);
+    if (qtKey == 0)
         return;
     // A modifier's own press already carries it, as with a typed key; its release no longer does.
-    held.setFlag(mapping->modifier, !up);
+    if (const Qt::KeyboardModifier modifier = modifierOf(vk); modifier != Qt::NoModifier)
+        held.setFlag(modifier, !up);
     QWidget* target = keyboardTarget();
     if (!target)
         return;
-    QKeyEvent key(up ? QEvent::KeyRelease : QEvent::KeyPress, mapping->key, held);
+    QKeyEvent key(up ? QEvent::KeyRelease : QEvent::KeyPress, qtKey, held);
     delivering = true;
     QCoreApplication::sendEvent(target, &key);
     delivering = false;
