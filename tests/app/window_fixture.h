@@ -14,6 +14,18 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Lets test failures show texts as texts.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& texts, std::ostream* out) {
+    *out << '{';
+    for (const QString& text : texts)
+        *out << ' ' << '"' << text.toStdString() << '"';
+    *out << " }";
+}
 
 namespace tellwick {
 
@@ -53,6 +65,14 @@ protected:
     void TearDown() override {
         window.reset();
         setUncaughtSink(std::move(previousSink_));
+    }
+
+    // A fresh window and fresh doubles, for the next row of a table.
+    void startOver() {
+        TearDown();
+        voices = FakeVoiceFactory();
+        reported.clear();
+        SetUp();
     }
 
     template <typename T = QWidget> T* control(const char* name) const {

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QScreen>
 
 #include <cmath>
@@ -169,6 +170,21 @@ TEST_F(WindowStartup, TextGoesInWithCrLfAndComesOutWithCrLf) {
         window->setInputText(row.given);
         EXPECT_EQ(window->inputText(), row.read) << row.given.toStdString();
     }
+}
+
+TEST(WindowWithoutDisplay, SaysSoAndSuggestsTheSayCommand) {
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(TELLWICK_BINARY), {});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const QString message = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_TRUE(message.contains(QStringLiteral("no display"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("tellwick say"))) << message.toStdString();
 }
 
 } // namespace

@@ -1,0 +1,155 @@
+#include "window_fixture.h"
+
+#include "app/controls.h"
+#include "app/window_layout.h"
+
+#include <QPlainTextEdit>
+
+#include <cmath>
+#include <map>
+#include <string>
+
+namespace tellwick {
+namespace {
+
+// A target that keeps what it is given, refuses negative sizes as controls do, and reports the
+// text box's height rounded to whole pixels of 15 twips, as a screen of 96 dots per inch does.
+class RecordingTarget : public LayoutTarget {
+public:
+    bool set(std::string_view control, LayoutProperty property, double twips) override {
+        if ((property == LayoutProperty::Width || property == LayoutProperty::Height) && twips < 0)
+            return false;
+        values[{std::string(control), property}] = twips;
+        return true;
+    }
+    double reportedInputHeight() const override {
+        return std::round(values.at({"txtInput", LayoutProperty::Height}) / 15.0) * 15.0;
+    }
+    std::map<std::pair<std::string, LayoutProperty>, double> values;
+};
+
+TEST(LayoutSteps, StopAtTheFirstRefusedSizeAndOtherwiseSetScreenLines) {
+    const struct {
+        double clientHeight;
+        double outerWidth;
+        std::size_t stepsTaken;
+        std::int16_t screenLines; // starts at 17
+    } rows[] = {
+        {8040, 3885, 17, 30}, // the design size
+        {923, 3885, 17, 0},   // a box lower than one line
+        {680, 3885, 17, 0},   // a box of no height at all
+        {679, 3885, 0, 17},   // too low: nothing changes
+        {0, 0, 0, 17},        // minimised
+        {8040, 219, 1, 17},   // too narrow: only the height is set
+        {8040, 220, 17, 30},  {16000, 9000, 17, 62},
+    };
+    for (const auto& row : rows) {
+        RecordingTarget target;
+        std::int16_t screenLines = 17;
+        const bool complete = layOut(target, row.clientHeight, row.outerWidth, screenLines);
+        EXPECT_EQ(target.values.size(), row.stepsTaken)
+            << row.clientHeight << " x " << row.outerWidth;
+        EXPECT_EQ(complete, row.stepsTaken == layoutSteps.size());
+        EXPECT_EQ(screenLines, row.screenLines) << row.clientHeight << " x " << row.outerWidth;
+    }
+}
+
+TEST(LayoutSteps, KeepTheBottomRowAndTheRightButtonsAtTheirDistances) {
+    RecordingTarget target;
+    std::int16_t screenLines = 0;
+    layOut(target, 8040, 3885, screenLines);
+    const struct {
+        const char* control;
+        LayoutProperty property;
+        double twips;
+    } rows[] = {
+        {"txtInput", LayoutProperty::Height, 7360}, {"txtInput", LayoutProperty::Width, 3665},
+        {"cmdPaste", LayoutProperty::Left, 2010},   {"cmdClear", LayoutProperty::Left, 2615},
+        {"cmdSR", LayoutProperty::Left, 3230},      {"cmdRH", LayoutProperty::Top, 7320},
+        {"chkSqBr", LayoutProperty::Top, 7510},     {"chkCrPause", LayoutProperty::Top, 7330},
+        {"lblSpeed", LayoutProperty::Top, 7770},    {"cmdVisit", LayoutProperty::Top, 7740},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ((target.values[{row.control, row.property}]), row.twips) << row.control;
+}
+
+TEST(LayoutSteps, ScreenLinesRoundHalvesToEvenBeforeDividing) {
+    const struct {
+        double height;
+        std::int16_t lines;
+    } rows[] = {
+        {7319.5, 30}, {7318.5, 29}, {487.5, 2}, {488.5, 2}, {487.4, 1}, {243.6, 1}, {243.4, 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(screenLinesForHeight(row.height), row.lines) << row.height;
+}
+
+class WindowLayout : public WindowFixture {
+protected:
+    void SetUp() override {
+        WindowFixture::SetUp();
+        window->show();
+        QCoreApplication::processEvents();
+    }
+    // Resizes the client area to the given twips and lets the resize arrive.
+    void resizeTwips(double width, double height) {
+        const TwipScale scale = window->twipScale();
+        window->resize(std::lround(width / scale.twipsPerPixelX),
+                       std::lround(height / scale.twipsPerPixelY));
+        QCoreApplication::processEvents();
+    }
+    std::map<std::string, QRectF> places() const {
+        std::map<std::string, QRectF> result;
+        for (const ControlSpec& spec : controlTable)
+            result[std::string(spec.name)] = window->controlTwips(spec.name);
+        return result;
+    }
+};
+
+TEST_F(WindowLayout, DesignHeightGivesThirtyLinesFromTheBoxsPixelHeight) {
+    resizeTwips(designClientWidth, designClientHeight);
+    EXPECT_EQ(window->state().ScreenLines, 30);
+    EXPECT_EQ(window->controlTwips("txtInput").height(), 7360);
+    const double reported = control("txtInput")->height() * window->twipScale().twipsPerPixelY;
+    EXPECT_EQ(window->state().ScreenLines, screenLinesForHeight(reported));
+}
+
+TEST_F(WindowLayout, ALowWindowGivesNoLines) {
+    resizeTwips(designClientWidth, 900);
+    EXPECT_EQ(window->state().ScreenLines, 0);
+}
+
+TEST_F(WindowLayout, WideningMovesOnlyTheThreeRightHandButtons) {
+    resizeTwips(designClientWidth, designClientHeight);
+    const auto before = places();
+    const double widthBefore = window->frameGeometry().width();
+    resizeTwips(designClientWidth + 600, designClientHeight);
+    const double added =
+        (window->frameGeometry().width() - widthBefore) * window->twipScale().twipsPerPixelX;
+    ASSERT_GT(added, 0);
+    const auto after = places();
+    for (const auto& [name, place] : before) {
+        QRectF expected = place;
+        if (name == "cmdPaste" || name == "cmdClear" || name == "cmdSR")
+            expected.translate(added, 0);
+        if (name == "txtInput")
+            expected.setWidth(place.width() + added);
+        EXPECT_EQ(after.at(name), expected) << name;
+    }
+}
+
+TEST_F(WindowLayout, MinimisingChangesNothingAndRestoringLaysOutAgain) {
+    resizeTwips(designClientWidth, designClientHeight);
+    const auto before = places();
+    window->state().ScreenLines = 5;
+    window->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(places(), before);
+    EXPECT_EQ(window->state().ScreenLines, 5);
+    window->setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->state().ScreenLines, 30);
+}
+
+} // namespace
+} // namespace tellwick

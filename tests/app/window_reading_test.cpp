@@ -1,0 +1,289 @@
+#include "window_fixture.h"
+
+#include "rewriter/respell.h"
+
+#include <QCheckBox>
+
+namespace tellwick {
+namespace {
+
+QString respelled(const QString& text, RespellOptions options = {}) {
+    const std::u16string out =
+        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<std::size_t>(text.size())),
+                    options);
+    return QString::fromStdU16String(out);
+}
+
+const QString pause = QStringLiteral("P&ause");
+const QString resume = QStringLiteral("R&esume");
+
+class Reading : public WindowFixture {
+protected:
+    // Starts a reading of the given box text and forgets the calls it made.
+    void startReading(const QString& text = QStringLiteral("One. Two. Three.")) {
+        window->setInputText(text);
+        click("cmdRead");
+        voices.log().calls.clear();
+    }
+    QStringList calls() const { return voices.log().calls; }
+};
+
+TEST_F(Reading, ReadSpeaksTheBoxRewrittenWithCrLfAtTheCurrentSpeed) {
+    const struct {
+        QString box;
+        std::int16_t speed;
+    } rows[] = {
+        {QStringLiteral("Page 12\r\n12\r\nmore text"), 1},
+        {QStringLiteral("  \r\n"), -9},
+        {QStringLiteral("I live in a [note] house."), 0},
+        {QStringLiteral("Fast."), 9},
+    };
+    for (const auto& row : rows) {
+        voices.log().calls.clear();
+        window->setInputText(row.box);
+        window->state().ReadSpeed = row.speed;
+        window->setPauseCaption(resume);
+        click("cmdRead");
+        EXPECT_EQ(calls(), QStringList({QStringLiteral("setRate %1").arg(row.speed),
+                                        QStringLiteral("speak ") + respelled(row.box)}))
+            << row.box.toStdString();
+        EXPECT_EQ(pauseCaption(), pause);
+        EXPECT_EQ(window->state().CurVoice.get(), voices.log().newest);
+    }
+    EXPECT_TRUE(reported.isEmpty());
+}
+
+TEST_F(Reading, ReadPassesTheCheckBoxesToTheRewriter) {
+    const QString box = QStringLiteral("Hear [this] line\r\nand the next.");
+    const RespellOptions unticked{false, false};
+    ASSERT_NE(respelled(box), respelled(box, unticked));
+    control<QCheckBox>("chkCrPause")->setChecked(false);
+    control<QCheckBox>("chkSqBr")->setChecked(false);
+    startReading(box);
+    window->setInputText(box);
+    click("cmdRead");
+    EXPECT_EQ(calls().last(), QStringLiteral("speak ") + respelled(box, unticked));
+}
+
+TEST_F(Reading, EachReadReleasesThePreviousVoice) {
+    startReading();
+    startReading();
+    EXPECT_EQ(voices.log().created, 2);
+    EXPECT_EQ(voices.log().destroyed, 1);
+    EXPECT_EQ(window->inputText(), QStringLiteral("One. Two. Three."));
+}
+
+TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
+    const struct {
+        const char* what;
+        QString clipboard;
+        bool failRead;
+        bool failCreation;
+        bool priorVoice;
+        int created;
+        QStringList calls;
+        QString caption;
+    } rows[] = {
+        {"clipboard text",
+         QStringLiteral("Copied."),
+         false,
+         false,
+         false,
+         1,
+         {QStringLiteral("setRate 1"),
+          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
+         pause},
+        {"empty clipboard", QString(), false, false, true, 1, {}, resume},
+        {"unreadable clipboard", QStringLiteral("Copied."), true, false, true, 1, {}, resume},
+        {"no voice, none before", QStringLiteral("Copied."), false, true, false, 0, {}, pause},
+        {"no voice, the old one speaks",
+         QStringLiteral("Copied."),
+         false,
+         true,
+         true,
+         1,
+         {QStringLiteral("setRate 1"),
+          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
+         pause},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        startOver();
+        if (row.priorVoice)
+            startReading();
+        window->setInputText(QString());
+        window->setPauseCaption(resume);
+        clipboard->content = row.clipboard;
+        clipboard->failRead = row.failRead;
+        voices.log().failCreation = row.failCreation;
+        click("cmdRead");
+        EXPECT_EQ(voices.log().created, row.created);
+        EXPECT_EQ(calls(), row.calls);
+        EXPECT_EQ(pauseCaption(), row.caption);
+        EXPECT_EQ(window->inputText(), QString());
+        EXPECT_TRUE(reported.isEmpty());
+        EXPECT_EQ(clipboard->setCount + clipboard->clearCount, 0);
+    }
+}
+
+TEST_F(Reading, PauseFollowsItsStateTable) {
+    enum Voice { None, Speaking, Refusing };
+    const struct {
+        const char* what;
+        bool emptyBox;
+        QString before;
+        Voice voice;
+        QString after;
+        QStringList calls;
+        int reports;
+    } rows[] = {
+        {"empty box, pausing", true, pause, Speaking, pause, {}, 0},
+        {"empty box, resuming", true, resume, Speaking, resume, {}, 0},
+        {"no reading yet", false, pause, None, pause, {}, 0},
+        {"pause succeeds", false, pause, Speaking, resume, {QStringLiteral("pause")}, 0},
+        {"pause refused", false, pause, Refusing, pause, {QStringLiteral("pause")}, 0},
+        {"resume succeeds", false, resume, Speaking, pause, {QStringLiteral("resume")}, 0},
+        {"resume fails", false, resume, Refusing, resume, {QStringLiteral("resume")}, 1},
+        {"resume without a voice", false, resume, None, resume, {}, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        startOver();
+        if (row.voice != None)
+            startReading();
+        if (row.voice == Refusing)
+            voices.log().failing = {QStringLiteral("pause"), QStringLiteral("resume")};
+        if (row.emptyBox)
+            window->setInputText(QString());
+        window->setPauseCaption(row.before);
+        click("cmdPause");
+        EXPECT_EQ(pauseCaption(), row.after);
+        EXPECT_EQ(calls(), row.calls);
+        EXPECT_EQ(reported.size(), row.reports);
+    }
+}
+
+TEST_F(Reading, SkipsThatFailChangeTheSpeedWithinItsLimits) {
+    enum Voice { None, Speaking, Paused, Finished };
+    const struct {
+        const char* what;
+        Voice voice;
+        std::int16_t start;
+        const char* presses;
+        QStringList labels; // after each press
+        std::int16_t end;
+    } rows[] = {
+        {"faster before reading",
+         None,
+         1,
+         ">>>",
+         {QStringLiteral("Speed: +2"), QStringLiteral("Speed: +3"), QStringLiteral("Speed: +4")},
+         4},
+        {"slower before reading",
+         None,
+         1,
+         "<<",
+         {QStringLiteral("Speed: N"), QStringLiteral("Speed: -1")},
+         -1},
+        {"at the top", None, 9, ">", {QStringLiteral("Speed: +9")}, 9},
+        {"at the bottom",
+         None,
+         -9,
+         "<<",
+         {QStringLiteral("Speed: -9"), QStringLiteral("Speed: -9")},
+         -9},
+        {"while speaking", Speaking, 3, "<>", {QStringLiteral("x"), QStringLiteral("x")}, 3},
+        {"while paused", Paused, 3, ">", {QStringLiteral("Speed: +4")}, 4},
+        {"after the end", Finished, -2, "<", {QStringLiteral("Speed: -3")}, -3},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        startOver();
+        if (row.voice != None)
+            startReading();
+        if (row.voice == Paused)
+            click("cmdPause");
+        if (row.voice == Finished)
+            voices.log().newest->finish();
+        window->state().ReadSpeed = row.start;
+        QStringList labels;
+        for (const char* press = row.presses; *press; ++press) {
+            control<QLabel>("lblSpeed")->setText(QStringLiteral("x"));
+            click(*press == '<' ? "cmdHere" : "cmdSkipF");
+            labels << speedCaption();
+        }
+        EXPECT_EQ(labels, row.labels);
+        EXPECT_EQ(window->state().ReadSpeed, row.end);
+    }
+}
+
+TEST_F(Reading, SkipsMoveTheVoiceBySentences) {
+    startReading();
+    click("cmdHere");
+    click("cmdSkipF");
+    EXPECT_EQ(calls(), QStringList({QStringLiteral("skip -1"), QStringLiteral("skip 1")}));
+}
+
+// A failure no handler catches is reported, and the window keeps its text and state.
+TEST_F(Reading, UncaughtReadFailuresAreReportedAndTheWindowGoesOn) {
+    const struct {
+        const char* what;
+        bool failCreation;
+        QString failing;
+        bool voiceReplaced;
+    } rows[] = {
+        {"no voice can be made", true, QString(), false},
+        {"rate refused", false, QStringLiteral("setRate"), true},
+        {"speak refused", false, QStringLiteral("speak"), true},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        startOver();
+        window->show();
+        startReading();
+        Voice* before = window->state().CurVoice.get();
+        window->setInputText(QStringLiteral("Second text."));
+        window->setPauseCaption(resume);
+        window->state().ReadSpeed = -4;
+        voices.log().failCreation = row.failCreation;
+        if (!row.failing.isEmpty())
+            voices.log().failing = {row.failing};
+        click("cmdRead");
+        ASSERT_EQ(reported.size(), 1);
+        EXPECT_FALSE(reported.first().isEmpty());
+        EXPECT_EQ(window->state().CurVoice.get() != before, row.voiceReplaced);
+        EXPECT_EQ(window->inputText(), QStringLiteral("Second text."));
+        EXPECT_EQ(pauseCaption(), resume);
+        EXPECT_EQ(window->state().ReadSpeed, -4);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(calls().filter(QStringLiteral("speak ")).size(),
+                  row.failing == QStringLiteral("speak") ? 1 : 0);
+    }
+}
+
+TEST_F(Reading, ButtonsLeaveTheFocusInTheBox) {
+    window->show();
+    window->activateWindow();
+    startReading();
+    for (const char* name : {"cmdRead", "cmdPause", "cmdPause", "cmdHere", "cmdSkipF"}) {
+        button(name)->setFocus();
+        click(name);
+        EXPECT_EQ(window->focusWidget(), control("txtInput")) << name;
+    }
+    window->setInputText(QString());
+    button("cmdPause")->setFocus();
+    click("cmdPause");
+    EXPECT_EQ(window->focusWidget(), control("txtInput"));
+}
+
+TEST_F(Reading, TheNoVoiceMessageNamesTheCause) {
+    window->setInputText(QStringLiteral("Text."));
+    voices.log().failCreation = true;
+    voices.log().creationError = QStringLiteral("espeak-ng data not found");
+    click("cmdRead");
+    EXPECT_EQ(reported, QStringList{QStringLiteral("espeak-ng data not found")});
+}
+
+} // namespace
+} // namespace tellwick
