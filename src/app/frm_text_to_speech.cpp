@@ -6,6 +6,7 @@
 #include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
+#include "app/wrapping_button.h"
 #include "capture/paste_clear.h"
 #include "capture/read_highlighted.h"
 #include "rewriter/respell.h"
@@ -30,6 +31,7 @@ namespace {
 
 constexpr double placementDivisor = 2.3; // the window sits a little above the middle
 constexpr double offScreenRightTwips = 100;
+constexpr double dialogFontPoints = 8.0;
 constexpr int slowestSpeed = -9;
 constexpr int fastestSpeed = 9;
 
@@ -59,7 +61,7 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
         return box;
     }
     case ControlKind::Button:
-        return new QPushButton(qs(spec.caption), parent);
+        return new WrappingButton(qs(spec.caption), parent);
     case ControlKind::CheckBox: {
         auto* box = new QCheckBox(qs(spec.caption), parent);
         box->setChecked(true);
@@ -133,6 +135,10 @@ frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
     setObjectName(QStringLiteral("frmTextToSpeech"));
     setWindowTitle(qs(tellwick::windowTitle));
     setWindowIcon(tellwickIcon());
+    // The controls are sized for a small dialog font; the text box sets its own.
+    QFont dialogFont = font();
+    dialogFont.setPointSizeF(dialogFontPoints);
+    setFont(dialogFont);
     resize(static_cast<int>(std::lround(designClientWidth / scale_.twipsPerPixelX)),
            static_cast<int>(std::lround(designClientHeight / scale_.twipsPerPixelY)));
     createControls();

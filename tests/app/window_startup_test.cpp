@@ -3,6 +3,7 @@
 #include "app/controls.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -52,7 +53,7 @@ TEST_F(WindowStartup, ControlsHaveTheirKindsAndCaptionsInTabOrder) {
         expectedChain << QString::fromLatin1(expected.name);
         QWidget* found = control(expected.name);
         ASSERT_NE(found, nullptr) << expected.name;
-        EXPECT_STREQ(found->metaObject()->className(), expected.className) << expected.name;
+        EXPECT_TRUE(found->inherits(expected.className)) << expected.name;
         EXPECT_EQ(captionOf(found), QString::fromLatin1(expected.caption)) << expected.name;
     }
     // The focus chain also holds the inner parts of the controls (scroll bars, viewport).
@@ -169,6 +170,27 @@ TEST_F(WindowStartup, TextGoesInWithCrLfAndComesOutWithCrLf) {
     for (const auto& row : rows) {
         window->setInputText(row.given);
         EXPECT_EQ(window->inputText(), row.read) << row.given.toStdString();
+    }
+}
+
+// A held key repeats; only its real release may reach the key handler, so it steps the trainer
+// once.
+TEST_F(WindowStartup, OnlyRealKeyReleasesReachTheKeyHandler) {
+    window->state().TrainerOn = true;
+    window->state().ScreenLines = 30;
+    const struct {
+        int key;
+        bool autoRepeat;
+        std::int16_t lineCount;
+    } rows[] = {
+        {Qt::Key_Down, true, 0}, {Qt::Key_Down, false, 1}, {Qt::Key_Up, false, 1},
+        {Qt::Key_Down, true, 1}, {Qt::Key_Down, false, 2},
+    };
+    for (const auto& row : rows) {
+        QKeyEvent release(QEvent::KeyRelease, row.key, Qt::ShiftModifier, QString(),
+                          row.autoRepeat);
+        QCoreApplication::sendEvent(control("txtInput"), &release);
+        EXPECT_EQ(window->state().LineCount, row.lineCount) << row.key << " " << row.autoRepeat;
     }
 }
 
