@@ -32,7 +32,7 @@ bool startsWith(const ScanState& s, std::u16string_view literal) {
 
 } // namespace
 
-bool runRulesBeforeLetterGroups(ScanState& s) {
+bool runRulesOnOtherCharacters(ScanState& s) {
     const char16_t ch = s.Ch;
     if (s.options.chkCrPause && (ch == carriageReturn || ch == lineFeed))
         return emit(s, u" ");

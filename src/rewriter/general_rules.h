@@ -4,9 +4,21 @@
 
 namespace tellwick::rewriter {
 
+// General rules 1 to 21 for characters other than spaces and letters.
+bool runRulesOnOtherCharacters(ScanState& s);
+
 // General rules 1 to 21, in their order. Returns whether one of them ended the cascade; rules
 // 18 and 21 change the state and let it go on.
-bool runRulesBeforeLetterGroups(ScanState& s);
+inline bool runRulesBeforeLetterGroups(ScanState& s) {
+    const char16_t ch = s.Ch;
+    // Most characters are spaces and letters. Of all these rules only the dollar reset can touch
+    // them (and rule 21 a capital A), so they skip the rest.
+    if (ch == u' ' || (ch >= u'a' && ch <= u'z') || (ch > u'A' && ch <= u'Z')) {
+        s.DollarOn = false;
+        return false;
+    }
+    return runRulesOnOtherCharacters(s);
+}
 
 // Rule 23: a number of up to four characters alone on its line is blanked. Returns whether the
 // rule ended the cascade (it does whenever a digit follows a line feed).

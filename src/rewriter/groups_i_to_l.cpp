@@ -52,13 +52,13 @@ constexpr WordRow rowsL[] = {
     lc(u"liver", u"livver", 4),
     // Every other word that starts with "live" has those four letters respelled one way or
     // the other.
-    lc(u"live", u"lyyve", 3).asking(ask<IsLyv>),
+    lc(u"live", u"lyyve", 3).asking(IsLyv),
     lc(u"live", u"liv", 3),
     keep(u"leading"),
     keep(u"leader"),
     lc(u"lead-contaminat", u"led contaminat", 14),
-    lc(u"lead", u"led", 3).asking(ask<IsLed>),
-    lc(u"learned", u"learnd", 6).asking(ask<IsLearnd>),
+    lc(u"lead", u"led", 3).asking(IsLed),
+    lc(u"learned", u"learnd", 6).asking(IsLearnd),
     lc(u"libido", u"libbeido", 5),
     lc(u"literati", u"literarti", 7),
     lc(u"l.a", u"ellaye", 2),

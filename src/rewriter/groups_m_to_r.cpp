@@ -68,16 +68,16 @@ constexpr WordRow rowsP[] = {
     keep(u"pakistan"),
     lc(u"paypal", u"pay pal", 5),
     lc(u"per se", u"per say", 5),
-    lc(u"project", u"progect", 6).asking(ask<IsProjject>),
+    lc(u"project", u"progect", 6).asking(IsProjject),
     lc(u"present", u"presennt", 6).onlyIf(previousWordIsTo),
 };
 
 constexpr WordRow rowsR[] = {
     lc(u"record", u"reckerd", 5).onlyIf(recordIsNoun),
-    lc(u"record", u"reeck'ord", 5).asking(ask<IsRecoord>),
-    lc(u"read", u"reed", 3).asking(ask<IsReed>),
-    lc(u"read", u"red", 3).asking(ask<IsRed>),
-    lc(u"resum", u"resjoom", 4).asking(ask<IsResjoom>),
+    lc(u"record", u"reeck'ord", 5).asking(IsRecoord),
+    lc(u"read", u"reed", 3).asking(IsReed),
+    lc(u"read", u"red", 3).asking(IsRed),
+    lc(u"resum", u"resjoom", 4).asking(IsResjoom),
     keep(u"router"),
     exact(u"Real", u"real", 3),
     keep(u"respite"),

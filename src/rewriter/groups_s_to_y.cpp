@@ -11,7 +11,7 @@ constexpr WordRow rowsS[] = {
     lc(u"at.", u"at .", 3).fromNextChar(),
     lc(u"sole", u"sol", 3),
     lc(u"shone", u"shhon", 4),
-    lc(u"ow", u"ew", 2).fromNextChar().asking(ask<IsSew>),
+    lc(u"ow", u"ew", 2).fromNextChar().asking(IsSew),
     lc(u"sread", u"s-read", 4),
     lc(u"speechifying", u"speechif'i'ing", 11),
 };
@@ -43,7 +43,7 @@ constexpr WordRow rowsW[] = {
     stopAt(u"windjammer"),
     stopAt(u"wounded"),
     stopAt(u"wounding"),
-    lc(u"ound", u"owned", 4).fromNextChar().asking(ask<IsWowned>),
+    lc(u"ound", u"owned", 4).fromNextChar().asking(IsWowned),
     lc(u"wi-fi", u"WiFi", 4),
     exact(u"WWI", u"world war 1", 2).followedBy(Follow::notCapitalI),
     exact(u"World War III", u"world war 3", 12),

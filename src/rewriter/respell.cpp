@@ -15,6 +15,10 @@ using rewriter::ScanState;
 void runCascade(ScanState& s) {
     if (rewriter::runRulesBeforeLetterGroups(s))
         return;
+    // Every rule from here on needs a LstCh that is no ASCII letter: the letter groups and the
+    // "is." blocks start words, and the number rule follows a line feed.
+    if (!s.atWordStart())
+        return;
     if (text::lowerCase(s.Ch) == rewriter::groupA.letter && s.atWordStart()) {
         rewriter::runGroup(s, rewriter::groupA);
         return;

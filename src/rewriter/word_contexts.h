@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rewriter/scan_state.h"
+#include "rewriter/word_rules.h"
 
 #include <algorithm>
 #include <span>
@@ -8,8 +9,6 @@
 #include <string_view>
 
 namespace tellwick::rewriter {
-
-using Decider = bool (*)(std::u16string& LWd, std::u16string& NxWd);
 
 // Hands the scanner's own LWd and NxWd to a decider, so that the decider's normalisation of
 // them stays in force for the rest of the scan.

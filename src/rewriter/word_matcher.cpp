@@ -1,23 +1,38 @@
+#include "rewriter/decider.h"
 #include "rewriter/deciders.h"
 #include "rewriter/text.h"
 #include "rewriter/word_rules.h"
+
+#include <algorithm>
 
 namespace tellwick::rewriter {
 
 namespace {
 
-// The window is compared code unit by code unit, lower-casing as it goes, so that no string is
-// built for it. A window cut short by the end of the text never matches.
-bool windowMatches(const ScanState& s, std::size_t start, const WordRow& row) {
-    if (start > s.Txt.size() || s.Txt.size() - start < row.match.size())
-        return false;
-    for (std::size_t i = 0; i < row.match.size(); ++i) {
-        const char16_t c = s.Txt[start + i];
-        if ((row.compare == Compare::lowerCased ? text::lowerCase(c) : c) != row.match[i])
+// The text from the current position. Rows compare it in place, lower-casing as they go, so that
+// no string is built; most rows differ within their first two characters.
+struct Window {
+    explicit Window(const ScanState& s)
+        : raw(s.Txt.data() + s.Pos), available(s.Pos < s.Txt.size() ? s.Txt.size() - s.Pos : 0),
+          second(available > 1 ? text::lowerCase(raw[1]) : noChar) {}
+
+    // A window cut short by the end of the text never matches.
+    bool matches(const WordRow& row, std::size_t begin) const {
+        if (begin + row.match.size() > available)
             return false;
+        const char16_t* w = raw + begin;
+        const bool lowerCased = row.compare == Compare::lowerCased;
+        for (std::size_t i = 0; i < row.match.size(); ++i) {
+            if ((lowerCased ? text::lowerCase(w[i]) : w[i]) != row.match[i])
+                return false;
+        }
+        return true;
     }
-    return true;
-}
+
+    const char16_t* raw;
+    std::size_t available;
+    int second;
+};
 
 bool followHolds(int c, Follow follow) {
     switch (follow) {
@@ -68,16 +83,28 @@ void refresh(ScanState& s, Refresh kind) {
     }
 }
 
+// Every decider that a row asks normalises LWd and NxWd and otherwise only answers. When the word
+// does not match, its answer cannot count, so the walk applies the normalisation alone and spares
+// the word lists; the scanner's state ends up exactly as if the decider had been asked.
+bool askDecider(ScanState& s, Decider decider, bool wordMatched) {
+    if (wordMatched)
+        return decider(s.LWd, s.NxWd);
+    decider::normalisePrevious(s.LWd);
+    decider::normaliseNext(s.NxWd);
+    return false;
+}
+
 } // namespace
 
 bool runRows(ScanState& s, std::span<const WordRow> rows) {
+    const Window window(s);
     for (const WordRow& row : rows) {
-        const bool answer = row.askFirst ? row.askFirst(s) : true;
-        const std::size_t start = s.Pos + (row.from == MatchFrom::next ? 1 : 0);
-        if (!windowMatches(s, start, row) ||
-            !followHolds(s.at(start + row.match.size()), row.follow))
+        const std::size_t begin = row.from == MatchFrom::next ? 1 : 0;
+        const bool matched = row.second == window.second && window.matches(row, begin) &&
+                             followHolds(s.at(s.Pos + begin + row.match.size()), row.follow);
+        if (row.decider && !askDecider(s, row.decider, matched))
             continue;
-        if (!answer || (row.when && !row.when(s)))
+        if (!matched || (row.when && !row.when(s)))
             continue;
         if (row.effect == Effect::stop)
             return true;

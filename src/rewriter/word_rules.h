@@ -1,6 +1,7 @@
 #pragma once
 
 #include "rewriter/scan_state.h"
+#include "rewriter/text.h"
 
 #include <cstdint>
 #include <span>
@@ -8,9 +9,11 @@
 
 namespace tellwick::rewriter {
 
-// A condition of a row beyond its literal: a word list, a look at the previous or the next word,
-// or a decider. It may change the scanner's LWd and NxWd, as the deciders do.
+// A condition of a row beyond its literal: a word list, or a look at the previous or the next
+// word. It may change the scanner's LWd and NxWd, as the deciders do.
 using ContextTest = bool (*)(ScanState&);
+
+using Decider = bool (*)(std::u16string& LWd, std::u16string& NxWd);
 
 enum class Compare : std::uint8_t { lowerCased, exact };
 
@@ -37,15 +40,19 @@ struct WordRow {
     MatchFrom from = MatchFrom::current;
     Follow follow = Follow::any;
     Effect effect = Effect::emitPiece;
-    // Asked before the literal is compared, whenever the walk reaches the row: the deciders'
-    // normalisation of LWd and NxWd happens even for words that do not match.
-    ContextTest askFirst = nullptr;
+    // Asked whenever the walk reaches the row, before the literal counts: its normalisation of
+    // LWd and NxWd happens even for words that do not match.
+    Decider decider = nullptr;
     // Asked only once the literal and the following character hold.
     ContextTest when = nullptr;
+    // The character, lower-cased, that the text must hold right after the current one for the
+    // row to match at all. Most rows fail on it, so it is compared first.
+    char16_t second = 0;
 
     constexpr WordRow fromNextChar() const {
         WordRow r = *this;
         r.from = MatchFrom::next;
+        r.second = text::lowerCase(match[0]);
         return r;
     }
     constexpr WordRow followedBy(Follow f) const {
@@ -53,9 +60,9 @@ struct WordRow {
         r.follow = f;
         return r;
     }
-    constexpr WordRow asking(ContextTest test) const {
+    constexpr WordRow asking(Decider d) const {
         WordRow r = *this;
-        r.askFirst = test;
+        r.decider = d;
         return r;
     }
     constexpr WordRow onlyIf(ContextTest test) const {
@@ -65,11 +72,17 @@ struct WordRow {
     }
 };
 
+constexpr WordRow row(Compare compare, std::u16string_view match, std::u16string_view piece,
+                      int skip) {
+    WordRow r{match, compare, piece, static_cast<std::uint8_t>(skip)};
+    r.second = text::lowerCase(match[1]);
+    return r;
+}
 constexpr WordRow lc(std::u16string_view match, std::u16string_view piece, int skip) {
-    return WordRow{match, Compare::lowerCased, piece, static_cast<std::uint8_t>(skip)};
+    return row(Compare::lowerCased, match, piece, skip);
 }
 constexpr WordRow exact(std::u16string_view match, std::u16string_view piece, int skip) {
-    return WordRow{match, Compare::exact, piece, static_cast<std::uint8_t>(skip)};
+    return row(Compare::exact, match, piece, skip);
 }
 // A row that emits the word itself in lower case and so keeps later rows away from it.
 constexpr WordRow keep(std::u16string_view match) {
@@ -77,7 +90,7 @@ constexpr WordRow keep(std::u16string_view match) {
 }
 // A "then stop" row: the word is copied as it stands and no later row sees it.
 constexpr WordRow stopAt(std::u16string_view match) {
-    WordRow r{match, Compare::lowerCased, {}, 0};
+    WordRow r = lc(match, {}, 0);
     r.effect = Effect::stop;
     return r;
 }
@@ -97,12 +110,12 @@ struct LetterGroup {
     std::span<const WordRow> rows;
 };
 
-// Checked at compile time for every table: pieces fit the piece buffer, a row that keeps the
-// first letter leaves room for it, and no skip runs past what the row compares.
+// Checked at compile time for every table: pieces fit the piece buffer (with the first letter
+// that some rows keep), and no skip runs past what the row compares.
 template <std::size_t N> constexpr bool wellFormed(const WordRow (&rows)[N]) {
     for (const WordRow& r : rows) {
         const std::size_t extra = r.from == MatchFrom::next ? 1 : 0;
-        if (r.piece.size() + extra > maxPieceLength)
+        if (r.match.size() < 2 || r.piece.size() + extra > maxPieceLength)
             return false;
         if (r.skip + 1u > r.match.size() + extra)
             return false;
