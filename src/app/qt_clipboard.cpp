@@ -13,10 +13,21 @@ QClipboard* systemClipboard() {
                : nullptr;
 }
 
+// Under X11 a read asks the owner for the text with the last server time this program has seen,
+// and an owner refuses a request older than its ownership. After a handler has blocked (Read
+// Highlighted waits while another application copies), that time predates the copy, so the read
+// would come back empty: the window system's pending events bring it up to date first.
+QClipboard* clipboardForReading() {
+    QClipboard* clipboard = systemClipboard();
+    if (clipboard && QGuiApplication::platformName() == QLatin1String("xcb"))
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    return clipboard;
+}
+
 } // namespace
 
 std::optional<QString> QtClipboard::text() {
-    QClipboard* clipboard = systemClipboard();
+    QClipboard* clipboard = clipboardForReading();
     if (!clipboard)
         return std::nullopt;
     return clipboard->text(QClipboard::Clipboard);
@@ -39,7 +50,7 @@ bool QtClipboard::setText(const QString& text) {
 }
 
 std::optional<QString> QtClipboard::selectionText() {
-    QClipboard* clipboard = systemClipboard();
+    QClipboard* clipboard = clipboardForReading();
     if (!clipboard || !clipboard->supportsSelection())
         return std::nullopt;
     return clipboard->text(QClipboard::Selection);
