@@ -1,0 +1,40 @@
+#include "app/platform.h"
+#include "app/qt_clipboard.h"
+
+#include "window_fixture.h"
+
+namespace tellwick {
+namespace {
+
+// The real clipboard on the offscreen platform: what F2 puts there must come back unchanged, and
+// the platform must offer no system keyboard where no other application can be reached.
+class QtClipboardTest : public testing::TestWithParam<QString> {
+protected:
+    void SetUp() override { testApplication(); }
+    QtClipboard clipboard;
+};
+
+TEST_P(QtClipboardTest, TextComesBackUnchanged) {
+    ASSERT_TRUE(clipboard.clear());
+    EXPECT_EQ(clipboard.text(), QString());
+    ASSERT_TRUE(clipboard.setText(GetParam()));
+    EXPECT_EQ(clipboard.text(), GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, QtClipboardTest,
+                         testing::Values(QStringLiteral("plain"), QString(),
+                                         QStringLiteral("Ünïcødé — “quotes” 日本 🙂"),
+                                         QStringLiteral("lines\r\nwith\nbreaks\r")));
+
+TEST(PlatformTest, OffscreenHasNoSystemKeyboardButEverythingElse) {
+    testApplication();
+    const Platform platform = makePlatform();
+    EXPECT_EQ(platform.systemKeyboard, nullptr);
+    EXPECT_NE(platform.appKeyboard, nullptr);
+    EXPECT_NE(platform.clipboard, nullptr);
+    EXPECT_NE(platform.launcher, nullptr);
+    EXPECT_TRUE(platform.voices);
+}
+
+} // namespace
+} // namespace tellwick
