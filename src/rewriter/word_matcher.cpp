@@ -3,8 +3,6 @@
 #include "rewriter/text.h"
 #include "rewriter/word_rules.h"
 
-#include <algorithm>
-
 namespace tellwick::rewriter {
 
 namespace {
@@ -96,7 +94,7 @@ bool askDecider(ScanState& s, Decider decider, bool wordMatched) {
 
 } // namespace
 
-bool runRows(ScanState& s, std::span<const WordRow> rows) {
+void runRows(ScanState& s, std::span<const WordRow> rows) {
     const Window window(s);
     for (const WordRow& row : rows) {
         const std::size_t begin = row.from == MatchFrom::next ? 1 : 0;
@@ -107,20 +105,19 @@ bool runRows(ScanState& s, std::span<const WordRow> rows) {
         if (!matched || (row.when && !row.when(s)))
             continue;
         if (row.effect == Effect::stop)
-            return true;
+            return;
         if (row.from == MatchFrom::next)
             s.piece.set(s.Ch, row.piece);
         else
             s.piece.set(row.piece);
         s.Pos += row.skip;
-        return true;
+        return;
     }
-    return false;
 }
 
-bool runGroup(ScanState& s, const LetterGroup& group) {
+void runGroup(ScanState& s, const LetterGroup& group) {
     refresh(s, group.refresh);
-    return runRows(s, group.rows);
+    runRows(s, group.rows);
 }
 
 } // namespace tellwick::rewriter

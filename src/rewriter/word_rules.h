@@ -105,7 +105,7 @@ enum class Refresh : std::uint8_t {
 };
 
 struct LetterGroup {
-    char16_t letter; // lower case; the guard is word start for it
+    char16_t letter; // the guard is word start for it (the "is." blocks: Ch equal to it)
     Refresh refresh;
     std::span<const WordRow> rows;
 };
@@ -131,12 +131,12 @@ extern const LetterGroup groupS, groupT, groupU, groupV, groupW, groupX, groupY;
 // The blocks after group "i"; their guard is Ch equal to their letter exactly and LstCh < "A".
 extern const LetterGroup isBlockLower, isBlockUpper;
 
-// Runs a group whose guard holds: its refresh, then its rows in order. Returns whether a row
-// applied (a "then stop" row counts: it ends the group too).
-bool runGroup(ScanState& s, const LetterGroup& group);
+// Runs a group whose guard holds: its refresh, then its rows in order up to the first that
+// applies (or stops the group). With none, no piece is set and the character is copied.
+void runGroup(ScanState& s, const LetterGroup& group);
 
-// Walks rows in table order from the current position. Returns whether one applied.
-bool runRows(ScanState& s, std::span<const WordRow> rows);
+// Walks rows in table order from the current position, as runGroup does without a refresh.
+void runRows(ScanState& s, std::span<const WordRow> rows);
 
 // The letter groups "b" to "y" with the blocks after "i" (general rule 24).
 void runLaterLetterGroups(ScanState& s);
