@@ -4,6 +4,7 @@
 #include "app/process_launcher.h"
 #include "app/qt_clipboard.h"
 #include "app/xtest_keyboard.h"
+#include "speech/system_voice.h"
 
 #include <QGuiApplication>
 
@@ -27,11 +28,7 @@ Platform makePlatform() {
     platform.appKeyboard = std::make_unique<AppKeyboard>();
     platform.systemKeyboard = makeSystemKeyboard();
     platform.launcher = std::make_unique<ProcessLauncher>();
-    platform.voices = [](QString* error) -> std::unique_ptr<Voice> {
-        if (error)
-            *error = QStringLiteral("No speech voice is built into this Tellwick.");
-        return nullptr;
-    };
+    platform.voices = [](QString* error) { return makeSystemVoice(error); };
     return platform;
 }
 
