@@ -15,7 +15,7 @@ TEST(RespellWordGroups, GroupIAndTheIsBlocks) {
         {u"iPhone IDs isis", u"I'phone idz isis"},
         {u"I'll", u"isle"},
         {u"oI'll", u"oI'll"},
-        {u"Part II of", u"Part 2, of"},
+        {u"Chapter II of", u"Chapter 2, of"},
         {u"III", u"3,"},
         {u"IV. IV ", u"4,. 4, "},
         {u"IVY ivory Ivan", u"IVY ivory Ivan"},
