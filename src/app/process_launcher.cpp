@@ -1,6 +1,5 @@
 #include "app/process_launcher.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -15,15 +14,15 @@ bool ProcessLauncher::start(const QString& program, const QStringList& arguments
     // Checked first so that a missing program fails here, before any process is forked.
     const QFileInfo file(program);
     if (!file.exists())
-        return fail(QCoreApplication::translate("tellwick", "%1 does not exist.").arg(program));
+        return fail(QStringLiteral("%1 does not exist.").arg(program));
     if (!file.isFile() || !file.isExecutable())
-        return fail(QCoreApplication::translate("tellwick", "%1 is not a program.").arg(program));
+        return fail(QStringLiteral("%1 is not a program.").arg(program));
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
     if (!process.startDetached())
-        return fail(QCoreApplication::translate("tellwick", "%1 could not be started: %2")
-                        .arg(program, process.errorString()));
+        return fail(
+            QStringLiteral("%1 could not be started: %2").arg(program, process.errorString()));
     return true;
 }
 

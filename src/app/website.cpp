@@ -39,9 +39,7 @@ void OpenWebPage(Launcher& launcher, const QString& address) {
     if (launcher.start(browserPaths.at(0), {address}, &error))
         return;
     if (!launcher.start(browserPaths.at(1), {address}, &error))
-        throw UncaughtFailure{
-            QCoreApplication::translate("tellwick", "The web page could not be opened: %1")
-                .arg(error)};
+        throw UncaughtFailure{QStringLiteral("The web page could not be opened: %1").arg(error)};
 }
 
 void visitWebsite(WindowView& view, Launcher& launcher) {
