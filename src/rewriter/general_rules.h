@@ -11,9 +11,10 @@ bool runRulesOnOtherCharacters(ScanState& s);
 // 18 and 21 change the state and let it go on.
 inline bool runRulesBeforeLetterGroups(ScanState& s) {
     const char16_t ch = s.Ch;
-    // Most characters are spaces and letters. Of all these rules only the dollar reset can touch
+    // Most characters are spaces, letters, or come after the last one that a rule names (U+2026,
+    // the ellipsis): scripts other than Latin. Of all these rules only the dollar reset can touch
     // them (and rule 21 a capital A), so they skip the rest.
-    if (ch == u' ' || (ch >= u'a' && ch <= u'z') || (ch > u'A' && ch <= u'Z')) {
+    if (ch == u' ' || (ch >= u'a' && ch <= u'z') || (ch > u'A' && ch <= u'Z') || ch > u'\u2026') {
         s.DollarOn = false;
         return false;
     }

@@ -83,24 +83,40 @@ void refresh(ScanState& s, Refresh kind) {
 
 // Every decider that a row asks normalises LWd and NxWd and otherwise only answers. When the word
 // does not match, its answer cannot count, so the walk applies the normalisation alone and spares
-// the word lists; the scanner's state ends up exactly as if the decider had been asked.
-bool askDecider(ScanState& s, Decider decider, bool wordMatched) {
-    if (wordMatched)
-        return decider(s.LWd, s.NxWd);
-    decider::normalisePrevious(s.LWd);
-    decider::normaliseNext(s.NxWd);
-    return false;
-}
+// the word lists; normalising twice changes nothing, so once per walk is enough. The scanner's
+// state ends up exactly as if every decider had been asked.
+class DeciderAsker {
+public:
+    explicit DeciderAsker(ScanState& s) : s(s) {}
+
+    bool ask(Decider decider, bool wordMatched) {
+        if (wordMatched) {
+            normalised = true;
+            return decider(s.LWd, s.NxWd);
+        }
+        if (!normalised) {
+            decider::normalisePrevious(s.LWd);
+            decider::normaliseNext(s.NxWd);
+            normalised = true;
+        }
+        return false;
+    }
+
+private:
+    ScanState& s;
+    bool normalised = false;
+};
 
 } // namespace
 
 void runRows(ScanState& s, std::span<const WordRow> rows) {
     const Window window(s);
+    DeciderAsker asker(s);
     for (const WordRow& row : rows) {
         const std::size_t begin = row.from == MatchFrom::next ? 1 : 0;
         const bool matched = row.second == window.second && window.matches(row, begin) &&
                              followHolds(s.at(s.Pos + begin + row.match.size()), row.follow);
-        if (row.decider && !askDecider(s, row.decider, matched))
+        if (row.decider && !asker.ask(row.decider, matched))
             continue;
         if (!matched || (row.when && !row.when(s)))
             continue;
