@@ -19,7 +19,7 @@ void runCascade(ScanState& s) {
     // "is." blocks start words, and the number rule follows a line feed.
     if (!s.atWordStart())
         return;
-    if (text::lowerCase(s.Ch) == rewriter::groupA.letter && s.atWordStart()) {
+    if (text::lowerCase(s.Ch) == rewriter::groupA.letter) {
         rewriter::runGroup(s, rewriter::groupA);
         return;
     }

@@ -64,8 +64,8 @@ struct ScanState {
     }
 
     int at(std::size_t p) const { return p < Txt.size() ? int(Txt[p]) : noChar; }
-    // The character right after the current one (Mid(Txt, Pos+1, 1)).
-    int following(std::size_t offset = 1) const { return at(Pos + offset); }
+    // The character right after the current one.
+    int following() const { return at(Pos + 1); }
     std::u16string_view mid(std::size_t p, std::size_t n) const {
         return p < Txt.size() ? Txt.substr(p, n) : std::u16string_view{};
     }

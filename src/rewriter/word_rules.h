@@ -138,7 +138,7 @@ void runGroup(ScanState& s, const LetterGroup& group);
 // Walks rows in table order from the current position, as runGroup does without a refresh.
 void runRows(ScanState& s, std::span<const WordRow> rows);
 
-// The letter groups "b" to "y" with the blocks after "i" (general rule 24).
+// The letter groups "b" to "y" with the blocks after "i": the last step of the cascade.
 void runLaterLetterGroups(ScanState& s);
 
 } // namespace tellwick::rewriter
