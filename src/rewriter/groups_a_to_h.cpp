@@ -92,18 +92,15 @@ constexpr WordRow rowsH[] = {
     lc(u"hearten", u"harten", 6),
 };
 
-static_assert(wellFormed(rowsA) && wellFormed(rowsB) && wellFormed(rowsC) && wellFormed(rowsD) &&
-              wellFormed(rowsE) && wellFormed(rowsF) && wellFormed(rowsG) && wellFormed(rowsH));
-
 } // namespace
 
-const LetterGroup groupA{u'a', Refresh::nextWordLcThenPrevious, rowsA};
-const LetterGroup groupB{u'b', Refresh::none, rowsB};
-const LetterGroup groupC{u'c', Refresh::none, rowsC};
-const LetterGroup groupD{u'd', Refresh::none, rowsD};
-const LetterGroup groupE{u'e', Refresh::none, rowsE};
-const LetterGroup groupF{u'f', Refresh::none, rowsF};
-const LetterGroup groupG{u'g', Refresh::none, rowsG};
-const LetterGroup groupH{u'h', Refresh::none, rowsH};
+constinit const LetterGroup groupA = letterGroup(u'a', Refresh::nextWordLcThenPrevious, rowsA);
+constinit const LetterGroup groupB = letterGroup(u'b', Refresh::none, rowsB);
+constinit const LetterGroup groupC = letterGroup(u'c', Refresh::none, rowsC);
+constinit const LetterGroup groupD = letterGroup(u'd', Refresh::none, rowsD);
+constinit const LetterGroup groupE = letterGroup(u'e', Refresh::none, rowsE);
+constinit const LetterGroup groupF = letterGroup(u'f', Refresh::none, rowsF);
+constinit const LetterGroup groupG = letterGroup(u'g', Refresh::none, rowsG);
+constinit const LetterGroup groupH = letterGroup(u'h', Refresh::none, rowsH);
 
 } // namespace tellwick::rewriter

@@ -67,16 +67,13 @@ constexpr WordRow rowsL[] = {
     exact(u"LAX", u"LA X", 2),
 };
 
-static_assert(wellFormed(rowsI) && wellFormed(rowsIsLower) && wellFormed(rowsIsUpper) &&
-              wellFormed(rowsJ) && wellFormed(rowsK) && wellFormed(rowsL));
-
 } // namespace
 
-const LetterGroup groupI{u'i', Refresh::nextWordLc, rowsI};
-const LetterGroup isBlockLower{u'i', Refresh::none, rowsIsLower};
-const LetterGroup isBlockUpper{u'I', Refresh::none, rowsIsUpper};
-const LetterGroup groupJ{u'j', Refresh::none, rowsJ};
-const LetterGroup groupK{u'k', Refresh::none, rowsK};
-const LetterGroup groupL{u'l', Refresh::nextWord, rowsL};
+constinit const LetterGroup groupI = letterGroup(u'i', Refresh::nextWordLc, rowsI);
+constinit const LetterGroup isBlockLower = letterGroup(u'i', Refresh::none, rowsIsLower);
+constinit const LetterGroup isBlockUpper = letterGroup(u'I', Refresh::none, rowsIsUpper);
+constinit const LetterGroup groupJ = letterGroup(u'j', Refresh::none, rowsJ);
+constinit const LetterGroup groupK = letterGroup(u'k', Refresh::none, rowsK);
+constinit const LetterGroup groupL = letterGroup(u'l', Refresh::nextWord, rowsL);
 
 } // namespace tellwick::rewriter

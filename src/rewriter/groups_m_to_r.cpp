@@ -83,15 +83,12 @@ constexpr WordRow rowsR[] = {
     keep(u"respite"),
 };
 
-static_assert(wellFormed(rowsM) && wellFormed(rowsN) && wellFormed(rowsO) && wellFormed(rowsP) &&
-              wellFormed(rowsR));
-
 } // namespace
 
-const LetterGroup groupM{u'm', Refresh::nextWord, rowsM};
-const LetterGroup groupN{u'n', Refresh::none, rowsN};
-const LetterGroup groupO{u'o', Refresh::none, rowsO};
-const LetterGroup groupP{u'p', Refresh::nextWord, rowsP};
-const LetterGroup groupR{u'r', Refresh::nextWordThenPrevious, rowsR};
+constinit const LetterGroup groupM = letterGroup(u'm', Refresh::nextWord, rowsM);
+constinit const LetterGroup groupN = letterGroup(u'n', Refresh::none, rowsN);
+constinit const LetterGroup groupO = letterGroup(u'o', Refresh::none, rowsO);
+constinit const LetterGroup groupP = letterGroup(u'p', Refresh::nextWord, rowsP);
+constinit const LetterGroup groupR = letterGroup(u'r', Refresh::nextWordThenPrevious, rowsR);
 
 } // namespace tellwick::rewriter

@@ -55,17 +55,14 @@ constexpr WordRow rowsX[] = {lc(u"xi", u"zye", 1)};
 
 constexpr WordRow rowsY[] = {keep(u"yogananda")};
 
-static_assert(wellFormed(rowsS) && wellFormed(rowsT) && wellFormed(rowsU) && wellFormed(rowsV) &&
-              wellFormed(rowsW) && wellFormed(rowsX) && wellFormed(rowsY));
-
 } // namespace
 
-const LetterGroup groupS{u's', Refresh::nextWord, rowsS};
-const LetterGroup groupT{u't', Refresh::none, rowsT};
-const LetterGroup groupU{u'u', Refresh::none, rowsU};
-const LetterGroup groupV{u'v', Refresh::none, rowsV};
-const LetterGroup groupW{u'w', Refresh::nextWord, rowsW};
-const LetterGroup groupX{u'x', Refresh::none, rowsX};
-const LetterGroup groupY{u'y', Refresh::none, rowsY};
+constinit const LetterGroup groupS = letterGroup(u's', Refresh::nextWord, rowsS);
+constinit const LetterGroup groupT = letterGroup(u't', Refresh::none, rowsT);
+constinit const LetterGroup groupU = letterGroup(u'u', Refresh::none, rowsU);
+constinit const LetterGroup groupV = letterGroup(u'v', Refresh::none, rowsV);
+constinit const LetterGroup groupW = letterGroup(u'w', Refresh::nextWord, rowsW);
+constinit const LetterGroup groupX = letterGroup(u'x', Refresh::none, rowsX);
+constinit const LetterGroup groupY = letterGroup(u'y', Refresh::none, rowsY);
 
 } // namespace tellwick::rewriter

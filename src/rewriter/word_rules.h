@@ -110,17 +110,19 @@ struct LetterGroup {
     std::span<const WordRow> rows;
 };
 
-// Checked at compile time for every table: pieces fit the piece buffer (with the first letter
-// that some rows keep), and no skip runs past what the row compares.
-template <std::size_t N> constexpr bool wellFormed(const WordRow (&rows)[N]) {
+// Makes a group and checks its table while compiling (groups are constinit, so a table that
+// breaks a check does not build): pieces fit the piece buffer, with the first letter that some
+// rows keep; every literal has the two characters that the walk compares first; no skip runs past
+// what the row compares.
+template <std::size_t N>
+consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRow (&rows)[N]) {
     for (const WordRow& r : rows) {
         const std::size_t extra = r.from == MatchFrom::next ? 1 : 0;
-        if (r.match.size() < 2 || r.piece.size() + extra > maxPieceLength)
-            return false;
-        if (r.skip + 1u > r.match.size() + extra)
-            return false;
+        if (r.match.size() < 2 || r.piece.size() + extra > maxPieceLength ||
+            r.skip + 1u > r.match.size() + extra)
+            throw "malformed word rule";
     }
-    return true;
+    return LetterGroup{letter, refresh, rows};
 }
 
 // The groups in the order of the cascade. groupI is followed by the "is." blocks.
