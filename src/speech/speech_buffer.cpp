@@ -7,9 +7,9 @@ namespace tellwick {
 
 namespace {
 
-// Heard sound is trimmed in steps of this much beyond the history, so that the front of the
-// buffer is not moved for every read.
-constexpr qint64 trimStep = 22050;
+// Heard sound is trimmed in steps of a quarter of the history, so that the front of the buffer
+// is not moved for every read.
+constexpr qint64 trimSteps = 4;
 
 } // namespace
 
@@ -109,7 +109,7 @@ qint64 SpeechBuffer::read(char* data, qint64 maxBytes) {
     std::memcpy(data, samples_.data() + (readPosition_ - base_), count * sizeof(std::int16_t));
     readPosition_ += count;
     const qint64 heard = readPosition_ - base_;
-    if (heard > limits_.historySamples + trimStep) {
+    if (heard > limits_.historySamples + limits_.historySamples / trimSteps) {
         const qint64 drop = heard - limits_.historySamples;
         samples_.erase(samples_.begin(), samples_.begin() + drop);
         base_ += drop;
@@ -183,11 +183,14 @@ void SpeechBuffer::markSentence(int run, SentenceStart start, qint64 sample) {
         // A run that starts again may part the text a little differently; keep every start.
         sentences_.insert(found, start);
         sentenceSamples_.insert(sentenceSamples_.begin() + index, -1);
-        if (index <= lastMarked_)
+        // Indices at and after a start inserted among the known ones move up by one; a start
+        // that is simply the next one moves nothing.
+        const bool among = index + 1 < qsizetype(sentences_.size());
+        if (among && index <= lastMarked_)
             ++lastMarked_;
-        if (index < firstSentence_)
+        if (among && index < firstSentence_)
             ++firstSentence_;
-        if (index <= dropUntilSentence_)
+        if (among && index <= dropUntilSentence_)
             ++dropUntilSentence_;
     }
     if (index < firstSentence_)

@@ -1,0 +1,109 @@
+#include "speech/espeak_input.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace tellwick {
+namespace {
+
+struct InputCase {
+    const char16_t* text;
+    const char16_t* expected;
+};
+
+TEST(EspeakInput, RespellingsBecomePhonemesAndNothingElseDoes) {
+    const InputCase cases[] = {
+        {u"I lyyve here", u"I  [[l'aIv]] here"},
+        {u"Lyyves.", u" [[l'aIvz]]."},
+        {u"(resjoomed)", u"( [[rI2z'ju:md]])"},
+        {u"\"reeck'ording\"", u"\" [[rI2k'o@dIN]]\""},
+        // Words that only start or end like a respelling are left alone.
+        {u"lyyvestock xresjoome resjoom progectile", u"lyyvestock xresjoome resjoom progectile"},
+        {u"the reckerd was red", u"the reckerd was red"},
+        // A full stop after phonemes would be read "dot" before a lower-case word.
+        {u"to resjoome. then", u"to  [[rI2z'ju:m]] then"},
+        {u"to resjoome. Then", u"to  [[rI2z'ju:m]]. Then"},
+        {u"to resjoome.\r\nthen", u"to  [[rI2z'ju:m]].\r\nthen"},
+        // Phoneme input typed by the user is parted, however many brackets there are.
+        {u"say [[h@'loU]] now", u"say [ [h@'loU]] now"},
+        {u"[[[x", u"[ [ [x"},
+        {u"[lyyve]", u"[ [[l'aIv]]]"},
+        {u"", u""},
+    };
+    for (const InputCase& c : cases) {
+        EXPECT_EQ(espeakInput(QString::fromUtf16(c.text)), QString::fromUtf16(c.expected))
+            << QString::fromUtf16(c.text).toStdString();
+    }
+    // A NUL would end espeak-ng's text early.
+    EXPECT_EQ(espeakInput(QStringView(u"a\0b", 3)), QStringLiteral("a b"));
+}
+
+struct ReadingCase {
+    const char* respelling;
+    const char* reading; // as espeak-ng -x prints it
+};
+
+// espeak-ng's own reading of each respelling that the rewriter can emit, once turned into its
+// input: the intended pronunciation, where espeak-ng reads the plain respelling wrongly.
+TEST(EspeakInput, EspeakNgReadsEveryRespellingAsIntended) {
+    const ReadingCase cases[] = {
+        {"lyyve", "l'aIv"},
+        {"lyyves", "l'aIvz"},
+        {"lyyven", "l'aIv@n"},
+        {"lyyvens", "l'aIv@nz"},
+        {"lyyvely", "l'aIvlI"},
+        {"lyvstream", "l'aIvstri:m"},
+        {"lyvstreams", "l'aIvstri:mz"},
+        {"lyvstreamed", "l'aIvstri:md"},
+        {"lyvstreaming", "l'aIvstri:mIN"},
+        {"lyvstreamer", "l'aIvstri:m3"},
+        {"lyvstreamers", "l'aIvstri:m3z"},
+        {"myynyoot", "maInj'u:t"},
+        {"myynyoots", "maInj'u:ts"},
+        {"myynyootly", "maInj'u:tlI"},
+        {"myynyootness", "maInj'u:tn@s"},
+        {"progect", "pr@dZ'Ekt"},
+        {"progects", "pr@dZ'Ekts"},
+        {"progected", "pr@dZ'EktId"},
+        {"progecting", "pr@dZ'EktIN"},
+        {"progection", "pr@dZ'EkS@n"},
+        {"progections", "pr@dZ'EkS@nz"},
+        {"progector", "pr@dZ'Ekt3"},
+        {"progectors", "pr@dZ'Ekt3z"},
+        {"reeck'ord", "rI2k'o@d"},
+        {"reeck'ords", "rI2k'o@dz"},
+        {"reeck'orded", "rI2k'o@dId"},
+        {"reeck'ording", "rI2k'o@dIN"},
+        {"reeck'ordings", "rI2k'o@dINz"},
+        {"reeck'order", "rI2k'o@d3"},
+        {"reeck'orders", "rI2k'o@d3z"},
+        {"resjoome", "rI2zj'u:m"},
+        {"resjoomes", "rI2zj'u:mz"},
+        {"resjoomed", "rI2zj'u:md"},
+        {"resjooming", "rI2zj'u:mIN"},
+        {"resjoomption", "rI2z'VmpS@n"},
+        {"resjoomptions", "rI2z'VmpS@nz"},
+        // Read well as they stand, so left to espeak-ng.
+        {"liv", "l'Iv"},
+        {"led", "l'Ed"},
+        {"learnd", "l'3:nd"},
+        {"reckerd", "r'Ek3:d"},
+        {"reed", "r'i:d"},
+        {"red", "r'Ed"},
+        {"sew", "s'oU"},
+        {"wowned", "w'aUnd"},
+    };
+    for (const ReadingCase& c : cases) {
+        QProcess espeak;
+        espeak.start(QStringLiteral("espeak-ng"), {QStringLiteral("-q"), QStringLiteral("-x"),
+                                                   espeakInput(QString::fromLatin1(c.respelling))});
+        ASSERT_TRUE(espeak.waitForFinished(10000)) << "espeak-ng did not run";
+        EXPECT_EQ(QString::fromUtf8(espeak.readAllStandardOutput()).trimmed().toStdString(),
+                  c.reading)
+            << c.respelling;
+    }
+}
+
+} // namespace
+} // namespace tellwick
