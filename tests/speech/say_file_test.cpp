@@ -1,0 +1,105 @@
+#include "recorded_sound.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace tellwick {
+namespace {
+
+struct SayRun {
+    int exitCode = -1;
+    QString errors;
+};
+
+SayRun say(const QStringList& arguments, const QByteArray& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(TELLWICK_BINARY), QStringList{QStringLiteral("say")} + arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QString text = QStringLiteral("Hello there. This is a short test of the voice.");
+
+TEST(SayToFile, WritesEachFormatWithTheSpeech) {
+    QTemporaryDir dir;
+    for (const char* extension : {"wav", "flac", "ogg", "mp3"}) {
+        const QString path = dir.filePath(QStringLiteral("speech.") + QLatin1String(extension));
+        const SayRun run = say({QStringLiteral("--out"), path, text});
+        ASSERT_EQ(run.exitCode, 0) << extension << ": " << run.errors.toStdString();
+        const std::optional<RecordedSound> sound = readSoundFile(path);
+        ASSERT_TRUE(sound) << extension;
+        EXPECT_EQ(sound->sampleRate, 22050) << extension;
+        EXPECT_GT(sound->seconds(), 1.5) << extension;
+        EXPECT_LT(sound->seconds(), 6.0) << extension;
+        EXPECT_GT(speechSeconds(sound->profile()), sound->seconds() / 2) << extension;
+    }
+}
+
+TEST(SayToFile, TheFastestRateIsClearlyShorterThanTheSlowest) {
+    QTemporaryDir dir;
+    double seconds[2] = {};
+    const char* rates[2] = {"-9", "9"};
+    for (int i = 0; i < 2; ++i) {
+        const QString path = dir.filePath(QStringLiteral("rate%1.wav").arg(i));
+        ASSERT_EQ(say({QStringLiteral("--rate"), QLatin1String(rates[i]), QStringLiteral("--out"),
+                       path, text})
+                      .exitCode,
+                  0);
+        seconds[i] = readSoundFile(path).value_or(RecordedSound{}).seconds();
+    }
+    EXPECT_GT(seconds[1], 0.5);
+    EXPECT_LT(seconds[1] * 3, seconds[0]);
+}
+
+// Unix line ends reach the rewriter as CR LF, as the window's text does, so a page number alone
+// on its line is left out.
+TEST(SayToFile, LineBreaksReachTheRewriterAsTheWindowGivesThem) {
+    QTemporaryDir dir;
+    const QByteArray inputs[] = {"Hello there.\n42\nGood bye.", "Hello there.\r\n42\r\nGood bye.",
+                                 "Hello there. 42 Good bye."};
+    double seconds[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        const QString path = dir.filePath(QStringLiteral("lines%1.wav").arg(i));
+        ASSERT_EQ(say({QStringLiteral("--out"), path}, inputs[i]).exitCode, 0);
+        seconds[i] = readSoundFile(path).value_or(RecordedSound{}).seconds();
+    }
+    EXPECT_DOUBLE_EQ(seconds[0], seconds[1]);
+    EXPECT_GT(seconds[2], seconds[0] + 0.2);
+}
+
+struct RefusedCase {
+    QStringList arguments;
+    QByteArray input;
+    const char* message;
+};
+
+TEST(SayToFile, RefusesBadUsageWithStatus2AndWritesNothing) {
+    QTemporaryDir dir;
+    const QString unknown = dir.filePath(QStringLiteral("speech.xyz"));
+    const QString wav = dir.filePath(QStringLiteral("speech.wav"));
+    const RefusedCase cases[] = {
+        {{QStringLiteral("--out"), unknown, text}, {}, "unknown audio file type"},
+        {{QStringLiteral("--rate"), QStringLiteral("10"), text}, {}, "from -9 to +9"},
+        {{QStringLiteral("--rate"), QStringLiteral("-10"), text}, {}, "from -9 to +9"},
+        {{QStringLiteral("--rate"), QStringLiteral("2x"), text}, {}, "from -9 to +9"},
+        {{QStringLiteral("--rate")}, {}, "needs a value"},
+        {{QStringLiteral("--bogus")}, {}, "unknown option"},
+        {{QStringLiteral("--out"), wav}, QByteArray("ok \xff bad"), "byte offset 3"},
+    };
+    for (const RefusedCase& c : cases) {
+        const SayRun run = say(c.arguments, c.input);
+        EXPECT_EQ(run.exitCode, 2) << c.message;
+        EXPECT_TRUE(run.errors.contains(QLatin1String(c.message))) << run.errors.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(unknown));
+    EXPECT_FALSE(QFile::exists(wav));
+}
+
+} // namespace
+} // namespace tellwick

@@ -1,0 +1,164 @@
+#include "speech/speech_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <vector>
+
+namespace tellwick {
+namespace {
+
+// Records what synthesis delivers; refuses sound after a given amount, as a closed voice does.
+class RecordingTarget : public SynthesisTarget {
+public:
+    explicit RecordingTarget(qint64 refuseAfter = -1) : refuseAfter_(refuseAfter) {}
+
+    bool isCurrent(int) const override {
+        std::lock_guard lock(mutex_);
+        return !refusing();
+    }
+    bool append(int, const std::int16_t* samples, qsizetype count) override {
+        std::lock_guard lock(mutex_);
+        if (refusing()) {
+            ++refusals_;
+            ended_.notify_all();
+            return false;
+        }
+        for (qsizetype i = 0; i < count; ++i)
+            loud_ += samples[i] > 1000 || samples[i] < -1000 ? 1 : 0;
+        samples_ += count;
+        return true;
+    }
+    void markSentence(int, SentenceStart start, qint64 sample) override {
+        std::lock_guard lock(mutex_);
+        sentences_.push_back({start, sample});
+    }
+    void finishRun(int) override {
+        std::lock_guard lock(mutex_);
+        finished_ = true;
+        ended_.notify_all();
+    }
+
+    // Waits until the run finished or was refused; false after a generous time.
+    bool waitForEnd() {
+        std::unique_lock lock(mutex_);
+        return ended_.wait_for(lock, std::chrono::seconds(60),
+                               [this] { return finished_ || refusals_ > 0; });
+    }
+
+    struct Mark {
+        SentenceStart start;
+        qint64 sample;
+    };
+    std::vector<Mark> sentences() const {
+        std::lock_guard lock(mutex_);
+        return sentences_;
+    }
+    qint64 samples() const {
+        std::lock_guard lock(mutex_);
+        return samples_;
+    }
+    qint64 loudSamples() const {
+        std::lock_guard lock(mutex_);
+        return loud_;
+    }
+    bool finished() const {
+        std::lock_guard lock(mutex_);
+        return finished_;
+    }
+
+private:
+    bool refusing() const { return refuseAfter_ >= 0 && samples_ >= refuseAfter_; }
+
+    const qint64 refuseAfter_;
+    mutable std::mutex mutex_;
+    std::condition_variable ended_;
+    std::vector<Mark> sentences_;
+    qint64 samples_ = 0;
+    qint64 loud_ = 0;
+    int refusals_ = 0;
+    bool finished_ = false;
+};
+
+SpeechEngine& engine() {
+    QString error;
+    SpeechEngine* engine = SpeechEngine::instance(&error);
+    EXPECT_NE(engine, nullptr) << error.toStdString();
+    return *engine;
+}
+
+std::shared_ptr<RecordingTarget> synthesise(const QString& text, SentenceStart from = {},
+                                            int wordsPerMinute = 175, qint64 refuseAfter = -1) {
+    auto target = std::make_shared<RecordingTarget>(refuseAfter);
+    engine().submit({target, 1, text, from, wordsPerMinute});
+    EXPECT_TRUE(target->waitForEnd());
+    return target;
+}
+
+const QString threeSentences = QStringLiteral("One. Two two. Three three three.");
+
+TEST(SpeechEngine, MarksEachSentenceWhereItsSoundAndItsTextStart) {
+    const auto target = synthesise(threeSentences);
+    ASSERT_TRUE(target->finished());
+    const auto sentences = target->sentences();
+    ASSERT_EQ(sentences.size(), 3u);
+    const qsizetype offsets[] = {0, 5, 14}; // "One", "Two", "Three"
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(sentences[i].start, (SentenceStart{0, offsets[i]})) << i;
+        if (i > 0) {
+            EXPECT_GT(sentences[i].sample, sentences[i - 1].sample + engine().sampleRate() / 4);
+        }
+    }
+    EXPECT_GT(target->samples(), sentences.back().sample + engine().sampleRate() / 2);
+    EXPECT_GT(target->loudSamples(), target->samples() / 5);
+}
+
+TEST(SpeechEngine, StartingAgainFromASentenceGivesTheSameRest) {
+    const QString text =
+        QStringLiteral("He will resjoome it. We lyyve here (lyyve) now. Last one.");
+    const auto whole = synthesise(text);
+    const auto marks = whole->sentences();
+    ASSERT_EQ(marks.size(), 3u);
+    const auto rest = synthesise(text, marks[1].start);
+    const auto restMarks = rest->sentences();
+    ASSERT_EQ(restMarks.size(), 2u);
+    EXPECT_EQ(restMarks[0].start, marks[1].start);
+    EXPECT_EQ(restMarks[1].start, marks[2].start);
+    const qint64 expected = whole->samples() - marks[1].sample;
+    EXPECT_NEAR(double(rest->samples()), double(expected), expected * 0.1);
+}
+
+TEST(SpeechEngine, ALongTextIsSpokenInPiecesWithSentencesInOrder) {
+    const QString text = QString(QStringLiteral("A short line of words. ")).repeated(400);
+    const auto target = synthesise(text, {}, 450);
+    const auto marks = target->sentences();
+    ASSERT_GE(marks.size(), 400u);
+    EXPECT_GT(marks.back().start.chunkStart, 0);
+    for (std::size_t i = 1; i < marks.size(); ++i) {
+        EXPECT_LT(marks[i - 1].start, marks[i].start) << i;
+        EXPECT_LE(marks[i - 1].sample, marks[i].sample) << i;
+    }
+}
+
+TEST(SpeechEngine, FasterRatesGiveShorterSound) {
+    const qint64 slow = synthesise(threeSentences, {}, 80)->samples();
+    const qint64 normal = synthesise(threeSentences, {}, 175)->samples();
+    const qint64 fast = synthesise(threeSentences, {}, 450)->samples();
+    EXPECT_GT(slow, normal * 3 / 2);
+    EXPECT_GT(normal, fast * 3 / 2);
+}
+
+TEST(SpeechEngine, ARefusingTargetStopsItsJobAndTheNextJobStillRuns) {
+    const QString book = QString(QStringLiteral("This sentence goes on and on. ")).repeated(20000);
+    const auto refused = synthesise(book, {}, 175, 22050);
+    EXPECT_FALSE(refused->finished());
+    EXPECT_LT(refused->samples(), 22050 + 22050); // stopped within a callback's worth
+    const auto next = synthesise(threeSentences);
+    EXPECT_TRUE(next->finished());
+    EXPECT_EQ(next->sentences().size(), 3u);
+}
+
+} // namespace
+} // namespace tellwick
