@@ -1,0 +1,38 @@
+#pragma once
+
+#include "recorded_sound.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace tellwick {
+
+// A private PulseAudio daemon whose only output is a null sink, for tests that play real sound.
+// HOME and XDG_RUNTIME_DIR of this process point into a temporary folder, so that programs
+// started from here, and Qt (which looks for PulseAudio once, at start-up), find this daemon.
+class PulseServer {
+public:
+    PulseServer() = default;
+    ~PulseServer();
+    PulseServer(const PulseServer&) = delete;
+    PulseServer& operator=(const PulseServer&) = delete;
+
+    // False, with a message, when the daemon cannot be started.
+    bool start(QString* error);
+    // Records what the null sink plays, from now until stopRecording().
+    bool startRecording();
+    RecordedSound stopRecording();
+
+    static constexpr int recordingRate = 22050;
+
+private:
+    bool runTool(const QString& program, const QStringList& arguments);
+
+    QTemporaryDir folder_;
+    std::unique_ptr<QProcess> daemon_;
+    std::unique_ptr<QProcess> recorder_;
+};
+
+} // namespace tellwick

@@ -1,0 +1,135 @@
+#include "pulse_server.h"
+#include "speech/system_voice.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace tellwick {
+namespace {
+
+// Real sound through a private PulseAudio daemon. Each test runs in a process of its own (CTest
+// starts one per test), which matters: Qt looks for PulseAudio only once per process.
+class VoicePlayback : public testing::Test {
+protected:
+    void SetUp() override {
+        QString error;
+        ASSERT_TRUE(server_.start(&error)) << error.toStdString();
+        ASSERT_TRUE(server_.startRecording());
+        // The null sink starts passing sound on a while after it is first used.
+        spin(1500);
+    }
+
+    static void spin(int milliseconds) {
+        QEventLoop loop;
+        QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
+    // Runs the event loop until the voice has played to its end; false after a generous while.
+    static bool playToEnd(SystemVoice& voice) {
+        QEventLoop loop;
+        QObject::connect(&voice, &SystemVoice::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, [&loop] { loop.exit(1); });
+        const bool finished = voice.isFinished() || loop.exec() == 0;
+        spin(voice.drainMilliseconds());
+        return finished;
+    }
+
+    std::unique_ptr<SystemVoice> makeVoice() {
+        QString error;
+        std::unique_ptr<SystemVoice> voice = SystemVoice::create(&error);
+        EXPECT_TRUE(voice) << error.toStdString();
+        return voice;
+    }
+
+    // Sound written to a file, to compare the recording with.
+    static RecordedSound spokenToFile(const QString& text) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("speech.wav"));
+        QProcess say;
+        say.start(QStringLiteral(TELLWICK_BINARY),
+                  {QStringLiteral("say"), QStringLiteral("--out"), path, text});
+        say.waitForFinished(60000);
+        return readSoundFile(path).value_or(RecordedSound{});
+    }
+
+    int argc_ = 1;
+    char name_[9] = "tellwick";
+    char* argv_[2] = {name_, nullptr};
+    QCoreApplication app_{argc_, argv_};
+    PulseServer server_;
+};
+
+const QString sentences = QStringLiteral(
+    "This is the first sentence of the test. Here comes the second one, a little longer. "
+    "And a third sentence ends the reading.");
+
+TEST_F(VoicePlayback, SayPlaysTheSpeechToItsEnd) {
+    QProcess say;
+    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences});
+    ASSERT_TRUE(say.waitForFinished(60000));
+    EXPECT_EQ(say.exitCode(), 0) << say.readAllStandardError().toStdString();
+    spin(500);
+    const QString heard = server_.stopRecording().profile();
+    const RecordedSound written = spokenToFile(sentences);
+    const double expected = speechSeconds(written.profile());
+    EXPECT_GT(expected, 3.0);
+    // Both were spoken at the default rate: the whole speech must have been heard.
+    EXPECT_GT(speechSeconds(heard), expected * 0.8) << heard.toStdString();
+    EXPECT_LT(speechSeconds(heard), expected * 1.2) << heard.toStdString();
+}
+
+TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
+    std::unique_ptr<SystemVoice> voice = makeVoice();
+    ASSERT_TRUE(voice);
+    EXPECT_FALSE(voice->skipSentence(1)) << "never started";
+    ASSERT_TRUE(voice->setRate(0));
+    ASSERT_TRUE(voice->speak(sentences));
+    spin(1500);
+    EXPECT_TRUE(voice->skipSentence(-1)) << "speaking";
+    spin(500);
+    ASSERT_TRUE(voice->pause());
+    EXPECT_FALSE(voice->skipSentence(1)) << "paused";
+    spin(3000);
+    ASSERT_TRUE(voice->resume());
+    ASSERT_TRUE(playToEnd(*voice));
+    EXPECT_FALSE(voice->skipSentence(-1)) << "finished";
+    const QString heard = server_.stopRecording().profile();
+    EXPECT_GE(longestInnerSilenceSeconds(heard), 2.5) << heard.toStdString();
+    EXPECT_LT(longestInnerSilenceSeconds(spokenToFile(sentences).profile()), 1.0);
+}
+
+TEST_F(VoicePlayback, DestroyingAVoiceStopsItsSoundAndANewOneSpeaksAtOnce) {
+    std::unique_ptr<SystemVoice> first = makeVoice();
+    ASSERT_TRUE(first);
+    ASSERT_TRUE(first->speak(sentences.repeated(5)));
+    spin(1500);
+    first.reset();
+    spin(2500);
+    std::unique_ptr<SystemVoice> second = makeVoice();
+    ASSERT_TRUE(second);
+    ASSERT_TRUE(second->speak(QStringLiteral("Short and sweet.")));
+    ASSERT_TRUE(playToEnd(*second));
+    const QString heard = server_.stopRecording().profile();
+    EXPECT_GE(longestInnerSilenceSeconds(heard), 2.0) << heard.toStdString();
+    EXPECT_LT(speechSeconds(heard), 4.0) << heard.toStdString();
+}
+
+TEST_F(VoicePlayback, SkippingForwardLeavesSentencesOut) {
+    std::unique_ptr<SystemVoice> voice = makeVoice();
+    ASSERT_TRUE(voice);
+    ASSERT_TRUE(voice->speak(sentences));
+    spin(700);
+    ASSERT_TRUE(voice->skipSentence(1));
+    ASSERT_TRUE(voice->skipSentence(1));
+    ASSERT_TRUE(playToEnd(*voice));
+    const QString heard = server_.stopRecording().profile();
+    EXPECT_LT(speechSeconds(heard), speechSeconds(spokenToFile(sentences).profile()) * 0.7)
+        << heard.toStdString();
+}
+
+} // namespace
+} // namespace tellwick
