@@ -1,0 +1,145 @@
+// What users feel of the voice: how soon the first sound comes, how fast synthesis runs, and how
+// much memory a book-length reading takes. Synthesis goes into the same buffer the audio output
+// reads from; the output itself is left out, so that no sound server is needed.
+#include "speech/speech_buffer.h"
+#include "speech/speech_engine.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QString>
+
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+namespace tellwick {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+SpeechEngine& engine() {
+    QString error;
+    SpeechEngine* engine = SpeechEngine::instance(&error);
+    if (engine == nullptr)
+        qFatal("%s", qPrintable(error));
+    return *engine;
+}
+
+std::shared_ptr<SpeechBuffer> makeBuffer() {
+    const qint64 second = engine().sampleRate();
+    return std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{30 * second, 30 * second});
+}
+
+const QString& tenWords() {
+    static const QString text =
+        QStringLiteral("The quick brown fox jumps over the lazy dog today.");
+    return text;
+}
+
+const QString& tenMegabytes() {
+    static const QString text = [] {
+        const QString sentence = QStringLiteral(
+            "It was the best of times, it was the worst of times; he will resjoome it later. ");
+        return sentence.repeated(10 * 1024 * 1024 / int(sentence.size()) + 1);
+    }();
+    return text;
+}
+
+// From speak to the first sample the output could take.
+void firstSample(benchmark::State& state, const QString& text) {
+    for (auto _ : state) {
+        auto buffer = makeBuffer();
+        const int run = buffer->restart();
+        char sample[2];
+        const auto start = Clock::now();
+        engine().submit({buffer, run, text, SentenceStart{}, 175});
+        while (buffer->read(sample, 2) == 0)
+            std::this_thread::yield();
+        const auto end = Clock::now();
+        buffer->close();
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+}
+
+void BM_FirstSampleTenWords(benchmark::State& state) {
+    firstSample(state, tenWords());
+}
+BENCHMARK(BM_FirstSampleTenWords)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_FirstSampleTenMegabytes(benchmark::State& state) {
+    firstSample(state, tenMegabytes());
+}
+BENCHMARK(BM_FirstSampleTenMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Seconds of speech made per second of synthesis, with nobody listening in between.
+void BM_SynthesisSpeed(benchmark::State& state) {
+    const QString text =
+        QStringLiteral("A plain sentence of ordinary English words to be read. ").repeated(20);
+    double audioSeconds = 0;
+    double wallSeconds = 0;
+    for (auto _ : state) {
+        auto buffer = std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{1LL << 40, 1LL << 40});
+        const int run = buffer->restart();
+        const auto start = Clock::now();
+        engine().submit({buffer, run, text, SentenceStart{}, 175});
+        while (!buffer->finished()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::vector<char> sink(std::size_t(buffer->bytesAvailable()));
+            buffer->read(sink.data(), qint64(sink.size()));
+        }
+        wallSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+        audioSeconds += double(buffer->producedSamples()) / engine().sampleRate();
+    }
+    state.counters["times_real_time"] = audioSeconds / wallSeconds;
+}
+BENCHMARK(BM_SynthesisSpeed)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+qint64 statusKilobytes(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qsizetype(std::strlen(field)))
+                .trimmed()
+                .split(' ')
+                .first()
+                .toLongLong();
+    }
+    return 0;
+}
+
+// Peak resident memory beyond the text while 30 s of a 10 MB text are heard at the pace of
+// playback. Run it alone (--benchmark_filter=PeakMemory), so that memory freed by the other
+// benchmarks does not hide what it takes.
+void BM_PeakMemoryWhileSpeaking(benchmark::State& state) {
+    const QString& text = tenMegabytes();
+    const qint64 rate = engine().sampleRate();
+    for (auto _ : state) {
+        QFile clear(QStringLiteral("/proc/self/clear_refs"));
+        if (clear.open(QIODevice::WriteOnly))
+            clear.write("5"); // restarts the peak count from the present size
+        clear.close();
+        const qint64 before = statusKilobytes("VmRSS:");
+        auto buffer = makeBuffer();
+        const int run = buffer->restart();
+        engine().submit({buffer, run, text, SentenceStart{}, 175});
+        std::vector<char> piece(std::size_t(rate / 50 * 2));
+        const auto start = Clock::now();
+        for (int tick = 1; tick <= 30 * 50; ++tick) {
+            buffer->read(piece.data(), qint64(piece.size()));
+            std::this_thread::sleep_until(start + std::chrono::milliseconds(20 * tick));
+        }
+        state.counters["peak_MB_beyond_text"] = double(statusKilobytes("VmHWM:") - before) / 1024.0;
+        state.counters["heard_s"] = double(buffer->readPosition()) / double(rate);
+        state.counters["peak_MB"] = double(statusKilobytes("VmHWM:")) / 1024.0;
+        state.counters["text_MB"] = double(text.size()) * 2 / (1024.0 * 1024.0);
+        buffer->close();
+    }
+}
+BENCHMARK(BM_PeakMemoryWhileSpeaking)->Unit(benchmark::kSecond)->Iterations(1);
+
+} // namespace
+} // namespace tellwick
+
+BENCHMARK_MAIN();
