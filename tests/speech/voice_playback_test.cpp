@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 namespace tellwick {
 namespace {
 
@@ -80,6 +82,20 @@ TEST_F(VoicePlayback, SayPlaysTheSpeechToItsEnd) {
     // Both were spoken at the default rate: the whole speech must have been heard.
     EXPECT_GT(speechSeconds(heard), expected * 0.8) << heard.toStdString();
     EXPECT_LT(speechSeconds(heard), expected * 1.2) << heard.toStdString();
+}
+
+TEST_F(VoicePlayback, CtrlCStopsSayAndItsSound) {
+    QProcess say;
+    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences.repeated(5)});
+    ASSERT_TRUE(say.waitForStarted());
+    spin(2500);
+    ASSERT_EQ(::kill(pid_t(say.processId()), SIGINT), 0);
+    ASSERT_TRUE(say.waitForFinished(10000));
+    EXPECT_EQ(say.exitCode(), 130);
+    spin(2000);
+    const QString heard = server_.stopRecording().profile();
+    EXPECT_GT(speechSeconds(heard), 0.3) << heard.toStdString();
+    EXPECT_TRUE(heard.endsWith(QStringLiteral(".").repeated(30))) << heard.toStdString();
 }
 
 TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
