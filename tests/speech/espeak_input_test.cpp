@@ -84,6 +84,19 @@ TEST(EspeakInput, EspeakNgReadsEveryRespellingAsIntended) {
         {"resjooming", "rI2zj'u:mIN"},
         {"resjoomption", "rI2z'VmpS@n"},
         {"resjoomptions", "rI2z'VmpS@nz"},
+        {"anelgesic", ",an@ldZ'i:zIk"},
+        {"anelgesics", ",an@ldZ'i:zIks"},
+        {"espionarge", "'EspI;@nA:Z"},
+        {"kyynder", "k'aInd3"},
+        {"ellaye", ",El'eI"},
+        {"lateena", "lat'i:n@"},
+        {"lateenas", "lat'i:n@z"},
+        {"mahharl", "m@h'A:l"},
+        {"ouut", "'aUt"},
+        {"phil'istyyne", "f'IlIstaIn"},
+        {"phil'istyynes", "f'IlIstaInz"},
+        {"shhon", "S'0n"},
+        {"speechif'i'ing", "sp'i:tSIfaIIN"},
         // Read well as they stand, so left to espeak-ng.
         {"liv", "l'Iv"},
         {"led", "l'Ed"},
@@ -93,6 +106,11 @@ TEST(EspeakInput, EspeakNgReadsEveryRespellingAsIntended) {
         {"red", "r'Ed"},
         {"sew", "s'oU"},
         {"wowned", "w'aUnd"},
+        {"brybary", "br'aIb@ri"},
+        {"harten", "h'A@t@n"},
+        {"livver", "l'Iv3"},
+        {"presennt", "prIz'Ent"},
+        {"el kyda", ",El k'aId@"},
     };
     for (const ReadingCase& c : cases) {
         QProcess espeak;
