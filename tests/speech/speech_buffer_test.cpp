@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <ostream>
 #include <thread>
 #include <vector>
 
@@ -56,6 +57,10 @@ struct SkipCase {
     qint64 expectedPosition; // read position after the skip
     bool expectFinished;
 };
+
+void PrintTo(const SkipCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 class SkipWithinBuffer : public testing::TestWithParam<SkipCase> {};
 
