@@ -53,7 +53,8 @@ const QString& tenMegabytes() {
 }
 
 // From speak to the first sample the output could take.
-void firstSample(benchmark::State& state, const QString& text) {
+void BM_FirstSample(benchmark::State& state, const QString& (*makeText)()) {
+    const QString& text = makeText();
     for (auto _ : state) {
         auto buffer = makeBuffer();
         const int run = buffer->restart();
@@ -68,15 +69,12 @@ void firstSample(benchmark::State& state, const QString& text) {
     }
 }
 
-void BM_FirstSampleTenWords(benchmark::State& state) {
-    firstSample(state, tenWords());
-}
-BENCHMARK(BM_FirstSampleTenWords)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-void BM_FirstSampleTenMegabytes(benchmark::State& state) {
-    firstSample(state, tenMegabytes());
-}
-BENCHMARK(BM_FirstSampleTenMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FirstSample, tenWords, &tenWords)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FirstSample, tenMegabytes, &tenMegabytes)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // A device that notes when the audio output first takes sound from it.
 class TimedDevice : public PcmDevice {
@@ -95,7 +93,8 @@ protected:
 
 // From speak to the first sample handed to a real audio output (PulseAudio through QAudioSink),
 // the voice's own path. Needs a sound server; without one it is skipped.
-void firstSampleToOutput(benchmark::State& state, const QString& text) {
+void BM_FirstSampleToOutput(benchmark::State& state, const QString& (*makeText)()) {
+    const QString& text = makeText();
     int argc = 1;
     char name[] = "speech_bench";
     char* argv[] = {name, nullptr};
@@ -128,15 +127,12 @@ void firstSampleToOutput(benchmark::State& state, const QString& text) {
     }
 }
 
-void BM_FirstSampleToOutputTenWords(benchmark::State& state) {
-    firstSampleToOutput(state, tenWords());
-}
-BENCHMARK(BM_FirstSampleToOutputTenWords)->UseManualTime()->Unit(benchmark::kMillisecond);
-
-void BM_FirstSampleToOutputTenMegabytes(benchmark::State& state) {
-    firstSampleToOutput(state, tenMegabytes());
-}
-BENCHMARK(BM_FirstSampleToOutputTenMegabytes)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenWords, &tenWords)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenMegabytes, &tenMegabytes)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Seconds of speech made per second of synthesis, with nobody listening in between.
 void BM_SynthesisSpeed(benchmark::State& state) {
