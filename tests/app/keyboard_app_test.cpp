@@ -2,16 +2,10 @@
 
 #include "window_fixture.h"
 
-#include <QInputDevice>
 #include <QTest>
 
 namespace tellwick {
 namespace {
-
-// The first key event made without a platform keyboard creates a default one, owned by the
-// application and listed in a global device list. Creating that list before the test program's
-// one QApplication makes it outlive the application at exit, so the device can unlist itself.
-const QList<const QInputDevice*> devicesBeforeTheApplication = QInputDevice::devices();
 
 // The widgets of a test need the application before they are made.
 struct ApplicationFirst {

@@ -8,6 +8,7 @@
 #include "support/fake_voice.h"
 
 #include <QApplication>
+#include <QInputDevice>
 #include <QLabel>
 #include <QPushButton>
 
@@ -31,6 +32,10 @@ namespace tellwick {
 
 // One QApplication for the whole test program, made on first use.
 inline QApplication& testApplication() {
+    // The first key event made without a platform keyboard creates a default one, owned by the
+    // application and listed in a global device list. Creating that list before the application
+    // makes it outlive the application at exit, so the device can still unlist itself then.
+    static const QList<const QInputDevice*> devicesBeforeTheApplication = QInputDevice::devices();
     static int argc = 1;
     static char name[] = "tellwick_app_tests";
     static char* argv[] = {name, nullptr};
