@@ -94,6 +94,21 @@ const Respelling* findRespelling(QStringView word) {
     return nullptr;
 }
 
+// espeak-ng drops these invisible characters before it looks for "[[", so a "[", a soft hyphen
+// and a "[" would still open phoneme input.
+bool isDroppedByEspeak(QChar c) {
+    return c == QChar(0x00AD) || c == QChar(0x200C);
+}
+
+bool opensPhonemeInput(QStringView text, qsizetype bracket) {
+    if (text[bracket] != u'[')
+        return false;
+    qsizetype next = bracket + 1;
+    while (next < text.size() && isDroppedByEspeak(text[next]))
+        ++next;
+    return next < text.size() && text[next] == u'[';
+}
+
 // espeak-ng reads a full stop after phoneme input as "dot" when a lower-case word follows on the
 // same line; the same text without phonemes reads it as no stop at all, so the stop is dropped.
 bool isStopReadAsDot(QStringView text, qsizetype at) {
@@ -129,8 +144,8 @@ QString espeakInput(QStringView text) {
         }
         // A NUL would end espeak-ng's text early.
         out += text[i].isNull() ? QChar(u' ') : text[i];
-        // A second "[" straight after one would open phoneme input.
-        if (text[i] == u'[' && i + 1 < text.size() && text[i + 1] == u'[')
+        // A second "[" after one would open phoneme input.
+        if (opensPhonemeInput(text, i))
             out += u' ';
         ++i;
     }
