@@ -306,11 +306,12 @@ void frmTextToSpeech::cmdRead_Click() {
         return;
     }
 
-    // The clipboard case skips every failing step. A clipboard that cannot be read counts as one
-    // without text, so a reading in progress is not cut off for nothing.
+    // The clipboard case skips every failing step. Only a clipboard known to hold no text ends
+    // the reading here; a read that fails is skipped like any other step, and the steps after it
+    // run.
     Clipboard* clipboard = platform_.clipboard.get();
     const std::optional<QString> first = clipboard ? clipboard->text() : std::nullopt;
-    if (!first || first->isEmpty())
+    if (first && first->isEmpty())
         return;
     QString error;
     if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr)
@@ -318,7 +319,7 @@ void frmTextToSpeech::cmdRead_Click() {
     // Without a new voice the steps fall on whichever voice is held, as the steps are written.
     if (state_.CurVoice) {
         (void)state_.CurVoice->setRate(state_.ReadSpeed);
-        if (const std::optional<QString> again = clipboard->text())
+        if (const std::optional<QString> again = clipboard ? clipboard->text() : std::nullopt)
             (void)state_.CurVoice->speak(respelled(*again, options));
     }
     setPauseCaption(qs(pauseCaption));
