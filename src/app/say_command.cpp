@@ -162,6 +162,10 @@ int speak(const QString& text, const SayRequest& request) {
         // The sound server still plays what it was handed; leaving now would cut the end off.
         QTimer::singleShot(voice->drainMilliseconds(), &app, [] { QCoreApplication::exit(0); });
     });
+    QObject::connect(voice.get(), &SystemVoice::failed, &app, [](const QString& message) {
+        std::fprintf(stderr, "tellwick say: %s\n", qPrintable(message));
+        QCoreApplication::exit(1);
+    });
     QTimer interruptPoll;
     QObject::connect(&interruptPoll, &QTimer::timeout, &app, [] {
         if (interrupted)

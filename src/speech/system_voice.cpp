@@ -136,6 +136,8 @@ void SystemVoice::wakeOutput() {
 void SystemVoice::onStateChanged() {
     if (sink_->state() == QAudio::IdleState && buffer_->finished())
         emit finished();
+    else if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError)
+        emit failed(QStringLiteral("the audio output stopped (has the sound server gone away?)"));
 }
 
 } // namespace tellwick

@@ -43,6 +43,9 @@ public:
 signals:
     // The audio output has played out everything it was handed.
     void finished();
+    // The audio output stopped for good before the end (the sound server went away, say); the
+    // reading will not go on.
+    void failed(const QString& message);
 
 private:
     SystemVoice(SpeechEngine* engine, QAudioSink* sink);

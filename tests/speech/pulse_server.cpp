@@ -14,12 +14,17 @@ constexpr const char* sinkName = "tellwick_null";
 
 PulseServer::~PulseServer() {
     stopRecording();
-    if (daemon_) {
-        daemon_->terminate();
-        if (!daemon_->waitForFinished(5000))
-            daemon_->kill();
-        daemon_->waitForFinished(5000);
-    }
+    stop();
+}
+
+void PulseServer::stop() {
+    if (!daemon_)
+        return;
+    daemon_->terminate();
+    if (!daemon_->waitForFinished(5000))
+        daemon_->kill();
+    daemon_->waitForFinished(5000);
+    daemon_.reset();
 }
 
 bool PulseServer::runTool(const QString& program, const QStringList& arguments) {

@@ -21,6 +21,8 @@ public:
 
     // False, with a message, when the daemon cannot be started.
     bool start(QString* error);
+    // Ends the daemon, as when the sound server goes away under a running program.
+    void stop();
     // Records what the null sink plays, from now until stopRecording().
     bool startRecording();
     RecordedSound stopRecording();

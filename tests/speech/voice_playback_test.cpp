@@ -99,6 +99,17 @@ TEST_F(VoicePlayback, CtrlCStopsSayAndItsSound) {
     EXPECT_LT(speechSeconds(heard), 5.0) << heard.toStdString();
 }
 
+TEST_F(VoicePlayback, SayFailsWhenTheSoundServerGoesAway) {
+    QProcess say;
+    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences.repeated(5)});
+    ASSERT_TRUE(say.waitForStarted());
+    spin(2500);
+    server_.stop();
+    ASSERT_TRUE(say.waitForFinished(20000)) << "say went on after its sound output was gone";
+    EXPECT_EQ(say.exitCode(), 1);
+    EXPECT_TRUE(say.readAllStandardError().contains("audio output"));
+}
+
 TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
     std::unique_ptr<SystemVoice> voice = makeVoice();
     ASSERT_TRUE(voice);
