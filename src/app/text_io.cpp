@@ -1,32 +1,48 @@
 #include "app/text_io.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
-#include <sstream>
 
 namespace tellwick {
 
+namespace {
+
+// Reads stream to its end; returns 0, or the errno of the read that failed. C streams are used
+// because iostreams turn a read error (a directory, a broken device) into an empty read or an
+// exception instead of reporting it.
+int readStream(std::FILE* stream, std::string* bytes) {
+    char chunk[1 << 16];
+    for (;;) {
+        const std::size_t count = std::fread(chunk, 1, sizeof chunk, stream);
+        if (count < sizeof chunk && std::ferror(stream) != 0)
+            return errno != 0 ? errno : EIO;
+        bytes->append(chunk, count);
+        if (count < sizeof chunk)
+            return 0;
+    }
+}
+
+} // namespace
+
 std::optional<std::string> readAllBytes(const std::string& path, std::string* error) {
+    std::string bytes;
     if (path.empty() || path == "-") {
-        std::ostringstream bytes;
-        bytes << std::cin.rdbuf();
-        if (std::cin.bad()) {
-            *error = "cannot read standard input";
+        if (const int readError = readStream(stdin, &bytes)) {
+            *error = std::string("cannot read standard input: ") + std::strerror(readError);
             return std::nullopt;
         }
-        return std::move(bytes).str();
+        return bytes;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
         *error = "cannot open '" + path + "': " + std::strerror(errno);
         return std::nullopt;
     }
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) {
-        *error = "cannot read '" + path + "'";
+    const int readError = readStream(file, &bytes);
+    std::fclose(file);
+    if (readError != 0) {
+        *error = "cannot read '" + path + "': " + std::strerror(readError);
         return std::nullopt;
     }
     return bytes;

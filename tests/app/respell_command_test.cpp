@@ -67,6 +67,21 @@ TEST(RespellCommand, OptionsInputAndExitStatus) {
     }
 }
 
+TEST(RespellCommand, InputThatCannotBeReadIsAFailureNotAnEmptyText) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QProcess fromStdin;
+    fromStdin.setStandardInputFile(dir.path());
+    fromStdin.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("respell")});
+    ASSERT_TRUE(fromStdin.waitForFinished(30000));
+    EXPECT_EQ(fromStdin.exitCode(), 1);
+    EXPECT_TRUE(fromStdin.readAllStandardError().contains("standard input"));
+
+    const ProcessResult fromDirectory = runRespell({dir.path()}, "");
+    EXPECT_EQ(fromDirectory.exitCode, 1);
+    EXPECT_TRUE(fromDirectory.err.contains(dir.path().toUtf8())) << fromDirectory.err.toStdString();
+}
+
 TEST(RespellCommand, ReadsAFileAndReportsItsVersion) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

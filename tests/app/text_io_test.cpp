@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 namespace tellwick {
 namespace {
 
@@ -38,6 +41,30 @@ TEST(TextIo, EncodingRoundTripsAndReplacesLoneSurrogates) {
     const std::u16string text = u"caf\u00e9 \u2014 \U0001F600\r\n";
     EXPECT_EQ(decodeUtf8(encodeUtf8(text)).text, text);
     EXPECT_EQ(encodeUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+}
+
+TEST(TextIo, ReadsAWholeFileAndReportsWhatCannotBeRead) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::string bytes("a\0b\r\n\xFF", 6);
+    QFile file(dir.filePath(QStringLiteral("input.txt")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), qint64(bytes.size()));
+    file.close();
+    struct ReadCase {
+        std::string path;
+        std::optional<std::string> bytes;
+    };
+    const ReadCase cases[] = {
+        {file.fileName().toStdString(), bytes},
+        {dir.path().toStdString(), std::nullopt},
+        {dir.filePath(QStringLiteral("missing.txt")).toStdString(), std::nullopt},
+    };
+    for (const ReadCase& c : cases) {
+        std::string error;
+        EXPECT_EQ(readAllBytes(c.path, &error), c.bytes) << c.path;
+        EXPECT_EQ(error.find(c.path) != std::string::npos, !c.bytes) << c.path << ": " << error;
+    }
 }
 
 } // namespace
