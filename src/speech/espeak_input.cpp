@@ -17,12 +17,20 @@ struct Respelling {
 // the rest), and the intended reading in espeak-ng's phonemes. A test checks each row against
 // espeak-ng's own reading. The respellings that espeak-ng reads well ("liv", "led", "learnd",
 // "reckerd", "reed", "red", "sew", "wowned") are not listed.
-constexpr std::array<Respelling, 49> respellings{{
+constexpr std::array<Respelling, 60> respellings{{
     {u"lyyve", "l'aIv"},
     {u"lyyves", "l'aIvz"},
     {u"lyyven", "l'aIv@n"},
     {u"lyyvens", "l'aIv@nz"},
     {u"lyyvely", "l'aIvlI"},
+    {u"lyyvelier", "l'aIvlI;3"},
+    {u"lyyveliest", "l'aIvlI;I2st"},
+    {u"lyyveliness", "l'aIvlIn@s"},
+    {u"lyyveness", "l'aIvn@s"},
+    {u"lyyvened", "l'aIv@nd"},
+    {u"lyyvening", "l'aIv@nIN"},
+    {u"lyyvewire", "l'aIvwaI@"},
+    {u"lyyvewires", "l'aIvwaI@z"},
     {u"lyvstream", "l'aIvstri:m"},
     {u"lyvstreams", "l'aIvstri:mz"},
     {u"lyvstreamed", "l'aIvstri:md"},
@@ -33,6 +41,8 @@ constexpr std::array<Respelling, 49> respellings{{
     {u"myynyoots", "maIn'ju:ts"},
     {u"myynyootly", "maIn'ju:tlI"},
     {u"myynyootness", "maIn'ju:tn@s"},
+    {u"myynyootr", "maIn'ju:t3"},
+    {u"myynyootst", "maIn'ju:tIst"},
     {u"progect", "pr@dZ'Ekt"},
     {u"progects", "pr@dZ'Ekts"},
     {u"progected", "pr@dZ'EktId"},
@@ -52,6 +62,7 @@ constexpr std::array<Respelling, 49> respellings{{
     {u"resjoomes", "rI2z'ju:mz"},
     {u"resjoomed", "rI2z'ju:md"},
     {u"resjooming", "rI2z'ju:mIN"},
+    {u"resjoomable", "rI2z'ju:m@b@L"},
     {u"resjoomption", "rI2z'VmpS@n"},
     {u"resjoomptions", "rI2z'VmpS@nz"},
     // Respellings of the word rules that espeak-ng misreads as well.
