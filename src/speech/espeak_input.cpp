@@ -153,8 +153,9 @@ QString espeakInput(QStringView text) {
             }
             continue;
         }
-        // A NUL would end espeak-ng's text early.
-        out += text[i].isNull() ? QChar(u' ') : text[i];
+        // A NUL would end espeak-ng's text early, and U+0001 starts one of its embedded commands
+        // (loudness, speed, voice), which would let the text silence the rest of the reading.
+        out += text[i].unicode() <= 1 ? QChar(u' ') : text[i];
         // A second "[" after one would open phoneme input.
         if (opensPhonemeInput(text, i))
             out += u' ';

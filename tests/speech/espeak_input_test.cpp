@@ -36,8 +36,11 @@ TEST(EspeakInput, RespellingsBecomePhonemesAndNothingElseDoes) {
         EXPECT_EQ(espeakInput(QString::fromUtf16(c.text)), QString::fromUtf16(c.expected))
             << QString::fromUtf16(c.text).toStdString();
     }
-    // A NUL would end espeak-ng's text early.
-    EXPECT_EQ(espeakInput(QStringView(u"a\0b", 3)), QStringLiteral("a b"));
+    // A NUL would end espeak-ng's text early; U+0001 would start an embedded command.
+    EXPECT_EQ(espeakInput(QStringView(u"a\0b\x01"
+                                      u"0Ac",
+                                      7)),
+              QStringLiteral("a b 0Ac"));
 }
 
 QString espeakReading(const QString& input) {

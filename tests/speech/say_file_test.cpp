@@ -73,6 +73,23 @@ TEST(SayToFile, LineBreaksReachTheRewriterAsTheWindowGivesThem) {
     EXPECT_GT(seconds[2], seconds[0] + 0.2);
 }
 
+// espeak-ng takes U+0001 and what follows ("0A": loudness 0) as a command; from the text it is
+// only a character, and the speech after it is still heard.
+TEST(SayToFile, ControlCharactersInTheTextCommandNothing) {
+    QTemporaryDir dir;
+    const QByteArray inputs[] = {"One two three four five six seven.",
+                                 "One two \x01"
+                                 "0A three four five six seven."};
+    double speech[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const QString path = dir.filePath(QStringLiteral("control%1.wav").arg(i));
+        ASSERT_EQ(say({QStringLiteral("--out"), path}, inputs[i]).exitCode, 0);
+        speech[i] = speechSeconds(readSoundFile(path).value_or(RecordedSound{}).profile());
+    }
+    EXPECT_GT(speech[0], 1.0);
+    EXPECT_GT(speech[1], speech[0] * 0.8);
+}
+
 struct RefusedCase {
     QStringList arguments;
     QByteArray input;
