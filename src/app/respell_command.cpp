@@ -56,19 +56,28 @@ int runRespellCommand(int argc, char** argv) {
         }
     }
 
-    std::string error;
-    const auto bytes = readAllBytes(path, &error);
-    if (!bytes) {
-        std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
-        return 1;
+    // Each stage's input is let go as soon as the next stage has it, so that a large text is held
+    // at most twice at any moment.
+    std::u16string text;
+    {
+        std::string error;
+        auto bytes = readAllBytes(path, &error);
+        if (!bytes) {
+            std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
+            return 1;
+        }
+        Utf8DecodeResult decoded = decodeUtf8(*bytes);
+        if (decoded.errorOffset) {
+            std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
+                         *decoded.errorOffset, havePath ? path.c_str() : "standard input");
+            return 2;
+        }
+        text = std::move(decoded.text);
     }
-    const Utf8DecodeResult decoded = decodeUtf8(*bytes);
-    if (decoded.errorOffset) {
-        std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
-                     *decoded.errorOffset, havePath ? path.c_str() : "standard input");
-        return 2;
-    }
-    const std::string out = encodeUtf8(RespellText(decoded.text, options));
+    std::u16string respelled = RespellText(text, options);
+    std::u16string().swap(text);
+    const std::string out = encodeUtf8(respelled);
+    std::u16string().swap(respelled);
     if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "tellwick respell: cannot write to standard output\n");
         return 1;
