@@ -1,6 +1,7 @@
 #include "app/commands.h"
 #include "app/frm_text_to_speech.h"
 #include "app/platform.h"
+#include "app/x11_display.h"
 
 #include <QApplication>
 
@@ -17,18 +18,25 @@ bool isSet(const char* name) {
 }
 
 // Qt aborts when it finds no display; say so plainly instead, and name what works without one.
-bool hasDisplay() {
-    return isSet("DISPLAY") || isSet("WAYLAND_DISPLAY") || isSet("QT_QPA_PLATFORM");
+// Returns the reason there is no display, or null when there is one.
+const char* missingDisplay() {
+    if (isSet("QT_QPA_PLATFORM") || isSet("WAYLAND_DISPLAY"))
+        return nullptr;
+    if (!isSet("DISPLAY"))
+        return "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    if (!canOpenX11Display())
+        return "cannot connect to the X display that DISPLAY names";
+    return nullptr;
 }
 
 } // namespace
 
 int runWindow(int argc, char** argv) {
-    if (!hasDisplay()) {
-        std::fputs("tellwick: no display to open the window on (neither DISPLAY nor "
-                   "WAYLAND_DISPLAY is set).\n"
-                   "To hear text without the window, run: tellwick say TEXT\n",
-                   stderr);
+    if (const char* reason = missingDisplay()) {
+        std::fprintf(stderr,
+                     "tellwick: %s.\n"
+                     "To hear text without the window, run: tellwick say TEXT\n",
+                     reason);
         return 1;
     }
     QApplication application(argc, argv);

@@ -195,18 +195,29 @@ TEST_F(WindowStartup, OnlyRealKeyReleasesReachTheKeyHandler) {
 }
 
 TEST(WindowWithoutDisplay, SaysSoAndSuggestsTheSayCommand) {
-    QProcess program;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        environment.remove(QString::fromLatin1(name));
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(TELLWICK_BINARY), {});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 1);
-    const QString message = QString::fromUtf8(program.readAllStandardError());
-    EXPECT_TRUE(message.contains(QStringLiteral("no display"))) << message.toStdString();
-    EXPECT_TRUE(message.contains(QStringLiteral("tellwick say"))) << message.toStdString();
+    const struct {
+        const char* display; // null: not set
+        const char* reason;
+    } cases[] = {
+        {nullptr, "no display"},
+        {":987", "cannot connect to the X display"}, // no server answers there
+    };
+    for (const auto& c : cases) {
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
+        if (c.display)
+            environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TELLWICK_BINARY), {});
+        ASSERT_TRUE(program.waitForFinished(30000));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(program.exitCode(), 1);
+        const QString message = QString::fromUtf8(program.readAllStandardError());
+        EXPECT_TRUE(message.contains(QLatin1String(c.reason))) << message.toStdString();
+        EXPECT_TRUE(message.contains(QStringLiteral("tellwick say"))) << message.toStdString();
+    }
 }
 
 } // namespace
