@@ -1,4 +1,4 @@
-#include "recorded_sound.h"
+#include "support/recorded_sound.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "pulse_server.h"
+#include "support/pulse_server.h"
 #include "speech/system_voice.h"
 
 #include <QCoreApplication>

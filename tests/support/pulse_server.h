@@ -1,6 +1,6 @@
 #pragma once
 
-#include "recorded_sound.h"
+#include "support/recorded_sound.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
