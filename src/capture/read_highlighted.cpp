@@ -45,13 +45,15 @@ void playMacro(Keyboard& keyboard) {
     }
 }
 
-// Without synthetic system input no other application can be made to copy, but what the user
-// highlighted there is still the primary selection. When there is none, the clipboard stays as it
-// was, as it does when the copy finds nothing highlighted.
-void copySelection(Clipboard& clipboard) {
+// What the user highlighted in any program is the primary selection (X11, Wayland). Taking it
+// from there presses no keys in that program: a Ctrl+C sent to a terminal would interrupt the
+// program running in it.
+bool copyPrimarySelection(Clipboard& clipboard) {
     const std::optional<QString> selection = clipboard.selectionText();
-    if (selection && !selection->isEmpty())
-        (void)clipboard.setText(*selection);
+    if (!selection || selection->isEmpty())
+        return false;
+    (void)clipboard.setText(*selection);
+    return true;
 }
 
 } // namespace
@@ -59,10 +61,10 @@ void copySelection(Clipboard& clipboard) {
 void readHighlighted(WindowView& view, Keyboard* systemKeyboard, Clipboard& clipboard,
                      const std::function<void()>& paste, const std::function<void()>& read) {
     view.focusInput();
-    if (systemKeyboard)
+    // With nothing highlighted anywhere, the key macro asks the previous program to copy; where
+    // no program may press keys for another, the clipboard stays as it was.
+    if (!copyPrimarySelection(clipboard) && systemKeyboard)
         playMacro(*systemKeyboard);
-    else
-        copySelection(clipboard);
     paste();
     read();
 }

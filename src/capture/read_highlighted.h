@@ -8,10 +8,11 @@
 
 namespace tellwick {
 
-// Reads aloud what the user highlighted in another application: Alt+Tab back to it, Ctrl+C, one
-// Left arrow, with fixed waits between, then paste and read, as if both buttons were pressed in
-// turn. Without a system keyboard (Wayland, no display) the primary selection is put on the
-// clipboard instead. Nothing is caught: a failure of read reaches the caller.
+// Reads aloud what the user highlighted in another application, then pastes and reads as if both
+// buttons were pressed in turn. The highlighted text is the primary selection, put on the
+// clipboard as it stands. Only when there is none does it ask the previous application to copy:
+// Alt+Tab back to it, Ctrl+C, one Left arrow, with fixed waits between, through the system
+// keyboard where there is one. Nothing is caught: a failure of read reaches the caller.
 void readHighlighted(WindowView& view, Keyboard* systemKeyboard, Clipboard& clipboard,
                      const std::function<void()>& paste, const std::function<void()>& read);
 

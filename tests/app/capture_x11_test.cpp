@@ -1,7 +1,8 @@
 // Read Highlighted end to end under a real X server: a second program holds highlighted text, our
-// window is in front, and the text must land in our box through real XTest keys, the window
-// manager's Alt+Tab and the real clipboard. The two programs are this test program itself, started
-// again in a helper role; the X server is Xvfb with openbox as the window manager.
+// window is in front, and the text must land in our box: from the primary selection when there is
+// one, else through real XTest keys, the window manager's Alt+Tab and the real clipboard. The two
+// programs are this test program itself, started again in a helper role; the X server is Xvfb with
+// openbox as the window manager.
 
 #include "app/platform.h"
 #include "capture/paste_clear.h"
@@ -11,6 +12,7 @@
 #include "window_fixture.h"
 #include "x_session.h"
 
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTimer>
@@ -25,12 +27,14 @@ const QString sourceText = QStringLiteral("Highlighted in the other window \u271
 const QByteArray readyLine = "ready\n";
 const QByteArray boxMarker = "box:";
 
-// The other application: its text is highlighted, and its text box copies it on Ctrl+C.
+// The other application: its text is highlighted, and its text box copies it on Ctrl+C. It lets
+// go of the primary selection, so that only the keys can fetch the text.
 [[noreturn]] void runSource(QApplication& application) {
     QPlainTextEdit source;
     source.setWindowTitle(QStringLiteral("source"));
     source.setPlainText(sourceText);
     source.selectAll();
+    QGuiApplication::clipboard()->clear(QClipboard::Selection);
     source.show();
     source.activateWindow();
     QTimer announce;
@@ -96,26 +100,33 @@ const bool helperRoleRan = [] {
     return false;
 }();
 
-// One try of the whole scene; the box's text, or why it failed.
-QString readHighlightedOnce(const XSession& session, bool* ok) {
+// Our window reads highlighted; the box's text, or why it failed.
+QString runReaderHelper(const XSession& session, bool* ok) {
     *ok = false;
-    QProcess source;
-    session.startHelper(source, "source");
-    if (!XSession::waitForOutput(source, [](const QByteArray& out) { return out == readyLine; }))
-        return QStringLiteral("the source window never became active");
     QProcess reader;
     session.startHelper(reader, "reader");
     if (!reader.waitForFinished(30000))
         return QStringLiteral("the reader did not finish");
     const QByteArray out = reader.readAllStandardOutput();
-    source.kill();
-    source.waitForFinished(5000);
     if (reader.exitCode() != 0 || !out.startsWith(boxMarker))
         return QStringLiteral("the reader failed with %1: %2")
             .arg(reader.exitCode())
             .arg(QString::fromUtf8(reader.readAllStandardError()));
     *ok = true;
     return QString::fromUtf8(out.mid(boxMarker.size()).chopped(1));
+}
+
+// One try of the whole scene with the source program; the box's text, or why it failed.
+QString readHighlightedOnce(const XSession& session, bool* ok) {
+    *ok = false;
+    QProcess source;
+    session.startHelper(source, "source");
+    if (!XSession::waitForOutput(source, [](const QByteArray& out) { return out == readyLine; }))
+        return QStringLiteral("the source window never became active");
+    const QString box = runReaderHelper(session, ok);
+    source.kill();
+    source.waitForFinished(5000);
+    return box;
 }
 
 using ReadHighlightedX11 = XSessionTest;
@@ -129,6 +140,38 @@ TEST_F(ReadHighlightedX11, HighlightedTextOfAnotherWindowLandsInTheBox) {
         box = readHighlightedOnce(*session, &ok);
     ASSERT_TRUE(ok) << box.toStdString();
     EXPECT_EQ(box, sourceText);
+}
+
+// A terminal that runs a program, with a line highlighted by the mouse: Ctrl+C there would
+// interrupt the program. The highlighted line must be read and the program must live on.
+TEST_F(ReadHighlightedX11, TextHighlightedInATerminalIsReadAndItsProgramLivesOn) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xterm and xdotool are needed";
+    const QString line = QStringLiteral("Words highlighted in a terminal");
+    const QString program = QStringLiteral("sleep 86397");
+    QProcess terminal;
+    session->startProgram(terminal, QStringLiteral("xterm"),
+                          {"-geometry", "60x4+0+0", "-e", "sh", "-c",
+                           QStringLiteral("echo %1; exec %2").arg(line, program)});
+    const auto found = session->runTool(QStringLiteral("xdotool"),
+                                        {"search", "--sync", "--onlyvisible", "--class", "xterm"});
+    ASSERT_TRUE(found) << "the terminal never showed";
+    const QString window = QString::fromLatin1(found->trimmed().split('\n').first());
+    // Three clicks on the first row highlight the whole line.
+    ASSERT_TRUE(
+        session->runTool(QStringLiteral("xdotool"),
+                         {"windowactivate", "--sync", window, "mousemove", "--window", window, "30",
+                          "8", "click", "--repeat", "3", "--delay", "80", "1"}));
+
+    bool ok = false;
+    const QString box = runReaderHelper(*session, &ok);
+    ASSERT_TRUE(ok) << box.toStdString();
+    EXPECT_EQ(box.trimmed(), line);
+    EXPECT_TRUE(session->runTool(QStringLiteral("pgrep"), {"-x", "-f", program}))
+        << "the program in the terminal was interrupted";
+    terminal.kill();
+    terminal.waitForFinished(5000);
 }
 
 } // namespace

@@ -45,6 +45,22 @@ void XSession::startHelper(QProcess& helper, const char* role) const {
     helper.start(QCoreApplication::applicationFilePath(), {});
 }
 
+void XSession::startProgram(QProcess& process, const QString& program,
+                            const QStringList& arguments) const {
+    process.setProcessEnvironment(environment);
+    process.start(program, arguments);
+}
+
+std::optional<QByteArray> XSession::runTool(const QString& program,
+                                            const QStringList& arguments) const {
+    QProcess tool;
+    startProgram(tool, program, arguments);
+    if (!tool.waitForFinished(20000) || tool.exitStatus() != QProcess::NormalExit ||
+        tool.exitCode() != 0)
+        return std::nullopt;
+    return tool.readAllStandardOutput();
+}
+
 // openbox announces itself on the root window once it manages the display.
 bool XSession::waitForWindowManager() const {
     Display* x = XOpenDisplay(display.constData());

@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 namespace tellwick {
 
@@ -68,6 +69,12 @@ public:
 
     // Starts this test program again in a helper role on this display.
     void startHelper(QProcess& helper, const char* role) const;
+    // Starts another program on this display.
+    void startProgram(QProcess& process, const QString& program,
+                      const QStringList& arguments) const;
+    // Runs a tool (xdotool, say) on this display to its end; its standard output, or nothing
+    // when it failed.
+    std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments) const;
 
     template <typename Check> static bool waitForOutput(QProcess& process, Check check) {
         QByteArray seen;

@@ -44,21 +44,26 @@ TEST(ReadHighlightedTest, PlaysTheMacroInOrderThenPastesAndReads) {
     EXPECT_EQ(clipboard.setCount, 0) << "the other application does the copying";
 }
 
-struct FallbackCase {
+struct SelectionCase {
     const char* name;
+    bool systemKeyboard;
     std::optional<QString> selection;
     QString expectedClipboard;
+    bool macroPlayed;
 };
 
-void PrintTo(const FallbackCase& c, std::ostream* out) {
+void PrintTo(const SelectionCase& c, std::ostream* out) {
     *out << c.name;
 }
 
-class ReadHighlightedFallbackTest : public testing::TestWithParam<FallbackCase> {};
+class ReadHighlightedSelectionTest : public testing::TestWithParam<SelectionCase> {};
 
-TEST_P(ReadHighlightedFallbackTest, WithoutSystemKeyboardTakesThePrimarySelection) {
-    const FallbackCase& c = GetParam();
+// A highlighted text goes to the clipboard without a key pressed in the other program; only
+// without one does the system keyboard copy.
+TEST_P(ReadHighlightedSelectionTest, TakesThePrimarySelectionBeforeAnyKey) {
+    const SelectionCase& c = GetParam();
     Recorder recorder;
+    FakeKeyboard keyboard;
     FakeClipboard clipboard(QStringLiteral("earlier"));
     clipboard.selection = c.selection;
     QString clipboardAtPaste;
@@ -67,22 +72,29 @@ TEST_P(ReadHighlightedFallbackTest, WithoutSystemKeyboardTakesThePrimarySelectio
         recorder.steps << QStringLiteral("paste");
     };
 
-    readHighlighted(recorder.view, nullptr, clipboard, recorder.paste, recorder.read);
+    readHighlighted(recorder.view, c.systemKeyboard ? &keyboard : nullptr, clipboard,
+                    recorder.paste, recorder.read);
 
     EXPECT_EQ(recorder.view.calls, QStringList({"focus"}));
     EXPECT_EQ(recorder.steps, QStringList({"paste", "read"}));
     EXPECT_EQ(clipboardAtPaste, c.expectedClipboard);
+    EXPECT_EQ(keyboard.events.size(), c.macroPlayed ? 18 : 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReadHighlightedFallbackTest,
-                         testing::Values(FallbackCase{"SelectionGoesToClipboard",
-                                                      QStringLiteral("highlighted"),
-                                                      QStringLiteral("highlighted")},
-                                         FallbackCase{"EmptySelectionKeepsClipboard", QString(),
-                                                      QStringLiteral("earlier")},
-                                         FallbackCase{"NoSelectionKeepsClipboard", std::nullopt,
-                                                      QStringLiteral("earlier")}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadHighlightedSelectionTest,
+    testing::Values(
+        SelectionCase{"SelectionWithKeyboard", true, QStringLiteral("highlighted"),
+                      QStringLiteral("highlighted"), false},
+        SelectionCase{"SelectionWithoutKeyboard", false, QStringLiteral("highlighted"),
+                      QStringLiteral("highlighted"), false},
+        SelectionCase{"EmptySelectionPlaysMacro", true, QString(), QStringLiteral("earlier"), true},
+        SelectionCase{"NoSelectionPlaysMacro", true, std::nullopt, QStringLiteral("earlier"), true},
+        SelectionCase{"EmptySelectionWithoutKeyboard", false, QString(), QStringLiteral("earlier"),
+                      false},
+        SelectionCase{"NoSelectionWithoutKeyboard", false, std::nullopt, QStringLiteral("earlier"),
+                      false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ReadHighlightedTest, FailureOfReadReachesTheCaller) {
     Recorder recorder;
