@@ -53,6 +53,8 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::TextBox: {
         auto* box = new QPlainTextEdit(parent);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // A text box of this kind takes no Tab: Tab and Shift+Tab move along the controls.
+        box->setTabChangesFocus(true);
         QFont font(QStringLiteral("Verdana"));
         font.setStyleHint(QFont::SansSerif);
         font.setPointSizeF(9.75);
@@ -70,10 +72,42 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
     case ControlKind::Label: {
         auto* label = new QLabel(qs(spec.caption), parent);
         label->setTextFormat(Qt::PlainText);
+        // The speed is read out to a keyboard user who tabs to it, so the label takes the focus
+        // from Tab and shows it.
+        label->setFocusPolicy(Qt::TabFocus);
+        label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; }"
+                                            "QLabel:focus { border: 1px dotted palette(text); }"));
         return label;
     }
     }
     return nullptr;
+}
+
+// What a screen reader says of the controls that show no caption. Those with a caption are named
+// by it (without its access key mark) as it changes.
+struct SpokenControl {
+    std::string_view name;
+    std::string_view accessibleName;
+    std::string_view description; // for controls without a tool tip
+};
+constexpr SpokenControl spokenControls[] = {
+    {"txtInput", "Text to read", "The text that Read reads aloud"},
+    {"chkSqBr", "Leave out text in square brackets", ""},
+    {"chkCrPause", "Do not pause at line breaks", ""},
+    {"cmdPause", "", "Pauses the reading, or resumes it"},
+    {"cmdVisit", "", "Opens the help page of Tellwick"},
+};
+
+void describeForScreenReaders(QWidget* widget, const ControlSpec& spec) {
+    widget->setAccessibleDescription(qs(spec.toolTip));
+    for (const SpokenControl& spoken : spokenControls) {
+        if (spoken.name != spec.name)
+            continue;
+        if (!spoken.accessibleName.empty())
+            widget->setAccessibleName(qs(spoken.accessibleName));
+        if (!spoken.description.empty())
+            widget->setAccessibleDescription(qs(spoken.description));
+    }
 }
 
 void failUnless(const VoiceResult& result) {
@@ -155,6 +189,7 @@ void frmTextToSpeech::createControls() {
         widget->setObjectName(qs(spec.name));
         if (!spec.toolTip.empty())
             widget->setToolTip(qs(spec.toolTip));
+        describeForScreenReaders(widget, spec);
         PlacedControl& placed = controls_[spec.name];
         placed = {widget, QRectF(spec.left, spec.top, spec.width, spec.height)};
         placeControl(placed);
