@@ -26,6 +26,10 @@ extern const std::array<ControlSpec, 13> controlTable;
 // The client area the window is designed for, in twips.
 inline constexpr int designClientWidth = 3885;
 inline constexpr int designClientHeight = 8040;
+// The window opens wider than its design: at the design width the bottom row's right-hand buttons
+// cover "<", the check boxes and the speed. This is the text box's design width and the margin the
+// layout keeps beside it.
+inline constexpr int startClientWidth = 5055 + 220;
 
 inline constexpr std::string_view windowTitle = "Tellwick";
 

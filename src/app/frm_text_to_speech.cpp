@@ -1,5 +1,6 @@
 #include "app/frm_text_to_speech.h"
 
+#include "app/control_font.h"
 #include "app/controls.h"
 #include "app/top_level_handler.h"
 #include "app/virtual_keys.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr double placementDivisor = 2.3; // the window sits a little above the middle
 constexpr double offScreenRightTwips = 100;
-constexpr double dialogFontPoints = 8.0;
 constexpr int slowestSpeed = -9;
 constexpr int fastestSpeed = 9;
 
@@ -170,10 +170,8 @@ frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
     setWindowTitle(qs(tellwick::windowTitle));
     setWindowIcon(tellwickIcon());
     // The controls are sized for a small dialog font; the text box sets its own.
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(dialogFontPoints);
-    setFont(dialogFont);
-    resize(static_cast<int>(std::lround(designClientWidth / scale_.twipsPerPixelX)),
+    setFont(fittingControlFont(font(), scale_));
+    resize(static_cast<int>(std::lround(startClientWidth / scale_.twipsPerPixelX)),
            static_cast<int>(std::lround(designClientHeight / scale_.twipsPerPixelY)));
     createControls();
     connectHandlers();
@@ -211,6 +209,12 @@ void frmTextToSpeech::createControls() {
     cmdVisit = findChild<QPushButton*>(QStringLiteral("cmdVisit"));
     lblSpeed = findChild<QLabel*>(QStringLiteral("lblSpeed"));
     txtInput->installEventFilter(this);
+    // Where even the smallest legible font leaves the speed too wide for its place, the label
+    // stays in front of the website button rather than losing its digit; clicks go through it.
+    if (!speedTextFits(font(), scale_)) {
+        lblSpeed->raise();
+        lblSpeed->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
 }
 
 void frmTextToSpeech::connectHandlers() {
@@ -248,18 +252,34 @@ void frmTextToSpeech::Form_Load() {
     state_.ReadSpeed = 1;
     lblSpeed->setText(QStringLiteral("Speed: +%1").arg(state_.ReadSpeed));
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        const QSize outer = frameGeometry().size();
-        const double left =
-            (area.width() - outer.width()) * scale_.twipsPerPixelX + offScreenRightTwips;
-        const double top =
-            (area.height() - outer.height()) * scale_.twipsPerPixelY / placementDivisor;
-        move(area.left() + static_cast<int>(std::lround(left / scale_.twipsPerPixelX)),
-             area.top() + static_cast<int>(std::lround(top / scale_.twipsPerPixelY)));
-    }
-
+    placeWindow();
     setInputText(welcomeText(state_.ScreenLines));
+}
+
+void frmTextToSpeech::placeWindow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    const double left =
+        (area.width() - outer.width()) * scale_.twipsPerPixelX + offScreenRightTwips;
+    const double top = (area.height() - outer.height()) * scale_.twipsPerPixelY / placementDivisor;
+    move(area.left() + static_cast<int>(std::lround(left / scale_.twipsPerPixelX)),
+         area.top() + static_cast<int>(std::lround(top / scale_.twipsPerPixelY)));
+}
+
+bool frmTextToSpeech::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // The placement and the layout go by the window's outer size, which is known only once the
+    // window manager has framed the shown window. Until then they used the inner size, so the
+    // window is placed and laid out again, once, when the frame appears.
+    if (!framed_ && isVisible() && frameGeometry().size() != size()) {
+        framed_ = true;
+        placeWindow();
+        Form_Resize();
+    }
+    return handled;
 }
 
 void frmTextToSpeech::Form_Unload() {

@@ -60,6 +60,7 @@ public:
     void Form_Resize();
 
 protected:
+    bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -75,6 +76,7 @@ private:
     void createControls();
     void connectHandlers();
     void Form_Load();
+    void placeWindow();
     void Form_Unload();
     void placeControl(PlacedControl& control);
     void skipOrChangeSpeed(int direction);
@@ -83,6 +85,7 @@ private:
     Platform platform_;
     WindowState state_;
     TwipScale scale_;
+    bool framed_ = false;
     std::map<std::string_view, PlacedControl, std::less<>> controls_;
 
     QPlainTextEdit* txtInput = nullptr;

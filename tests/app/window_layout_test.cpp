@@ -1,16 +1,51 @@
+#include "start_size_check.h"
 #include "window_fixture.h"
+#include "x_session.h"
 
 #include "app/controls.h"
 #include "app/window_layout.h"
 
 #include <QPlainTextEdit>
 
+#include <QScreen>
+
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <string>
 
 namespace tellwick {
 namespace {
+
+// The window as it opens on a real X server with a window manager, reported by a helper run:
+// what hides, the client width, and where the frame stands against the screen, in twips.
+[[noreturn]] void runStartedWindow() {
+    helperApplication();
+    frmTextToSpeech window{Platform{}};
+    window.show();
+    QWidget* box = window.findChild<QWidget*>(QStringLiteral("txtInput"));
+    // The frame comes a moment after the window shows; the layout follows it.
+    waitFor([&] { return window.frameGeometry().size() != window.size(); }, 5000);
+    waitFor([] { return false; }, 300);
+    const TwipScale scale = window.twipScale();
+    const QRect screen = window.screen()->geometry();
+    const QRect frame = window.frameGeometry();
+    say(QStringLiteral("hidden:%1\nclient:%2\nright:%3\ntop:%4\nexpectedTop:%5\nbox:%6\n")
+            .arg(hiddenParts(window).join(u','))
+            .arg(window.width() * scale.twipsPerPixelX)
+            .arg((frame.right() + 1 - screen.width()) * scale.twipsPerPixelX)
+            .arg(frame.top() * scale.twipsPerPixelY)
+            .arg((screen.height() - frame.height()) * scale.twipsPerPixelY / 2.3)
+            .arg((frame.width() - box->width()) * scale.twipsPerPixelX)
+            .toUtf8());
+    std::_Exit(0);
+}
+
+const bool startedWindowRan = [] {
+    if (helperRole() == "started-window")
+        runStartedWindow();
+    return false;
+}();
 
 // A target that keeps what it is given, refuses negative sizes as controls do, and reports the
 // text box's height rounded to whole pixels of 15 twips, as a screen of 96 dots per inch does.
@@ -105,6 +140,33 @@ protected:
         return result;
     }
 };
+
+TEST_F(WindowLayout, AtTheStartSizeNothingHides) {
+    EXPECT_NEAR(window->width() * window->twipScale().twipsPerPixelX, 5275, 15);
+    EXPECT_EQ(hiddenParts(*window), QStringList());
+}
+
+using StartedWindowX11 = XSessionTest;
+
+TEST_F(StartedWindowX11, OpensWithNothingHiddenAndItsFrame100TwipsPastTheScreen) {
+    QProcess helper;
+    session->startHelper(helper, "started-window");
+    ASSERT_TRUE(helper.waitForFinished(30000));
+    std::map<QString, QString> reported;
+    for (const QByteArray& line : helper.readAllStandardOutput().split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0)
+            reported[QString::fromUtf8(line.left(colon))] = QString::fromUtf8(line.mid(colon + 1));
+    }
+    ASSERT_EQ(reported.size(), 6u) << helper.readAllStandardError().toStdString();
+    EXPECT_EQ(reported["hidden"], QString());
+    EXPECT_NEAR(reported["client"].toDouble(), 5275, 15);
+    // One pixel is 15 twips here; the placement rounds to whole pixels.
+    EXPECT_NEAR(reported["right"].toDouble(), 100, 15);
+    EXPECT_NEAR(reported["top"].toDouble(), reported["expectedTop"].toDouble(), 15);
+    // The layout took the framed width: the box is the outer width less 220 twips.
+    EXPECT_NEAR(reported["box"].toDouble(), 220, 15);
+}
 
 TEST_F(WindowLayout, DesignHeightGivesThirtyLinesFromTheBoxsPixelHeight) {
     resizeTwips(designClientWidth, designClientHeight);
