@@ -2,6 +2,7 @@
 
 #include "app/control_font.h"
 #include "app/controls.h"
+#include "app/input_box.h"
 #include "app/top_level_handler.h"
 #include "app/virtual_keys.h"
 #include "app/website.h"
@@ -51,7 +52,7 @@ QString qs(std::string_view text) {
 QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
     switch (spec.kind) {
     case ControlKind::TextBox: {
-        auto* box = new QPlainTextEdit(parent);
+        auto* box = new InputBox(parent);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // A text box of this kind takes no Tab: Tab and Shift+Tab move along the controls.
         box->setTabChangesFocus(true);

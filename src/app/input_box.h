@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QClipboard>
+#include <QPlainTextEdit>
+
+class QMenu;
+
+namespace tellwick {
+
+// The window's text box. Its paste gestures (Ctrl+V, Shift+Insert, a middle click, the context
+// menu's Paste) insert the clipboard's or the primary selection's plain text. Qt's own paste hands
+// the owner's data to the text control, which crashes (Qt 6.4) when no program owns the clipboard
+// or the selection, as is normal once the program that copied has closed.
+class InputBox : public QPlainTextEdit {
+    Q_OBJECT
+
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+    // The box's context menu, its Paste going through the box's own paste.
+    QMenu* createContextMenu(const QPoint& position);
+
+protected:
+    // Drops, and any other way that hands the box data, take its plain text, asked for only when
+    // the data says it has some.
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    void pastePlainText(QClipboard::Mode mode);
+};
+
+} // namespace tellwick
