@@ -13,17 +13,16 @@ const std::array<ControlSpec, 13> controlTable = {{
      "clicking this button lowers the reading speed."},
     {"cmdPaste", ControlKind::Button, "&Paste", 2760, 7320, 615, 375,
      "Always click this button to paste text to read into the above text window. To copy all the "
-     "text in the window  to the Windows clipboard, press the F2 key."},
+     "text in the window  to the clipboard, press the F2 key."},
     {"cmdClear", ControlKind::Button, "&Clear", 3360, 7320, 615, 375,
-     "Clears the above window of text. When thus cleared, clicking 'Read' reads the Windows "
-     "clipboard."},
+     "Clears the above window of text. When thus cleared, clicking 'Read' reads the clipboard."},
     {"cmdSR", ControlKind::Button, "&SR", 3960, 7320, 435, 375,
      "Speed reading trainer - Click here then down arrow through the text on screen as you read "
      "it. "},
     {"chkSqBr", ControlKind::CheckBox, "", 2580, 7500, 195, 195,
      "Check this box to exclude text within square brackets from the reading."},
     {"chkCrPause", ControlKind::CheckBox, "", 2580, 7320, 195, 195,
-     "Check this box to not pause at carriage returns. Use when reading pdf files in Windows 10"},
+     "Check this box to not pause at carriage returns. Use when reading pdf files"},
     {"cmdSkipF", ControlKind::Button, ">", 2350, 7320, 255, 375,
      "Skip forward one sentence while reading. Before reading a passage or after pressing Pause, "
      "clicking this button raises the reading speed."},

@@ -7,13 +7,12 @@ namespace {
 const char* const welcomeLines[] = {
     "        Welcome to Tellwick!\r\n",
     "This program reads aloud text that you highlight in another application or paste into this "
-    "window. It does this with a front end to the Microsoft default voice (Anna or Mark) that "
-    "improves its pronunciation, especially of heteronyms, words that are spelled the same but "
-    "pronounced differently. So it is an 'educated Anna' if you like. Just highlight text in "
-    "another application, such as a web page, then click the Read Highlighted button below. You "
-    "can also copy text using Ctrl + C and paste it into this window, then click 'Read'. If you "
-    "click Read when there is no text in this window, the contents of the Windows clipboard will "
-    "be read.\r\n",
+    "window. It does this with a front end to the espeak-ng voice that improves its pronunciation, "
+    "especially of heteronyms, words that are spelled the same but pronounced differently. So it "
+    "is an 'educated espeak' if you like. Just highlight text in another application, such as a "
+    "web page, then click the Read Highlighted button below. You can also copy text using Ctrl + C "
+    "and paste it into this window, then click 'Read'. If you click Read when there is no text in "
+    "this window, the contents of the clipboard will be read.\r\n",
     "     Tellwick includes a Speed Reading Trainer that trains your eyes to scan reading material "
     "more effectively. To use it, click the Paste button to put the text you want to practice "
     "with into the window, then click the 'SR' button. You then press the down-arrow key after "

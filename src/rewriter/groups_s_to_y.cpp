@@ -51,7 +51,18 @@ constexpr WordRow rowsW[] = {
     exact(u"World War I", u"world war 1", 10),
 };
 
-constexpr WordRow rowsX[] = {lc(u"xi", u"zye", 1)};
+// A Roman numeral ("Louis XIV", "Pius XI", "XIX's") is a number, not a word that starts with
+// "xi": it is copied for the voice to read as it does any number.
+bool notRomanNumeral(ScanState& s) {
+    constexpr std::u16string_view romanCapitals = u"IVXLCDM";
+    for (std::size_t p = s.Pos; isAsciiLetter(s.at(p)); ++p) {
+        if (romanCapitals.find(char16_t(s.at(p))) == std::u16string_view::npos)
+            return true;
+    }
+    return false;
+}
+
+constexpr WordRow rowsX[] = {lc(u"xi", u"zye", 1).onlyIf(notRomanNumeral)};
 
 constexpr WordRow rowsY[] = {keep(u"yogananda")};
 

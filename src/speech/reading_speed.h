@@ -8,4 +8,19 @@ namespace tellwick {
 // rate, and far outside that range gives silence or noise).
 int wordsPerMinute(int readingSpeed);
 
+// espeak-ng speaks no slower than 80 words a minute, which the lowest speeds ask for. Those
+// speeds lengthen the pauses between words instead, so that the speech as a whole takes about as
+// long as the asked rate would. The result is espeak-ng's word gap (units of 10 ms at its normal
+// rate); 0 for every speed that the voice reaches by itself.
+int wordGap(int readingSpeed);
+
+// All that the engine is told about the pace of one piece of speech. The engine is shared by
+// every voice, so each synthesis sets both values.
+struct SpeakingRate {
+    int wordsPerMinute = 175;
+    int wordGap = 0;
+};
+
+SpeakingRate speakingRate(int readingSpeed);
+
 } // namespace tellwick

@@ -93,7 +93,8 @@ void SpeechEngine::work() {
 }
 
 void SpeechEngine::synthesise(const Job& job) {
-    espeak_SetParameter(espeakRATE, job.wordsPerMinute, 0);
+    espeak_SetParameter(espeakRATE, job.rate.wordsPerMinute, 0);
+    espeak_SetParameter(espeakWORDGAP, job.rate.wordGap, 0);
     SynthesisCall call{job.target.get(), job.run, job.from.chunkStart, job.from.offset, 0, false};
     currentCall = &call;
     const QStringView text(job.text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/reading_speed.h"
 #include "speech/synthesis_target.h"
 
 #include <QString>
@@ -31,7 +32,7 @@ public:
         int run = 0;
         QString text;
         SentenceStart from;
-        int wordsPerMinute = 175;
+        SpeakingRate rate;
     };
     void submit(Job job);
 

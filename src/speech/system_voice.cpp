@@ -55,7 +55,7 @@ SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
     : engine_(engine),
       buffer_(std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
           lookaheadSeconds * engine->sampleRate(), historySeconds * engine->sampleRate()})),
-      sink_(sink), device_(new PcmDevice(buffer_, this)), wordsPerMinute_(wordsPerMinute(0)) {
+      sink_(sink), device_(new PcmDevice(buffer_, this)), rate_(speakingRate(0)) {
     sink_->setParent(this);
     // The handler runs on the synthesis thread; the device lives on this one.
     buffer_->setWakeHandler([device = device_] {
@@ -73,14 +73,14 @@ SystemVoice::~SystemVoice() {
 }
 
 VoiceResult SystemVoice::setRate(int rate) {
-    wordsPerMinute_ = wordsPerMinute(rate);
+    rate_ = speakingRate(rate);
     return VoiceResult::success();
 }
 
 VoiceResult SystemVoice::speak(const QString& text) {
     text_ = text;
     const int run = buffer_->restart();
-    engine_->submit({buffer_, run, text_, SentenceStart{}, wordsPerMinute_});
+    engine_->submit({buffer_, run, text_, SentenceStart{}, rate_});
     if (!started_) {
         sink_->start(device_);
         if (sink_->error() != QAudio::NoError)
@@ -112,7 +112,7 @@ VoiceResult SystemVoice::skipSentence(int count) {
         return notSpeaking();
     const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count);
     if (outcome.resynthesise)
-        engine_->submit({buffer_, outcome.run, text_, outcome.from, wordsPerMinute_});
+        engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_});
     wakeOutput();
     return VoiceResult::success();
 }

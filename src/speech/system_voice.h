@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/reading_speed.h"
 #include "speech/voice.h"
 
 #include <QObject>
@@ -57,7 +58,7 @@ private:
     QAudioSink* sink_;
     PcmDevice* device_;
     QString text_;
-    int wordsPerMinute_;
+    SpeakingRate rate_;
     bool started_ = false;
     bool paused_ = false;
 };

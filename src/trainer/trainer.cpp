@@ -42,10 +42,12 @@ void countLine(WindowState& state, Keyboard& keyboard) {
 }
 
 // Every step may fail (a busy clipboard); each is tried regardless. The text goes as Unicode so
-// that no character is lost.
+// that no character is lost, and with LF line breaks, which is what the programs it is pasted into
+// here expect; the box itself hands out CR LF, as the rewriter needs.
 void copyAll(const WindowView& view, Clipboard& clipboard) {
     (void)clipboard.clear();
-    (void)clipboard.setText(StripTrailingCrLf(view.inputText()));
+    (void)clipboard.setText(
+        StripTrailingCrLf(view.inputText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 } // namespace

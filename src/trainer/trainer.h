@@ -20,7 +20,7 @@ void toggleTrainer(WindowState& state, Keyboard& keyboard, WindowView& view,
                    const std::function<void(const QString&)>& setCaption);
 
 // A key released in the text box: counts the trainer's lines and turns the page after a
-// screenful; F2 copies the box's text without its trailing line breaks.
+// screenful; F2 copies the box's text without its trailing line breaks, with LF line breaks.
 void trainerKeyUp(int KeyCode, WindowState& state, Keyboard& keyboard, const WindowView& view,
                   Clipboard& clipboard);
 

@@ -36,14 +36,13 @@ TEST_F(CaptureWindow, ReadHighlightedFailureOfReadIsReported) {
     EXPECT_TRUE(window->inputText().startsWith(QStringLiteral("text\r\n")));
 }
 
-TEST_F(CaptureWindow, PasteThenF2GivesBackTheClipboardText) {
-    const QString text = QStringLiteral("First line\r\nSecond — line ✓");
-    clipboard->content = text;
+TEST_F(CaptureWindow, PasteThenF2GivesBackTheClipboardTextWithLfLineBreaks) {
+    clipboard->content = QStringLiteral("First line\r\nSecond — line ✓");
     click("cmdPaste");
     clipboard->content.clear();
     auto* box = control<QPlainTextEdit>("txtInput");
     QTest::keyClick(box, Qt::Key_F2);
-    EXPECT_EQ(clipboard->content, text);
+    EXPECT_EQ(clipboard->content, QStringLiteral("First line\nSecond — line ✓"));
 }
 
 TEST_F(CaptureWindow, ClearDuringReadingPausesAndEmpties) {

@@ -77,12 +77,13 @@ TEST_F(WindowStartup, ToolTipsKeepTheirExactSpacing) {
          "you read it. "},
         {"cmdPaste",
          "Always click this button to paste text to read into the above text window. To "
-         "copy all the text in the window  to the Windows clipboard, press the F2 key."},
+         "copy all the text in the window  to the clipboard, press the F2 key."},
         {"lblSpeed",
          "\"N\" is the normal reading speed, but +1, the default is a better speed in most cases."},
         {"chkCrPause",
-         "Check this box to not pause at carriage returns. Use when reading pdf files "
-         "in Windows 10"},
+         "Check this box to not pause at carriage returns. Use when reading pdf files"},
+        {"cmdClear", "Clears the above window of text. When thus cleared, clicking 'Read' reads "
+                     "the clipboard."},
         {"cmdPause", ""},
         {"cmdVisit", ""},
         {"txtInput", ""},
@@ -121,7 +122,18 @@ TEST_F(WindowStartup, LoadSetsStateTextAndCheckBoxes) {
     EXPECT_TRUE(control<QCheckBox>("chkCrPause")->isChecked());
 
     const QString text = window->inputText();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("        Welcome to Tellwick!\r\nThis program")));
+    const QString opening = QStringLiteral(
+        "        Welcome to Tellwick!\r\n"
+        "This program reads aloud text that you highlight in another application or paste into "
+        "this window. It does this with a front end to the espeak-ng voice that improves its "
+        "pronunciation, especially of heteronyms, words that are spelled the same but pronounced "
+        "differently. So it is an 'educated espeak' if you like. Just highlight text in another "
+        "application, such as a web page, then click the Read Highlighted button below. You can "
+        "also copy text using Ctrl + C and paste it into this window, then click 'Read'. If you "
+        "click Read when there is no text in this window, the contents of the clipboard will be "
+        "read.\r\n"
+        "     Tellwick includes a Speed Reading Trainer");
+    EXPECT_EQ(text.left(opening.size()).toStdString(), opening.toStdString());
     EXPECT_TRUE(text.contains(QStringLiteral(" top of the next one.\r\n\r\nV1.50  ")));
     const QString run = QStringLiteral("\r\n").repeated(30);
     ASSERT_TRUE(text.endsWith(run));

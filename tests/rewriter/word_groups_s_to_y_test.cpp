@@ -34,6 +34,21 @@ TEST(RespellWordGroups, GroupsSToY) {
     testing::expectRespelled(cases);
 }
 
+// Words of capitals from IVXLCDM alone are Roman numerals and keep their letters; any other
+// letter in the word, or any lower-case one, makes it a word that starts with "xi".
+TEST(RespellWordGroups, RomanNumeralsAreNoWordsStartingWithXi) {
+    const RespellCase cases[] = {
+        {u"Louis XIV.", u"Louis XIV."},
+        {u"Pope Pius XI was", u"Pope Pius XI was"},
+        {u"XII XIX XI", u"XII XIX XI"},
+        {u"XIV's XI2 XI.", u"XIV's XI2 XI."},
+        {u"Xi xi xI", u"zye zye zye"},
+        {u"Xinjiang XIANG", u"zyenjiang zyeANG"},
+        {u"xiv Xiv XIx XIVa", u"zyev zyev zyex zyeVa"},
+    };
+    testing::expectRespelled(cases);
+}
+
 // These depend on the deciders' word lists.
 TEST(RespellWordGroups, HeteronymsSowWound) {
     const RespellCase cases[] = {

@@ -20,5 +20,16 @@ TEST(ReadingSpeed, MapsEachSpeedToWordsPerMinute) {
         EXPECT_EQ(wordsPerMinute(c.readingSpeed), c.wordsPerMinute) << "speed " << c.readingSpeed;
 }
 
+// Only the speeds below espeak-ng's slowest rate (80) lengthen the pauses between words: -8 asks
+// for 73 words a minute, -9 for 65.
+TEST(ReadingSpeed, LengthensThePausesOnlyBelowTheSlowestRate) {
+    const struct {
+        int readingSpeed;
+        int wordGap;
+    } cases[] = {{-9, 3}, {-8, 1}, {-7, 0}, {0, 0}, {9, 0}, {32767, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(wordGap(c.readingSpeed), c.wordGap) << "speed " << c.readingSpeed;
+}
+
 } // namespace
 } // namespace tellwick

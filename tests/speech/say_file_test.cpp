@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 namespace tellwick {
 namespace {
 
@@ -41,20 +44,32 @@ TEST(SayToFile, WritesEachFormatWithTheSpeech) {
     }
 }
 
-TEST(SayToFile, TheFastestRateIsClearlyShorterThanTheSlowest) {
+// Every step of speed is heard, also below espeak-ng's slowest rate, where -8 and -9 lengthen
+// the pauses between words instead.
+TEST(SayToFile, EachSlowerSpeedTakesLonger) {
+    const struct {
+        const char* slower;
+        const char* faster;
+        double atLeast;
+    } rows[] = {
+        {"-9", "9", 3.0},
+        {"-9", "-8", 1.05},
+        {"-8", "-7", 1.05},
+    };
     QTemporaryDir dir;
-    double seconds[2] = {};
-    const char* rates[2] = {"-9", "9"};
-    for (int i = 0; i < 2; ++i) {
-        const QString path = dir.filePath(QStringLiteral("rate%1.wav").arg(i));
-        ASSERT_EQ(say({QStringLiteral("--rate"), QLatin1String(rates[i]), QStringLiteral("--out"),
-                       path, text})
+    std::map<std::string, double> seconds;
+    for (const char* rate : {"9", "-7", "-8", "-9"}) {
+        const QString path = dir.filePath(QStringLiteral("rate%1.wav").arg(QLatin1String(rate)));
+        ASSERT_EQ(say({QStringLiteral("--rate"), QLatin1String(rate), QStringLiteral("--out"), path,
+                       text})
                       .exitCode,
                   0);
-        seconds[i] = readSoundFile(path).value_or(RecordedSound{}).seconds();
+        seconds[rate] = readSoundFile(path).value_or(RecordedSound{}).seconds();
     }
-    EXPECT_GT(seconds[1], 0.5);
-    EXPECT_LT(seconds[1] * 3, seconds[0]);
+    EXPECT_GT(seconds["9"], 0.5);
+    for (const auto& row : rows)
+        EXPECT_GT(seconds[row.slower], seconds[row.faster] * row.atLeast)
+            << row.slower << " against " << row.faster;
 }
 
 // Unix line ends reach the rewriter as CR LF, as the window's text does, so a page number alone

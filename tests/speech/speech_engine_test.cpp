@@ -92,7 +92,7 @@ SpeechEngine& engine() {
 std::shared_ptr<RecordingTarget> synthesise(const QString& text, SentenceStart from = {},
                                             int wordsPerMinute = 175, qint64 refuseAfter = -1) {
     auto target = std::make_shared<RecordingTarget>(refuseAfter);
-    engine().submit({target, 1, text, from, wordsPerMinute});
+    engine().submit({target, 1, text, from, SpeakingRate{wordsPerMinute, 0}});
     EXPECT_TRUE(target->waitForEnd());
     return target;
 }

@@ -158,9 +158,10 @@ TEST_P(F2CopyTest, CopiesTheBoxWithoutTrailingLineBreaks) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, F2CopyTest,
     testing::Values(CopyCase{"ThirtyEmptyLinesStripped",
-                             "Text\r\nmore" + QStringLiteral("\r\n").repeated(30), "Text\r\nmore"},
-                    CopyCase{"LoneLfStops", "a\r\n\n", "a\r\n\n"},
-                    CopyCase{"LoneCrStops", "a\r\n\r", "a\r\n\r"},
+                             "Text\r\nmore" + QStringLiteral("\r\n").repeated(30), "Text\nmore"},
+                    CopyCase{"LoneLfStops", "a\r\n\n", "a\n\n"},
+                    CopyCase{"LoneCrStops", "a\r\n\r", "a\n\r"},
+                    CopyCase{"InnerBreaksBecomeLf", "1\r\n\r\n2\r\n3", "1\n\n2\n3"},
                     CopyCase{"LfCrLfLosesOnlyLastPair", "a\n\r\n", "a\n"},
                     CopyCase{"OnlyLineBreaks", "\r\n\r\n", ""}, CopyCase{"EmptyBox", "", ""},
                     CopyCase{"UnicodeKept", QStringLiteral("Ünïcødé — “quotes” 日本\r\n"),
