@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/close_signals.h"
+
 #include <QString>
 
 #include <functional>
@@ -25,12 +27,14 @@ UncaughtSink setUncaughtSink(UncaughtSink sink);
 
 void reportUncaught(QWidget* window, const QString& message);
 
-// Runs one event handler; a failure that escapes it is reported instead of ending the program.
+// Runs one event handler; a failure that escapes it is reported instead of ending the program. A
+// handler stopped by a closing signal ends quietly: the window closes next.
 template <typename Handler> void runHandler(QWidget* window, Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const UncaughtFailure& failure) {
         reportUncaught(window, failure.message);
+    } catch (const ClosingSignalled&) {
     }
 }
 

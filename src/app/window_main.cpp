@@ -1,3 +1,4 @@
+#include "app/close_signals.h"
 #include "app/commands.h"
 #include "app/frm_text_to_speech.h"
 #include "app/platform.h"
@@ -42,6 +43,12 @@ int runWindow(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellwick"));
     frmTextToSpeech window(makePlatform());
+    CloseSignals closeSignals;
+    // A signal may come while a message box runs its own loop: every loop ends with the window.
+    QObject::connect(&closeSignals, &CloseSignals::arrived, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
     window.show();
     return QApplication::exec();
 }

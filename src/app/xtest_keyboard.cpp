@@ -1,7 +1,11 @@
 #include "app/xtest_keyboard.h"
 
+#include "app/close_signals.h"
+
 #include <QByteArray>
-#include <QThread>
+#include <QElapsedTimer>
+
+#include <poll.h>
 
 // X11's headers define macros (None, KeyPress, Bool) that clash with Qt's names, so they come
 // after every Qt header.
@@ -58,7 +62,18 @@ XTestKeyboard::XTestKeyboard(std::unique_ptr<Connection> connection)
 
 XTestKeyboard::~XTestKeyboard() = default;
 
+void XTestKeyboard::stopIfSignalled() {
+    if (!CloseSignals::received())
+        return;
+    for (const unsigned keycode : held_)
+        XTestFakeKeyEvent(connection->display, keycode, False, CurrentTime);
+    held_.clear();
+    XSync(connection->display, False);
+    throw ClosingSignalled{};
+}
+
 void XTestKeyboard::keyEvent(std::uint8_t vk, int flags) {
+    stopIfSignalled();
     const KeySym keysym = keysymOf(vk);
     if (keysym == NoSymbol)
         return;
@@ -68,11 +83,22 @@ void XTestKeyboard::keyEvent(std::uint8_t vk, int flags) {
     const Bool press = (flags & KEYEVENTF_KEYUP) ? False : True;
     XTestFakeKeyEvent(connection->display, keycode, press, CurrentTime);
     XFlush(connection->display);
+    if (press)
+        held_.insert(keycode);
+    else
+        held_.erase(keycode);
 }
 
 void XTestKeyboard::sleep(int ms) {
     XSync(connection->display, False);
-    QThread::msleep(static_cast<unsigned long>(ms));
+    QElapsedTimer timer;
+    timer.start();
+    for (qint64 left = ms; left > 0; left = ms - timer.elapsed()) {
+        stopIfSignalled();
+        pollfd wake{CloseSignals::wakeDescriptor(), POLLIN, 0};
+        ::poll(&wake, wake.fd < 0 ? 0 : 1, static_cast<int>(left));
+    }
+    stopIfSignalled();
 }
 
 } // namespace tellwick

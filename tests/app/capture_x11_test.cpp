@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <csignal>
 #include <cstdlib>
 
 namespace tellwick {
@@ -172,6 +173,46 @@ TEST_F(ReadHighlightedX11, TextHighlightedInATerminalIsReadAndItsProgramLivesOn)
         << "the program in the terminal was interrupted";
     terminal.kill();
     terminal.waitForFinished(5000);
+}
+
+} // namespace
+} // namespace tellwick
+
+namespace tellwick {
+namespace {
+
+// A signal that ends the program while the key macro holds Alt or Ctrl: the key must not stay held
+// for the rest of the X session, and the program must end as a closed window does.
+TEST_F(ReadHighlightedX11, ASignalDuringTheKeyMacroReleasesEveryKeyAndEndsTheProgram) {
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+        GTEST_SKIP() << "xdotool is needed";
+    const struct {
+        const char* name;
+        int signal;
+        int afterMs; // from the key press that starts Read Highlighted
+    } rows[] = {
+        {"terminate while Alt is held", SIGTERM, 250},
+        {"interrupt while Ctrl is held", SIGINT, 420},
+        {"hang up while Alt is held", SIGHUP, 250},
+    };
+    for (const auto& row : rows) {
+        QProcess window;
+        session->startProgram(window, QStringLiteral(TELLWICK_BINARY), {});
+        const auto found =
+            session->runTool(QStringLiteral("xdotool"),
+                             {"search", "--sync", "--onlyvisible", "--name", "^Tellwick$"});
+        ASSERT_TRUE(found) << row.name << ": the window never showed";
+        const QString id = QString::fromLatin1(found->trimmed().split('\n').first());
+        ASSERT_TRUE(session->runTool(QStringLiteral("xdotool"),
+                                     {"windowactivate", "--sync", id, "key", "alt+h"}));
+        QThread::msleep(row.afterMs);
+        ::kill(static_cast<pid_t>(window.processId()), row.signal);
+        EXPECT_TRUE(window.waitForFinished(10000)) << row.name << ": the program did not end";
+        EXPECT_EQ(window.exitStatus(), QProcess::NormalExit) << row.name;
+        EXPECT_EQ(session->heldKeys(), 0) << row.name;
+        window.kill();
+        window.waitForFinished(5000);
+    }
 }
 
 } // namespace

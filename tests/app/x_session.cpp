@@ -61,6 +61,19 @@ std::optional<QByteArray> XSession::runTool(const QString& program,
     return tool.readAllStandardOutput();
 }
 
+int XSession::heldKeys() const {
+    Display* x = XOpenDisplay(display.constData());
+    if (!x)
+        return -1;
+    char keys[32] = {};
+    XQueryKeymap(x, keys);
+    XCloseDisplay(x);
+    int held = 0;
+    for (const char byte : keys)
+        held += __builtin_popcount(static_cast<unsigned char>(byte));
+    return held;
+}
+
 // openbox announces itself on the root window once it manages the display.
 bool XSession::waitForWindowManager() const {
     Display* x = XOpenDisplay(display.constData());

@@ -75,6 +75,8 @@ public:
     // Runs a tool (xdotool, say) on this display to its end; its standard output, or nothing
     // when it failed.
     std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments) const;
+    // How many keys the X server holds down now.
+    int heldKeys() const;
 
     template <typename Check> static bool waitForOutput(QProcess& process, Check check) {
         QByteArray seen;
