@@ -356,6 +356,7 @@ void frmTextToSpeech::cmdRead_Click() {
             throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
                                                   : error};
         state_.CurVoice = std::move(voice);
+        reportFailuresOf(*state_.CurVoice);
         failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
         failUnless(state_.CurVoice->speak(respelled(inputText(), options)));
         setPauseCaption(qs(pauseCaption));
@@ -370,8 +371,10 @@ void frmTextToSpeech::cmdRead_Click() {
     if (first && first->isEmpty())
         return;
     QString error;
-    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr)
+    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr) {
         state_.CurVoice = std::move(voice);
+        reportFailuresOf(*state_.CurVoice);
+    }
     // Without a new voice the steps fall on whichever voice is held, as the steps are written.
     if (state_.CurVoice) {
         (void)state_.CurVoice->setRate(state_.ReadSpeed);
@@ -379,6 +382,14 @@ void frmTextToSpeech::cmdRead_Click() {
             (void)state_.CurVoice->speak(respelled(*again, options));
     }
     setPauseCaption(qs(pauseCaption));
+}
+
+void frmTextToSpeech::reportFailuresOf(Voice& voice) {
+    // A reading that stops by itself (the sound server went away) is reported when it happens,
+    // not at the next Read; the text and the state stay.
+    voice.onFailure([this](const QString& message) {
+        reportUncaught(this, QStringLiteral("The reading stopped: %1.").arg(message));
+    });
 }
 
 Voice& frmTextToSpeech::voiceOrFail(const QString& operation) {

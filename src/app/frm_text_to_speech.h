@@ -81,6 +81,7 @@ private:
     void placeControl(PlacedControl& control);
     void skipOrChangeSpeed(int direction);
     Voice& voiceOrFail(const QString& operation);
+    void reportFailuresOf(Voice& voice);
 
     Platform platform_;
     WindowState state_;

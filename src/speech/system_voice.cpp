@@ -63,6 +63,8 @@ SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
             device, [device] { emit device->readyRead(); }, Qt::QueuedConnection);
     });
     connect(sink_, &QAudioSink::stateChanged, this, &SystemVoice::onStateChanged);
+    connect(this, &SystemVoice::failed, this,
+            [this](const QString& message) { reportFailure(message); });
 }
 
 SystemVoice::~SystemVoice() {

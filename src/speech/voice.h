@@ -29,6 +29,21 @@ public:
     // Moves by one sentence: +1 to the start of the next, -1 to the start of the previous one.
     // Fails when the voice is not speaking (nothing started, paused, or finished).
     virtual VoiceResult skipSentence(int count) = 0;
+
+    // Called, on the thread that made the voice, when its reading stops for good before the end
+    // (the sound server went away, say), with a message that names the cause.
+    void onFailure(std::function<void(const QString&)> handler) {
+        failureHandler_ = std::move(handler);
+    }
+
+protected:
+    void reportFailure(const QString& message) {
+        if (failureHandler_)
+            failureHandler_(message);
+    }
+
+private:
+    std::function<void(const QString&)> failureHandler_;
 };
 
 // Makes the voice of a new reading. A factory that cannot make one returns null and sets error.

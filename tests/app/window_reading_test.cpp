@@ -270,6 +270,24 @@ TEST_F(Reading, UncaughtReadFailuresAreReportedAndTheWindowGoesOn) {
     }
 }
 
+TEST_F(Reading, AReadingThatStopsByItselfIsReportedAtOnce) {
+    const struct {
+        const char* what;
+        QString box;
+    } rows[] = {{"reading the box", QStringLiteral("One. Two.")}, {"reading the clipboard", {}}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        startOver();
+        clipboard->content = QStringLiteral("Copied.");
+        startReading(row.box);
+        voices.log().newest->failFromOutput(QStringLiteral("the sound server went away"));
+        EXPECT_EQ(reported,
+                  QStringList{QStringLiteral("The reading stopped: the sound server went away.")});
+        EXPECT_EQ(window->inputText(), row.box);
+        EXPECT_EQ(pauseCaption(), pause);
+    }
+}
+
 TEST_F(Reading, ButtonsLeaveTheFocusInTheBox) {
     window->show();
     window->activateWindow();

@@ -46,6 +46,11 @@ public:
 
     // Ends the reading, as if the whole text had been heard.
     void finish() { state_ = State::Finished; }
+    // Ends the reading as the real voice does when its sound output goes away.
+    void failFromOutput(const QString& message) {
+        state_ = State::Finished;
+        reportFailure(message);
+    }
     bool isSpeaking() const { return state_ == State::Speaking; }
     bool isPaused() const { return paused_; }
     int rate() const { return rate_; }
