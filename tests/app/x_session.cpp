@@ -45,9 +45,11 @@ void XSession::startHelper(QProcess& helper, const char* role) const {
     helper.start(QCoreApplication::applicationFilePath(), {});
 }
 
-void XSession::startProgram(QProcess& process, const QString& program,
-                            const QStringList& arguments) const {
-    process.setProcessEnvironment(environment);
+void XSession::startProgram(QProcess& process, const QString& program, const QStringList& arguments,
+                            const QProcessEnvironment& added) const {
+    QProcessEnvironment programEnvironment = environment;
+    programEnvironment.insert(added);
+    process.setProcessEnvironment(programEnvironment);
     process.start(program, arguments);
 }
 

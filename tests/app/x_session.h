@@ -69,9 +69,9 @@ public:
 
     // Starts this test program again in a helper role on this display.
     void startHelper(QProcess& helper, const char* role) const;
-    // Starts another program on this display.
-    void startProgram(QProcess& process, const QString& program,
-                      const QStringList& arguments) const;
+    // Starts another program on this display, with the variables given added to its environment.
+    void startProgram(QProcess& process, const QString& program, const QStringList& arguments,
+                      const QProcessEnvironment& added = {}) const;
     // Runs a tool (xdotool, say) on this display to its end; its standard output, or nothing
     // when it failed.
     std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments) const;

@@ -27,6 +27,10 @@ void PulseServer::stop() {
     daemon_.reset();
 }
 
+QString PulseServer::address() const {
+    return QStringLiteral("unix:") + folder_.filePath(QStringLiteral("runtime/pulse/native"));
+}
+
 bool PulseServer::runTool(const QString& program, const QStringList& arguments) {
     QProcess tool;
     tool.start(program, arguments);

@@ -21,6 +21,9 @@ public:
 
     // False, with a message, when the daemon cannot be started.
     bool start(QString* error);
+    // Where programs find this daemon, for those started with an environment of their own
+    // (PULSE_SERVER).
+    QString address() const;
     // Ends the daemon, as when the sound server goes away under a running program.
     void stop();
     // Records what the null sink plays, from now until stopRecording().

@@ -1,0 +1,195 @@
+// A long random session of clicks and keys on the real program under a real X server with real
+// sound, a program owning the clipboard for the first half and none for the second: the window
+// must not crash, must still answer and read aloud at the end, and must leave no key held.
+#include "support/pulse_server.h"
+
+#include "window_fixture.h"
+#include "x_session.h"
+
+#include <QClipboard>
+#include <QTimer>
+
+#include <cstdlib>
+#include <random>
+
+namespace tellwick {
+namespace {
+
+const QByteArray ownedTextVariable = "TELLWICK_TEST_OWNED_TEXT";
+
+// Another program that owns the clipboard and the primary selection until it is ended.
+[[noreturn]] void runClipboardOwner(QApplication& application) {
+    const QString text = QString::fromUtf8(qgetenv(ownedTextVariable));
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+    say("owning\n");
+    application.exec();
+    std::_Exit(0);
+}
+
+const bool clipboardOwnerRan = [] {
+    if (helperRole() == "clipboard-owner")
+        runClipboardOwner(helperApplication());
+    return false;
+}();
+
+// What a user does, and how often, out of 100. Every button but the website one (it starts a
+// browser) is reached by its access key or by Tab and Space; "<" and ">" by clicks.
+const struct {
+    int weight;
+    const char* action;
+} actions[] = {
+    {8, "key alt+r"},      {6, "key alt+a"},        {4, "key alt+e"},       {4, "key alt+p"},
+    {3, "key alt+c"},      {3, "key alt+s"},        {2, "key alt+x"},       {1, "key alt+h"},
+    {12, "key Down"},      {4, "key Up"},           {6, "key Tab"},         {3, "key shift+Tab"},
+    {4, "key space"},      {3, "key F2"},           {3, "key ctrl+v"},      {2, "key shift+Insert"},
+    {5, "type Read me. "}, {2, "key Return"},       {4, "key Escape"},      {6, "click back"},
+    {6, "click forward"},  {3, "middle-click box"}, {2, "right-click box"}, {4, "click box"},
+};
+
+// One xdotool command line: events paced so that the whole session takes a minute or so.
+QStringList xdotoolEvents(std::mt19937& random, int count, const QString& window,
+                          const QRect& area) {
+    int total = 0;
+    for (const auto& row : actions)
+        total += row.weight;
+    std::uniform_int_distribution<int> pick(0, total - 1);
+    // The skip buttons stand near the bottom, left of the middle; the box fills the top.
+    const QPoint back(area.width() * 2220 / 5275, area.height() * 7500 / 8040);
+    const QPoint forward(area.width() * 2475 / 5275, area.height() * 7500 / 8040);
+    std::uniform_int_distribution<int> boxX(10, area.width() - 30);
+    std::uniform_int_distribution<int> boxY(10, area.height() * 6000 / 8040);
+    QStringList arguments;
+    for (int event = 0; event < count; ++event) {
+        int chosen = pick(random);
+        const char* action = actions[0].action;
+        for (const auto& row : actions) {
+            if ((chosen -= row.weight) < 0) {
+                action = row.action;
+                break;
+            }
+        }
+        const QStringList words = QString::fromLatin1(action).split(u' ');
+        const auto at = [&](QPoint point, const char* button) {
+            arguments << "mousemove"
+                      << "--window" << window << QString::number(point.x())
+                      << QString::number(point.y()) << "click" << button;
+        };
+        const QPoint inBox(boxX(random), boxY(random));
+        if (words[0] == "key")
+            arguments << "key" << words[1];
+        else if (words[0] == "type")
+            arguments << "type" << "--delay" << "4" << QString::fromLatin1(action).mid(5);
+        else if (words[1] == "back")
+            at(back, "1");
+        else if (words[1] == "forward")
+            at(forward, "1");
+        else if (words[0] == "middle-click")
+            at(inBox, "2");
+        else if (words[0] == "right-click") {
+            at(inBox, "3");
+            arguments << "sleep"
+                      << "0.05"
+                      << "key"
+                      << "Escape";
+        } else
+            at(inBox, "1");
+        arguments << "sleep"
+                  << "0.05";
+    }
+    return arguments;
+}
+
+// Whether the process still runs, once its state has caught up with what it did meanwhile.
+bool stillRunning(QProcess& process) {
+    process.waitForFinished(10);
+    return process.state() == QProcess::Running;
+}
+
+class RandomSessionX11 : public XSessionTest {
+protected:
+    void SetUp() override {
+        QString error;
+        ASSERT_TRUE(pulse.start(&error)) << error.toStdString();
+        XSessionTest::SetUp();
+    }
+
+    void startOwner(QProcess& owner, const QString& text) {
+        QProcessEnvironment added;
+        added.insert(QString::fromLatin1(ownedTextVariable), text);
+        session->startProgram(owner, QCoreApplication::applicationFilePath(), {}, [&] {
+            added.insert(QString::fromLatin1(helperRoleVariable),
+                         QStringLiteral("clipboard-owner"));
+            return added;
+        }());
+        ASSERT_TRUE(XSession::waitForOutput(
+            owner, [](const QByteArray& out) { return out.contains("owning"); }));
+    }
+
+    PulseServer pulse;
+};
+
+TEST_F(RandomSessionX11, AThousandRandomEventsLeaveTheWindowReadingAndNoKeyHeld) {
+    for (const char* tool : {"xdotool", "parec"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is needed";
+    QProcess owner;
+    startOwner(owner, QStringLiteral("Copied by another program. It has two sentences."));
+
+    QProcess window;
+    QProcessEnvironment sound;
+    sound.insert(QStringLiteral("PULSE_SERVER"), pulse.address());
+    session->startProgram(window, QStringLiteral(TELLWICK_BINARY), {}, sound);
+    const auto found = session->runTool(
+        QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--name", "^Tellwick$"});
+    ASSERT_TRUE(found) << "the window never showed";
+    const QString id = QString::fromLatin1(found->trimmed().split('\n').first());
+    const auto geometry =
+        session->runTool(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id});
+    ASSERT_TRUE(geometry);
+    QRect area;
+    for (const QByteArray& line : geometry->split('\n')) {
+        if (line.startsWith("WIDTH="))
+            area.setWidth(line.mid(6).toInt());
+        if (line.startsWith("HEIGHT="))
+            area.setHeight(line.mid(7).toInt());
+    }
+    ASSERT_TRUE(session->runTool(QStringLiteral("xdotool"), {"windowactivate", "--sync", id}));
+
+    std::mt19937 random(20261208);
+    for (int half = 0; half < 2; ++half) {
+        for (int batch = 0; batch < 10; ++batch) {
+            const auto ran =
+                session->runTool(QStringLiteral("xdotool"), xdotoolEvents(random, 50, id, area));
+            ASSERT_TRUE(stillRunning(window))
+                << "the window ended after batch " << batch << " of half " << half << ": "
+                << window.readAllStandardError().toStdString();
+            EXPECT_TRUE(ran) << "xdotool failed";
+        }
+        if (half == 0) {
+            owner.kill();
+            owner.waitForFinished(5000);
+        }
+    }
+
+    // The window still answers: the Escapes close any message box, Clear empties the box, and
+    // Read reads what the clipboard holds now, aloud.
+    startOwner(owner, QStringLiteral("The window still reads aloud after all that."));
+    ASSERT_TRUE(pulse.startRecording());
+    ASSERT_TRUE(
+        session->runTool(QStringLiteral("xdotool"), {"windowactivate", "--sync", id, "key",
+                                                     "Escape", "Escape", "alt+c", "alt+r"}));
+    QThread::msleep(5000);
+    const QString heard = pulse.stopRecording().profile();
+    EXPECT_GT(speechSeconds(heard), 1.0) << heard.toStdString();
+    EXPECT_TRUE(stillRunning(window));
+    EXPECT_EQ(session->heldKeys(), 0);
+    window.terminate();
+    EXPECT_TRUE(window.waitForFinished(10000));
+    EXPECT_EQ(window.exitStatus(), QProcess::NormalExit);
+    owner.kill();
+    owner.waitForFinished(5000);
+}
+
+} // namespace
+} // namespace tellwick
