@@ -1,8 +1,8 @@
 // What the trainer and F2 cost the user in a book-length text: the pause at the bottom of each
 // screenful while the page step's keys reach the text box, and the F2 copy of the whole box.
-#include "app/app_keyboard.h"
 #include "app/frm_text_to_speech.h"
-#include "app/qt_clipboard.h"
+#include "platform/app_keyboard.h"
+#include "platform/qt_clipboard.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/platform.h"
 #include "app/window_layout.h"
 #include "capture/window_state.h"
 #include "capture/window_view.h"
+#include "platform/platform.h"
 
 #include <QWidget>
 

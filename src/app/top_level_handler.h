@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/close_signals.h"
+#include "platform/close_signals.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/launcher.h"
 #include "capture/window_view.h"
+#include "platform/launcher.h"
 
 #include <QStringList>
 

@@ -1,8 +1,9 @@
-#include "app/close_signals.h"
-#include "app/commands.h"
+#include "app/window_main.h"
+
 #include "app/frm_text_to_speech.h"
-#include "app/platform.h"
-#include "app/x11_display.h"
+#include "platform/close_signals.h"
+#include "platform/platform.h"
+#include "platform/x11_display.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "capture/clipboard.h"
 #include "capture/window_state.h"
 #include "capture/window_view.h"
+#include "platform/clipboard.h"
 
 namespace tellwick {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "capture/clipboard.h"
-#include "capture/keyboard.h"
 #include "capture/window_state.h"
 #include "capture/window_view.h"
+#include "platform/clipboard.h"
+#include "platform/keyboard.h"
 
 #include <functional>
 

@@ -4,13 +4,13 @@
 // programs are this test program itself, started again in a helper role; the X server is Xvfb with
 // openbox as the window manager.
 
-#include "app/platform.h"
 #include "capture/paste_clear.h"
 #include "capture/read_highlighted.h"
+#include "platform/platform.h"
 #include "trainer/trainer.h"
 
+#include "support/x_session.h"
 #include "window_fixture.h"
-#include "x_session.h"
 
 #include <QClipboard>
 #include <QPlainTextEdit>

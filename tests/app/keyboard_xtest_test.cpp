@@ -3,10 +3,12 @@
 // lives in a helper run of this test program on Xvfb; it reports where the caret and selection
 // ended, and the test judges that.
 
-#include "app/xtest_keyboard.h"
+#include "platform/xtest_keyboard.h"
 
 #include "window_fixture.h"
-#include "x_session.h"
+
+#include "support/x_session.h"
+#include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
 #include <QProcess>

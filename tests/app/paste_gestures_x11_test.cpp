@@ -3,8 +3,8 @@
 // with one.
 #include "app/input_box.h"
 
+#include "support/x_session.h"
 #include "window_fixture.h"
-#include "x_session.h"
 
 #include <QClipboard>
 #include <QMenu>

@@ -3,8 +3,8 @@
 // must not crash, must still answer and read aloud at the end, and must leave no key held.
 #include "support/pulse_server.h"
 
+#include "support/x_session.h"
 #include "window_fixture.h"
-#include "x_session.h"
 
 #include <QClipboard>
 #include <QTimer>
@@ -79,7 +79,9 @@ QStringList xdotoolEvents(std::mt19937& random, int count, const QString& window
         if (words[0] == "key")
             arguments << "key" << words[1];
         else if (words[0] == "type")
-            arguments << "type" << "--delay" << "4" << QString::fromLatin1(action).mid(5);
+            arguments << "type"
+                      << "--delay"
+                      << "4" << QString::fromLatin1(action).mid(5);
         else if (words[1] == "back")
             at(back, "1");
         else if (words[1] == "forward")

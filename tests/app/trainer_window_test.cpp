@@ -1,4 +1,4 @@
-#include "app/app_keyboard.h"
+#include "platform/app_keyboard.h"
 
 #include "window_fixture.h"
 

@@ -1,6 +1,6 @@
-#include "app/process_launcher.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
+#include "platform/process_launcher.h"
 
 #include "support/fake_launcher.h"
 #include "support/fake_window_view.h"

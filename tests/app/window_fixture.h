@@ -6,42 +6,16 @@
 #include "support/fake_keyboard.h"
 #include "support/fake_launcher.h"
 #include "support/fake_voice.h"
+#include "support/test_application.h"
 
-#include <QApplication>
-#include <QInputDevice>
 #include <QLabel>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <ostream>
-
-// Lets test failures show texts as texts.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& texts, std::ostream* out) {
-    *out << '{';
-    for (const QString& text : texts)
-        *out << ' ' << '"' << text.toStdString() << '"';
-    *out << " }";
-}
 
 namespace tellwick {
-
-// One QApplication for the whole test program, made on first use.
-inline QApplication& testApplication() {
-    // The first key event made without a platform keyboard creates a default one, owned by the
-    // application and listed in a global device list. Creating that list before the application
-    // makes it outlive the application at exit, so the device can still unlist itself then.
-    static const QList<const QInputDevice*> devicesBeforeTheApplication = QInputDevice::devices();
-    static int argc = 1;
-    static char name[] = "tellwick_app_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
 
 // A window built on test doubles. Uncaught failures are collected instead of shown.
 class WindowFixture : public ::testing::Test {

@@ -1,6 +1,6 @@
 #include "start_size_check.h"
+#include "support/x_session.h"
 #include "window_fixture.h"
-#include "x_session.h"
 
 #include "app/controls.h"
 #include "app/window_layout.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/clipboard.h"
+#include "platform/clipboard.h"
 
 namespace tellwick {
 

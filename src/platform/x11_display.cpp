@@ -1,4 +1,4 @@
-#include "app/x11_display.h"
+#include "platform/x11_display.h"
 
 #include <X11/Xlib.h>
 

@@ -6,7 +6,5 @@ namespace tellwick {
 // 0 done, 1 runtime failure, 2 bad usage or bad input.
 int runRespellCommand(int argc, char** argv);
 int runSayCommand(int argc, char** argv);
-// Opens the window; argc and argv are the program's own, for QApplication.
-int runWindow(int argc, char** argv);
 
 } // namespace tellwick

@@ -1,6 +1,6 @@
-#include "app/xtest_keyboard.h"
+#include "platform/xtest_keyboard.h"
 
-#include "app/close_signals.h"
+#include "platform/close_signals.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>

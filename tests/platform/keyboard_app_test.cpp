@@ -1,6 +1,8 @@
-#include "app/app_keyboard.h"
+#include "platform/app_keyboard.h"
 
-#include "window_fixture.h"
+#include "support/test_application.h"
+
+#include <gtest/gtest.h>
 
 #include <QTest>
 

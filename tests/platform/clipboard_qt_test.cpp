@@ -1,7 +1,9 @@
-#include "app/platform.h"
-#include "app/qt_clipboard.h"
+#include "platform/platform.h"
+#include "platform/qt_clipboard.h"
 
-#include "window_fixture.h"
+#include "support/test_application.h"
+
+#include <gtest/gtest.h>
 
 namespace tellwick {
 namespace {

@@ -1,4 +1,6 @@
-#include "app/commands.h"
+// The program: a command of the command line, or the window.
+#include "app/window_main.h"
+#include "cli/commands.h"
 
 #include <cstdio>
 #include <cstring>

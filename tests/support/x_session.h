@@ -4,7 +4,7 @@
 // program itself stays on the offscreen platform; the parts that must live on the X server run in
 // helper processes, which are this test program started again with a role in its environment.
 
-#include "window_fixture.h"
+#include "support/test_application.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "x_session.h"
+#include "support/x_session.h"
 
 // X11's headers come after every Qt header: their macros clash with Qt's names.
 #include <X11/Xatom.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/launcher.h"
-#include "capture/clipboard.h"
-#include "capture/keyboard.h"
+#include "platform/clipboard.h"
+#include "platform/keyboard.h"
+#include "platform/launcher.h"
 #include "speech/voice.h"
 
 #include <memory>

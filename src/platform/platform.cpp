@@ -1,9 +1,9 @@
-#include "app/platform.h"
+#include "platform/platform.h"
 
-#include "app/app_keyboard.h"
-#include "app/process_launcher.h"
-#include "app/qt_clipboard.h"
-#include "app/xtest_keyboard.h"
+#include "platform/app_keyboard.h"
+#include "platform/process_launcher.h"
+#include "platform/qt_clipboard.h"
+#include "platform/xtest_keyboard.h"
 #include "speech/system_voice.h"
 
 #include <QGuiApplication>

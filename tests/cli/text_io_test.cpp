@@ -1,4 +1,4 @@
-#include "app/text_io.h"
+#include "cli/text_io.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/close_signals.h"
+#include "platform/close_signals.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "app/process_launcher.h"
+#include "platform/process_launcher.h"
 
 #include <QFileInfo>
 #include <QProcess>

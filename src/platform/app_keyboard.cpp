@@ -1,11 +1,11 @@
-#include "app/app_keyboard.h"
+#include "platform/app_keyboard.h"
 
-#include "app/virtual_keys.h"
+#include "platform/virtual_keys.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QThread>
-#include <QWidget>
+#include <QWindow>
 
 namespace tellwick {
 
@@ -41,12 +41,11 @@ public:
     bool up;
 };
 
-QWidget* keyboardTarget() {
-    if (QWidget* focus = QApplication::focusWidget())
+// The control with the keyboard focus in our active window, as a typed key finds it.
+QObject* keyboardTarget() {
+    if (QObject* focus = QGuiApplication::focusObject())
         return focus;
-    if (QWidget* active = QApplication::activeWindow())
-        return active->focusWidget() ? active->focusWidget() : active;
-    return nullptr;
+    return QGuiApplication::focusWindow();
 }
 
 } // namespace
@@ -83,7 +82,7 @@ void AppKeyboard::deliver(std::uint8_t vk, bool up) {
     // A modifier's own press already carries it, as with a typed key; its release no longer does.
     if (const Qt::KeyboardModifier modifier = modifierOf(vk); modifier != Qt::NoModifier)
         held.setFlag(modifier, !up);
-    QWidget* target = keyboardTarget();
+    QObject* target = keyboardTarget();
     if (!target)
         return;
     QKeyEvent key(up ? QEvent::KeyRelease : QEvent::KeyPress, qtKey, held);

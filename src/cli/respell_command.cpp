@@ -1,5 +1,5 @@
-#include "app/commands.h"
-#include "app/text_io.h"
+#include "cli/commands.h"
+#include "cli/text_io.h"
 #include "rewriter/respell.h"
 
 #include <cstdio>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "capture/keyboard.h"
+#include "platform/keyboard.h"
 
 #include <QByteArray>
 
