@@ -37,11 +37,16 @@ const QString& tenWords() {
     return text;
 }
 
+// A book's worth, in paragraphs as a book has them. (One line of 10 MB would measure the text
+// box instead: it lays the whole line out again for every blink of the cursor.)
 const QString& tenMegabytes() {
     static const QString text = [] {
-        const QString sentence = QStringLiteral(
-            "It was the best of times, it was the worst of times; he will resume it later. ");
-        return sentence.repeated(10 * 1024 * 1024 / int(sentence.size()) + 1);
+        const QString paragraph =
+            QStringLiteral("It was the best of times, it was the worst of times; he will resume "
+                           "it later. ")
+                .repeated(8) +
+            QStringLiteral("\r\n");
+        return paragraph.repeated(10 * 1024 * 1024 / int(paragraph.size()) + 1);
     }();
     return text;
 }
