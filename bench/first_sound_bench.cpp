@@ -119,6 +119,7 @@ TestWindow openWindow(const QString& text) {
     Platform platform;
     platform.clipboard = std::move(clipboard);
     platform.voices = [](QString* error) { return makeSystemVoice(error); };
+    platform.prepareVoices = prepareSystemVoice;
     opened.window = std::make_unique<frmTextToSpeech>(std::move(platform));
     opened.window->setInputText(text);
     opened.window->show();

@@ -9,6 +9,8 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
+#include <thread>
+
 namespace tellwick {
 
 namespace {
@@ -25,6 +27,12 @@ VoiceResult notSpeaking() {
 
 std::unique_ptr<Voice> makeSystemVoice(QString* error) {
     return SystemVoice::create(error);
+}
+
+void prepareSystemVoice() {
+    std::thread([] { SpeechEngine::instance(nullptr); }).detach();
+    // Qt connects to the sound server when the audio outputs are first asked for.
+    (void)QMediaDevices::defaultAudioOutput();
 }
 
 std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
