@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
+#include <QTimer>
 
 #include <cmath>
 #include <string>
@@ -177,6 +178,9 @@ frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
     createControls();
     connectHandlers();
     Form_Load();
+    // After the window has been shown, so that it does not appear later for it.
+    if (platform_.prepareVoices)
+        QTimer::singleShot(0, this, platform_.prepareVoices);
 }
 
 frmTextToSpeech::~frmTextToSpeech() = default;

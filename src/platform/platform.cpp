@@ -29,6 +29,7 @@ Platform makePlatform() {
     platform.systemKeyboard = makeSystemKeyboard();
     platform.launcher = std::make_unique<ProcessLauncher>();
     platform.voices = [](QString* error) { return makeSystemVoice(error); };
+    platform.prepareVoices = prepareSystemVoice;
     return platform;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/launcher.h"
 #include "speech/voice.h"
 
+#include <functional>
 #include <memory>
 
 namespace tellwick {
@@ -20,6 +21,8 @@ struct Platform {
     std::unique_ptr<Keyboard> systemKeyboard;
     std::unique_ptr<Launcher> launcher;
     VoiceFactory voices;
+    // Readies what the first voice needs, once the window is up; may be empty.
+    std::function<void()> prepareVoices;
 };
 
 // Needs a QApplication.

@@ -9,6 +9,8 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 
+#include <thread>
+
 namespace tellwick {
 
 namespace {
@@ -25,6 +27,12 @@ VoiceResult notSpeaking() {
 
 std::unique_ptr<Voice> makeSystemVoice(QString* error) {
     return SystemVoice::create(error);
+}
+
+void prepareSystemVoice() {
+    std::thread([] { SpeechEngine::instance(nullptr); }).detach();
+    // Qt connects to the sound server when the audio outputs are first asked for.
+    (void)QMediaDevices::defaultAudioOutput();
 }
 
 std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
@@ -71,7 +79,13 @@ SystemVoice::~SystemVoice() {
     // Closing first aborts synthesis and guarantees that no wake-up is posted to the device any
     // more; the worker drops its share of the buffer when its job ends.
     buffer_->close();
+    sink_->disconnect(this);
     sink_->stop();
+    // Qt's PulseAudio output runs the event loop when it is deleted. A voice is released inside a
+    // handler (Read replaces it), which must run to its end before any other event, so the output,
+    // silent already, goes once the handler has returned.
+    sink_->setParent(nullptr);
+    sink_->deleteLater();
 }
 
 VoiceResult SystemVoice::setRate(int rate) {

@@ -20,6 +20,10 @@ class SpeechEngine;
 // Needs a QCoreApplication.
 std::unique_ptr<Voice> makeSystemVoice(QString* error);
 
+// Loads espeak-ng on a thread of its own and connects to the sound server now, so that the first
+// reading waits for neither. Call on the application's thread; returns at once.
+void prepareSystemVoice();
+
 // The real voice, for callers that also need to know when a reading has been heard to its end
 // (the command line). The window uses it through Voice only.
 class SystemVoice : public QObject, public Voice {

@@ -1,5 +1,5 @@
-#include "support/pulse_server.h"
 #include "speech/system_voice.h"
+#include "support/pulse_server.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -144,6 +144,18 @@ TEST_F(VoicePlayback, DestroyingAVoiceStopsItsSoundAndANewOneSpeaksAtOnce) {
     const QString heard = server_.stopRecording().profile();
     EXPECT_GE(longestInnerSilenceSeconds(heard), 2.0) << heard.toStdString();
     EXPECT_LT(speechSeconds(heard), 4.0) << heard.toStdString();
+}
+
+// Read releases the last voice within its handler; no other handler may run in the middle of it.
+TEST_F(VoicePlayback, DestroyingASpeakingVoiceRunsNoWaitingEvents) {
+    std::unique_ptr<SystemVoice> voice = makeVoice();
+    ASSERT_TRUE(voice);
+    ASSERT_TRUE(voice->speak(sentences));
+    spin(700);
+    bool ranEarly = false;
+    QTimer::singleShot(0, &app_, [&ranEarly] { ranEarly = true; });
+    voice.reset();
+    EXPECT_FALSE(ranEarly);
 }
 
 TEST_F(VoicePlayback, SkippingForwardLeavesSentencesOut) {

@@ -18,6 +18,11 @@ PulseServer::~PulseServer() {
 }
 
 void PulseServer::stop() {
+    if (silence_) {
+        silence_->kill();
+        silence_->waitForFinished(5000);
+        silence_.reset();
+    }
     if (!daemon_)
         return;
     daemon_->terminate();
@@ -76,12 +81,25 @@ bool PulseServer::start(QString* error) {
     return false;
 }
 
+QString PulseServer::monitorName() {
+    return QStringLiteral("%1.monitor").arg(QLatin1String(sinkName));
+}
+
+bool PulseServer::keepSinkAwake() {
+    silence_ = std::make_unique<QProcess>();
+    silence_->start(
+        QStringLiteral("pacat"),
+        {QStringLiteral("--playback"), QStringLiteral("--device=%1").arg(QLatin1String(sinkName)),
+         QStringLiteral("--format=s16le"), QStringLiteral("--rate=%1").arg(recordingRate),
+         QStringLiteral("--channels=1"), QStringLiteral("--raw"), QStringLiteral("/dev/zero")});
+    return silence_->waitForStarted(5000);
+}
+
 bool PulseServer::startRecording() {
     recorder_ = std::make_unique<QProcess>();
     recorder_->setStandardOutputFile(folder_.filePath(QStringLiteral("recording.raw")));
     recorder_->start(QStringLiteral("parec"),
-                     {QStringLiteral("--device=%1.monitor").arg(QLatin1String(sinkName)),
-                      QStringLiteral("--format=s16le"),
+                     {QStringLiteral("--device=") + monitorName(), QStringLiteral("--format=s16le"),
                       QStringLiteral("--rate=%1").arg(recordingRate),
                       QStringLiteral("--channels=1"), QStringLiteral("--raw")});
     return recorder_->waitForStarted(5000);

@@ -29,6 +29,11 @@ public:
     // Records what the null sink plays, from now until stopRecording().
     bool startRecording();
     RecordedSound stopRecording();
+    // Plays silence to the null sink until stop(). An idle null sink sleeps: its monitor then
+    // delivers nothing, and the first sound after it wakes arrives a second or two late.
+    bool keepSinkAwake();
+    // The source that hears what the null sink plays.
+    static QString monitorName();
 
     static constexpr int recordingRate = 22050;
 
@@ -38,6 +43,7 @@ private:
     QTemporaryDir folder_;
     std::unique_ptr<QProcess> daemon_;
     std::unique_ptr<QProcess> recorder_;
+    std::unique_ptr<QProcess> silence_;
 };
 
 } // namespace tellwick

@@ -1,0 +1,284 @@
+// When the user hears the first word: from the click on a button of the real window to the first
+// non-silent sample the sound server plays, heard on a private PulseAudio's null sink. `tellwick
+// say`, timed the same way from its start, is measured in the same run as the mark to beat.
+#include "app/frm_text_to_speech.h"
+#include "speech/system_voice.h"
+#include "support/fake_clipboard.h"
+#include "support/pulse_server.h"
+#include "support/sound_clock.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QProcess>
+#include <QPushButton>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+namespace tellwick {
+namespace {
+
+using Clock = SoundClock::Clock;
+using namespace std::chrono_literals;
+
+SoundClock* soundClock = nullptr;
+
+// How long a user takes at the least between seeing the window and clicking in it.
+constexpr auto windowSettles = 500ms;
+// Anything later than this is no first sound but a fault.
+constexpr auto soundTimeout = 5s;
+
+const QString& tenWords() {
+    static const QString text =
+        QStringLiteral("The quick brown fox jumps over the lazy dog today.");
+    return text;
+}
+
+// A book's worth, in paragraphs as a book has them. (One line of 10 MB would measure the text
+// box instead: it lays the whole line out again for every blink of the cursor.)
+const QString& tenMegabytes() {
+    static const QString text = [] {
+        const QString paragraph =
+            QStringLiteral("It was the best of times, it was the worst of times; he will resume "
+                           "it later. ")
+                .repeated(8) +
+            QStringLiteral("\r\n");
+        return paragraph.repeated(10 * 1024 * 1024 / int(paragraph.size()) + 1);
+    }();
+    return text;
+}
+
+void runEventsFor(Clock::duration span) {
+    const Clock::time_point end = Clock::now() + span;
+    while (Clock::now() < end)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+// Keeps the event loop running, as the window's would, until sound played after since is heard.
+std::optional<Clock::time_point> waitForSound(Clock::time_point since) {
+    const Clock::time_point deadline = Clock::now() + soundTimeout;
+    while (Clock::now() < deadline) {
+        if (const std::optional<Clock::time_point> heard = soundClock->firstSoundAfter(since))
+            return heard;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return std::nullopt;
+}
+
+bool waitForSilence(Clock::duration span) {
+    const Clock::time_point deadline = Clock::now() + 30s;
+    while (!soundClock->silentFor(span)) {
+        if (Clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return true;
+}
+
+// The seconds from the start of action to the first sound heard after it; false (the benchmark
+// then stops with an error) when nothing is heard.
+template <typename Action>
+bool timeFirstSound(benchmark::State& state, Action&& action, std::vector<double>& times) {
+    const Clock::time_point start = Clock::now();
+    action();
+    const std::optional<Clock::time_point> heard = waitForSound(start);
+    if (!heard) {
+        state.SkipWithError("no sound was heard");
+        return false;
+    }
+    const double seconds = std::chrono::duration<double>(*heard - start).count();
+    state.SetIterationTime(seconds);
+    times.push_back(seconds);
+    return true;
+}
+
+void report(benchmark::State& state, const std::vector<double>& times) {
+    if (times.empty())
+        return;
+    state.counters["first_ms"] = times.front() * 1000;
+    state.counters["max_ms"] = *std::max_element(times.begin(), times.end()) * 1000;
+}
+
+struct TestWindow {
+    FakeClipboard* clipboard = nullptr;
+    std::unique_ptr<frmTextToSpeech> window;
+
+    QPushButton* button(const char* name) const {
+        return window->findChild<QPushButton*>(QLatin1String(name));
+    }
+};
+
+// The real window with the real voice; the clipboard is a fake whose primary selection can be
+// set, and no system keyboard, so that Read Highlighted takes the selection.
+TestWindow openWindow(const QString& text) {
+    auto clipboard = std::make_unique<FakeClipboard>();
+    TestWindow opened{clipboard.get(), nullptr};
+    Platform platform;
+    platform.clipboard = std::move(clipboard);
+    platform.voices = [](QString* error) { return makeSystemVoice(error); };
+    platform.prepareVoices = prepareSystemVoice;
+    opened.window = std::make_unique<frmTextToSpeech>(std::move(platform));
+    opened.window->setInputText(text);
+    opened.window->show();
+    runEventsFor(windowSettles);
+    return opened;
+}
+
+// The calibration: a new process that must start, load espeak-ng and reach the sound server.
+void Say(benchmark::State& state) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        waitForSilence(300ms);
+        QProcess say;
+        if (!timeFirstSound(
+                state,
+                [&] {
+                    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), tenWords()});
+                },
+                times))
+            break;
+        say.kill();
+        say.waitForFinished(5000);
+    }
+    report(state, times);
+}
+BENCHMARK(Say)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The first Read of a freshly opened window.
+void FirstRead(benchmark::State& state, const QString& (*text)()) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        waitForSilence(300ms);
+        TestWindow opened = openWindow(text());
+        state.ResumeTiming();
+        if (!timeFirstSound(
+                state, [&] { opened.button("cmdRead")->click(); }, times))
+            break;
+    }
+    report(state, times);
+}
+
+// A Read after the window's last reading was heard to its end.
+void LaterRead(benchmark::State& state, const QString& (*text)()) {
+    TestWindow opened = openWindow(text());
+    opened.button("cmdRead")->click();
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        waitForSound(Clock::now());
+        opened.window->state().CurVoice.reset();
+        waitForSilence(300ms);
+        state.ResumeTiming();
+        if (!timeFirstSound(
+                state, [&] { opened.button("cmdRead")->click(); }, times))
+            break;
+    }
+    report(state, times);
+}
+
+// A Read while the last reading is heard: the click falls into a pause between its words, so that
+// the sound after the click is the new reading's.
+void ReadOverPlaying(benchmark::State& state, const QString& (*text)()) {
+    TestWindow opened = openWindow(text());
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        opened.button("cmdRead")->click();
+        waitForSound(Clock::now());
+        runEventsFor(300ms);
+        waitForSilence(60ms);
+        state.ResumeTiming();
+        if (!timeFirstSound(
+                state, [&] { opened.button("cmdRead")->click(); }, times))
+            break;
+    }
+    report(state, times);
+}
+
+// Resume after Pause, once the paused reading has fallen silent.
+void Resume(benchmark::State& state, const QString& (*text)()) {
+    TestWindow opened = openWindow(text());
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        opened.button("cmdRead")->click();
+        waitForSound(Clock::now());
+        opened.button("cmdPause")->click();
+        waitForSilence(300ms);
+        state.ResumeTiming();
+        if (!timeFirstSound(
+                state, [&] { opened.button("cmdPause")->click(); }, times))
+            break;
+    }
+    report(state, times);
+}
+
+// Read Highlighted with text highlighted in another program: the selection goes to the
+// clipboard, Paste puts it in the box and Read reads it, with no waits in between.
+void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
+    TestWindow opened = openWindow(QString());
+    opened.clipboard->selection = text();
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        opened.window->state().CurVoice.reset();
+        waitForSilence(300ms);
+        state.ResumeTiming();
+        if (!timeFirstSound(
+                state, [&] { opened.button("cmdRH")->click(); }, times))
+            break;
+    }
+    report(state, times);
+}
+
+#define FIRST_SOUND_CASES(function, iterations)                                                    \
+    BENCHMARK_CAPTURE(function, tenWords, &tenWords)                                               \
+        ->UseManualTime()                                                                          \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(iterations);                                                                  \
+    BENCHMARK_CAPTURE(function, tenMegabytes, &tenMegabytes)                                       \
+        ->UseManualTime()                                                                          \
+        ->Unit(benchmark::kMillisecond)                                                            \
+        ->Iterations(iterations)
+
+FIRST_SOUND_CASES(FirstRead, 3);
+FIRST_SOUND_CASES(LaterRead, 5);
+FIRST_SOUND_CASES(ReadOverPlaying, 5);
+FIRST_SOUND_CASES(Resume, 5);
+FIRST_SOUND_CASES(ReadHighlighted, 5);
+
+} // namespace
+} // namespace tellwick
+
+int main(int argc, char** argv) {
+    using namespace tellwick;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The sound server comes first: Qt looks for it once, when the application starts.
+    PulseServer server;
+    QString error;
+    if (!server.start(&error) || !server.keepSinkAwake()) {
+        std::fprintf(stderr, "first_sound_bench: %s\n", qPrintable(error));
+        return 1;
+    }
+    SoundClock clock;
+    if (!clock.start(PulseServer::monitorName(), 20)) {
+        std::fprintf(stderr, "first_sound_bench: parec could not be started\n");
+        return 1;
+    }
+    soundClock = &clock;
+    QApplication application(argc, argv);
+    if (!waitForSilence(300ms)) {
+        std::fprintf(stderr, "first_sound_bench: the null sink's monitor delivers nothing\n");
+        return 1;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    soundClock = nullptr;
+    return 0;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace tellwick {
+
+// Listens to a PulseAudio source without a break and knows when each sample it delivered was
+// played: a low-latency recorder is read as its sound arrives, and every sample is timed back from
+// the moment its piece arrived. Asking about sound therefore never stops the recorder, whose last
+// samples would be lost.
+class SoundClock {
+public:
+    using Clock = std::chrono::steady_clock;
+
+    SoundClock() = default;
+    ~SoundClock();
+    SoundClock(const SoundClock&) = delete;
+    SoundClock& operator=(const SoundClock&) = delete;
+
+    // Records device (a sink's monitor) through parec at the given latency.
+    bool start(const QString& device, int latencyMilliseconds);
+    void stop();
+
+    // When the first sound played at or after since was played; nothing while none has arrived.
+    std::optional<Clock::time_point> firstSoundAfter(Clock::time_point since) const;
+    // Whether the source has delivered only silence for the last span of time.
+    bool silentFor(Clock::duration span) const;
+
+    static constexpr int sampleRate = 22050;
+
+private:
+    struct Piece {
+        std::int64_t end; // samples delivered with this piece, counted from the start
+        Clock::time_point arrival;
+    };
+    void listen();
+    Clock::time_point playedAt(std::int64_t sample) const;
+
+    mutable std::mutex mutex_;
+    std::vector<std::int16_t> samples_;
+    std::vector<Piece> pieces_;
+    int pid_ = -1;
+    int pipe_ = -1;
+    std::thread listener_;
+};
+
+} // namespace tellwick
