@@ -1,5 +1,7 @@
 #include "app/welcome_text.h"
 
+#include "capture/paste_clear.h"
+
 namespace tellwick {
 
 namespace {
@@ -27,9 +29,7 @@ QString welcomeText(int screenLines) {
     QString text;
     for (const char* line : welcomeLines)
         text += QString::fromLatin1(line);
-    if (screenLines > 0)
-        text += QStringLiteral("\r\n").repeated(screenLines);
-    return text;
+    return text + emptyLineRun(screenLines);
 }
 
 } // namespace tellwick
