@@ -93,17 +93,28 @@ TEST_F(WindowStartup, ToolTipsKeepTheirExactSpacing) {
 }
 
 TEST_F(WindowStartup, ControlsStandAtTheirDesignPlaceUntilLaidOut) {
+    // Left, top, width and height in twips, as the window was designed.
+    const struct {
+        const char* name;
+        QRectF twips;
+    } design[] = {
+        {"txtInput", {0, 0, 5055, 7335}},       {"cmdRead", {720, 7320, 615, 375}},
+        {"cmdPause", {1360, 7320, 735, 375}},   {"cmdHere", {2095, 7320, 250, 375}},
+        {"cmdPaste", {2760, 7320, 615, 375}},   {"cmdClear", {3360, 7320, 615, 375}},
+        {"cmdSR", {3960, 7320, 435, 375}},      {"chkSqBr", {2580, 7500, 195, 195}},
+        {"chkCrPause", {2580, 7320, 195, 195}}, {"cmdSkipF", {2350, 7320, 255, 375}},
+        {"cmdRH", {0, 7320, 760, 735}},         {"cmdVisit", {1605, 7760, 2295, 255}},
+        {"lblSpeed", {840, 7800, 1695, 255}},
+    };
     const TwipScale scale = window->twipScale();
-    for (const ControlSpec& spec : controlTable) {
-        const QString name = QString::fromLatin1(spec.name.data(), spec.name.size());
-        const QRect expected(std::lround(spec.left / scale.twipsPerPixelX),
-                             std::lround(spec.top / scale.twipsPerPixelY),
-                             std::lround(spec.width / scale.twipsPerPixelX),
-                             std::lround(spec.height / scale.twipsPerPixelY));
-        EXPECT_EQ(window->findChild<QWidget*>(name)->geometry(), expected) << name.toStdString();
-        EXPECT_EQ(window->controlTwips(spec.name),
-                  QRectF(spec.left, spec.top, spec.width, spec.height))
-            << name.toStdString();
+    for (const auto& control : design) {
+        const QRectF& t = control.twips;
+        const QRect expected(std::lround(t.left() / scale.twipsPerPixelX),
+                             std::lround(t.top() / scale.twipsPerPixelY),
+                             std::lround(t.width() / scale.twipsPerPixelX),
+                             std::lround(t.height() / scale.twipsPerPixelY));
+        EXPECT_EQ(this->control(control.name)->geometry(), expected) << control.name;
+        EXPECT_EQ(window->controlTwips(control.name), t) << control.name;
     }
 }
 
