@@ -6,8 +6,6 @@
 #include <QFontMetricsF>
 #include <QStringList>
 
-#include <algorithm>
-
 namespace tellwick {
 
 namespace {
@@ -22,11 +20,6 @@ constexpr double buttonPaddingPixels = 6.0;
 constexpr double labelBorderPixels = 2.0;
 constexpr const char* widestSpeed = "Speed: -9";
 
-const ControlSpec& spec(std::string_view name) {
-    return *std::find_if(std::begin(controlTable), std::end(controlTable),
-                         [name](const ControlSpec& control) { return control.name == name; });
-}
-
 double designPixels(int twips, const TwipScale& scale) {
     return twips / scale.twipsPerPixelX;
 }
@@ -35,7 +28,8 @@ bool captionsFit(const QFont& font, const TwipScale& scale) {
     const QFontMetricsF metrics(font);
     for (const ControlSpec& control : controlTable) {
         // The tall Read Hilighted button wraps its caption onto two lines.
-        if (control.kind != ControlKind::Button || control.height > 2 * spec("cmdRead").height)
+        if (control.kind != ControlKind::Button ||
+            control.height > 2 * specOf(Control::cmdRead).height)
             continue;
         QString caption =
             QString::fromLatin1(control.caption.data(), qsizetype(control.caption.size()));
@@ -50,7 +44,8 @@ bool captionsFit(const QFont& font, const TwipScale& scale) {
 } // namespace
 
 bool speedTextFits(const QFont& font, const TwipScale& scale) {
-    const double room = designPixels(spec("cmdVisit").left - spec("lblSpeed").left, scale);
+    const double room =
+        designPixels(specOf(Control::cmdVisit).left - specOf(Control::lblSpeed).left, scale);
     return QFontMetricsF(font).horizontalAdvance(QLatin1String(widestSpeed)) + labelBorderPixels <=
            room;
 }

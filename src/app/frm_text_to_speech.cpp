@@ -88,22 +88,22 @@ QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
 // What a screen reader says of the controls that show no caption. Those with a caption are named
 // by it (without its access key mark) as it changes.
 struct SpokenControl {
-    std::string_view name;
+    Control control;
     std::string_view accessibleName;
     std::string_view description; // for controls without a tool tip
 };
 constexpr SpokenControl spokenControls[] = {
-    {"txtInput", "Text to read", "The text that Read reads aloud"},
-    {"chkSqBr", "Leave out text in square brackets", ""},
-    {"chkCrPause", "Do not pause at line breaks", ""},
-    {"cmdPause", "", "Pauses the reading, or resumes it"},
-    {"cmdVisit", "", "Opens the help page of Tellwick"},
+    {Control::txtInput, "Text to read", "The text that Read reads aloud"},
+    {Control::chkSqBr, "Leave out text in square brackets", ""},
+    {Control::chkCrPause, "Do not pause at line breaks", ""},
+    {Control::cmdPause, "", "Pauses the reading, or resumes it"},
+    {Control::cmdVisit, "", "Opens the help page of Tellwick"},
 };
 
 void describeForScreenReaders(QWidget* widget, const ControlSpec& spec) {
     widget->setAccessibleDescription(qs(spec.toolTip));
     for (const SpokenControl& spoken : spokenControls) {
-        if (spoken.name != spec.name)
+        if (spoken.control != spec.id)
             continue;
         if (!spoken.accessibleName.empty())
             widget->setAccessibleName(qs(spoken.accessibleName));
@@ -132,8 +132,8 @@ class frmTextToSpeech::Layout : public LayoutTarget {
 public:
     explicit Layout(frmTextToSpeech& window) : window_(window) {}
 
-    bool set(std::string_view control, LayoutProperty property, double twips) override {
-        PlacedControl& placed = window_.controls_.find(control)->second;
+    bool set(Control control, LayoutProperty property, double twips) override {
+        PlacedControl& placed = window_.controls_[static_cast<std::size_t>(control)];
         QRectF& rect = placed.twips;
         switch (property) {
         case LayoutProperty::Left:
@@ -193,26 +193,26 @@ void frmTextToSpeech::createControls() {
         if (!spec.toolTip.empty())
             widget->setToolTip(qs(spec.toolTip));
         describeForScreenReaders(widget, spec);
-        PlacedControl& placed = controls_[spec.name];
+        PlacedControl& placed = controls_[static_cast<std::size_t>(spec.id)];
         placed = {widget, QRectF(spec.left, spec.top, spec.width, spec.height)};
         placeControl(placed);
         if (previous)
             setTabOrder(previous, widget);
         previous = widget;
     }
-    txtInput = findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
-    cmdRead = findChild<QPushButton*>(QStringLiteral("cmdRead"));
-    cmdPause = findChild<QPushButton*>(QStringLiteral("cmdPause"));
-    cmdHere = findChild<QPushButton*>(QStringLiteral("cmdHere"));
-    cmdPaste = findChild<QPushButton*>(QStringLiteral("cmdPaste"));
-    cmdClear = findChild<QPushButton*>(QStringLiteral("cmdClear"));
-    cmdSR = findChild<QPushButton*>(QStringLiteral("cmdSR"));
-    chkSqBr = findChild<QCheckBox*>(QStringLiteral("chkSqBr"));
-    chkCrPause = findChild<QCheckBox*>(QStringLiteral("chkCrPause"));
-    cmdSkipF = findChild<QPushButton*>(QStringLiteral("cmdSkipF"));
-    cmdRH = findChild<QPushButton*>(QStringLiteral("cmdRH"));
-    cmdVisit = findChild<QPushButton*>(QStringLiteral("cmdVisit"));
-    lblSpeed = findChild<QLabel*>(QStringLiteral("lblSpeed"));
+    txtInput = widgetOf<QPlainTextEdit>(Control::txtInput);
+    cmdRead = widgetOf<QPushButton>(Control::cmdRead);
+    cmdPause = widgetOf<QPushButton>(Control::cmdPause);
+    cmdHere = widgetOf<QPushButton>(Control::cmdHere);
+    cmdPaste = widgetOf<QPushButton>(Control::cmdPaste);
+    cmdClear = widgetOf<QPushButton>(Control::cmdClear);
+    cmdSR = widgetOf<QPushButton>(Control::cmdSR);
+    chkSqBr = widgetOf<QCheckBox>(Control::chkSqBr);
+    chkCrPause = widgetOf<QCheckBox>(Control::chkCrPause);
+    cmdSkipF = widgetOf<QPushButton>(Control::cmdSkipF);
+    cmdRH = widgetOf<QPushButton>(Control::cmdRH);
+    cmdVisit = widgetOf<QPushButton>(Control::cmdVisit);
+    lblSpeed = widgetOf<QLabel>(Control::lblSpeed);
     txtInput->installEventFilter(this);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
@@ -246,9 +246,8 @@ void frmTextToSpeech::placeControl(PlacedControl& control) {
         px(t.width(), scale_.twipsPerPixelX), px(t.height(), scale_.twipsPerPixelY));
 }
 
-QRectF frmTextToSpeech::controlTwips(std::string_view name) const {
-    const auto found = controls_.find(name);
-    return found == controls_.end() ? QRectF() : found->second.twips;
+QRectF frmTextToSpeech::controlTwips(Control control) const {
+    return controls_[static_cast<std::size_t>(control)].twips;
 }
 
 void frmTextToSpeech::Form_Load() {

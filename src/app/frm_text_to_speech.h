@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/controls.h"
 #include "app/window_layout.h"
 #include "capture/window_state.h"
 #include "capture/window_view.h"
@@ -7,7 +8,7 @@
 
 #include <QWidget>
 
-#include <map>
+#include <array>
 #include <string_view>
 
 class QCheckBox;
@@ -38,7 +39,7 @@ public:
     void setPauseCaption(const QString& caption) override;
 
     // The place of a control in twips, as the layout last set it.
-    QRectF controlTwips(std::string_view name) const;
+    QRectF controlTwips(Control control) const;
     TwipScale twipScale() const { return scale_; }
 
     // Read Highlighted runs Read as its last step; failures in it propagate to the caller.
@@ -79,6 +80,10 @@ private:
     void placeWindow();
     void Form_Unload();
     void placeControl(PlacedControl& control);
+    // The widget made for a control; its kind fixes its class, so the cast cannot fail.
+    template <typename Widget> Widget* widgetOf(Control control) const {
+        return static_cast<Widget*>(controls_[static_cast<std::size_t>(control)].widget);
+    }
     void skipOrChangeSpeed(int direction);
     Voice& voiceOrFail(const QString& operation);
     void reportFailuresOf(Voice& voice);
@@ -87,7 +92,7 @@ private:
     WindowState state_;
     TwipScale scale_;
     bool framed_ = false;
-    std::map<std::string_view, PlacedControl, std::less<>> controls_;
+    std::array<PlacedControl, controlCount> controls_;
 
     QPlainTextEdit* txtInput = nullptr;
     QPushButton* cmdRead = nullptr;

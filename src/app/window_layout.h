@@ -1,6 +1,7 @@
 #pragma once
 
-#include <array>
+#include "app/controls.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -20,21 +21,41 @@ enum class LayoutBase { ClientHeight, OuterWidth };
 
 // One step of the resize handler: the property of the control becomes the base less the offset.
 struct LayoutStep {
-    std::string_view control;
+    Control control;
     LayoutProperty property;
     LayoutBase base;
     double offset;
 };
 
 // The steps in the order they run; ScreenLines follows them.
-extern const std::array<LayoutStep, 17> layoutSteps;
+// The text box fills the window; the bottom row keeps its distance from the bottom edge, and the
+// three right-hand buttons keep theirs from the right edge.
+inline constexpr LayoutStep layoutSteps[] = {
+    {Control::txtInput, LayoutProperty::Height, LayoutBase::ClientHeight, 680},
+    {Control::txtInput, LayoutProperty::Width, LayoutBase::OuterWidth, 220},
+    {Control::cmdPaste, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdPaste, LayoutProperty::Left, LayoutBase::OuterWidth, 1875},
+    {Control::cmdClear, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdClear, LayoutProperty::Left, LayoutBase::OuterWidth, 1270},
+    {Control::cmdRead, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdPause, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdHere, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdSkipF, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdRH, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::chkSqBr, LayoutProperty::Top, LayoutBase::ClientHeight, 530},
+    {Control::chkCrPause, LayoutProperty::Top, LayoutBase::ClientHeight, 710},
+    {Control::cmdSR, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::cmdSR, LayoutProperty::Left, LayoutBase::OuterWidth, 655},
+    {Control::lblSpeed, LayoutProperty::Top, LayoutBase::ClientHeight, 270},
+    {Control::cmdVisit, LayoutProperty::Top, LayoutBase::ClientHeight, 300},
+};
 
 // What the resize handler works on. set() returns false when the control refuses the value (a
 // negative width or height).
 class LayoutTarget {
 public:
     virtual ~LayoutTarget() = default;
-    virtual bool set(std::string_view control, LayoutProperty property, double twips) = 0;
+    virtual bool set(Control control, LayoutProperty property, double twips) = 0;
     // The text box's height as the box reports it after being sized, in twips.
     virtual double reportedInputHeight() const = 0;
 };

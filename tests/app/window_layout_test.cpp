@@ -51,16 +51,16 @@ const bool startedWindowRan = [] {
 // text box's height rounded to whole pixels of 15 twips, as a screen of 96 dots per inch does.
 class RecordingTarget : public LayoutTarget {
 public:
-    bool set(std::string_view control, LayoutProperty property, double twips) override {
+    bool set(Control control, LayoutProperty property, double twips) override {
         if ((property == LayoutProperty::Width || property == LayoutProperty::Height) && twips < 0)
             return false;
-        values[{std::string(control), property}] = twips;
+        values[{control, property}] = twips;
         return true;
     }
     double reportedInputHeight() const override {
-        return std::round(values.at({"txtInput", LayoutProperty::Height}) / 15.0) * 15.0;
+        return std::round(values.at({Control::txtInput, LayoutProperty::Height}) / 15.0) * 15.0;
     }
-    std::map<std::pair<std::string, LayoutProperty>, double> values;
+    std::map<std::pair<Control, LayoutProperty>, double> values;
 };
 
 TEST(LayoutSteps, StopAtTheFirstRefusedSizeAndOtherwiseSetScreenLines) {
@@ -84,7 +84,7 @@ TEST(LayoutSteps, StopAtTheFirstRefusedSizeAndOtherwiseSetScreenLines) {
         const bool complete = layOut(target, row.clientHeight, row.outerWidth, screenLines);
         EXPECT_EQ(target.values.size(), row.stepsTaken)
             << row.clientHeight << " x " << row.outerWidth;
-        EXPECT_EQ(complete, row.stepsTaken == layoutSteps.size());
+        EXPECT_EQ(complete, row.stepsTaken == std::size(layoutSteps));
         EXPECT_EQ(screenLines, row.screenLines) << row.clientHeight << " x " << row.outerWidth;
     }
 }
@@ -94,18 +94,24 @@ TEST(LayoutSteps, KeepTheBottomRowAndTheRightButtonsAtTheirDistances) {
     std::int16_t screenLines = 0;
     layOut(target, 8040, 3885, screenLines);
     const struct {
-        const char* control;
+        Control control;
         LayoutProperty property;
         double twips;
     } rows[] = {
-        {"txtInput", LayoutProperty::Height, 7360}, {"txtInput", LayoutProperty::Width, 3665},
-        {"cmdPaste", LayoutProperty::Left, 2010},   {"cmdClear", LayoutProperty::Left, 2615},
-        {"cmdSR", LayoutProperty::Left, 3230},      {"cmdRH", LayoutProperty::Top, 7320},
-        {"chkSqBr", LayoutProperty::Top, 7510},     {"chkCrPause", LayoutProperty::Top, 7330},
-        {"lblSpeed", LayoutProperty::Top, 7770},    {"cmdVisit", LayoutProperty::Top, 7740},
+        {Control::txtInput, LayoutProperty::Height, 7360},
+        {Control::txtInput, LayoutProperty::Width, 3665},
+        {Control::cmdPaste, LayoutProperty::Left, 2010},
+        {Control::cmdClear, LayoutProperty::Left, 2615},
+        {Control::cmdSR, LayoutProperty::Left, 3230},
+        {Control::cmdRH, LayoutProperty::Top, 7320},
+        {Control::chkSqBr, LayoutProperty::Top, 7510},
+        {Control::chkCrPause, LayoutProperty::Top, 7330},
+        {Control::lblSpeed, LayoutProperty::Top, 7770},
+        {Control::cmdVisit, LayoutProperty::Top, 7740},
     };
     for (const auto& row : rows)
-        EXPECT_EQ((target.values[{row.control, row.property}]), row.twips) << row.control;
+        EXPECT_EQ((target.values[{row.control, row.property}]), row.twips)
+            << specOf(row.control).name;
 }
 
 TEST(LayoutSteps, ScreenLinesRoundHalvesToEvenBeforeDividing) {
@@ -136,7 +142,7 @@ protected:
     std::map<std::string, QRectF> places() const {
         std::map<std::string, QRectF> result;
         for (const ControlSpec& spec : controlTable)
-            result[std::string(spec.name)] = window->controlTwips(spec.name);
+            result[std::string(spec.name)] = window->controlTwips(spec.id);
         return result;
     }
 };
@@ -171,7 +177,7 @@ TEST_F(StartedWindowX11, OpensWithNothingHiddenAndItsFrame100TwipsPastTheScreen)
 TEST_F(WindowLayout, DesignHeightGivesThirtyLinesFromTheBoxsPixelHeight) {
     resizeTwips(designClientWidth, designClientHeight);
     EXPECT_EQ(window->state().ScreenLines, 30);
-    EXPECT_EQ(window->controlTwips("txtInput").height(), 7360);
+    EXPECT_EQ(window->controlTwips(Control::txtInput).height(), 7360);
     const double reported = control("txtInput")->height() * window->twipScale().twipsPerPixelY;
     EXPECT_EQ(window->state().ScreenLines, screenLinesForHeight(reported));
 }

@@ -96,15 +96,22 @@ TEST_F(WindowStartup, ControlsStandAtTheirDesignPlaceUntilLaidOut) {
     // Left, top, width and height in twips, as the window was designed.
     const struct {
         const char* name;
+        Control id;
         QRectF twips;
     } design[] = {
-        {"txtInput", {0, 0, 5055, 7335}},       {"cmdRead", {720, 7320, 615, 375}},
-        {"cmdPause", {1360, 7320, 735, 375}},   {"cmdHere", {2095, 7320, 250, 375}},
-        {"cmdPaste", {2760, 7320, 615, 375}},   {"cmdClear", {3360, 7320, 615, 375}},
-        {"cmdSR", {3960, 7320, 435, 375}},      {"chkSqBr", {2580, 7500, 195, 195}},
-        {"chkCrPause", {2580, 7320, 195, 195}}, {"cmdSkipF", {2350, 7320, 255, 375}},
-        {"cmdRH", {0, 7320, 760, 735}},         {"cmdVisit", {1605, 7760, 2295, 255}},
-        {"lblSpeed", {840, 7800, 1695, 255}},
+        {"txtInput", Control::txtInput, {0, 0, 5055, 7335}},
+        {"cmdRead", Control::cmdRead, {720, 7320, 615, 375}},
+        {"cmdPause", Control::cmdPause, {1360, 7320, 735, 375}},
+        {"cmdHere", Control::cmdHere, {2095, 7320, 250, 375}},
+        {"cmdPaste", Control::cmdPaste, {2760, 7320, 615, 375}},
+        {"cmdClear", Control::cmdClear, {3360, 7320, 615, 375}},
+        {"cmdSR", Control::cmdSR, {3960, 7320, 435, 375}},
+        {"chkSqBr", Control::chkSqBr, {2580, 7500, 195, 195}},
+        {"chkCrPause", Control::chkCrPause, {2580, 7320, 195, 195}},
+        {"cmdSkipF", Control::cmdSkipF, {2350, 7320, 255, 375}},
+        {"cmdRH", Control::cmdRH, {0, 7320, 760, 735}},
+        {"cmdVisit", Control::cmdVisit, {1605, 7760, 2295, 255}},
+        {"lblSpeed", Control::lblSpeed, {840, 7800, 1695, 255}},
     };
     const TwipScale scale = window->twipScale();
     for (const auto& control : design) {
@@ -114,7 +121,7 @@ TEST_F(WindowStartup, ControlsStandAtTheirDesignPlaceUntilLaidOut) {
                              std::lround(t.width() / scale.twipsPerPixelX),
                              std::lround(t.height() / scale.twipsPerPixelY));
         EXPECT_EQ(this->control(control.name)->geometry(), expected) << control.name;
-        EXPECT_EQ(window->controlTwips(control.name), t) << control.name;
+        EXPECT_EQ(window->controlTwips(control.id), t) << control.name;
     }
 }
 
