@@ -52,7 +52,7 @@ static_assert(std::ranges::all_of(substitutions, [](const Substitution& row) {
 
 bool runSubstitutions(ScanState& s) {
     for (const Substitution& row : substitutions) {
-        if (row.literal[0] == s.Ch && startsWith(s, row.literal))
+        if (row.literal[0] == s.Ch && (row.literal.size() == 1 || startsWith(s, row.literal)))
             return substitute(s, row.piece, row.literal.size());
     }
     return false;

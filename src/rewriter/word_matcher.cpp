@@ -90,13 +90,10 @@ class Deciders {
 public:
     explicit Deciders(ScanState& s) : s(s) {}
 
-    // Whether the row's decider, if it is asked at this moment, lets the row apply.
-    bool allow(const WordRow& row, Asked moment, bool matched) {
-        if (!row.decider || row.asked != moment)
-            return true;
-        if (matched) {
+    bool ask(Decider decider, bool wordMatched) {
+        if (wordMatched) {
             normalised = true;
-            return row.decider(s.LWd, s.NxWd);
+            return decider(s.LWd, s.NxWd);
         }
         if (!normalised) {
             decider::normalisePrevious(s.LWd);
@@ -120,8 +117,10 @@ void runRows(ScanState& s, std::span<const WordRow> rows) {
         const std::size_t begin = row.begin();
         const bool matched = row.second == window.second && window.matches(row, begin) &&
                              followHolds(s.at(s.Pos + begin + row.match.size()), row.follow);
-        if (!deciders.allow(row, Asked::whenRowReached, matched) || !matched ||
-            (row.when && !row.when(s)) || !deciders.allow(row, Asked::onceWordMatched, true))
+        if (row.askedWhenReached && !deciders.ask(row.askedWhenReached, matched))
+            continue;
+        if (!matched || (row.when && !row.when(s)) ||
+            (row.askedOnceMatched && !deciders.ask(row.askedOnceMatched, true)))
             continue;
         if (row.effect == Effect::stop)
             return;

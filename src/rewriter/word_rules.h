@@ -42,20 +42,22 @@ enum class Effect : std::uint8_t {
 // that a table reads like the list of rules it holds and says only what sets a row apart.
 struct WordRow {
     std::u16string_view match;
-    Compare compare = Compare::lowerCased;
     std::u16string_view piece;
+    Compare compare = Compare::lowerCased;
     MatchFrom from = MatchFrom::current;
     Follow follow = Follow::any;
     Effect effect = Effect::emitPiece;
     // How many characters from the current one the row consumes; 0 for all that it compares.
     std::uint8_t consumed = 0;
-    Decider decider = nullptr;
-    Asked asked = Asked::whenRowReached;
-    // Asked only once the literal and the following character hold.
-    ContextTest when = nullptr;
     // The character, lower-cased, that the text must hold right after the current one for the
     // row to match at all. Most rows fail on it, so it is compared first.
     char16_t second = 0;
+    // The row's decider sits in the slot of the moment it is asked, so the walk tests each moment
+    // with one look.
+    Decider askedWhenReached = nullptr;
+    Decider askedOnceMatched = nullptr;
+    // Asked only once the literal and the following character hold.
+    ContextTest when = nullptr;
 
     constexpr std::size_t begin() const { return from == MatchFrom::next ? 1 : 0; }
     // How far the row moves the position; the scan's tail then steps past the last character.
@@ -84,8 +86,7 @@ struct WordRow {
     }
     constexpr WordRow decidedBy(Decider d, Asked a) const {
         WordRow r = *this;
-        r.decider = d;
-        r.asked = a;
+        (a == Asked::whenRowReached ? r.askedWhenReached : r.askedOnceMatched) = d;
         return r;
     }
     constexpr WordRow onlyIf(ContextTest test) const {
@@ -96,9 +97,8 @@ struct WordRow {
 };
 
 constexpr WordRow row(Compare compare, std::u16string_view match, std::u16string_view piece) {
-    WordRow r{match, compare, piece};
-    r.second = text::lowerCase(match[1]);
-    return r;
+    return {
+        .match = match, .piece = piece, .compare = compare, .second = text::lowerCase(match[1])};
 }
 constexpr WordRow lc(std::u16string_view match, std::u16string_view piece) {
     return row(Compare::lowerCased, match, piece);
@@ -143,7 +143,7 @@ consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRo
         const bool partial = r.consumed != 0;
         if (r.match.size() < 2 || r.piece.size() + r.begin() > maxPieceLength ||
             (partial && (r.consumed >= r.match.size() || r.from != MatchFrom::current)) ||
-            r.decider == &IsWinnd)
+            r.askedWhenReached == &IsWinnd || r.askedOnceMatched == &IsWinnd)
             throw "malformed word rule";
     }
     return LetterGroup{letter, refresh, rows};
