@@ -3,7 +3,7 @@
 #include "rewriter/numeric.h"
 #include "rewriter/text.h"
 
-#include <algorithm>
+#include <span>
 #include <string_view>
 
 namespace tellwick::rewriter {
@@ -33,22 +33,43 @@ bool startsWith(const ScanState& s, std::u16string_view literal) {
 }
 
 // Punctuation and symbols read as a pause or as words, each consuming its whole literal. A literal
-// stands before any shorter one that begins it. No other general rule looks at these first
-// characters, so trying them together keeps the order of the rules.
+// stands before any shorter one that begins it. The only rules among them in the cascade are those
+// for the hyphen and the dollar sign, which look at other characters, so trying them together
+// keeps the order of the rules.
 struct Substitution {
     std::u16string_view literal;
     std::u16string_view piece;
 };
 
 constexpr Substitution substitutions[] = {
-    {u"(", u", "},           {u")", u", "},           {u"\u2014", u", "}, {u"\u00b2", u" squared "},
-    {u"\u00b3", u" cubed "}, {u"\u2026", u"\u2026 "}, {u"...", u"... "},  {u"?-", u"? - "},
-    {u"?", u"? "},           {u"!-", u"! - "},
+    // Read as a pause.
+    {u"(", u", "},
+    {u")", u", "},
+    {u"\u2014", u", "},
+    // Read as words.
+    {u"\u00b2", u" squared "},
+    {u"\u00b3", u" cubed "},
+    // Set apart from the next word, so that the voice pauses.
+    {u"\u2026", u"\u2026 "},
+    {u"...", u"... "},
+    {u"?-", u"? - "},
+    {u"?", u"? "},
+    {u"!-", u"! - "},
 };
 
-static_assert(std::ranges::all_of(substitutions, [](const Substitution& row) {
-    return !row.literal.empty() && row.piece.size() <= maxPieceLength;
-}));
+consteval bool wellFormed(std::span<const Substitution> rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].literal.empty() || rows[i].piece.size() > maxPieceLength)
+            return false;
+        // A literal after one that begins it could never match.
+        for (std::size_t j = 0; j < i; ++j) {
+            if (rows[i].literal.starts_with(rows[j].literal))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(wellFormed(substitutions));
 
 bool runSubstitutions(ScanState& s) {
     for (const Substitution& row : substitutions) {
