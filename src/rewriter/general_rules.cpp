@@ -127,8 +127,9 @@ bool runRulesOnOtherCharacters(ScanState& s) {
     }
     // "9/11" ends the cascade only when it matches, so that a number starting with 9 alone on
     // its line still reaches the rule that blanks it.
-    if (ch == u'9' && s.LstCh < u'1' && startsWith(s, u"9/11"))
-        return substitute(s, u"9'11", 4);
+    static constexpr std::u16string_view nineEleven = u"9/11";
+    if (ch == u'9' && s.LstCh < u'1' && startsWith(s, nineEleven))
+        return substitute(s, u"9'11", nineEleven.size());
     if (ch == u'A' && !isAsciiLetter(s.LstCh) && s.following() < u'A' && s.Pos >= 2 &&
         s.Txt[s.Pos - 2] >= u'A')
         s.piece.set(u"A'");
