@@ -34,9 +34,15 @@ constexpr WordRow rowsA[] = {
 };
 
 constexpr WordRow rowsB[] = {
-    lc(u"bribery", u"brybary"),   keep(u"breathed"),       keep(u"bowing"),
-    lc(u"basil", u"bayzil"),      lc(u"biden", u"byden"),  lc(u"binoculars", u"benoculars"),
-    lc(u"buzzfeed", u"buz feed"), lc(u"bn", u" billion "),
+    lc(u"bribery", u"brybary"),
+    keep(u"breathed"),
+    keep(u"bowing"),
+    lc(u"basil", u"bayzil"),
+    lc(u"biden", u"byden"),
+    lc(u"binoculars", u"benoculars"),
+    lc(u"buzzfeed", u"buz feed"),
+    // After a digit the "b" still starts a word, so "5bn" reads as five billion.
+    lc(u"bn", u" billion "),
 };
 
 constexpr WordRow rowsC[] = {
