@@ -3,6 +3,7 @@
 #include "rewriter/numeric.h"
 #include "rewriter/text.h"
 
+#include <span>
 #include <string_view>
 
 namespace tellwick::rewriter {
@@ -20,9 +21,10 @@ std::size_t closingBracketFrom(ScanState& s) {
     return s.closingBracket;
 }
 
-bool emit(ScanState& s, std::u16string_view piece, std::size_t skip = 0) {
+// Sets the piece that stands for the next `consumed` characters; always ends the cascade.
+bool substitute(ScanState& s, std::u16string_view piece, std::size_t consumed = 1) {
     s.piece.set(piece);
-    s.Pos += skip;
+    s.Pos += consumed - 1;
     return true;
 }
 
@@ -30,12 +32,59 @@ bool startsWith(const ScanState& s, std::u16string_view literal) {
     return s.mid(s.Pos, literal.size()) == literal;
 }
 
+// Punctuation and symbols read as a pause or as words, each consuming its whole literal. A literal
+// stands before any shorter one that begins it. The only rules among them in the cascade are those
+// for the hyphen and the dollar sign, which look at other characters, so trying them together
+// keeps the order of the rules.
+struct Substitution {
+    std::u16string_view literal;
+    std::u16string_view piece;
+};
+
+constexpr Substitution substitutions[] = {
+    // Read as a pause.
+    {u"(", u", "},
+    {u")", u", "},
+    {u"\u2014", u", "},
+    // Read as words.
+    {u"\u00b2", u" squared "},
+    {u"\u00b3", u" cubed "},
+    // Set apart from the next word, so that the voice pauses.
+    {u"\u2026", u"\u2026 "},
+    {u"...", u"... "},
+    {u"?-", u"? - "},
+    {u"?", u"? "},
+    {u"!-", u"! - "},
+};
+
+consteval bool wellFormed(std::span<const Substitution> rows) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].literal.empty() || rows[i].piece.size() > maxPieceLength)
+            return false;
+        // A literal after one that begins it could never match.
+        for (std::size_t j = 0; j < i; ++j) {
+            if (rows[i].literal.starts_with(rows[j].literal))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(wellFormed(substitutions));
+
+bool runSubstitutions(ScanState& s) {
+    for (const Substitution& row : substitutions) {
+        if (row.literal[0] == s.Ch && (row.literal.size() == 1 || startsWith(s, row.literal)))
+            return substitute(s, row.piece, row.literal.size());
+    }
+    return false;
+}
+
 } // namespace
 
 bool runRulesOnOtherCharacters(ScanState& s) {
     const char16_t ch = s.Ch;
     if (s.options.chkCrPause && (ch == carriageReturn || ch == lineFeed))
-        return emit(s, u" ");
+        return substitute(s, u" ");
     if (s.options.chkSqBr && ch == u'[') {
         // A "[" that no "]" follows goes on through the cascade like any other character;
         // jumping to a "]" that is not there would never end the scan or would drop the rest.
@@ -56,26 +105,14 @@ bool runRulesOnOtherCharacters(ScanState& s) {
             s.piece.set(u",");
         return true;
     }
-    if (ch == u'(' || ch == u')' || ch == u'\u2014')
-        return emit(s, u", ");
+    if (runSubstitutions(s))
+        return true;
     if (ch == u'-' && s.Pos > 0 && s.Txt[s.Pos - 1] != u' ')
-        return emit(s, u" ");
-    if (ch == u'\u00b2')
-        return emit(s, u" squared ");
-    if (ch == u'\u00b3')
-        return emit(s, u" cubed ");
-    if (ch == u'\u2026')
-        return emit(s, u"\u2026 ");
-    if (ch == u'.' && startsWith(s, u"..."))
-        return emit(s, u"... ", 2);
-    if (ch == u'?')
-        return startsWith(s, u"?-") ? emit(s, u"? - ", 1) : emit(s, u"? ");
+        return substitute(s, u" ");
     if (ch == u'$') {
         s.DollarOn = true;
         return true;
     }
-    if (ch == u'!' && startsWith(s, u"!-"))
-        return emit(s, u"! - ", 1);
     // The flag outlives the digits and punctuation of an amount and ends at the first space,
     // letter or other character from "A" up.
     if (!(ch < u'A' && ch != u' '))
@@ -90,8 +127,9 @@ bool runRulesOnOtherCharacters(ScanState& s) {
     }
     // "9/11" ends the cascade only when it matches, so that a number starting with 9 alone on
     // its line still reaches the rule that blanks it.
-    if (ch == u'9' && s.LstCh < u'1' && startsWith(s, u"9/11"))
-        return emit(s, u"9'11", 3);
+    static constexpr std::u16string_view nineEleven = u"9/11";
+    if (ch == u'9' && s.LstCh < u'1' && startsWith(s, nineEleven))
+        return substitute(s, u"9'11", nineEleven.size());
     if (ch == u'A' && !isAsciiLetter(s.LstCh) && s.following() < u'A' && s.Pos >= 2 &&
         s.Txt[s.Pos - 2] >= u'A')
         s.piece.set(u"A'");
@@ -102,9 +140,9 @@ bool runNumberAloneOnLine(ScanState& s) {
     if (s.LstCh != lineFeed || !isDigit(s.Ch))
         return false;
     static constexpr std::u16string_view blanks = u"    ";
-    for (std::size_t width = 4; width >= 2; --width) {
+    for (std::size_t width = blanks.size(); width >= 2; --width) {
         if (isNumeric(s.mid(s.Pos, width)) && s.at(s.Pos + width) == carriageReturn)
-            return emit(s, blanks.substr(0, width), width - 1);
+            return substitute(s, blanks.substr(0, width), width);
     }
     if (s.following() == carriageReturn)
         s.piece.set(u" ");

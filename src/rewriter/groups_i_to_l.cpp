@@ -15,56 +15,56 @@ constexpr Word personNouns[] = {u"pal",    u"patient", u"soldier",   u"friend", 
                                 u"uncle",  u"woman",   u"president", u"aunt",     u"niece"};
 
 // "invalid" before a person is the noun, stressed on its first syllable.
-bool beforePersonNoun(ScanState& s) {
+bool beforePersonNoun(const ScanState& s) {
     return isOneOf(s.NxWdLc, personNouns);
 }
 
 constexpr WordRow rowsI[] = {
-    lc(u"impatience", u"impatiencs", 9),
-    lc(u"invalid", u"innvalid", 6).onlyIf(beforePersonNoun),
-    lc(u"iphone", u"I'phone", 5),
-    lc(u"ids", u"idz", 2),
+    lc(u"impatience", u"impatiencs"),
+    lc(u"invalid", u"innvalid").onlyIf(beforePersonNoun),
+    lc(u"iphone", u"I'phone"),
+    lc(u"ids", u"idz"),
     keep(u"isis"),
-    lc(u"i'll", u"isle", 3),
+    lc(u"i'll", u"isle"),
     // Roman numerals; "ii" gives way to "iii", and "iv" must not start a word such as "ivy".
-    lc(u"ii", u"2,", 1).followedBy(Follow::notLowerI),
-    lc(u"iii", u"3,", 2),
-    lc(u"iv", u"4,", 1).followedBy(Follow::belowA),
+    lc(u"ii", u"2,").followedBy(Follow::notLowerI),
+    lc(u"iii", u"3,"),
+    lc(u"iv", u"4,").followedBy(Follow::belowA),
 };
 
-constexpr WordRow rowsIsLower[] = {exact(u"is.", u"is .", 2)};
-constexpr WordRow rowsIsUpper[] = {exact(u"IS.", u"IS .", 2)};
+constexpr WordRow rowsIsLower[] = {exact(u"is.", u"is .")};
+constexpr WordRow rowsIsUpper[] = {exact(u"IS.", u"IS .")};
 
 constexpr WordRow rowsJ[] = {
-    lc(u"jan", u"jann", 2).followedBy(Follow::belowA),
+    lc(u"jan", u"jann").followedBy(Follow::belowA),
 };
 
 constexpr WordRow rowsK[] = {
-    lc(u"kinder", u"kyynder", 5).followedBy(Follow::belowA),
+    lc(u"kinder", u"kyynder").followedBy(Follow::belowA),
 };
 
 constexpr WordRow rowsL[] = {
     keep(u"livestock"),
-    lc(u"livestream", u"lyvstream", 9),
+    lc(u"livestream", u"lyvstream"),
     stopAt(u"livelihood"),
     stopAt(u"lived"),
-    lc(u"lively", u"lyyvely", 5),
-    lc(u"liver", u"livver", 4),
+    lc(u"lively", u"lyyvely"),
+    lc(u"liver", u"livver"),
     // Every other word that starts with "live" has those four letters respelled one way or
     // the other.
-    lc(u"live", u"lyyve", 3).asking(IsLyv),
-    lc(u"live", u"liv", 3),
+    lc(u"live", u"lyyve").decidedBy(IsLyv, Asked::whenRowReached),
+    lc(u"live", u"liv"),
     keep(u"leading"),
     keep(u"leader"),
-    lc(u"lead-contaminat", u"led contaminat", 14),
-    lc(u"lead", u"led", 3).asking(IsLed),
-    lc(u"learned", u"learnd", 6).asking(IsLearnd),
-    lc(u"libido", u"libbeido", 5),
-    lc(u"literati", u"literarti", 7),
-    lc(u"l.a", u"ellaye", 2),
-    lc(u"latino", u"lateeno", 5),
-    lc(u"latina", u"lateena", 5),
-    exact(u"LAX", u"LA X", 2),
+    lc(u"lead-contaminat", u"led contaminat"),
+    lc(u"lead", u"led").decidedBy(IsLed, Asked::whenRowReached),
+    lc(u"learned", u"learnd").decidedBy(IsLearnd, Asked::whenRowReached),
+    lc(u"libido", u"libbeido"),
+    lc(u"literati", u"literarti"),
+    lc(u"l.a", u"ellaye"),
+    lc(u"latino", u"lateeno"),
+    lc(u"latina", u"lateena"),
+    exact(u"LAX", u"LA X"),
 };
 
 } // namespace

@@ -7,53 +7,53 @@ namespace tellwick::rewriter {
 namespace {
 
 constexpr WordRow rowsS[] = {
-    lc(u"un.", u"un .", 3).fromNextChar(),
-    lc(u"at.", u"at .", 3).fromNextChar(),
-    lc(u"sole", u"sol", 3),
-    lc(u"shone", u"shhon", 4),
-    lc(u"ow", u"ew", 2).fromNextChar().asking(IsSew),
-    lc(u"sread", u"s-read", 4),
-    lc(u"speechifying", u"speechif'i'ing", 11),
+    lc(u"un.", u"un .").fromNextChar(),
+    lc(u"at.", u"at .").fromNextChar(),
+    lc(u"sole", u"sol"),
+    lc(u"shone", u"shhon"),
+    lc(u"ow", u"ew").fromNextChar().decidedBy(IsSew, Asked::whenRowReached),
+    lc(u"sread", u"s-read"),
+    lc(u"speechifying", u"speechif'i'ing"),
 };
 
 constexpr WordRow rowsT[] = {
-    lc(u"tao", u"dow", 2),
-    lc(u"taj", u"targe", 2),
-    lc(u"tel", u"tell", 2).followedBy(Follow::belowA),
-    lc(u"tn", u" trillion ", 1),
-    exact(u"Tse", u"Tsee", 2),
+    lc(u"tao", u"dow"),
+    lc(u"taj", u"targe"),
+    lc(u"tel", u"tell").followedBy(Follow::belowA),
+    lc(u"tn", u" trillion "),
+    exact(u"Tse", u"Tsee"),
 };
 
 constexpr WordRow rowsU[] = {
-    lc(u"u.s.-", u"U.S. ", 4),  lc(u"u.k.-", u"U.K. ", 4),    lc(u"u.s.'s", u"U. Eses", 5),
-    lc(u"us's", u"U. Eses", 3), lc(u"u.k.'s", u"U. Kays", 5), exact(u"ups", u"upps", 2),
-    exact(u"Ups", u"upps", 2),
+    lc(u"u.s.-", u"U.S. "),  lc(u"u.k.-", u"U.K. "),    lc(u"u.s.'s", u"U. Eses"),
+    lc(u"us's", u"U. Eses"), lc(u"u.k.'s", u"U. Kays"), exact(u"ups", u"upps"),
+    exact(u"Ups", u"upps"),
 };
 
 constexpr WordRow rowsV[] = {
-    lc(u"egan", u"eeggan", 4).fromNextChar(),
-    lc(u"v/s", u"verses", 2),
-    lc(u"vis-a-vis", u"visa-v", 8),
+    lc(u"egan", u"eeggan").fromNextChar(),
+    lc(u"v/s", u"verses"),
+    lc(u"vis-a-vis", u"visa-v"),
 };
 
 constexpr WordRow rowsW[] = {
-    lc(u"ed.", u"ed .", 3).fromNextChar(),
+    lc(u"ed.", u"ed .").fromNextChar(),
     keep(u"windfall"),
     // These forms are never the past tense of "wind"; they keep the decider away.
     stopAt(u"windjammer"),
     stopAt(u"wounded"),
     stopAt(u"wounding"),
-    lc(u"ound", u"owned", 4).fromNextChar().asking(IsWowned),
-    lc(u"wi-fi", u"WiFi", 4),
-    exact(u"WWI", u"world war 1", 2).followedBy(Follow::notCapitalI),
-    exact(u"World War III", u"world war 3", 12),
-    exact(u"World War II", u"world war 2", 11),
-    exact(u"World War I", u"world war 1", 10),
+    lc(u"ound", u"owned").fromNextChar().decidedBy(IsWowned, Asked::whenRowReached),
+    lc(u"wi-fi", u"WiFi"),
+    exact(u"WWI", u"world war 1").followedBy(Follow::notCapitalI),
+    exact(u"World War III", u"world war 3"),
+    exact(u"World War II", u"world war 2"),
+    exact(u"World War I", u"world war 1"),
 };
 
 // A Roman numeral ("Louis XIV", "Pius XI", "XIX's") is a number, not a word that starts with
 // "xi": it is copied for the voice to read as it does any number.
-bool notRomanNumeral(ScanState& s) {
+bool notRomanNumeral(const ScanState& s) {
     constexpr std::u16string_view romanCapitals = u"IVXLCDM";
     for (std::size_t p = s.Pos; isAsciiLetter(s.at(p)); ++p) {
         if (romanCapitals.find(char16_t(s.at(p))) == std::u16string_view::npos)
@@ -62,7 +62,7 @@ bool notRomanNumeral(ScanState& s) {
     return false;
 }
 
-constexpr WordRow rowsX[] = {lc(u"xi", u"zye", 1).onlyIf(notRomanNumeral)};
+constexpr WordRow rowsX[] = {lc(u"xi", u"zye").onlyIf(notRomanNumeral)};
 
 constexpr WordRow rowsY[] = {keep(u"yogananda")};
 

@@ -1,17 +1,20 @@
 #include "rewriter/text.h"
 #include "rewriter/word_rules.h"
 
+#include <iterator>
+
 namespace tellwick::rewriter {
 
 namespace {
 
 // Only the group of Ch's own letter can have its guard hold, so looking it up gives the same
 // result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have none.
-const LetterGroup* const laterGroups[26] = {
+constexpr const LetterGroup* laterGroups[] = {
     nullptr, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG, &groupH, &groupI,
     &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP, nullptr, &groupR,
     &groupS, &groupT, &groupU, &groupV, &groupW, &groupX, &groupY, nullptr,
 };
+static_assert(std::size(laterGroups) == u'z' - u'a' + 1);
 
 // The blocks are guarded by LstCh < "A", which is narrower than word start: after "_" or an
 // accented letter the "i" group runs but the blocks do not.

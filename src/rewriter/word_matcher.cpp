@@ -81,13 +81,14 @@ void refresh(ScanState& s, Refresh kind) {
     }
 }
 
-// Every decider that a row asks normalises LWd and NxWd and otherwise only answers. When the word
-// does not match, its answer cannot count, so the walk applies the normalisation alone and spares
-// the word lists; normalising twice changes nothing, so once per walk is enough. The scanner's
-// state ends up exactly as if every decider had been asked.
-class DeciderAsker {
+// Asks the deciders of one walk over a group's rows. A decider asked before its word counts has,
+// for a word that does not match, no answer that counts: all it leaves is its normalisation of LWd
+// and NxWd, which the scan keeps. So only that step is run, sparing the word lists that most words
+// would be looked up in; every decider a row may ask normalises both words, and normalising twice
+// changes nothing, so once per walk is enough.
+class Deciders {
 public:
-    explicit DeciderAsker(ScanState& s) : s(s) {}
+    explicit Deciders(ScanState& s) : s(s) {}
 
     bool ask(Decider decider, bool wordMatched) {
         if (wordMatched) {
@@ -111,14 +112,15 @@ private:
 
 void runRows(ScanState& s, std::span<const WordRow> rows) {
     const Window window(s);
-    DeciderAsker asker(s);
+    Deciders deciders(s);
     for (const WordRow& row : rows) {
-        const std::size_t begin = row.from == MatchFrom::next ? 1 : 0;
+        const std::size_t begin = row.begin();
         const bool matched = row.second == window.second && window.matches(row, begin) &&
                              followHolds(s.at(s.Pos + begin + row.match.size()), row.follow);
-        if (row.decider && !asker.ask(row.decider, matched))
+        if (row.askedWhenReached && !deciders.ask(row.askedWhenReached, matched))
             continue;
-        if (!matched || (row.when && !row.when(s)))
+        if (!matched || (row.when && !row.when(s)) ||
+            (row.askedOnceMatched && !deciders.ask(row.askedOnceMatched, true)))
             continue;
         if (row.effect == Effect::stop)
             return;
@@ -126,7 +128,7 @@ void runRows(ScanState& s, std::span<const WordRow> rows) {
             s.piece.set(s.Ch, row.piece);
         else
             s.piece.set(row.piece);
-        s.Pos += row.skip;
+        s.Pos += row.skip();
         return;
     }
 }

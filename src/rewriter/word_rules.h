@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rewriter/deciders.h"
 #include "rewriter/scan_state.h"
 #include "rewriter/text.h"
 
@@ -10,10 +11,17 @@
 namespace tellwick::rewriter {
 
 // A condition of a row beyond its literal: a word list, or a look at the previous or the next
-// word. It may change the scanner's LWd and NxWd, as the deciders do.
-using ContextTest = bool (*)(ScanState&);
+// word. It only looks.
+using ContextTest = bool (*)(const ScanState&);
 
 using Decider = bool (*)(std::u16string& LWd, std::u16string& NxWd);
+
+// When a row's decider is asked. Deciders store their normalisation of LWd and NxWd back, so the
+// moment matters even where the answer does not.
+enum class Asked : std::uint8_t {
+    whenRowReached,  // whenever the walk reaches the row, before its word counts
+    onceWordMatched, // only after the row's word and its other conditions hold
+};
 
 enum class Compare : std::uint8_t { lowerCased, exact };
 
@@ -31,23 +39,31 @@ enum class Effect : std::uint8_t {
 };
 
 // One row of a word-rule table. Rows are written with lc()/exact() and the modifiers below, so
-// that a table reads like the list of rules it holds.
+// that a table reads like the list of rules it holds and says only what sets a row apart.
 struct WordRow {
     std::u16string_view match;
-    Compare compare = Compare::lowerCased;
     std::u16string_view piece;
-    std::uint8_t skip = 0;
+    Compare compare = Compare::lowerCased;
     MatchFrom from = MatchFrom::current;
     Follow follow = Follow::any;
     Effect effect = Effect::emitPiece;
-    // Asked whenever the walk reaches the row, before the literal counts: its normalisation of
-    // LWd and NxWd happens even for words that do not match.
-    Decider decider = nullptr;
-    // Asked only once the literal and the following character hold.
-    ContextTest when = nullptr;
+    // How many characters from the current one the row consumes; 0 for all that it compares.
+    std::uint8_t consumed = 0;
     // The character, lower-cased, that the text must hold right after the current one for the
     // row to match at all. Most rows fail on it, so it is compared first.
     char16_t second = 0;
+    // The row's decider sits in the slot of the moment it is asked, so the walk tests each moment
+    // with one look.
+    Decider askedWhenReached = nullptr;
+    Decider askedOnceMatched = nullptr;
+    // Asked only once the literal and the following character hold.
+    ContextTest when = nullptr;
+
+    constexpr std::size_t begin() const { return from == MatchFrom::next ? 1 : 0; }
+    // How far the row moves the position; the scan's tail then steps past the last character.
+    constexpr std::size_t skip() const {
+        return (consumed != 0 ? consumed : begin() + match.size()) - 1;
+    }
 
     constexpr WordRow fromNextChar() const {
         WordRow r = *this;
@@ -60,9 +76,17 @@ struct WordRow {
         r.follow = f;
         return r;
     }
-    constexpr WordRow asking(Decider d) const {
+    // The rest of the literal is context only and is scanned again.
+    constexpr WordRow consumingOnly(std::u16string_view prefix) const {
+        if (prefix.empty() || !match.starts_with(prefix))
+            throw "the consumed characters must begin the literal";
         WordRow r = *this;
-        r.decider = d;
+        r.consumed = static_cast<std::uint8_t>(prefix.size());
+        return r;
+    }
+    constexpr WordRow decidedBy(Decider d, Asked a) const {
+        WordRow r = *this;
+        (a == Asked::whenRowReached ? r.askedWhenReached : r.askedOnceMatched) = d;
         return r;
     }
     constexpr WordRow onlyIf(ContextTest test) const {
@@ -72,25 +96,23 @@ struct WordRow {
     }
 };
 
-constexpr WordRow row(Compare compare, std::u16string_view match, std::u16string_view piece,
-                      int skip) {
-    WordRow r{match, compare, piece, static_cast<std::uint8_t>(skip)};
-    r.second = text::lowerCase(match[1]);
-    return r;
+constexpr WordRow row(Compare compare, std::u16string_view match, std::u16string_view piece) {
+    return {
+        .match = match, .piece = piece, .compare = compare, .second = text::lowerCase(match[1])};
 }
-constexpr WordRow lc(std::u16string_view match, std::u16string_view piece, int skip) {
-    return row(Compare::lowerCased, match, piece, skip);
+constexpr WordRow lc(std::u16string_view match, std::u16string_view piece) {
+    return row(Compare::lowerCased, match, piece);
 }
-constexpr WordRow exact(std::u16string_view match, std::u16string_view piece, int skip) {
-    return row(Compare::exact, match, piece, skip);
+constexpr WordRow exact(std::u16string_view match, std::u16string_view piece) {
+    return row(Compare::exact, match, piece);
 }
 // A row that emits the word itself in lower case and so keeps later rows away from it.
 constexpr WordRow keep(std::u16string_view match) {
-    return lc(match, match, int(match.size()) - 1);
+    return lc(match, match);
 }
 // A "then stop" row: the word is copied as it stands and no later row sees it.
 constexpr WordRow stopAt(std::u16string_view match) {
-    WordRow r = lc(match, {}, 0);
+    WordRow r = lc(match, {});
     r.effect = Effect::stop;
     return r;
 }
@@ -112,14 +134,16 @@ struct LetterGroup {
 
 // Makes a group and checks its table while compiling (groups are constinit, so a table that
 // breaks a check does not build): pieces fit the piece buffer, with the first letter that some
-// rows keep; every literal has the two characters that the walk compares first; no skip runs past
-// what the row compares.
+// rows keep; every literal has the two characters that the walk compares first; a row that
+// consumes less than its match leaves some of it, and compares from the current character; no row
+// asks IsWinnd, which alone does not normalise LWd (the walk relies on that).
 template <std::size_t N>
 consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRow (&rows)[N]) {
     for (const WordRow& r : rows) {
-        const std::size_t extra = r.from == MatchFrom::next ? 1 : 0;
-        if (r.match.size() < 2 || r.piece.size() + extra > maxPieceLength ||
-            r.skip + 1u > r.match.size() + extra)
+        const bool partial = r.consumed != 0;
+        if (r.match.size() < 2 || r.piece.size() + r.begin() > maxPieceLength ||
+            (partial && (r.consumed >= r.match.size() || r.from != MatchFrom::current)) ||
+            r.askedWhenReached == &IsWinnd || r.askedOnceMatched == &IsWinnd)
             throw "malformed word rule";
     }
     return LetterGroup{letter, refresh, rows};
