@@ -1,6 +1,6 @@
 #include "platform/virtual_keys.h"
 
-#include <array>
+#include "platform/keyboard.h"
 
 namespace tellwick {
 
@@ -12,13 +12,15 @@ struct KeyPair {
 };
 
 // Keys whose codes do not follow from a range (letters, digits and function keys do).
-constexpr std::array<KeyPair, 20> namedKeys = {{
-    {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},    {Qt::Key_Backtab, 9},  {Qt::Key_Return, 13},
-    {Qt::Key_Enter, 13},    {Qt::Key_Shift, 16}, {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},
-    {Qt::Key_Escape, 27},   {Qt::Key_Space, 32}, {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34},
-    {Qt::Key_End, 35},      {Qt::Key_Home, 36},  {Qt::Key_Left, 37},    {Qt::Key_Up, 38},
-    {Qt::Key_Right, 39},    {Qt::Key_Down, 40},  {Qt::Key_Insert, 45},  {Qt::Key_Delete, 46},
-}};
+constexpr KeyPair namedKeys[] = {
+    {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},      {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE},     {Qt::Key_PageUp, VK_PRIOR},  {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},         {Qt::Key_Home, VK_HOME},     {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},           {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE},
+};
 
 struct KeyRange {
     int firstQtKey;
@@ -26,11 +28,11 @@ struct KeyRange {
     int firstVirtualKey;
 };
 
-constexpr std::array<KeyRange, 3> keyRanges = {{
-    {Qt::Key_0, Qt::Key_9, 48},
-    {Qt::Key_A, Qt::Key_Z, 65},
-    {Qt::Key_F1, Qt::Key_F24, 112},
-}};
+constexpr KeyRange keyRanges[] = {
+    {Qt::Key_0, Qt::Key_9, VK_0},
+    {Qt::Key_A, Qt::Key_Z, VK_A},
+    {Qt::Key_F1, Qt::Key_F24, VK_F1},
+};
 
 } // namespace
 
