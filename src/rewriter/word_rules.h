@@ -135,15 +135,15 @@ struct LetterGroup {
 // Makes a group and checks its table while compiling (groups are constinit, so a table that
 // breaks a check does not build): pieces fit the piece buffer, with the first letter that some
 // rows keep; every literal has the two characters that the walk compares first; a row that
-// consumes less than its match leaves some of it, and compares from the current character; no row
-// asks IsWinnd, which alone does not normalise LWd (the walk relies on that).
+// consumes less than its match leaves some of it, and compares from the current character. That no
+// row asks IsWinnd, which alone does not normalise LWd (the walk relies on that), is checked by a
+// test: a function's address is no constant where null checks are kept (the sanitizer builds).
 template <std::size_t N>
 consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRow (&rows)[N]) {
     for (const WordRow& r : rows) {
         const bool partial = r.consumed != 0;
         if (r.match.size() < 2 || r.piece.size() + r.begin() > maxPieceLength ||
-            (partial && (r.consumed >= r.match.size() || r.from != MatchFrom::current)) ||
-            r.askedWhenReached == &IsWinnd || r.askedOnceMatched == &IsWinnd)
+            (partial && (r.consumed >= r.match.size() || r.from != MatchFrom::current)))
             throw "malformed word rule";
     }
     return LetterGroup{letter, refresh, rows};

@@ -48,3 +48,22 @@ TEST(DeciderMoment, LeavesTheNormalisedWordsOnlyWhereTheDeciderWasAsked) {
 
 } // namespace
 } // namespace tellwick
+
+namespace tellwick::rewriter {
+namespace {
+
+// The walk skips the deciders of rows whose word did not match, imitating only their
+// normalisation of both words; IsWinnd alone does not normalise the previous word.
+TEST(DeciderMoment, NoRowAsksTheOneDeciderThatLeavesThePreviousWordAlone) {
+    const LetterGroup* groups[] = {
+        &groupA, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG,       &groupH,      &groupI,
+        &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP,       &groupR,      &groupS,
+        &groupT, &groupU, &groupV, &groupW, &groupX, &groupY, &isBlockLower, &isBlockUpper};
+    for (const LetterGroup* group : groups)
+        for (const WordRow& row : group->rows)
+            EXPECT_TRUE(row.askedWhenReached != &IsWinnd && row.askedOnceMatched != &IsWinnd)
+                << char(group->letter);
+}
+
+} // namespace
+} // namespace tellwick::rewriter
