@@ -7,14 +7,17 @@
 
 namespace {
 
-const char* const usage = "Usage:\n"
-                          "  tellwick                 open the window\n"
-                          "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] "
-                          "[FILE]\n"
-                          "  tellwick say [--rate N] [--out FILE] [--pause-at-line-breaks]\n"
-                          "               [--read-square-brackets] [TEXT...]\n"
-                          "  tellwick --help | --version\n"
-                          "Run 'tellwick COMMAND --help' for the details of a command.\n";
+const char* const usage =
+    "Usage:\n"
+    "  tellwick                 open the window\n"
+    "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] "
+    "[FILE]\n"
+    "  tellwick say [--rate N] [--out FILE] [--pause-at-line-breaks]\n"
+    "               [--read-square-brackets] [TEXT...]\n"
+    "  tellwick read-selection  read what is highlighted anywhere, in the window\n"
+    "  tellwick pause           pause or resume the window's reading\n"
+    "  tellwick --help | --version\n"
+    "Run 'tellwick COMMAND --help' for the details of a command.\n";
 
 } // namespace
 
@@ -25,6 +28,10 @@ int main(int argc, char** argv) {
             return tellwick::runRespellCommand(argc - 2, argv + 2);
         if (std::strcmp(command, "say") == 0)
             return tellwick::runSayCommand(argc - 2, argv + 2);
+        if (std::strcmp(command, "read-selection") == 0)
+            return tellwick::runReadSelectionCommand(argc - 2, argv + 2);
+        if (std::strcmp(command, "pause") == 0)
+            return tellwick::runPauseCommand(argc - 2, argv + 2);
         if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
             std::fputs(usage, stdout);
             return 0;

@@ -458,6 +458,20 @@ void frmTextToSpeech::cmdRH_Click() {
             [this] { cmdPaste_Click(); }, [this] { cmdRead_Click(); });
 }
 
+bool frmTextToSpeech::readSelection() {
+    if (!platform_.clipboard)
+        return false;
+    const std::optional<QString> selection = platform_.clipboard->selectionText();
+    if (!selection || selection->isEmpty())
+        return false;
+    runHandler(this, [this] {
+        readHighlighted(
+            *this, nullptr, *platform_.clipboard, [this] { cmdPaste_Click(); },
+            [this] { cmdRead_Click(); });
+    });
+    return true;
+}
+
 void frmTextToSpeech::cmdSR_Click() {
     if (platform_.appKeyboard)
         toggleTrainer(state_, *platform_.appKeyboard, *this,

@@ -51,6 +51,9 @@ public:
     void cmdPaste_Click();
     void cmdClear_Click();
     void cmdRH_Click();
+    // Read Highlighted for a text highlighted anywhere, asked from outside the window; false, and
+    // nothing done, when nothing is highlighted.
+    bool readSelection();
     void cmdSR_Click();
     void cmdVisit_Click();
     void txtInput_KeyUp(int KeyCode, int Shift);

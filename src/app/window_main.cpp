@@ -1,7 +1,9 @@
 #include "app/window_main.h"
 
 #include "app/frm_text_to_speech.h"
+#include "app/window_commands.h"
 #include "platform/close_signals.h"
+#include "platform/command_channel.h"
 #include "platform/platform.h"
 #include "platform/x11_display.h"
 
@@ -50,6 +52,13 @@ int runWindow(int argc, char** argv) {
         window.close();
         QCoreApplication::quit();
     });
+    CommandServer commands(
+        [&window](const QString& command) { return runWindowCommand(window, command); });
+    if (QString error; !commands.listen(&error))
+        std::fprintf(stderr,
+                     "tellwick: %s; tellwick read-selection and pause will not reach this "
+                     "window.\n",
+                     qPrintable(error));
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,24 @@
+#include "app/window_commands.h"
+
+#include "app/frm_text_to_speech.h"
+#include "app/top_level_handler.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace tellwick {
+
+QString runWindowCommand(frmTextToSpeech& window, const QString& command) {
+    if (command == QLatin1String("read-selection"))
+        return window.readSelection() ? QStringLiteral("read") : QStringLiteral("empty");
+    if (command == QLatin1String("pause")) {
+        runHandler(&window, [&] { window.cmdPause_Click(); });
+        return QStringLiteral("ok");
+    }
+    static bool told = false;
+    if (!std::exchange(told, true))
+        std::fprintf(stderr, "tellwick: ignored a command it does not know on its socket\n");
+    return QStringLiteral("unknown");
+}
+
+} // namespace tellwick

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+namespace tellwick {
+
+class frmTextToSpeech;
+
+// What the window does for a command sent by another Tellwick process (tellwick read-selection,
+// tellwick pause, the global shortcuts), and the answer it sends back:
+// - "read-selection": reads what is highlighted anywhere (the primary selection) exactly as Read
+//   Highlighted does when a text is highlighted; "read", or "empty" when nothing is highlighted.
+// - "pause": presses Pause; "ok".
+// Anything else is ignored, and said once on standard error; "unknown".
+// The window is neither raised nor activated: the user stays where they are.
+QString runWindowCommand(frmTextToSpeech& window, const QString& command);
+
+} // namespace tellwick
