@@ -4,6 +4,7 @@
 #include "app/window_commands.h"
 #include "platform/close_signals.h"
 #include "platform/command_channel.h"
+#include "platform/global_shortcuts.h"
 #include "platform/platform.h"
 #include "platform/x11_display.h"
 
@@ -59,6 +60,19 @@ int runWindow(int argc, char** argv) {
                      "tellwick: %s; tellwick read-selection and pause will not reach this "
                      "window.\n",
                      qPrintable(error));
+    // Read the selection and pause from any program, while the window runs.
+    const std::unique_ptr<GlobalShortcuts> shortcuts = makeGlobalShortcuts();
+    if (shortcuts) {
+        const bool grabbed =
+            shortcuts->add(
+                Qt::ControlModifier | Qt::AltModifier | Qt::Key_R,
+                [&window] { runWindowCommand(window, QStringLiteral("read-selection")); }) &&
+            shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_P,
+                           [&window] { runWindowCommand(window, QStringLiteral("pause")); });
+        if (!grabbed)
+            std::fprintf(stderr, "tellwick: another program holds Ctrl+Alt+R or Ctrl+Alt+P; "
+                                 "tellwick read-selection and tellwick pause still work.\n");
+    }
     window.show();
     return QApplication::exec();
 }

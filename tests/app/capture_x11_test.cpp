@@ -152,18 +152,8 @@ TEST_F(ReadHighlightedX11, TextHighlightedInATerminalIsReadAndItsProgramLivesOn)
     const QString line = QStringLiteral("Words highlighted in a terminal");
     const QString program = QStringLiteral("sleep 86397");
     QProcess terminal;
-    session->startProgram(terminal, QStringLiteral("xterm"),
-                          {"-geometry", "60x4+0+0", "-e", "sh", "-c",
-                           QStringLiteral("echo %1; exec %2").arg(line, program)});
-    const auto found = session->runTool(QStringLiteral("xdotool"),
-                                        {"search", "--sync", "--onlyvisible", "--class", "xterm"});
-    ASSERT_TRUE(found) << "the terminal never showed";
-    const QString window = QString::fromLatin1(found->trimmed().split('\n').first());
-    // Three clicks on the first row highlight the whole line.
-    ASSERT_TRUE(
-        session->runTool(QStringLiteral("xdotool"),
-                         {"windowactivate", "--sync", window, "mousemove", "--window", window, "30",
-                          "8", "click", "--repeat", "3", "--delay", "80", "1"}));
+    ASSERT_TRUE(session->highlightInTerminal(terminal, line, program))
+        << "the terminal never showed";
 
     bool ok = false;
     const QString box = runReaderHelper(*session, &ok);

@@ -63,6 +63,24 @@ std::optional<QByteArray> XSession::runTool(const QString& program,
     return tool.readAllStandardOutput();
 }
 
+std::optional<QString> XSession::highlightInTerminal(QProcess& terminal, const QString& line,
+                                                     const QString& program) const {
+    startProgram(terminal, QStringLiteral("xterm"),
+                 {"-geometry", "60x4+0+0", "-e", "sh", "-c",
+                  QStringLiteral("echo %1; exec %2").arg(line, program)});
+    const auto found =
+        runTool(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--pid",
+                                            QString::number(terminal.processId())});
+    if (!found)
+        return std::nullopt;
+    const QString window = QString::fromLatin1(found->trimmed().split('\n').first());
+    if (!runTool(QStringLiteral("xdotool"),
+                 {"windowactivate", "--sync", window, "mousemove", "--window", window, "30", "8",
+                  "click", "--repeat", "3", "--delay", "80", "1"}))
+        return std::nullopt;
+    return window;
+}
+
 int XSession::heldKeys() const {
     Display* x = XOpenDisplay(display.constData());
     if (!x)

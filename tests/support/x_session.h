@@ -75,6 +75,10 @@ public:
     // Runs a tool (xdotool, say) on this display to its end; its standard output, or nothing
     // when it failed.
     std::optional<QByteArray> runTool(const QString& program, const QStringList& arguments) const;
+    // Starts xterm showing line above a running program and highlights the line with three
+    // clicks (the primary selection); the terminal's window id, or nothing when it never showed.
+    std::optional<QString> highlightInTerminal(QProcess& terminal, const QString& line,
+                                               const QString& program) const;
     // How many keys the X server holds down now.
     int heldKeys() const;
 

@@ -1,6 +1,7 @@
-// A long random session of clicks and keys on the real program under a real X server with real
-// sound, a program owning the clipboard for the first half and none for the second: the window
-// must not crash, must still answer and read aloud at the end, and must leave no key held.
+// The real program under a real X server with real sound: a long random session of clicks and
+// keys, with a program owning the clipboard for the first half and none for the second, after which
+// the window must still answer and read aloud and no key may be held; and reading what is
+// highlighted in another program without leaving it.
 #include "support/pulse_server.h"
 
 #include "support/x_session.h"
@@ -108,7 +109,8 @@ bool stillRunning(QProcess& process) {
     return process.state() == QProcess::Running;
 }
 
-class RandomSessionX11 : public XSessionTest {
+// The real program under a real X server with real sound.
+class RealWindowX11 : public XSessionTest {
 protected:
     void SetUp() override {
         QString error;
@@ -128,8 +130,79 @@ protected:
             owner, [](const QByteArray& out) { return out.contains("owning"); }));
     }
 
+    // Starts the program and waits for its window; the window's id.
+    QString startWindow(QProcess& window) {
+        QProcessEnvironment sound;
+        sound.insert(QStringLiteral("PULSE_SERVER"), pulse.address());
+        session->startProgram(window, QStringLiteral(TELLWICK_BINARY), {}, sound);
+        const auto found =
+            session->runTool(QStringLiteral("xdotool"),
+                             {"search", "--sync", "--onlyvisible", "--name", "^Tellwick$"});
+        return found ? QString::fromLatin1(found->trimmed().split('\n').first()) : QString();
+    }
+
+    // Seconds of speech heard while the action runs and a few seconds after.
+    template <typename Action> double speechHeardAfter(Action action) {
+        if (!pulse.startRecording())
+            return -1;
+        action();
+        QThread::msleep(4000);
+        return speechSeconds(pulse.stopRecording().profile());
+    }
+
+    QString activeWindow() const {
+        return QString::fromLatin1(session->runTool(QStringLiteral("xdotool"), {"getactivewindow"})
+                                       .value_or("")
+                                       .trimmed());
+    }
+
     PulseServer pulse;
 };
+
+using RandomSessionX11 = RealWindowX11;
+using ReadSelectionX11 = RealWindowX11;
+
+// From a terminal that keeps the focus, the command and the global key read what is highlighted
+// there, and the pause command silences the reading.
+TEST_F(ReadSelectionX11, TheCommandAndTheKeyReadTheHighlightedTextWhereverTheUserIs) {
+    for (const char* tool : {"xdotool", "parec", "xterm"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            GTEST_SKIP() << tool << " is needed";
+    QProcess window;
+    ASSERT_FALSE(startWindow(window).isEmpty()) << "the window never showed";
+    ASSERT_TRUE(pulse.keepSinkAwake());
+    const auto runCommand = [&](const char* command) {
+        QProcess client;
+        session->startProgram(client, QStringLiteral(TELLWICK_BINARY), {command});
+        client.waitForFinished(15000);
+        return client.exitCode();
+    };
+
+    QProcess first;
+    const auto terminal = session->highlightInTerminal(
+        first, QStringLiteral("The first highlighted line is read aloud now."),
+        QStringLiteral("sleep 86396"));
+    ASSERT_TRUE(terminal);
+    EXPECT_GT(speechHeardAfter([&] { EXPECT_EQ(runCommand("read-selection"), 0); }), 1.0);
+    EXPECT_EQ(activeWindow(), *terminal);
+    EXPECT_LT(speechHeardAfter([&] { EXPECT_EQ(runCommand("pause"), 0); }), 0.3);
+
+    QProcess second;
+    const auto other = session->highlightInTerminal(
+        second, QStringLiteral("A second line is read with one key from anywhere."),
+        QStringLiteral("sleep 86395"));
+    ASSERT_TRUE(other);
+    EXPECT_GT(speechHeardAfter([&] {
+                  session->runTool(QStringLiteral("xdotool"), {"key", "ctrl+alt+r"});
+              }),
+              1.0);
+    EXPECT_EQ(activeWindow(), *other);
+
+    for (QProcess* process : {&window, &first, &second}) {
+        process->kill();
+        process->waitForFinished(5000);
+    }
+}
 
 TEST_F(RandomSessionX11, AThousandRandomEventsLeaveTheWindowReadingAndNoKeyHeld) {
     for (const char* tool : {"xdotool", "parec"})
@@ -139,13 +212,8 @@ TEST_F(RandomSessionX11, AThousandRandomEventsLeaveTheWindowReadingAndNoKeyHeld)
     startOwner(owner, QStringLiteral("Copied by another program. It has two sentences."));
 
     QProcess window;
-    QProcessEnvironment sound;
-    sound.insert(QStringLiteral("PULSE_SERVER"), pulse.address());
-    session->startProgram(window, QStringLiteral(TELLWICK_BINARY), {}, sound);
-    const auto found = session->runTool(
-        QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--name", "^Tellwick$"});
-    ASSERT_TRUE(found) << "the window never showed";
-    const QString id = QString::fromLatin1(found->trimmed().split('\n').first());
+    const QString id = startWindow(window);
+    ASSERT_FALSE(id.isEmpty()) << "the window never showed";
     const auto geometry =
         session->runTool(QStringLiteral("xdotool"), {"getwindowgeometry", "--shell", id});
     ASSERT_TRUE(geometry);
