@@ -2,6 +2,8 @@
 // non-silent sample the sound server plays, heard on a private PulseAudio's null sink. `tellwick
 // say`, timed the same way from its start, is measured in the same run as the mark to beat.
 #include "app/frm_text_to_speech.h"
+#include "app/window_commands.h"
+#include "platform/command_channel.h"
 #include "speech/system_voice.h"
 #include "support/fake_clipboard.h"
 #include "support/pulse_server.h"
@@ -235,6 +237,38 @@ void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
     report(state, times);
 }
 
+// tellwick read-selection from another program's terminal: a new process that reaches the
+// window through its socket, which then reads the selection as Read Highlighted does.
+void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
+    TestWindow opened = openWindow(QString());
+    opened.clipboard->selection = text();
+    CommandServer server(
+        [&](const QString& command) { return runWindowCommand(*opened.window, command); });
+    QString error;
+    if (!server.listen(&error)) {
+        state.SkipWithError(qPrintable(error));
+        return;
+    }
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        opened.window->state().CurVoice.reset();
+        waitForSilence(300ms);
+        state.ResumeTiming();
+        QProcess command;
+        if (!timeFirstSound(
+                state,
+                [&] {
+                    command.start(QStringLiteral(TELLWICK_BINARY),
+                                  {QStringLiteral("read-selection")});
+                },
+                times))
+            break;
+        command.waitForFinished(5000);
+    }
+    report(state, times);
+}
+
 #define FIRST_SOUND_CASES(function, iterations)                                                    \
     BENCHMARK_CAPTURE(function, tenWords, &tenWords)                                               \
         ->UseManualTime()                                                                          \
@@ -250,6 +284,7 @@ FIRST_SOUND_CASES(LaterRead, 5);
 FIRST_SOUND_CASES(ReadOverPlaying, 5);
 FIRST_SOUND_CASES(Resume, 5);
 FIRST_SOUND_CASES(ReadHighlighted, 5);
+FIRST_SOUND_CASES(ReadSelectionCommand, 5);
 
 } // namespace
 } // namespace tellwick
