@@ -1,60 +1,37 @@
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace tellwick {
 
 namespace {
 
-const char* const respellUsage =
-    "Usage: tellwick respell [--pause-at-line-breaks] [--read-square-brackets] [FILE]\n"
-    "Writes the text of FILE (or standard input) as the speech voice is given it, UTF-8 in and "
-    "out.\n"
-    "  --pause-at-line-breaks   keep line breaks instead of reading them as spaces\n"
-    "  --read-square-brackets   read text within square brackets instead of leaving it out\n"
-    "  --help                   show this help\n"
-    "  --version                show the version\n";
+constexpr OptionSpec respellOptions[] = {pauseAtLineBreaksOption, readSquareBracketsOption,
+                                         helpOption, versionOption};
 
-int usageError(const char* what, const char* argument) {
-    std::fprintf(stderr, "tellwick respell: %s '%s'\n%s", what, argument, respellUsage);
-    return 2;
-}
+constexpr CommandSpec respellCommand{
+    "respell", "[FILE]",
+    "Writes the text of FILE (or standard input) as the speech voice is given it, UTF-8 in and "
+    "out.",
+    respellOptions, 1};
 
 } // namespace
 
 int runRespellCommand(int argc, char** argv) {
+    int status = 0;
+    const std::optional<ParsedArguments> arguments =
+        parseCommandLine(respellCommand, argc, argv, &status);
+    if (!arguments)
+        return status;
     RespellOptions options;
-    std::string path;
-    bool havePath = false;
-    bool optionsEnded = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        const bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
-        if (isOption && std::strcmp(arg, "--") == 0) {
-            optionsEnded = true;
-        } else if (isOption && std::strcmp(arg, "--pause-at-line-breaks") == 0) {
-            options.chkCrPause = false;
-        } else if (isOption && std::strcmp(arg, "--read-square-brackets") == 0) {
-            options.chkSqBr = false;
-        } else if (isOption && std::strcmp(arg, "--help") == 0) {
-            std::fputs(respellUsage, stdout);
-            return 0;
-        } else if (isOption && std::strcmp(arg, "--version") == 0) {
-            std::printf("tellwick %s\n", TELLWICK_VERSION);
-            return 0;
-        } else if (isOption) {
-            return usageError("unknown option", arg);
-        } else if (havePath) {
-            return usageError("more than one file:", arg);
-        } else {
-            path = arg;
-            havePath = true;
-        }
-    }
+    options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
+    options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
+    const bool havePath = !arguments->operands.empty();
+    const std::string path = havePath ? arguments->operands.front() : std::string();
 
     // Each stage's input is let go as soon as the next stage has it, so that a large text is held
     // at most twice at any moment.
