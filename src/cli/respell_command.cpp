@@ -1,4 +1,6 @@
 #include "cli/commands.h"
+#include "cli/huge_pages.h"
+#include "cli/large_buffers.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
@@ -32,30 +34,32 @@ int runRespellCommand(int argc, char** argv) {
     options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
     const bool havePath = !arguments->operands.empty();
     const std::string path = havePath ? arguments->operands.front() : std::string();
+    restartWithHugePages(regularFileSize(path.c_str()), argc + 1, argv - 1);
 
-    // Each stage's input is let go as soon as the next stage has it, so that a large text is held
-    // at most twice at any moment.
-    std::u16string text;
+    std::optional<Utf16Buffer> text;
+    std::size_t length = 0;
     {
         std::string error;
-        auto bytes = readAllBytes(path, &error);
+        const std::optional<InputBytes> bytes = InputBytes::load(path, &error);
         if (!bytes) {
             std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
             return 1;
         }
-        Utf8DecodeResult decoded = decodeUtf8(*bytes);
-        if (decoded.errorOffset) {
+        text.emplace(bytes->view().size());
+        const auto [units, errorOffset] = decodeUtf8Into(bytes->view(), text->data());
+        if (errorOffset) {
             std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
-                         *decoded.errorOffset, havePath ? path.c_str() : "standard input");
+                         *errorOffset, havePath ? path.c_str() : "standard input");
             return 2;
         }
-        text = std::move(decoded.text);
+        length = units;
     }
-    std::u16string respelled = RespellText(text, options);
-    std::u16string().swap(text);
-    const std::string out = encodeUtf8(respelled);
-    std::u16string().swap(respelled);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+    // The input is let go as soon as the next stage has it, so that a large text is held at most
+    // twice, once as read and once rewritten.
+    const std::u16string respelled =
+        RespellText(std::u16string_view(text->data(), length), options);
+    text.reset();
+    if (!writeUtf8(respelled, stdout) || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "tellwick respell: cannot write to standard output\n");
         return 1;
     }
