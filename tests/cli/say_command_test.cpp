@@ -97,12 +97,23 @@ TEST(SayCommand, ASignalEndsWritingWithTheShellsStatus) {
     }
 }
 
+// How a process ended: "exit N", or "signal N" (Qt keeps the signal's number as the exit code).
+QString ending(const QProcess& process) {
+    return QStringLiteral("%1 %2")
+        .arg(process.exitStatus() == QProcess::NormalExit ? QStringLiteral("exit")
+                                                          : QStringLiteral("signal"))
+        .arg(process.exitCode());
+}
+
 // Ending the program while Qt's PulseAudio backend still serves the output used to crash it now
-// and then; every run, played out or interrupted at any moment, ends normally.
+// and then; every run, played out or interrupted at any moment, ends as it should. An interrupt
+// that comes before the program has set up its handler ends it by the signal itself.
 TEST(SayCommand, SpeakingEndsCleanlyEveryTime) {
     PulseServer server;
     QString error;
     ASSERT_TRUE(server.start(&error)) << error.toStdString();
+    const QStringList interruptedEndings{QStringLiteral("exit 130"),
+                                         QStringLiteral("signal %1").arg(SIGINT)};
     constexpr int runs = 30;
     for (int i = 0; i < runs; ++i) {
         const SayRun played = runSay({QString()});
@@ -111,12 +122,11 @@ TEST(SayCommand, SpeakingEndsCleanlyEveryTime) {
         QProcess process;
         process.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), longText});
         ASSERT_TRUE(process.waitForStarted());
-        // From the moment the program has set up its signal handlers.
-        QThread::msleep(QRandomGenerator::global()->bounded(50, 300));
+        QThread::msleep(QRandomGenerator::global()->bounded(300));
         ::kill(pid_t(process.processId()), SIGINT);
         ASSERT_TRUE(process.waitForFinished(30000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "run " << i;
-        EXPECT_EQ(process.exitCode(), 130) << "run " << i;
+        EXPECT_TRUE(interruptedEndings.contains(ending(process)))
+            << "run " << i << ": " << ending(process).toStdString();
     }
 }
 
