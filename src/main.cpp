@@ -11,8 +11,9 @@ const char* const usage = "Usage:\n"
                           "  tellwick                 open the window\n"
                           "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] "
                           "[FILE]\n"
-                          "  tellwick say [--rate N] [--out FILE] [--pause-at-line-breaks]\n"
-                          "               [--read-square-brackets] [TEXT...]\n"
+                          "  tellwick say [--rate N] [-o|--out FILE] [--phonemes|--ipa]\n"
+                          "               [--pause-at-line-breaks] [--read-square-brackets] "
+                          "[TEXT...]\n"
                           "  tellwick --help | --version\n"
                           "Run 'tellwick COMMAND --help' for the details of a command.\n";
 
