@@ -10,10 +10,9 @@ namespace {
 const char* const usage =
     "Usage:\n"
     "  tellwick                 open the window\n"
-    "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] "
-    "[FILE]\n"
-    "  tellwick say [--rate N] [--out FILE] [--pause-at-line-breaks]\n"
-    "               [--read-square-brackets] [TEXT...]\n"
+    "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] [FILE]\n"
+    "  tellwick say [--rate N] [-o|--out FILE] [--phonemes|--ipa]\n"
+    "               [--pause-at-line-breaks] [--read-square-brackets] [TEXT...]\n"
     "  tellwick read-selection  read what is highlighted anywhere, in the window\n"
     "  tellwick pause           pause or resume the window's reading\n"
     "  tellwick --help | --version\n"

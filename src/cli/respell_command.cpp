@@ -1,84 +1,65 @@
 #include "cli/commands.h"
+#include "cli/huge_pages.h"
+#include "cli/large_buffers.h"
+#include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 namespace tellwick {
 
 namespace {
 
-const char* const respellUsage =
-    "Usage: tellwick respell [--pause-at-line-breaks] [--read-square-brackets] [FILE]\n"
-    "Writes the text of FILE (or standard input) as the speech voice is given it, UTF-8 in and "
-    "out.\n"
-    "  --pause-at-line-breaks   keep line breaks instead of reading them as spaces\n"
-    "  --read-square-brackets   read text within square brackets instead of leaving it out\n"
-    "  --help                   show this help\n"
-    "  --version                show the version\n";
+constexpr OptionSpec respellOptions[] = {pauseAtLineBreaksOption, readSquareBracketsOption,
+                                         helpOption, versionOption};
 
-int usageError(const char* what, const char* argument) {
-    std::fprintf(stderr, "tellwick respell: %s '%s'\n%s", what, argument, respellUsage);
-    return 2;
-}
+constexpr CommandSpec respellCommand{
+    "respell", "[FILE]",
+    "Writes the text of FILE (or standard input) as the speech voice is given it, UTF-8 in and "
+    "out.",
+    respellOptions, 1};
 
 } // namespace
 
 int runRespellCommand(int argc, char** argv) {
+    int status = 0;
+    const std::optional<ParsedArguments> arguments =
+        parseCommandLine(respellCommand, argc, argv, &status);
+    if (!arguments)
+        return status;
     RespellOptions options;
-    std::string path;
-    bool havePath = false;
-    bool optionsEnded = false;
-    for (int i = 0; i < argc; ++i) {
-        const char* arg = argv[i];
-        const bool isOption = !optionsEnded && arg[0] == '-' && arg[1] != '\0';
-        if (isOption && std::strcmp(arg, "--") == 0) {
-            optionsEnded = true;
-        } else if (isOption && std::strcmp(arg, "--pause-at-line-breaks") == 0) {
-            options.chkCrPause = false;
-        } else if (isOption && std::strcmp(arg, "--read-square-brackets") == 0) {
-            options.chkSqBr = false;
-        } else if (isOption && std::strcmp(arg, "--help") == 0) {
-            std::fputs(respellUsage, stdout);
-            return 0;
-        } else if (isOption && std::strcmp(arg, "--version") == 0) {
-            std::printf("tellwick %s\n", TELLWICK_VERSION);
-            return 0;
-        } else if (isOption) {
-            return usageError("unknown option", arg);
-        } else if (havePath) {
-            return usageError("more than one file:", arg);
-        } else {
-            path = arg;
-            havePath = true;
-        }
-    }
+    options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
+    options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
+    const bool havePath = !arguments->operands.empty();
+    const std::string path = havePath ? arguments->operands.front() : std::string();
+    restartWithHugePages(regularFileSize(path.c_str()), argc + 1, argv - 1);
 
-    // Each stage's input is let go as soon as the next stage has it, so that a large text is held
-    // at most twice at any moment.
-    std::u16string text;
+    std::optional<Utf16Buffer> text;
+    std::size_t length = 0;
     {
         std::string error;
-        auto bytes = readAllBytes(path, &error);
+        const std::optional<InputBytes> bytes = InputBytes::load(path, &error);
         if (!bytes) {
             std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
             return 1;
         }
-        Utf8DecodeResult decoded = decodeUtf8(*bytes);
-        if (decoded.errorOffset) {
+        text.emplace(bytes->view().size());
+        const auto [units, errorOffset] = decodeUtf8Into(bytes->view(), text->data());
+        if (errorOffset) {
             std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
-                         *decoded.errorOffset, havePath ? path.c_str() : "standard input");
+                         *errorOffset, havePath ? path.c_str() : "standard input");
             return 2;
         }
-        text = std::move(decoded.text);
+        length = units;
     }
-    std::u16string respelled = RespellText(text, options);
-    std::u16string().swap(text);
-    const std::string out = encodeUtf8(respelled);
-    std::u16string().swap(respelled);
-    if (std::fwrite(out.data(), 1, out.size(), stdout) != out.size() || std::fflush(stdout) != 0) {
+    // The input is let go as soon as the next stage has it, so that a large text is held at most
+    // twice, once as read and once rewritten.
+    const std::u16string respelled =
+        RespellText(std::u16string_view(text->data(), length), options);
+    text.reset();
+    if (!writeUtf8(respelled, stdout) || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "tellwick respell: cannot write to standard output\n");
         return 1;
     }

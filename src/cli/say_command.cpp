@@ -1,16 +1,19 @@
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
+#include "speech/phoneme_listing.h"
 #include "speech/system_voice.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QString>
 #include <QTimer>
 
 #include <atomic>
-#include <cerrno>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -20,82 +23,66 @@ namespace tellwick {
 
 namespace {
 
-const char* const sayUsage =
-    "Usage: tellwick say [--rate N] [--out FILE] [--pause-at-line-breaks] "
-    "[--read-square-brackets] [TEXT...]\n"
-    "Speaks TEXT (or standard input, UTF-8) as the window reads it, and returns when done.\n"
-    "  --rate N                 reading speed from -9 to +9 (default 1, as the window starts)\n"
-    "  --out FILE               write the speech to FILE instead (.wav, .flac, .ogg, .mp3)\n"
-    "  --pause-at-line-breaks   pause at line breaks instead of reading them as spaces\n"
-    "  --read-square-brackets   read text within square brackets instead of leaving it out\n"
-    "  --help                   show this help\n"
-    "  --version                show the version\n";
+constexpr OptionSpec sayOptions[] = {
+    {"rate", '\0', "N", "reading speed, default 1 as the window starts", -9, 9},
+    {"out", 'o', "FILE", "write the speech to FILE instead (.wav, .flac, .ogg, .mp3)"},
+    {"phonemes", '\0', nullptr,
+     "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
+    {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
+    pauseAtLineBreaksOption,
+    readSquareBracketsOption,
+    helpOption,
+    versionOption,
+};
 
-constexpr int interruptedStatus = 130;
+constexpr CommandSpec sayCommand{
+    "say", "[TEXT...]",
+    "Speaks TEXT (or standard input, UTF-8) as the window reads it, and returns when done.",
+    sayOptions, SIZE_MAX};
 
 std::atomic<bool> interrupted = false;
+std::atomic<int> interruptSignal = 0;
 
-void onInterrupt(int) {
+void onInterrupt(int signal) {
+    interruptSignal = signal;
     interrupted = true;
+}
+
+// As a shell reports a program that a signal ended.
+int interruptedStatus() {
+    return 128 + interruptSignal;
 }
 
 struct SayRequest {
     RespellOptions options;
     int rate = 1;
     std::optional<std::string> outPath;
+    std::optional<PhonemeAlphabet> phonemes;
     std::optional<std::string> text; // from the command line, else standard input
 };
 
-int usageError(const std::string& message) {
-    std::fprintf(stderr, "tellwick say: %s\n%s", message.c_str(), sayUsage);
-    return 2;
-}
-
-std::optional<int> parseRate(const char* text) {
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || value < -9 || value > 9)
-        return std::nullopt;
-    return static_cast<int>(value);
-}
-
-// Parses the arguments into request; returns an exit status when the command is done already.
-std::optional<int> parseArguments(int argc, char** argv, SayRequest* request) {
-    bool optionsEnded = false;
-    for (int i = 0; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
-        const bool takesValue = isOption && (arg == "--rate" || arg == "--out");
-        if (takesValue && i + 1 >= argc)
-            return usageError(arg + " needs a value");
-        if (!isOption) {
-            request->text = request->text ? *request->text + ' ' + arg : arg;
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--rate") {
-            const std::optional<int> rate = parseRate(argv[++i]);
-            if (!rate)
-                return usageError(
-                    std::string("the rate must be a whole number from -9 to +9, not '") + argv[i] +
-                    "'");
-            request->rate = *rate;
-        } else if (arg == "--out") {
-            request->outPath = argv[++i];
-        } else if (arg == "--pause-at-line-breaks") {
-            request->options.chkCrPause = false;
-        } else if (arg == "--read-square-brackets") {
-            request->options.chkSqBr = false;
-        } else if (arg == "--help") {
-            std::fputs(sayUsage, stdout);
-            return 0;
-        } else if (arg == "--version") {
-            std::printf("tellwick %s\n", TELLWICK_VERSION);
-            return 0;
-        } else {
-            return usageError("unknown option '" + arg + "'");
-        }
+// Reads the arguments into request; returns an exit status when the command is done already.
+std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
+    int status = 0;
+    const std::optional<ParsedArguments> arguments =
+        parseCommandLine(sayCommand, argc, argv, &status);
+    if (!arguments)
+        return status;
+    request->options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
+    request->options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
+    request->rate = arguments->number("rate", request->rate);
+    if (arguments->has("out"))
+        request->outPath = arguments->values.at("out");
+    if (arguments->has("phonemes"))
+        request->phonemes = PhonemeAlphabet::Mnemonics;
+    if (arguments->has("ipa"))
+        request->phonemes = PhonemeAlphabet::Ipa;
+    if (request->phonemes && request->outPath) {
+        std::fprintf(stderr, "tellwick say: --out cannot be used with --phonemes or --ipa\n");
+        return 2;
     }
+    for (const std::string& word : arguments->operands)
+        request->text = request->text ? *request->text + ' ' + word : word;
     return std::nullopt;
 }
 
@@ -142,9 +129,52 @@ int writeFile(const QString& text, const SayRequest& request) {
     if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath), interrupted,
                          &error)) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
-        return interrupted ? interruptedStatus : 1;
+        return interrupted ? interruptedStatus() : 1;
     }
     return 0;
+}
+
+int printPhonemes(const QString& text, const SayRequest& request) {
+    QString error;
+    const std::optional<QString> phonemes =
+        phonemesOf(text, speakingRate(request.rate), *request.phonemes, &error);
+    if (!phonemes) {
+        std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QByteArray out = phonemes->toUtf8();
+    if (std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout) !=
+            std::size_t(out.size()) ||
+        std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "tellwick say: cannot write to standard output\n");
+        return 1;
+    }
+    return 0;
+}
+
+// Speaks text to its end, or to an interruption or failure; returns the exit status.
+int playToEnd(SystemVoice* voice, const QString& text, int rate) {
+    QObject::connect(voice, &SystemVoice::finished, voice, [voice] {
+        // The sound server still plays what it was handed; leaving now would cut the end off.
+        QTimer::singleShot(voice->drainMilliseconds(), voice, [] { QCoreApplication::exit(0); });
+    });
+    QObject::connect(voice, &SystemVoice::failed, voice, [](const QString& message) {
+        std::fprintf(stderr, "tellwick say: %s\n", qPrintable(message));
+        QCoreApplication::exit(1);
+    });
+    QTimer interruptPoll;
+    QObject::connect(&interruptPoll, &QTimer::timeout, voice, [] {
+        if (interrupted)
+            QCoreApplication::exit(interruptedStatus());
+    });
+    interruptPoll.start(50);
+    for (const VoiceResult& result : {voice->setRate(rate), voice->speak(text)}) {
+        if (!result) {
+            std::fprintf(stderr, "tellwick say: %s\n", qPrintable(result.error));
+            return 1;
+        }
+    }
+    return QCoreApplication::exec();
 }
 
 int speak(const QString& text, const SayRequest& request) {
@@ -158,44 +188,39 @@ int speak(const QString& text, const SayRequest& request) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
     }
-    QObject::connect(voice.get(), &SystemVoice::finished, &app, [&] {
-        // The sound server still plays what it was handed; leaving now would cut the end off.
-        QTimer::singleShot(voice->drainMilliseconds(), &app, [] { QCoreApplication::exit(0); });
-    });
-    QObject::connect(voice.get(), &SystemVoice::failed, &app, [](const QString& message) {
-        std::fprintf(stderr, "tellwick say: %s\n", qPrintable(message));
-        QCoreApplication::exit(1);
-    });
-    QTimer interruptPoll;
-    QObject::connect(&interruptPoll, &QTimer::timeout, &app, [] {
-        if (interrupted)
-            QCoreApplication::exit(interruptedStatus);
-    });
-    interruptPoll.start(50);
-    for (const VoiceResult& result : {voice->setRate(request.rate), voice->speak(text)}) {
-        if (!result) {
-            std::fprintf(stderr, "tellwick say: %s\n", qPrintable(result.error));
-            return 1;
-        }
-    }
-    return app.exec();
+    const int status = playToEnd(voice.get(), text, request.rate);
+    // The output is stopped and deleted while the application lives, so that nothing of it is
+    // left for the end of the process.
+    voice.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Qt's PulseAudio backend itself is torn down by exit()'s destructors while its own thread
+    // may still be answering the sound server (a sink that went idle when the output closed), and
+    // then fails an assertion ("'pd' failed at pdispatch.c") about once in two hundred runs. There
+    // is nothing left to save: standard output and error are flushed, and the process ends
+    // without those destructors; the sound server notices the closed connection by itself.
+    std::fflush(nullptr);
+    std::_Exit(status);
 }
 
 } // namespace
 
 int runSayCommand(int argc, char** argv) {
     SayRequest request;
-    if (const std::optional<int> status = parseArguments(argc, argv, &request))
+    if (const std::optional<int> status = parseRequest(argc, argv, &request))
         return *status;
     QString error;
-    if (request.outPath && !canWriteAudioFile(QString::fromStdString(*request.outPath), &error))
-        return usageError(error.toStdString());
+    if (request.outPath && !canWriteAudioFile(QString::fromStdString(*request.outPath), &error)) {
+        std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
+        return 2;
+    }
     int status = 0;
     const std::optional<QString> text = spokenText(request, &status);
     if (!text)
         return status;
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
+    if (request.phonemes)
+        return printPhonemes(*text, request);
     return request.outPath ? writeFile(*text, request) : speak(*text, request);
 }
 

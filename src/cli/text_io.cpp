@@ -1,8 +1,11 @@
 #include "cli/text_io.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace tellwick {
 
@@ -12,15 +15,85 @@ namespace {
 // because iostreams turn a read error (a directory, a broken device) into an empty read or an
 // exception instead of reporting it.
 int readStream(std::FILE* stream, std::string* bytes) {
-    char chunk[1 << 16];
+    constexpr std::size_t chunk = 1 << 16;
     for (;;) {
-        const std::size_t count = std::fread(chunk, 1, sizeof chunk, stream);
-        if (count < sizeof chunk && std::ferror(stream) != 0)
+        const std::size_t start = bytes->size();
+        // Reads into the room a reserve made, or a chunk more.
+        const std::size_t want = std::max(chunk, bytes->capacity() - start);
+        bytes->resize(start + want);
+        const std::size_t count = std::fread(bytes->data() + start, 1, want, stream);
+        bytes->resize(start + count);
+        if (count < want && std::ferror(stream) != 0)
             return errno != 0 ? errno : EIO;
-        bytes->append(chunk, count);
-        if (count < sizeof chunk)
+        if (count < want)
             return 0;
     }
+}
+
+// Makes room for the whole of a regular file at once, so that a large text is not copied each
+// time the buffer grows.
+void reserveFileSize(std::FILE* stream, std::string* bytes) {
+    struct stat status {};
+    if (::fstat(fileno(stream), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
+        bytes->reserve(std::size_t(status.st_size) + 1);
+}
+
+// Seven-bit characters come eight at a time, as one machine word, when none has its top bit set.
+constexpr std::uint64_t topBits = 0x8080808080808080ULL;
+
+bool asciiWord(const unsigned char* data) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, data, sizeof word);
+    return (word & topBits) == 0;
+}
+
+// Encodes text from *position on into out (room bytes, at least 4) until out is full or the text
+// ends; returns the bytes written.
+std::size_t encodeSome(std::u16string_view text, std::size_t* position, char* out,
+                       std::size_t room) {
+    const std::size_t size = text.size();
+    std::size_t i = *position;
+    char* const begin = out;
+    char* const end = out + room;
+    while (i < size && end - out >= 4) {
+        if (i + 8 <= size && end - out >= 8) {
+            std::uint64_t pair[2];
+            std::memcpy(pair, text.data() + i, 2 * sizeof pair[0]);
+            if (((pair[0] | pair[1]) & 0xFF80FF80FF80FF80ULL) == 0) {
+                for (int k = 0; k < 8; ++k)
+                    out[k] = static_cast<char>(text[i + k]);
+                out += 8;
+                i += 8;
+                continue;
+            }
+        }
+        char32_t code = text[i];
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
+            text[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+            ++i;
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = 0xFFFD;
+        }
+        ++i;
+        if (code < 0x80) {
+            *out++ = static_cast<char>(code);
+        } else if (code < 0x800) {
+            *out++ = static_cast<char>(0xC0 | (code >> 6));
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            *out++ = static_cast<char>(0xE0 | (code >> 12));
+            *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            *out++ = static_cast<char>(0xF0 | (code >> 18));
+            *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    *position = i;
+    return std::size_t(out - begin);
 }
 
 } // namespace
@@ -28,6 +101,7 @@ int readStream(std::FILE* stream, std::string* bytes) {
 std::optional<std::string> readAllBytes(const std::string& path, std::string* error) {
     std::string bytes;
     if (path.empty() || path == "-") {
+        reserveFileSize(stdin, &bytes);
         if (const int readError = readStream(stdin, &bytes)) {
             *error = std::string("cannot read standard input: ") + std::strerror(readError);
             return std::nullopt;
@@ -39,6 +113,7 @@ std::optional<std::string> readAllBytes(const std::string& path, std::string* er
         *error = "cannot open '" + path + "': " + std::strerror(errno);
         return std::nullopt;
     }
+    reserveFileSize(file, &bytes);
     const int readError = readStream(file, &bytes);
     std::fclose(file);
     if (readError != 0) {
@@ -48,16 +123,26 @@ std::optional<std::string> readAllBytes(const std::string& path, std::string* er
     return bytes;
 }
 
-Utf8DecodeResult decodeUtf8(std::string_view bytes) {
-    Utf8DecodeResult result;
-    result.text.reserve(bytes.size());
+std::pair<std::size_t, std::optional<std::size_t>> decodeUtf8Into(std::string_view bytes,
+                                                                  char16_t* out) {
+    char16_t* const begin = out;
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t size = bytes.size();
     std::size_t i = 0;
+    const auto fail = [&] {
+        return std::pair<std::size_t, std::optional<std::size_t>>(std::size_t(out - begin), i);
+    };
     while (i < size) {
+        if (i + 8 <= size && asciiWord(data + i)) {
+            for (int k = 0; k < 8; ++k)
+                out[k] = data[i + k];
+            out += 8;
+            i += 8;
+            continue;
+        }
         const unsigned char lead = data[i];
         if (lead < 0x80) {
-            result.text.push_back(lead);
+            *out++ = lead;
             ++i;
             continue;
         }
@@ -71,67 +156,56 @@ Utf8DecodeResult decodeUtf8(std::string_view bytes) {
         } else if ((lead & 0xF8) == 0xF0) {
             extra = 3, code = lead & 0x07, minimum = 0x10000;
         } else {
-            result.errorOffset = i;
-            return result;
+            return fail();
         }
-        if (i + extra >= size) {
-            result.errorOffset = i;
-            return result;
-        }
+        if (i + extra >= size)
+            return fail();
         for (int k = 1; k <= extra; ++k) {
             const unsigned char next = data[i + k];
-            if ((next & 0xC0) != 0x80) {
-                result.errorOffset = i;
-                return result;
-            }
+            if ((next & 0xC0) != 0x80)
+                return fail();
             code = (code << 6) | (next & 0x3F);
         }
-        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-            result.errorOffset = i;
-            return result;
-        }
+        if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return fail();
         if (code >= 0x10000) {
             code -= 0x10000;
-            result.text.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            result.text.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+            *out++ = static_cast<char16_t>(0xD800 + (code >> 10));
+            *out++ = static_cast<char16_t>(0xDC00 + (code & 0x3FF));
         } else {
-            result.text.push_back(static_cast<char16_t>(code));
+            *out++ = static_cast<char16_t>(code);
         }
         i += extra + 1;
     }
+    return {std::size_t(out - begin), std::nullopt};
+}
+
+Utf8DecodeResult decodeUtf8(std::string_view bytes) {
+    Utf8DecodeResult result;
+    result.text.resize(bytes.size());
+    const auto [length, errorOffset] = decodeUtf8Into(bytes, result.text.data());
+    result.text.resize(length);
+    result.errorOffset = errorOffset;
     return result;
 }
 
 std::string encodeUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        char32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            ++i;
-        } else if (code >= 0xD800 && code <= 0xDFFF) {
-            code = 0xFFFD;
-        }
-        if (code < 0x80) {
-            out.push_back(static_cast<char>(code));
-        } else if (code < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else if (code < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-        }
-    }
+    // Room for three bytes a unit, the most any takes, and the encoder's margin.
+    std::string out(text.size() * 3 + 8, '\0');
+    std::size_t position = 0;
+    out.resize(encodeSome(text, &position, out.data(), out.size()));
     return out;
+}
+
+bool writeUtf8(std::u16string_view text, std::FILE* stream) {
+    char buffer[1 << 16];
+    std::size_t position = 0;
+    while (position < text.size()) {
+        const std::size_t count = encodeSome(text, &position, buffer, sizeof buffer);
+        if (std::fwrite(buffer, 1, count, stream) != count)
+            return false;
+    }
+    return true;
 }
 
 } // namespace tellwick

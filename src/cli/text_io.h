@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tellwick {
 
@@ -17,8 +19,14 @@ struct Utf8DecodeResult {
     std::optional<std::size_t> errorOffset; // byte offset of the first invalid sequence
 };
 Utf8DecodeResult decodeUtf8(std::string_view bytes);
+// The same into out, which has room for bytes.size() units (UTF-16 never takes more units than
+// UTF-8 takes bytes); returns the units written and the error's offset, if any.
+std::pair<std::size_t, std::optional<std::size_t>> decodeUtf8Into(std::string_view bytes,
+                                                                  char16_t* out);
 
 // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string encodeUtf8(std::u16string_view text);
+// The same, written to stream a piece at a time; false when a write fails.
+bool writeUtf8(std::u16string_view text, std::FILE* stream);
 
 } // namespace tellwick

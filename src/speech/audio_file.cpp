@@ -1,11 +1,10 @@
 #include "speech/audio_file.h"
 
 #include "speech/reading_speed.h"
+#include "speech/sound_file_output.h"
 #include "speech/speech_engine.h"
 
 #include <QFileInfo>
-
-#include <sndfile.h>
 
 #include <array>
 #include <chrono>
@@ -54,16 +53,17 @@ int formatFor(const QString& path, int sampleRate, QString* error) {
 // writer have both let go of it.
 class FileTarget : public SynthesisTarget {
 public:
-    FileTarget(SNDFILE* file, const std::atomic<bool>& interrupted)
-        : file_(file), interrupted_(interrupted) {}
-    ~FileTarget() override { close(); }
+    explicit FileTarget(const std::atomic<bool>& interrupted) : interrupted_(interrupted) {}
 
+    bool open(const QString& path, SF_INFO* info, QString* error) {
+        return output_.open(path, info, error);
+    }
     bool isCurrent(int) const override { return !interrupted_ && !failed_; }
     bool append(int, const std::int16_t* samples, qsizetype count) override {
         std::lock_guard lock(mutex_);
-        if (!isCurrent(0) || file_ == nullptr)
+        if (!isCurrent(0) || closed_)
             return false;
-        if (sf_write_short(file_, samples, count) != count)
+        if (!output_.write(samples, count))
             failed_ = true;
         return !failed_;
     }
@@ -74,29 +74,28 @@ public:
         finished_.notify_all();
     }
 
-    // Waits for the end of synthesis or an interruption; true when the file is complete.
+    // Waits for the end of synthesis or an interruption; true when the synthesis is complete.
     bool wait() {
         std::unique_lock lock(mutex_);
         while (!done_ && isCurrent(0))
             finished_.wait_for(lock, std::chrono::milliseconds(50));
         return done_ && !failed_;
     }
-    bool failed() const { return failed_; }
     // Completes the file's header; the program may end before the synthesis thread lets go.
-    bool close() {
+    bool close(QString* error) {
         std::lock_guard lock(mutex_);
-        const bool closed = file_ == nullptr || sf_close(file_) == 0;
-        file_ = nullptr;
-        return closed;
+        closed_ = true;
+        return output_.close(error);
     }
 
 private:
-    SNDFILE* file_;
+    SoundFileOutput output_;
     const std::atomic<bool>& interrupted_;
     std::atomic<bool> failed_ = false;
     std::mutex mutex_;
     std::condition_variable finished_;
     bool done_ = false;
+    bool closed_ = false;
 };
 
 } // namespace
@@ -116,21 +115,20 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     info.format = formatFor(path, engine->sampleRate(), error);
     if (info.format == 0)
         return false;
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
-    if (file == nullptr) {
-        *error = QStringLiteral("cannot write %1: %2")
-                     .arg(path, QString::fromUtf8(sf_strerror(nullptr)));
-        return false;
-    }
     // The synthesis thread may still hold the target after an interruption; sharing it keeps the
     // file open until then.
-    auto target = std::make_shared<FileTarget>(file, interrupted);
+    auto target = std::make_shared<FileTarget>(interrupted);
+    if (!target->open(path, &info, error))
+        return false;
     engine->submit({target, 0, text, SentenceStart{}, speakingRate(readingSpeed)});
     const bool complete = target->wait();
-    if (target->close() && complete)
+    // A write failure is reported before an interruption: the file is cut either way, and the
+    // cause is what the user needs.
+    if (!target->close(error))
+        return false;
+    if (complete)
         return true;
-    *error = target->failed() ? QStringLiteral("writing %1 failed").arg(path)
-                              : QStringLiteral("interrupted");
+    *error = QStringLiteral("interrupted");
     return false;
 }
 

@@ -46,6 +46,14 @@ int receiveSound(short* samples, int count, espeak_EVENT* events) {
     return 0;
 }
 
+// espeak-ng loads a voice whose dictionary is missing and then speaks silence; a word that gives
+// no phonemes shows it before anything is spoken.
+bool canTranslate() {
+    const void* probe = "a";
+    const char* phonemes = espeak_TextToPhonemes(&probe, espeakCHARS_UTF8, 0);
+    return phonemes != nullptr && *phonemes != '\0';
+}
+
 } // namespace
 
 SpeechEngine* SpeechEngine::instance(QString* error) {
@@ -58,6 +66,13 @@ SpeechEngine* SpeechEngine::instance(QString* error) {
                                             "espeak-ng-data installed?)")};
         if (espeak_SetVoiceByName("en") != EE_OK)
             return {nullptr, QStringLiteral("espeak-ng has no English voice in its data")};
+        if (!canTranslate()) {
+            const char* dataPath = nullptr;
+            espeak_Info(&dataPath);
+            return {nullptr, QStringLiteral("espeak-ng cannot read its English dictionary (en_dict "
+                                            "in %1): reinstall the package espeak-ng-data")
+                                 .arg(QString::fromLocal8Bit(dataPath))};
+        }
         espeak_SetSynthCallback(receiveSound);
         // Never deleted: espeak-ng cannot be set up again within the process.
         return {new SpeechEngine(rate), QString()};

@@ -100,5 +100,32 @@ TEST(RespellCommand, ReadsAFileAndReportsItsVersion) {
     EXPECT_TRUE(version.out.contains(TELLWICK_VERSION));
 }
 
+// Inputs of several megabytes take another path (mapped, and a second start with huge pages).
+TEST(RespellCommand, RewritesALargeFileWholeOrNotAtAll) {
+    constexpr int repeats = 500000; // 5.5 MB
+    const struct {
+        const char* name;
+        QByteArray tail;
+        int exitCode;
+        QByteArray out;
+        QByteArray errContains;
+    } rows[] = {
+        {"valid", "", 0, QByteArray("doctor Smith. ").repeated(repeats), ""},
+        {"invalid at the end", "\xC3", 2, "", "offset 5500000"},
+    };
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        const QString path = dir.filePath(QLatin1String(row.name));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("Dr. Smith. ").repeated(repeats) + row.tail);
+        file.close();
+        const ProcessResult run = runRespell({path}, "");
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.name;
+        EXPECT_TRUE(run.out == row.out) << row.name << ": " << run.out.size() << " bytes";
+        EXPECT_TRUE(run.err.contains(row.errContains)) << row.name << ": " << run.err.toStdString();
+    }
+}
+
 } // namespace
 } // namespace tellwick

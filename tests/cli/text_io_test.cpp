@@ -27,6 +27,15 @@ TEST(TextIo, DecodesStrictUtf8) {
         {"x\xED\xA0\x80", u"", 1},    // encoded surrogate
         {"\xF4\x90\x80\x80", u"", 0}, // past U+10FFFF
         {"\xE2\x28\xA1", u"", 0},     // bad continuation byte
+        // Past eight bytes, where seven-bit runs are taken a word at a time.
+        {"12345678\xC3\xA9"
+         "abcdefgh",
+         u"12345678\u00e9abcdefgh", std::nullopt},
+        {"1234567\xC3\xA9"
+         "abcdefghi",
+         u"1234567\u00e9abcdefghi", std::nullopt},
+        {"abcdefghijklmnop\x80", u"", 16},
+        {"abcdefghijk\xE2\x80", u"", 11},
     };
     for (const auto& c : cases) {
         const auto result = decodeUtf8(c.bytes);
@@ -41,6 +50,8 @@ TEST(TextIo, EncodingRoundTripsAndReplacesLoneSurrogates) {
     const std::u16string text = u"caf\u00e9 \u2014 \U0001F600\r\n";
     EXPECT_EQ(decodeUtf8(encodeUtf8(text)).text, text);
     EXPECT_EQ(encodeUtf8(std::u16string(1, char16_t(0xD800)) + u"x"), "\xEF\xBF\xBDx");
+    EXPECT_EQ(encodeUtf8(u"abcdefg\u00e9hijklmnopq\U0001F600"),
+              "abcdefg\xC3\xA9hijklmnopq\xF0\x9F\x98\x80");
 }
 
 TEST(TextIo, ReadsAWholeFileAndReportsWhatCannotBeRead) {

@@ -1,0 +1,71 @@
+#include "cli/large_buffers.h"
+
+#include "cli/text_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <new>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tellwick {
+
+std::optional<InputBytes> InputBytes::load(const std::string& path, std::string* error) {
+    const bool standardInput = path.empty() || path == "-";
+    const int descriptor =
+        standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    InputBytes input;
+    struct stat status {};
+    if (descriptor >= 0 && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+        status.st_size > 0) {
+        const auto size = std::size_t(status.st_size);
+        void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
+        if (mapping != MAP_FAILED) {
+            input.mapping_ = mapping;
+            input.mappedSize_ = size;
+            input.view_ = std::string_view(static_cast<const char*>(mapping), size);
+        }
+    }
+    if (!standardInput && descriptor >= 0)
+        ::close(descriptor);
+    if (input.mapping_ != nullptr)
+        return input;
+    std::optional<std::string> bytes = readAllBytes(path, error);
+    if (!bytes)
+        return std::nullopt;
+    input.read_ = std::move(*bytes);
+    input.view_ = input.read_;
+    return input;
+}
+
+InputBytes::InputBytes(InputBytes&& other) noexcept
+    : read_(std::move(other.read_)), mapping_(other.mapping_), mappedSize_(other.mappedSize_),
+      view_(mapping_ != nullptr ? other.view_ : std::string_view(read_)) {
+    other.mapping_ = nullptr;
+    other.view_ = {};
+}
+
+InputBytes::~InputBytes() {
+    if (mapping_ != nullptr)
+        ::munmap(mapping_, mappedSize_);
+}
+
+Utf16Buffer::Utf16Buffer(std::size_t units) : bytes_(units * sizeof(char16_t)) {
+    if (bytes_ == 0)
+        return;
+    void* memory =
+        ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        throw std::bad_alloc();
+    ::madvise(memory, bytes_, MADV_HUGEPAGE);
+    data_ = static_cast<char16_t*>(memory);
+}
+
+Utf16Buffer::~Utf16Buffer() {
+    if (data_ != nullptr)
+        ::munmap(data_, bytes_);
+}
+
+} // namespace tellwick

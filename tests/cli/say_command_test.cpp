@@ -1,0 +1,164 @@
+#include "support/pulse_server.h"
+#include "support/recorded_sound.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+namespace tellwick {
+namespace {
+
+struct SayRun {
+    int exitCode = -1; // -1 when the program crashed or never ended
+    QString errors;
+};
+
+SayRun runSay(const QStringList& arguments,
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(TELLWICK_BINARY), QStringList{QStringLiteral("say")} + arguments);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+const QString longText = QStringLiteral(
+    "This sentence is long enough that the speech of it takes several seconds to write out, and "
+    "then it goes on for a good while longer so that a signal comes in the middle of it.");
+
+TEST(SayCommand, AFullDiskIsAFailureNamingTheCause) {
+    QTemporaryDir dir;
+    for (const char* extension : {"wav", "flac", "ogg", "mp3"}) {
+        const QString path = dir.filePath(QStringLiteral("full.") + QLatin1String(extension));
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path));
+        const SayRun run = runSay({QStringLiteral("-o"), path, longText});
+        EXPECT_EQ(run.exitCode, 1) << extension;
+        EXPECT_TRUE(run.errors.contains(QLatin1String("No space left on device")))
+            << extension << ": " << run.errors.toStdString();
+    }
+}
+
+TEST(SayCommand, NoTextStillWritesAFileThatOpens) {
+    QTemporaryDir dir;
+    for (const char* extension : {"wav", "flac", "ogg", "mp3"}) {
+        const QString path = dir.filePath(QStringLiteral("empty.") + QLatin1String(extension));
+        ASSERT_EQ(runSay({QStringLiteral("--out=") + path, QString()}).exitCode, 0) << extension;
+        const std::optional<RecordedSound> sound = readSoundFile(path);
+        ASSERT_TRUE(sound) << extension;
+        EXPECT_EQ(speechSeconds(sound->profile()), 0.0) << extension;
+    }
+}
+
+TEST(SayCommand, MissingEnglishDictionaryIsAFailure) {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("espeak-ng-data"));
+    ASSERT_EQ(QProcess::execute(QStringLiteral("cp"),
+                                {QStringLiteral("-r"),
+                                 QStringLiteral("/usr/lib/x86_64-linux-gnu/espeak-ng-data"), data}),
+              0);
+    ASSERT_TRUE(QFile::remove(data + QStringLiteral("/en_dict")));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ESPEAK_DATA_PATH"), dir.path());
+    const SayRun run = runSay(
+        {QStringLiteral("--out"), dir.filePath(QStringLiteral("x.wav")), longText}, environment);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.errors.contains(QLatin1String("en_dict"))) << run.errors.toStdString();
+}
+
+TEST(SayCommand, ASignalEndsWritingWithTheShellsStatus) {
+    const struct {
+        int signal;
+        int exitCode;
+    } rows[] = {{SIGINT, 130}, {SIGTERM, 143}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cut.flac"));
+    for (const auto& row : rows) {
+        QProcess process;
+        process.start(QStringLiteral(TELLWICK_BINARY),
+                      {QStringLiteral("say"), QStringLiteral("--rate=-9"), QStringLiteral("-o"),
+                       path, longText.repeated(20)});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(150);
+        ::kill(pid_t(process.processId()), row.signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.signal;
+        EXPECT_EQ(process.exitCode(), row.exitCode) << row.signal;
+        EXPECT_TRUE(readSoundFile(path)) << row.signal;
+    }
+}
+
+// How a process ended: "exit N", or "signal N" (Qt keeps the signal's number as the exit code).
+QString ending(const QProcess& process) {
+    return QStringLiteral("%1 %2")
+        .arg(process.exitStatus() == QProcess::NormalExit ? QStringLiteral("exit")
+                                                          : QStringLiteral("signal"))
+        .arg(process.exitCode());
+}
+
+// Ending the program while Qt's PulseAudio backend still serves the output used to crash it now
+// and then; every run, played out or interrupted at any moment, ends as it should. An interrupt
+// that comes before the program has set up its handler ends it by the signal itself.
+TEST(SayCommand, SpeakingEndsCleanlyEveryTime) {
+    PulseServer server;
+    QString error;
+    ASSERT_TRUE(server.start(&error)) << error.toStdString();
+    const QStringList interruptedEndings{QStringLiteral("exit 130"),
+                                         QStringLiteral("signal %1").arg(SIGINT)};
+    constexpr int runs = 30;
+    for (int i = 0; i < runs; ++i) {
+        const SayRun played = runSay({QString()});
+        EXPECT_EQ(played.exitCode, 0) << "run " << i << ": " << played.errors.toStdString();
+
+        QProcess process;
+        process.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), longText});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(QRandomGenerator::global()->bounded(300));
+        ::kill(pid_t(process.processId()), SIGINT);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_TRUE(interruptedEndings.contains(ending(process)))
+            << "run " << i << ": " << ending(process).toStdString();
+    }
+}
+
+} // namespace
+} // namespace tellwick
+
+namespace tellwick {
+namespace {
+
+// What the voice says, respellings included, as espeak-ng prints phonemes.
+TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
+    const struct {
+        const char* name;
+        QStringList arguments;
+        QByteArray out;
+    } rows[] = {
+        {"plain text", {"--phonemes", "I live here"}, "aI l'Iv h'i@3\n"},
+        {"a respelling", {"--phonemes", "the live wire"}, "D@ l'aIv w'aI@\n"},
+        {"in IPA",
+         {"--ipa", "the live wire"},
+         "\xC3\xB0\xC9\x99 l\xCB\x88\x61\xC9\xAAv w\xCB\x88\x61\xC9\xAA\xC9\x99\n"},
+        {"a line per clause", {"--phonemes", "Second, clause"}, "s'Ek@nd\nkl'O:z\n"},
+    };
+    for (const auto& row : rows) {
+        QProcess process;
+        process.start(QStringLiteral(TELLWICK_BINARY),
+                      QStringList{QStringLiteral("say")} + row.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000)) << row.name;
+        EXPECT_EQ(process.exitCode(), 0) << row.name;
+        EXPECT_EQ(process.readAllStandardOutput(), row.out) << row.name;
+    }
+}
+
+} // namespace
+} // namespace tellwick
