@@ -1,5 +1,4 @@
 #include "cli/commands.h"
-#include "cli/huge_pages.h"
 #include "cli/large_buffers.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
@@ -34,7 +33,6 @@ int runRespellCommand(int argc, char** argv) {
     options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
     const bool havePath = !arguments->operands.empty();
     const std::string path = havePath ? arguments->operands.front() : std::string();
-    restartWithHugePages(regularFileSize(path.c_str()), argc + 1, argv - 1);
 
     std::optional<Utf16Buffer> text;
     std::size_t length = 0;
