@@ -20,6 +20,8 @@ public:
         benchmark::DoNotOptimize(text.size());
         return VoiceResult::success();
     }
+    VoiceResult speakBeginning(const QString& beginning) override { return speak(beginning); }
+    VoiceResult completeText(const QString& whole) override { return speak(whole); }
     VoiceResult pause() override { return VoiceResult::success(); }
     VoiceResult resume() override { return VoiceResult::success(); }
     VoiceResult skipSentence(int) override { return VoiceResult::failure(QStringLiteral("idle")); }

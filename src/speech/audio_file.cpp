@@ -125,7 +125,8 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     // The synthesis thread may still hold the target after an interruption; sharing it keeps the
     // file open until then.
     auto target = std::make_shared<FileTarget>(file, interrupted);
-    engine->submit({target, 0, text, SentenceStart{}, speakingRate(readingSpeed)});
+    engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
+                    speakingRate(readingSpeed)});
     const bool complete = target->wait();
     if (target->close() && complete)
         return true;
