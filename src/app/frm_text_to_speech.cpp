@@ -1,5 +1,6 @@
 #include "app/frm_text_to_speech.h"
 
+#include "app/box_text.h"
 #include "app/control_font.h"
 #include "app/controls.h"
 #include "app/input_box.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
+#include <QThread>
 #include <QTimer>
 
 #include <cmath>
@@ -115,14 +117,6 @@ void describeForScreenReaders(QWidget* widget, const ControlSpec& spec) {
 void failUnless(const VoiceResult& result) {
     if (!result)
         throw UncaughtFailure{result.error};
-}
-
-QString respelled(const QString& text, const RespellOptions& options) {
-    const std::u16string out =
-        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<std::size_t>(text.size())),
-                    options);
-    return QString::fromStdU16String(out);
 }
 
 } // namespace
@@ -330,9 +324,7 @@ bool frmTextToSpeech::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString frmTextToSpeech::inputText() const {
-    QString text = txtInput->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return text;
+    return crLfText(txtInput->document()->toRawText());
 }
 
 void frmTextToSpeech::setInputText(const QString& text) {
@@ -359,10 +351,9 @@ void frmTextToSpeech::cmdRead_Click() {
         if (!voice)
             throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
                                                   : error};
-        state_.CurVoice = std::move(voice);
-        reportFailuresOf(*state_.CurVoice);
+        takeVoice(std::move(voice));
         failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
-        failUnless(state_.CurVoice->speak(respelled(inputText(), options)));
+        speakBox(options);
         setPauseCaption(qs(pauseCaption));
         return;
     }
@@ -375,10 +366,8 @@ void frmTextToSpeech::cmdRead_Click() {
     if (first && first->isEmpty())
         return;
     QString error;
-    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr) {
-        state_.CurVoice = std::move(voice);
-        reportFailuresOf(*state_.CurVoice);
-    }
+    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr)
+        takeVoice(std::move(voice));
     // Without a new voice the steps fall on whichever voice is held, as the steps are written.
     if (state_.CurVoice) {
         (void)state_.CurVoice->setRate(state_.ReadSpeed);
@@ -386,6 +375,42 @@ void frmTextToSpeech::cmdRead_Click() {
             (void)state_.CurVoice->speak(respelled(*again, options));
     }
     setPauseCaption(qs(pauseCaption));
+}
+
+void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
+    state_.CurVoice = std::move(voice);
+    ++voicesTaken_;
+    reportFailuresOf(*state_.CurVoice);
+}
+
+void frmTextToSpeech::speakBox(const RespellOptions& options) {
+    QString raw = txtInput->document()->toRawText();
+    if (raw.size() <= twoStepLength) {
+        failUnless(state_.CurVoice->speak(respelled(crLfText(std::move(raw)), options)));
+        return;
+    }
+    failUnless(
+        state_.CurVoice->speakBeginning(respelled(crLfText(raw.left(beginningEnd(raw))), options)));
+    completeBeside(std::move(raw), options);
+}
+
+void frmTextToSpeech::completeBeside(QString raw, const RespellOptions& options) {
+    // The rewriter holds nothing between calls, so it runs on a thread of its own while the
+    // window goes on; the whole goes to the voice only if no later Read has replaced it.
+    auto whole = std::make_shared<QString>();
+    QThread* rewriter = QThread::create([raw = std::move(raw), options, whole]() mutable {
+        *whole = respelled(crLfText(std::move(raw)), options);
+    });
+    connect(rewriter, &QThread::finished, rewriter, &QObject::deleteLater);
+    connect(rewriter, &QThread::finished, this,
+            [this, voice = state_.CurVoice.get(), taken = voicesTaken_, whole] {
+                if (taken != voicesTaken_ || state_.CurVoice.get() != voice)
+                    return;
+                if (const VoiceResult result = voice->completeText(*whole); !result)
+                    reportUncaught(this,
+                                   QStringLiteral("The reading stopped: %1.").arg(result.error));
+            });
+    rewriter->start();
 }
 
 void frmTextToSpeech::reportFailuresOf(Voice& voice) {

@@ -4,6 +4,7 @@
 #include "capture/window_state.h"
 #include "capture/window_view.h"
 #include "platform/platform.h"
+#include "rewriter/respell.h"
 
 #include <QWidget>
 
@@ -81,12 +82,18 @@ private:
     void placeControl(PlacedControl& control);
     void skipOrChangeSpeed(int direction);
     Voice& voiceOrFail(const QString& operation);
+    void takeVoice(std::unique_ptr<Voice> voice);
+    void speakBox(const RespellOptions& options);
+    void completeBeside(QString raw, const RespellOptions& options);
     void reportFailuresOf(Voice& voice);
 
     Platform platform_;
     WindowState state_;
     TwipScale scale_;
     bool framed_ = false;
+    // Counts the voices put into CurVoice, so that a late whole text never reaches a voice that
+    // merely took the place of its own.
+    quint64 voicesTaken_ = 0;
     std::map<std::string_view, PlacedControl, std::less<>> controls_;
 
     QPlainTextEdit* txtInput = nullptr;

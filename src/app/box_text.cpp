@@ -1,0 +1,43 @@
+#include "app/box_text.h"
+
+#include <string_view>
+
+namespace tellwick {
+
+namespace {
+
+constexpr qsizetype beginningLength = 16 * 1024;
+// Where no paragraph ends soon after beginningLength, a space will do, and then any place.
+constexpr qsizetype beginningLimit = 2 * beginningLength;
+
+qsizetype endAfter(QStringView raw, QChar mark) {
+    const qsizetype found = raw.mid(0, beginningLimit).indexOf(mark, beginningLength);
+    return found < 0 ? -1 : found + 1;
+}
+
+} // namespace
+
+QString crLfText(QString raw) {
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return raw;
+}
+
+QString respelled(const QString& text, const RespellOptions& options) {
+    const std::u16string out =
+        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<std::size_t>(text.size())),
+                    options);
+    return QString::fromStdU16String(out);
+}
+
+qsizetype beginningEnd(QStringView raw) {
+    if (raw.size() <= beginningLimit)
+        return raw.size();
+    for (const QChar mark : {QChar(QChar::ParagraphSeparator), QChar(u' ')}) {
+        if (const qsizetype end = endAfter(raw, mark); end > 0)
+            return end;
+    }
+    return raw[beginningLimit - 1].isHighSurrogate() ? beginningLimit - 1 : beginningLimit;
+}
+
+} // namespace tellwick
