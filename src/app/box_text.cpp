@@ -22,6 +22,12 @@ QString crLfText(QString raw) {
     return raw;
 }
 
+QString rawTextOf(QString plain) {
+    for (const char16_t end : {u'\n', u'\r', u'\xFDD0', u'\xFDD1'})
+        plain.replace(QChar(end), QChar::ParagraphSeparator);
+    return plain;
+}
+
 QString respelled(const QString& text, const RespellOptions& options) {
     const std::u16string out =
         RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),

@@ -11,6 +11,10 @@ namespace tellwick {
 // raw text of its document, whose paragraphs are parted by U+2029.
 QString crLfText(QString raw);
 
+// The raw text that a plain text box holds once given plain: every character that the box turns
+// into a paragraph end becomes U+2029.
+QString rawTextOf(QString plain);
+
 QString respelled(const QString& text, const RespellOptions& options);
 
 // A box text longer than this (in raw characters) is read in two steps: the rewrite of its

@@ -4,6 +4,7 @@
 #include "app/control_font.h"
 #include "app/controls.h"
 #include "app/input_box.h"
+#include "app/raw_text_mirror.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
@@ -208,6 +209,7 @@ void frmTextToSpeech::createControls() {
     cmdVisit = findChild<QPushButton*>(QStringLiteral("cmdVisit"));
     lblSpeed = findChild<QLabel*>(QStringLiteral("lblSpeed"));
     txtInput->installEventFilter(this);
+    boxText_ = new RawTextMirror(txtInput->document());
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -331,7 +333,7 @@ void frmTextToSpeech::setInputText(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    txtInput->setPlainText(plain);
+    boxText_->replaceAll(rawTextOf(plain), [&] { txtInput->setPlainText(plain); });
 }
 
 void frmTextToSpeech::focusInput() {
@@ -384,7 +386,7 @@ void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
 }
 
 void frmTextToSpeech::speakBox(const RespellOptions& options) {
-    QString raw = txtInput->document()->toRawText();
+    QString raw = boxText_->text();
     if (raw.size() <= twoStepLength) {
         failUnless(state_.CurVoice->speak(respelled(crLfText(std::move(raw)), options)));
         return;

@@ -17,6 +17,10 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tellwick {
+class RawTextMirror;
+}
+
+namespace tellwick {
 
 // The program's one window: the text box, the buttons that read, pause, skip and capture text,
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
@@ -97,6 +101,7 @@ private:
     std::map<std::string_view, PlacedControl, std::less<>> controls_;
 
     QPlainTextEdit* txtInput = nullptr;
+    RawTextMirror* boxText_ = nullptr;
     QPushButton* cmdRead = nullptr;
     QPushButton* cmdPause = nullptr;
     QPushButton* cmdHere = nullptr;

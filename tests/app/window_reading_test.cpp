@@ -5,7 +5,10 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTest>
 #include <QThread>
+
+#include <functional>
 
 namespace tellwick {
 namespace {
@@ -312,6 +315,59 @@ TEST_F(Reading, TheNoVoiceMessageNamesTheCause) {
     voices.log().creationError = QStringLiteral("espeak-ng data not found");
     click("cmdRead");
     EXPECT_EQ(reported, QStringList{QStringLiteral("espeak-ng data not found")});
+}
+
+// Read takes the box's text from a copy that follows every edit, not from the box itself.
+TEST_F(Reading, ReadSpeaksTheBoxAsEditedLast) {
+    const struct {
+        const char* name;
+        QString box;
+        std::function<void(QWidget*)> edit;
+        QString spoken;
+    } rows[] = {
+        {"typed at the end", QStringLiteral("One.\r\nTwo"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(box, QStringLiteral(" three"));
+         },
+         QStringLiteral("One.\r\nTwo three")},
+        {"a line break typed", QStringLiteral("One two"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(box, Qt::Key_Return);
+             QTest::keyClicks(box, QStringLiteral("x"));
+         },
+         QStringLiteral("One two\r\nx")},
+        {"a line break taken out", QStringLiteral("One\r\ntwo"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(box, Qt::Key_Home);
+             QTest::keyClick(box, Qt::Key_Backspace);
+         },
+         QStringLiteral("Onetwo")},
+        {"everything replaced", QStringLiteral("One\r\ntwo"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClicks(box, QStringLiteral("z"));
+         },
+         QStringLiteral("z")},
+        {"an edit undone", QStringLiteral("One"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(box, QStringLiteral("x"));
+             QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+         },
+         QStringLiteral("One")},
+        {"frame marks given", QStringLiteral("a") + QChar(0xFDD0) + QStringLiteral("b"),
+         [](QWidget*) {}, QStringLiteral("a\r\nb")},
+    };
+    for (const auto& row : rows) {
+        window->setInputText(row.box);
+        row.edit(control("txtInput"));
+        ASSERT_EQ(window->inputText(), row.spoken) << row.name;
+        click("cmdRead");
+        EXPECT_EQ(calls().last(), QStringLiteral("speak ") + respelled(row.spoken)) << row.name;
+    }
 }
 
 // A book in the box: paragraphs as a book has them, beyond the size that is read in two steps.
