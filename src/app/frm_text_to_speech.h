@@ -17,10 +17,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tellwick {
-class RawTextMirror;
-}
 
-namespace tellwick {
+class RawTextMirror;
 
 // The program's one window: the text box, the buttons that read, pause, skip and capture text,
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the

@@ -15,9 +15,8 @@ void SpeechText::reset(QString text, bool whole) {
 bool SpeechText::complete(const QString& whole) {
     std::lock_guard lock(mutex_);
     const qsizetype common = std::min(text_.size(), whole.size());
-    const auto [differs, unused] =
-        std::mismatch(text_.cbegin(), text_.cbegin() + common, whole.cbegin());
-    (void)unused;
+    const auto differs =
+        std::mismatch(text_.cbegin(), text_.cbegin() + common, whole.cbegin()).first;
     if (differs - text_.cbegin() < relied_)
         return false;
     text_ = whole;
