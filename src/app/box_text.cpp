@@ -7,11 +7,11 @@ namespace tellwick {
 namespace {
 
 constexpr qsizetype beginningLength = 16 * 1024;
-// Where no paragraph ends soon after beginningLength, a space will do, and then any place.
+// Where no line ends soon after beginningLength, a space will do, and then any place.
 constexpr qsizetype beginningLimit = 2 * beginningLength;
 
-qsizetype endAfter(QStringView raw, QChar mark) {
-    const qsizetype found = raw.mid(0, beginningLimit).indexOf(mark, beginningLength);
+qsizetype endAfter(QStringView text, QChar mark) {
+    const qsizetype found = text.mid(0, beginningLimit).indexOf(mark, beginningLength);
     return found < 0 ? -1 : found + 1;
 }
 
@@ -40,14 +40,14 @@ QString respelled(const QString& text, const RespellOptions& options) {
     return QString::fromStdU16String(out);
 }
 
-qsizetype beginningEnd(QStringView raw) {
-    if (raw.size() <= beginningLimit)
-        return raw.size();
-    for (const QChar mark : {QChar(QChar::ParagraphSeparator), QChar(u' ')}) {
-        if (const qsizetype end = endAfter(raw, mark); end > 0)
+qsizetype beginningEnd(QStringView text) {
+    if (text.size() <= beginningLimit)
+        return text.size();
+    for (const QChar mark : {QChar(QChar::ParagraphSeparator), QChar(u'\n'), QChar(u' ')}) {
+        if (const qsizetype end = endAfter(text, mark); end > 0)
             return end;
     }
-    return raw[beginningLimit - 1].isHighSurrogate() ? beginningLimit - 1 : beginningLimit;
+    return text[beginningLimit - 1].isHighSurrogate() ? beginningLimit - 1 : beginningLimit;
 }
 
 } // namespace tellwick

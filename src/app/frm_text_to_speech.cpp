@@ -355,7 +355,7 @@ void frmTextToSpeech::cmdRead_Click() {
                                                   : error};
         takeVoice(std::move(voice));
         failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
-        speakBox(options);
+        failUnless(speakInSteps(boxText_->text(), crLfText, options));
         setPauseCaption(qs(pauseCaption));
         return;
     }
@@ -374,7 +374,8 @@ void frmTextToSpeech::cmdRead_Click() {
     if (state_.CurVoice) {
         (void)state_.CurVoice->setRate(state_.ReadSpeed);
         if (const std::optional<QString> again = clipboard ? clipboard->text() : std::nullopt)
-            (void)state_.CurVoice->speak(respelled(*again, options));
+            (void)speakInSteps(
+                *again, [](QString text) { return text; }, options);
     }
     setPauseCaption(qs(pauseCaption));
 }
@@ -385,23 +386,23 @@ void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
     reportFailuresOf(*state_.CurVoice);
 }
 
-void frmTextToSpeech::speakBox(const RespellOptions& options) {
-    QString raw = boxText_->text();
-    if (raw.size() <= twoStepLength) {
-        failUnless(state_.CurVoice->speak(respelled(crLfText(std::move(raw)), options)));
-        return;
-    }
-    failUnless(
-        state_.CurVoice->speakBeginning(respelled(crLfText(raw.left(beginningEnd(raw))), options)));
-    completeBeside(std::move(raw), options);
+VoiceResult frmTextToSpeech::speakInSteps(QString text, TextForm form,
+                                          const RespellOptions& options) {
+    if (text.size() <= twoStepLength)
+        return state_.CurVoice->speak(respelled(form(std::move(text)), options));
+    const VoiceResult begun =
+        state_.CurVoice->speakBeginning(respelled(form(text.left(beginningEnd(text))), options));
+    if (begun)
+        completeBeside(std::move(text), form, options);
+    return begun;
 }
 
-void frmTextToSpeech::completeBeside(QString raw, const RespellOptions& options) {
+void frmTextToSpeech::completeBeside(QString text, TextForm form, const RespellOptions& options) {
     // The rewriter holds nothing between calls, so it runs on a thread of its own while the
     // window goes on; the whole goes to the voice only if no later Read has replaced it.
     auto whole = std::make_shared<QString>();
-    QThread* rewriter = QThread::create([raw = std::move(raw), options, whole]() mutable {
-        *whole = respelled(crLfText(std::move(raw)), options);
+    QThread* rewriter = QThread::create([text = std::move(text), form, options, whole]() mutable {
+        *whole = respelled(form(std::move(text)), options);
     });
     connect(rewriter, &QThread::finished, rewriter, &QObject::deleteLater);
     connect(rewriter, &QThread::finished, this,

@@ -85,8 +85,10 @@ private:
     void skipOrChangeSpeed(int direction);
     Voice& voiceOrFail(const QString& operation);
     void takeVoice(std::unique_ptr<Voice> voice);
-    void speakBox(const RespellOptions& options);
-    void completeBeside(QString raw, const RespellOptions& options);
+    // Speaks text, in the form form gives it, through CurVoice: a large text in two steps.
+    using TextForm = QString (*)(QString);
+    VoiceResult speakInSteps(QString text, TextForm form, const RespellOptions& options);
+    void completeBeside(QString text, TextForm form, const RespellOptions& options);
     void reportFailuresOf(Voice& voice);
 
     Platform platform_;

@@ -388,25 +388,28 @@ bool waitForCompletions(const FakeVoiceLog& log, int count, int rounds = 2000) {
     return false;
 }
 
-TEST_F(Reading, ALargeBoxIsSpokenFromItsBeginningThenCompletedWithTheWholeRewrite) {
+TEST_F(Reading, ALargeTextIsSpokenFromItsBeginningThenCompletedWithTheWholeRewrite) {
     const struct {
         const char* name;
-        QString box;
+        QString text;
+        bool onClipboard;
         bool beginningStartsTheWhole;
     } rows[] = {
-        {"plain paragraphs", book(), true},
+        {"plain paragraphs", book(), false, true},
         {"a bracket closed only far on", book(QStringLiteral("Hear [this ")) + QStringLiteral("]."),
-         false},
+         false, false},
+        {"on the clipboard, the box empty", book(), true, true},
     };
     for (const auto& row : rows) {
         startOver();
-        window->setInputText(row.box);
+        window->setInputText(row.onClipboard ? QString() : row.text);
+        clipboard->content = row.onClipboard ? row.text : QString();
         click("cmdRead");
         ASSERT_TRUE(waitForCompletions(voices.log(), 1)) << row.name;
         const QStringList made = calls();
         ASSERT_EQ(made.size(), 3) << row.name;
         EXPECT_EQ(made[0], QStringLiteral("setRate 1")) << row.name;
-        const QString whole = respelled(row.box);
+        const QString whole = respelled(row.text);
         EXPECT_EQ(made[2], QStringLiteral("completeText ") + whole) << row.name;
         const QString beginning = made[1].mid(QStringLiteral("speakBeginning ").size());
         ASSERT_TRUE(made[1].startsWith(QStringLiteral("speakBeginning "))) << row.name;
