@@ -61,7 +61,8 @@ void BM_FirstSample(benchmark::State& state, const QString& (*makeText)()) {
         const int run = buffer->restart();
         char sample[2];
         const auto start = Clock::now();
-        engine().submit({buffer, run, text, SentenceStart{}, speakingRate(0)});
+        engine().submit(
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
         while (buffer->read(sample, 2) == 0)
             std::this_thread::yield();
         const auto end = Clock::now();
@@ -118,7 +119,8 @@ void BM_FirstSampleToOutput(benchmark::State& state, const QString& (*makeText)(
         });
         const int run = buffer->restart();
         const auto start = Clock::now();
-        engine().submit({buffer, run, text, SentenceStart{}, speakingRate(0)});
+        engine().submit(
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
         sink.start(&device);
         while (!device.firstSound)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
@@ -145,7 +147,8 @@ void BM_SynthesisSpeed(benchmark::State& state) {
         auto buffer = std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{1LL << 40, 1LL << 40});
         const int run = buffer->restart();
         const auto start = Clock::now();
-        engine().submit({buffer, run, text, SentenceStart{}, speakingRate(0)});
+        engine().submit(
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
         while (!buffer->finished()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             std::vector<char> sink(std::size_t(buffer->bytesAvailable()));
@@ -186,7 +189,8 @@ void BM_PeakMemoryWhileSpeaking(benchmark::State& state) {
         const qint64 before = statusKilobytes("VmRSS:");
         auto buffer = makeBuffer();
         const int run = buffer->restart();
-        engine().submit({buffer, run, text, SentenceStart{}, speakingRate(0)});
+        engine().submit(
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
         std::vector<char> piece(std::size_t(rate / 50 * 2));
         const auto start = Clock::now();
         for (int tick = 1; tick <= 30 * 50; ++tick) {

@@ -1,8 +1,10 @@
 #include "app/frm_text_to_speech.h"
 
+#include "app/box_text.h"
 #include "app/control_font.h"
 #include "app/controls.h"
 #include "app/input_box.h"
+#include "app/raw_text_mirror.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
@@ -23,6 +25,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
+#include <QThread>
 #include <QTimer>
 
 #include <cmath>
@@ -117,14 +120,6 @@ void failUnless(const VoiceResult& result) {
         throw UncaughtFailure{result.error};
 }
 
-QString respelled(const QString& text, const RespellOptions& options) {
-    const std::u16string out =
-        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<std::size_t>(text.size())),
-                    options);
-    return QString::fromStdU16String(out);
-}
-
 } // namespace
 
 // Applies layout steps to the window's controls, which refuse a negative width or height.
@@ -214,6 +209,7 @@ void frmTextToSpeech::createControls() {
     cmdVisit = widgetOf<QPushButton>(Control::cmdVisit);
     lblSpeed = widgetOf<QLabel>(Control::lblSpeed);
     txtInput->installEventFilter(this);
+    boxText_ = new RawTextMirror(txtInput->document());
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -329,16 +325,14 @@ bool frmTextToSpeech::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString frmTextToSpeech::inputText() const {
-    QString text = txtInput->document()->toRawText();
-    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return text;
+    return crLfText(txtInput->document()->toRawText());
 }
 
 void frmTextToSpeech::setInputText(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    txtInput->setPlainText(plain);
+    boxText_->replaceAll(rawTextOf(plain), [&] { txtInput->setPlainText(plain); });
 }
 
 void frmTextToSpeech::focusInput() {
@@ -358,10 +352,9 @@ void frmTextToSpeech::cmdRead_Click() {
         if (!voice)
             throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
                                                   : error};
-        state_.CurVoice = std::move(voice);
-        reportFailuresOf(*state_.CurVoice);
+        takeVoice(std::move(voice));
         failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
-        failUnless(state_.CurVoice->speak(respelled(inputText(), options)));
+        failUnless(speakInSteps(boxText_->text(), crLfText, options));
         setPauseCaption(qs(pauseCaption));
         return;
     }
@@ -374,17 +367,52 @@ void frmTextToSpeech::cmdRead_Click() {
     if (first && first->isEmpty())
         return;
     QString error;
-    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr) {
-        state_.CurVoice = std::move(voice);
-        reportFailuresOf(*state_.CurVoice);
-    }
+    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr)
+        takeVoice(std::move(voice));
     // Without a new voice the steps fall on whichever voice is held, as the steps are written.
     if (state_.CurVoice) {
         (void)state_.CurVoice->setRate(state_.ReadSpeed);
         if (const std::optional<QString> again = clipboard ? clipboard->text() : std::nullopt)
-            (void)state_.CurVoice->speak(respelled(*again, options));
+            (void)speakInSteps(
+                *again, [](QString text) { return text; }, options);
     }
     setPauseCaption(qs(pauseCaption));
+}
+
+void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
+    state_.CurVoice = std::move(voice);
+    ++voicesTaken_;
+    reportFailuresOf(*state_.CurVoice);
+}
+
+VoiceResult frmTextToSpeech::speakInSteps(QString text, TextForm form,
+                                          const RespellOptions& options) {
+    if (text.size() <= twoStepLength)
+        return state_.CurVoice->speak(respelled(form(std::move(text)), options));
+    const VoiceResult begun =
+        state_.CurVoice->speakBeginning(respelled(form(text.left(beginningEnd(text))), options));
+    if (begun)
+        completeBeside(std::move(text), form, options);
+    return begun;
+}
+
+void frmTextToSpeech::completeBeside(QString text, TextForm form, const RespellOptions& options) {
+    // The rewriter holds nothing between calls, so it runs on a thread of its own while the
+    // window goes on; the whole goes to the voice only if no later Read has replaced it.
+    auto whole = std::make_shared<QString>();
+    QThread* rewriter = QThread::create([text = std::move(text), form, options, whole]() mutable {
+        *whole = respelled(form(std::move(text)), options);
+    });
+    connect(rewriter, &QThread::finished, rewriter, &QObject::deleteLater);
+    connect(rewriter, &QThread::finished, this,
+            [this, voice = state_.CurVoice.get(), taken = voicesTaken_, whole] {
+                if (taken != voicesTaken_ || state_.CurVoice.get() != voice)
+                    return;
+                if (const VoiceResult result = voice->completeText(*whole); !result)
+                    reportUncaught(this,
+                                   QStringLiteral("The reading stopped: %1.").arg(result.error));
+            });
+    rewriter->start();
 }
 
 void frmTextToSpeech::reportFailuresOf(Voice& voice) {

@@ -5,6 +5,7 @@
 #include "capture/window_state.h"
 #include "capture/window_view.h"
 #include "platform/platform.h"
+#include "rewriter/respell.h"
 
 #include <QWidget>
 
@@ -17,6 +18,8 @@ class QPlainTextEdit;
 class QPushButton;
 
 namespace tellwick {
+
+class RawTextMirror;
 
 // The program's one window: the text box, the buttons that read, pause, skip and capture text,
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
@@ -89,15 +92,24 @@ private:
     }
     void skipOrChangeSpeed(int direction);
     Voice& voiceOrFail(const QString& operation);
+    void takeVoice(std::unique_ptr<Voice> voice);
+    // Speaks text, in the form form gives it, through CurVoice: a large text in two steps.
+    using TextForm = QString (*)(QString);
+    VoiceResult speakInSteps(QString text, TextForm form, const RespellOptions& options);
+    void completeBeside(QString text, TextForm form, const RespellOptions& options);
     void reportFailuresOf(Voice& voice);
 
     Platform platform_;
     WindowState state_;
     TwipScale scale_;
     bool framed_ = false;
+    // Counts the voices put into CurVoice, so that a late whole text never reaches a voice that
+    // merely took the place of its own.
+    quint64 voicesTaken_ = 0;
     std::array<PlacedControl, controlCount> controls_;
 
     QPlainTextEdit* txtInput = nullptr;
+    RawTextMirror* boxText_ = nullptr;
     QPushButton* cmdRead = nullptr;
     QPushButton* cmdPause = nullptr;
     QPushButton* cmdHere = nullptr;

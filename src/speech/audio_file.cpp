@@ -120,7 +120,8 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     auto target = std::make_shared<FileTarget>(interrupted);
     if (!target->open(path, &info, error))
         return false;
-    engine->submit({target, 0, text, SentenceStart{}, speakingRate(readingSpeed)});
+    engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
+                    speakingRate(readingSpeed)});
     const bool complete = target->wait();
     // A write failure is reported before an interruption: the file is cut either way, and the
     // cause is what the user needs.

@@ -112,15 +112,24 @@ void SpeechEngine::synthesise(const Job& job) {
     espeak_SetParameter(espeakWORDGAP, job.rate.wordGap, 0);
     SynthesisCall call{job.target.get(), job.run, job.from.chunkStart, job.from.offset, 0, false};
     currentCall = &call;
-    const QStringView text(job.text);
-    while (call.chunkStart < text.size()) {
-        const qsizetype end = chunkEnd(text, call.chunkStart);
-        const QString input = espeakInput(text.mid(call.chunkStart, end - call.chunkStart));
+    const auto abandoned = [&job] { return !job.target->isCurrent(job.run); };
+    for (;;) {
+        const std::optional<QString> text =
+            job.text->read(chunkDecidedBy(call.chunkStart), abandoned);
+        if (!text) {
+            call.aborted = true;
+            break;
+        }
+        if (call.chunkStart >= text->size())
+            break;
+        const qsizetype end = chunkEnd(*text, call.chunkStart);
+        const QString input =
+            espeakInput(QStringView(*text).mid(call.chunkStart, end - call.chunkStart));
         const QByteArray utf8 =
             QStringView(input).mid(utf16IndexOfCodePoint(input, call.offset)).toUtf8();
         espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
                      espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
-        if (call.aborted || !job.target->isCurrent(job.run))
+        if (call.aborted || abandoned())
             break;
         call.chunkStart = end;
         call.offset = 0;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "speech/reading_speed.h"
+#include "speech/speech_text.h"
 #include "speech/synthesis_target.h"
 
 #include <QString>
@@ -26,11 +27,13 @@ public:
 
     // Synthesises text from a sentence start into target's run. The job ends by itself when the
     // target leaves that run (see SynthesisTarget); a job that is no longer current when its turn
-    // comes is skipped.
+    // comes is skipped. A job that reaches the end of a text still growing waits for the rest,
+    // holding up the jobs behind it: the one voice of the window waits only for itself. Whoever
+    // moves the target to another run wakes the text, so that the wait ends at once.
     struct Job {
         std::shared_ptr<SynthesisTarget> target;
         int run = 0;
-        QString text;
+        std::shared_ptr<SpeechText> text;
         SentenceStart from;
         SpeakingRate rate;
     };

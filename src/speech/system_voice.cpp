@@ -4,6 +4,7 @@
 #include "speech/reading_speed.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
+#include "speech/speech_text.h"
 
 #include <QAudioDevice>
 #include <QAudioSink>
@@ -63,7 +64,8 @@ SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
     : engine_(engine),
       buffer_(std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
           lookaheadSeconds * engine->sampleRate(), historySeconds * engine->sampleRate()})),
-      sink_(sink), device_(new PcmDevice(buffer_, this)), rate_(speakingRate(0)) {
+      sink_(sink), device_(new PcmDevice(buffer_, this)), text_(std::make_shared<SpeechText>()),
+      rate_(speakingRate(0)) {
     sink_->setParent(this);
     // The handler runs on the synthesis thread; the device lives on this one.
     buffer_->setWakeHandler([device = device_] {
@@ -79,6 +81,7 @@ SystemVoice::~SystemVoice() {
     // Closing first aborts synthesis and guarantees that no wake-up is posted to the device any
     // more; the worker drops its share of the buffer when its job ends.
     buffer_->close();
+    text_->wake();
     sink_->disconnect(this);
     sink_->stop();
     // Qt's PulseAudio output runs the event loop when it is deleted. A voice is released inside a
@@ -94,9 +97,28 @@ VoiceResult SystemVoice::setRate(int rate) {
 }
 
 VoiceResult SystemVoice::speak(const QString& text) {
-    text_ = text;
-    const int run = buffer_->restart();
-    engine_->submit({buffer_, run, text_, SentenceStart{}, rate_});
+    return startReading(text, true);
+}
+
+VoiceResult SystemVoice::speakBeginning(const QString& beginning) {
+    return startReading(beginning, false);
+}
+
+VoiceResult SystemVoice::completeText(const QString& whole) {
+    if (text_->isWhole())
+        return VoiceResult::failure(QStringLiteral("the voice has no beginning to complete"));
+    if (!text_->complete(whole)) {
+        // The whole reads part of the beginning otherwise, and some of that has been synthesised
+        // already. Starting over is the one way to speak exactly the whole; it happens within
+        // moments of the start, so little is heard twice.
+        synthesiseFromStart(whole, true);
+        wakeOutput();
+    }
+    return VoiceResult::success();
+}
+
+VoiceResult SystemVoice::startReading(const QString& text, bool whole) {
+    synthesiseFromStart(text, whole);
     if (!started_) {
         sink_->start(device_);
         if (sink_->error() != QAudio::NoError)
@@ -107,6 +129,14 @@ VoiceResult SystemVoice::speak(const QString& text) {
     }
     wakeOutput();
     return VoiceResult::success();
+}
+
+void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
+    // The run changes first: a job of the old run that the new text wakes sees that it is done
+    // before it could read the new text.
+    const int run = buffer_->restart();
+    text_->reset(text, whole);
+    engine_->submit({buffer_, run, text_, SentenceStart{}, rate_});
 }
 
 VoiceResult SystemVoice::pause() {
@@ -127,8 +157,10 @@ VoiceResult SystemVoice::skipSentence(int count) {
     if (!started_ || paused_ || buffer_->finished())
         return notSpeaking();
     const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count);
-    if (outcome.resynthesise)
+    if (outcome.resynthesise) {
+        text_->wake();
         engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_});
+    }
     wakeOutput();
     return VoiceResult::success();
 }

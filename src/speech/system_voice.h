@@ -14,6 +14,7 @@ namespace tellwick {
 class PcmDevice;
 class SpeechBuffer;
 class SpeechEngine;
+class SpeechText;
 
 // The real voice: espeak-ng synthesis played through the default audio output. Returns null and
 // sets error (naming the cause) when espeak-ng's data cannot be loaded or there is no audio output.
@@ -36,6 +37,8 @@ public:
     VoiceResult setRate(int rate) override;
     // A second text replaces the first.
     VoiceResult speak(const QString& text) override;
+    VoiceResult speakBeginning(const QString& beginning) override;
+    VoiceResult completeText(const QString& whole) override;
     VoiceResult pause() override;
     VoiceResult resume() override;
     VoiceResult skipSentence(int count) override;
@@ -54,6 +57,8 @@ signals:
 
 private:
     SystemVoice(SpeechEngine* engine, QAudioSink* sink);
+    VoiceResult startReading(const QString& text, bool whole);
+    void synthesiseFromStart(const QString& text, bool whole);
     void wakeOutput();
     void onStateChanged();
 
@@ -61,7 +66,7 @@ private:
     std::shared_ptr<SpeechBuffer> buffer_;
     QAudioSink* sink_;
     PcmDevice* device_;
-    QString text_;
+    std::shared_ptr<SpeechText> text_;
     SpeakingRate rate_;
     bool started_ = false;
     bool paused_ = false;

@@ -30,6 +30,10 @@ qsizetype chunkEnd(QStringView text, qsizetype start) {
     return text[limit - 1].isHighSurrogate() ? limit - 1 : limit;
 }
 
+qsizetype chunkDecidedBy(qsizetype start) {
+    return start + chunkLength + 1;
+}
+
 qsizetype utf16IndexOfCodePoint(QStringView text, qsizetype codePoint) {
     qsizetype index = 0;
     for (; index < text.size() && codePoint > 0; --codePoint) {

@@ -11,6 +11,10 @@ namespace tellwick {
 // Returns the end (exclusive) of the piece that starts at start.
 qsizetype chunkEnd(QStringView text, qsizetype start);
 
+// How far chunkEnd reads from start: every text that agrees on its first chunkDecidedBy(start)
+// units gives the same piece, so a text that is still growing can be cut up to there.
+qsizetype chunkDecidedBy(qsizetype start);
+
 // The UTF-16 index of the code point with the given index; espeak-ng counts text positions in
 // code points. Past the end, the text's size.
 qsizetype utf16IndexOfCodePoint(QStringView text, qsizetype codePoint);

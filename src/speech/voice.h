@@ -24,6 +24,13 @@ public:
     virtual VoiceResult setRate(int rate) = 0;
     // Starts speaking and returns at once.
     virtual VoiceResult speak(const QString& text) = 0;
+    // Starts speaking the beginning of a text too large to prepare at once, and returns at once.
+    // The speech waits at the end of the beginning until completeText gives the whole.
+    virtual VoiceResult speakBeginning(const QString& beginning) = 0;
+    // The whole text of the reading that speakBeginning started. When the whole starts with the
+    // beginning the speech goes on into the rest without a break; otherwise the reading starts
+    // over with the whole. Fails when no beginning waits for its whole.
+    virtual VoiceResult completeText(const QString& whole) = 0;
     virtual VoiceResult pause() = 0;
     virtual VoiceResult resume() = 0;
     // Moves by one sentence: +1 to the start of the next, -1 to the start of the previous one.

@@ -3,6 +3,12 @@
 #include "rewriter/respell.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QRegularExpression>
+#include <QTest>
+#include <QThread>
+
+#include <functional>
 
 namespace tellwick {
 namespace {
@@ -309,6 +315,121 @@ TEST_F(Reading, TheNoVoiceMessageNamesTheCause) {
     voices.log().creationError = QStringLiteral("espeak-ng data not found");
     click("cmdRead");
     EXPECT_EQ(reported, QStringList{QStringLiteral("espeak-ng data not found")});
+}
+
+// Read takes the box's text from a copy that follows every edit, not from the box itself.
+TEST_F(Reading, ReadSpeaksTheBoxAsEditedLast) {
+    const struct {
+        const char* name;
+        QString box;
+        std::function<void(QWidget*)> edit;
+        QString spoken;
+    } rows[] = {
+        {"typed at the end", QStringLiteral("One.\r\nTwo"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(box, QStringLiteral(" three"));
+         },
+         QStringLiteral("One.\r\nTwo three")},
+        {"a line break typed", QStringLiteral("One two"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(box, Qt::Key_Return);
+             QTest::keyClicks(box, QStringLiteral("x"));
+         },
+         QStringLiteral("One two\r\nx")},
+        {"a line break taken out", QStringLiteral("One\r\ntwo"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClick(box, Qt::Key_Home);
+             QTest::keyClick(box, Qt::Key_Backspace);
+         },
+         QStringLiteral("Onetwo")},
+        {"everything replaced", QStringLiteral("One\r\ntwo"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+             QTest::keyClicks(box, QStringLiteral("z"));
+         },
+         QStringLiteral("z")},
+        {"an edit undone", QStringLiteral("One"),
+         [](QWidget* box) {
+             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+             QTest::keyClicks(box, QStringLiteral("x"));
+             QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+         },
+         QStringLiteral("One")},
+        {"frame marks given", QStringLiteral("a") + QChar(0xFDD0) + QStringLiteral("b"),
+         [](QWidget*) {}, QStringLiteral("a\r\nb")},
+    };
+    for (const auto& row : rows) {
+        window->setInputText(row.box);
+        row.edit(control("txtInput"));
+        ASSERT_EQ(window->inputText(), row.spoken) << row.name;
+        click("cmdRead");
+        EXPECT_EQ(calls().last(), QStringLiteral("speak ") + respelled(row.spoken)) << row.name;
+    }
+}
+
+// A book in the box: paragraphs as a book has them, beyond the size that is read in two steps.
+QString book(const QString& opening = {}) {
+    const QString paragraph =
+        QStringLiteral("It was the best of times; he will resume it at 10:30 today.\r\n");
+    return opening + paragraph.repeated(2000);
+}
+
+// Runs the event loop until the voices were told count whole texts; false after rounds of it.
+bool waitForCompletions(const FakeVoiceLog& log, int count, int rounds = 2000) {
+    for (int i = 0; i < rounds; ++i) {
+        if (log.calls.filter(QRegularExpression(QStringLiteral("^completeText "))).size() >= count)
+            return true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+TEST_F(Reading, ALargeTextIsSpokenFromItsBeginningThenCompletedWithTheWholeRewrite) {
+    const struct {
+        const char* name;
+        QString text;
+        bool onClipboard;
+        bool beginningStartsTheWhole;
+    } rows[] = {
+        {"plain paragraphs", book(), false, true},
+        {"a bracket closed only far on", book(QStringLiteral("Hear [this ")) + QStringLiteral("]."),
+         false, false},
+        {"on the clipboard, the box empty", book(), true, true},
+    };
+    for (const auto& row : rows) {
+        startOver();
+        window->setInputText(row.onClipboard ? QString() : row.text);
+        clipboard->content = row.onClipboard ? row.text : QString();
+        click("cmdRead");
+        ASSERT_TRUE(waitForCompletions(voices.log(), 1)) << row.name;
+        const QStringList made = calls();
+        ASSERT_EQ(made.size(), 3) << row.name;
+        EXPECT_EQ(made[0], QStringLiteral("setRate 1")) << row.name;
+        const QString whole = respelled(row.text);
+        EXPECT_EQ(made[2], QStringLiteral("completeText ") + whole) << row.name;
+        const QString beginning = made[1].mid(QStringLiteral("speakBeginning ").size());
+        ASSERT_TRUE(made[1].startsWith(QStringLiteral("speakBeginning "))) << row.name;
+        EXPECT_NE(beginning, whole) << row.name;
+        EXPECT_EQ(whole.startsWith(beginning), row.beginningStartsTheWhole) << row.name;
+        EXPECT_TRUE(reported.isEmpty()) << row.name;
+    }
+}
+
+TEST_F(Reading, AReadOverAPendingCompletionDropsIt) {
+    window->setInputText(book(QStringLiteral("First. ")));
+    click("cmdRead");
+    const QString second = book(QStringLiteral("Second. "));
+    window->setInputText(second);
+    click("cmdRead");
+    ASSERT_TRUE(waitForCompletions(voices.log(), 1));
+    waitForCompletions(voices.log(), 2, 40); // a stale one would come about now
+    EXPECT_EQ(calls().filter(QRegularExpression(QStringLiteral("^completeText "))),
+              QStringList({QStringLiteral("completeText ") + respelled(second)}));
+    EXPECT_TRUE(reported.isEmpty());
 }
 
 } // namespace

@@ -17,6 +17,8 @@ public:
 
     bool isCurrent(int) const override {
         std::lock_guard lock(mutex_);
+        ++questions_;
+        changed_.notify_all();
         return !refusing();
     }
     bool append(int, const std::int16_t* samples, qsizetype count) override {
@@ -29,6 +31,7 @@ public:
         for (qsizetype i = 0; i < count; ++i)
             loud_ += samples[i] > 1000 || samples[i] < -1000 ? 1 : 0;
         samples_ += count;
+        changed_.notify_all();
         return true;
     }
     void markSentence(int, SentenceStart start, qint64 sample) override {
@@ -46,6 +49,22 @@ public:
         std::unique_lock lock(mutex_);
         return ended_.wait_for(lock, std::chrono::seconds(60),
                                [this] { return finished_ || refusals_ > 0; });
+    }
+
+    // Refuses from now on, as a closed voice does.
+    void close() {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+    }
+    bool waitForSamples(qint64 count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(60), [&] { return samples_ >= count; });
+    }
+    // Waits until the target was asked whether its run is current this many times.
+    bool waitForQuestions(int count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::seconds(60),
+                                 [&] { return questions_ >= count; });
     }
 
     struct Mark {
@@ -70,11 +89,14 @@ public:
     }
 
 private:
-    bool refusing() const { return refuseAfter_ >= 0 && samples_ >= refuseAfter_; }
+    bool refusing() const { return closed_ || (refuseAfter_ >= 0 && samples_ >= refuseAfter_); }
 
     const qint64 refuseAfter_;
     mutable std::mutex mutex_;
     std::condition_variable ended_;
+    mutable std::condition_variable changed_;
+    mutable int questions_ = 0;
+    bool closed_ = false;
     std::vector<Mark> sentences_;
     qint64 samples_ = 0;
     qint64 loud_ = 0;
@@ -92,7 +114,8 @@ SpeechEngine& engine() {
 std::shared_ptr<RecordingTarget> synthesise(const QString& text, SentenceStart from = {},
                                             int wordsPerMinute = 175, qint64 refuseAfter = -1) {
     auto target = std::make_shared<RecordingTarget>(refuseAfter);
-    engine().submit({target, 1, text, from, SpeakingRate{wordsPerMinute, 0}});
+    engine().submit(
+        {target, 1, std::make_shared<SpeechText>(text), from, SpeakingRate{wordsPerMinute, 0}});
     EXPECT_TRUE(target->waitForEnd());
     return target;
 }
@@ -158,6 +181,61 @@ TEST(SpeechEngine, ARefusingTargetStopsItsJobAndTheNextJobStillRuns) {
     const auto next = synthesise(threeSentences);
     EXPECT_TRUE(next->finished());
     EXPECT_EQ(next->sentences().size(), 3u);
+}
+
+std::vector<SentenceStart> starts(const RecordingTarget& target) {
+    std::vector<SentenceStart> found;
+    for (const RecordingTarget::Mark& mark : target.sentences())
+        found.push_back(mark.start);
+    return found;
+}
+
+// A text given in two steps is spoken as the whole given at once (the same pieces, so the same
+// sentences; espeak-ng's sound varies by a few samples from call to call), wherever the beginning
+// differs from the whole beyond what synthesis had read of it; a whole that differs within that is
+// refused, so that the voice starts over.
+TEST(SpeechEngine, ABeginningCompletedByItsWholeSpeaksAsTheWhole) {
+    const QString whole = QString(QStringLiteral("A short line of words. ")).repeated(500);
+    const auto once = synthesise(whole, {}, 450);
+    ASSERT_TRUE(once->finished());
+    const struct {
+        const char* name;
+        QString beginning;
+        bool joins;
+    } rows[] = {
+        {"the whole goes on from the beginning", whole.left(6000), true},
+        {"they differ only past what synthesis read", whole.left(5500) + QStringLiteral("X"), true},
+        {"they differ near the start", QStringLiteral("Other. ") + whole.left(6000), false},
+    };
+    for (const auto& row : rows) {
+        auto target = std::make_shared<RecordingTarget>();
+        auto text = std::make_shared<SpeechText>(row.beginning, false);
+        engine().submit({target, 1, text, {}, SpeakingRate{450, 0}});
+        ASSERT_TRUE(target->waitForSamples(1)) << row.name;
+        EXPECT_EQ(text->complete(whole), row.joins) << row.name;
+        if (!row.joins) {
+            target->close();
+            text->wake();
+            continue;
+        }
+        ASSERT_TRUE(target->waitForEnd()) << row.name;
+        EXPECT_EQ(starts(*target), starts(*once)) << row.name;
+        EXPECT_NEAR(double(target->samples()), double(once->samples()), once->samples() * 0.001)
+            << row.name;
+    }
+    EXPECT_TRUE(synthesise(threeSentences)->finished());
+}
+
+// Without the wake, the engine would wait for the whole of a reading nobody hears any more.
+TEST(SpeechEngine, AJobWaitingForTheWholeEndsWhenItsTargetMovesOn) {
+    auto target = std::make_shared<RecordingTarget>();
+    auto text = std::make_shared<SpeechText>(QString(), false);
+    engine().submit({target, 1, text, {}, SpeakingRate{450, 0}});
+    ASSERT_TRUE(target->waitForQuestions(2)); // taken up, and waiting
+    target->close();
+    text->wake();
+    EXPECT_TRUE(synthesise(threeSentences)->finished());
+    EXPECT_FALSE(target->finished());
 }
 
 } // namespace

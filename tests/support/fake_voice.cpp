@@ -32,7 +32,28 @@ VoiceResult FakeVoice::speak(const QString& text) {
     if (result) {
         state_ = State::Speaking;
         paused_ = false;
+        beginningOnly_ = false;
     }
+    return result;
+}
+
+VoiceResult FakeVoice::speakBeginning(const QString& beginning) {
+    VoiceResult result =
+        record(QStringLiteral("speakBeginning"), QStringLiteral("speakBeginning ") + beginning);
+    if (result) {
+        state_ = State::Speaking;
+        paused_ = false;
+        beginningOnly_ = true;
+    }
+    return result;
+}
+
+VoiceResult FakeVoice::completeText(const QString& whole) {
+    VoiceResult result =
+        record(QStringLiteral("completeText"), QStringLiteral("completeText ") + whole);
+    if (result && !beginningOnly_)
+        return VoiceResult::failure(QStringLiteral("no beginning to complete"));
+    beginningOnly_ = false;
     return result;
 }
 

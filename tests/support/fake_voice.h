@@ -15,11 +15,12 @@ class FakeVoice;
 // What every fake voice of one factory shares: the calls made, the failures asked for, and how
 // many voices were destroyed. It outlives the voices, so a test can read it after a reading ended.
 struct FakeVoiceLog {
-    // Calls in the order they were made: "setRate 1", "speak <text>", "pause", "resume",
-    // "skip -1", "skip 1". Failed calls are recorded too.
+    // Calls in the order they were made: "setRate 1", "speak <text>", "speakBeginning <text>",
+    // "completeText <text>", "pause", "resume", "skip -1", "skip 1". Failed calls are recorded
+    // too.
     QStringList calls;
     // Operations that fail from now on, named as in calls without arguments: "setRate", "speak",
-    // "pause", "resume", "skip".
+    // "speakBeginning", "completeText", "pause", "resume", "skip".
     std::set<QString> failing;
     // While set, the factory makes no voice and reports creationError.
     bool failCreation = false;
@@ -40,6 +41,8 @@ public:
 
     VoiceResult setRate(int rate) override;
     VoiceResult speak(const QString& text) override;
+    VoiceResult speakBeginning(const QString& beginning) override;
+    VoiceResult completeText(const QString& whole) override;
     VoiceResult pause() override;
     VoiceResult resume() override;
     VoiceResult skipSentence(int count) override;
@@ -62,6 +65,7 @@ private:
     std::shared_ptr<FakeVoiceLog> log_;
     State state_ = State::Idle;
     bool paused_ = false;
+    bool beginningOnly_ = false;
     int rate_ = 0;
 };
 

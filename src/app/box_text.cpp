@@ -1,0 +1,53 @@
+#include "app/box_text.h"
+
+#include <string_view>
+
+namespace tellwick {
+
+namespace {
+
+constexpr qsizetype beginningLength = 16 * 1024;
+// Where no line ends soon after beginningLength, a space will do, and then any place.
+constexpr qsizetype beginningLimit = 2 * beginningLength;
+
+qsizetype endAfter(QStringView text, QChar mark) {
+    const qsizetype found = text.mid(0, beginningLimit).indexOf(mark, beginningLength);
+    return found < 0 ? -1 : found + 1;
+}
+
+} // namespace
+
+QString crLfText(QString raw) {
+    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return raw;
+}
+
+QString rawTextOf(QString plain) {
+    // One pass: a pasted book is 10 MB.
+    for (QChar& c : plain) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == u'\xFDD0' || u == u'\xFDD1')
+            c = QChar::ParagraphSeparator;
+    }
+    return plain;
+}
+
+QString respelled(const QString& text, const RespellOptions& options) {
+    const std::u16string out =
+        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                        static_cast<std::size_t>(text.size())),
+                    options);
+    return QString::fromStdU16String(out);
+}
+
+qsizetype beginningEnd(QStringView text) {
+    if (text.size() <= beginningLimit)
+        return text.size();
+    for (const QChar mark : {QChar(QChar::ParagraphSeparator), QChar(u'\n'), QChar(u' ')}) {
+        if (const qsizetype end = endAfter(text, mark); end > 0)
+            return end;
+    }
+    return text[beginningLimit - 1].isHighSurrogate() ? beginningLimit - 1 : beginningLimit;
+}
+
+} // namespace tellwick

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "rewriter/respell.h"
+
+#include <QString>
+#include <QStringView>
+
+namespace tellwick {
+
+// The text of the box as Read and the capture handlers see it: CR LF line breaks, made from the
+// raw text of its document, whose paragraphs are parted by U+2029.
+QString crLfText(QString raw);
+
+// The raw text that a plain text box holds once given plain: every character that the box turns
+// into a paragraph end becomes U+2029.
+QString rawTextOf(QString plain);
+
+QString respelled(const QString& text, const RespellOptions& options);
+
+// A text longer than this is read in two steps: the rewrite of its
+// beginning goes to the voice at once, while the whole is rewritten beside the window. Rewriting
+// a book takes a good part of a second, which the first word should not wait for.
+constexpr qsizetype twoStepLength = 64 * 1024;
+
+// Where the beginning of a long text (raw, or with CR LF) ends: right after the first line end from
+// about 16 Ki characters on, so that the beginning ends as a paragraph does and its rewrite is most
+// likely the start of the whole's; failing that after a space, or at a hard limit. Short enough to
+// rewrite in a millisecond or two, long enough that synthesis never catches up with it before the
+// whole is ready.
+qsizetype beginningEnd(QStringView text);
+
+} // namespace tellwick
