@@ -339,8 +339,8 @@ void frmTextToSpeech::focusInput() {
     txtInput->setFocus(Qt::OtherFocusReason);
 }
 
-void frmTextToSpeech::setPauseCaption(const QString& caption) {
-    cmdPause->setText(caption);
+void frmTextToSpeech::showPaused(bool paused) {
+    cmdPause->setText(qs(paused ? resumeCaption : pauseCaption));
 }
 
 void frmTextToSpeech::cmdRead_Click() {
@@ -355,7 +355,7 @@ void frmTextToSpeech::cmdRead_Click() {
         takeVoice(std::move(voice));
         failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
         failUnless(speakInSteps(boxText_->text(), crLfText, options));
-        setPauseCaption(qs(pauseCaption));
+        showPaused(false);
         return;
     }
 
@@ -376,7 +376,7 @@ void frmTextToSpeech::cmdRead_Click() {
             (void)speakInSteps(
                 *again, [](QString text) { return text; }, options);
     }
-    setPauseCaption(qs(pauseCaption));
+    showPaused(false);
 }
 
 void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
@@ -433,10 +433,10 @@ void frmTextToSpeech::cmdPause_Click() {
     if (!txtInput->document()->isEmpty()) {
         if (cmdPause->text() == qs(pauseCaption)) {
             if (state_.CurVoice && state_.CurVoice->pause())
-                setPauseCaption(qs(resumeCaption));
+                showPaused(true);
         } else {
             failUnless(voiceOrFail(QStringLiteral("Resume")).resume());
-            setPauseCaption(qs(pauseCaption));
+            showPaused(false);
         }
     }
     focusInput();

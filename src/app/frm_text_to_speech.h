@@ -39,7 +39,7 @@ public:
     QString inputText() const override;
     void setInputText(const QString& text) override;
     void focusInput() override;
-    void setPauseCaption(const QString& caption) override;
+    void showPaused(bool paused) override;
 
     // The place of a control in twips, as the layout last set it.
     QRectF controlTwips(Control control) const;

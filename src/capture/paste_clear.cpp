@@ -2,13 +2,6 @@
 
 namespace tellwick {
 
-namespace {
-
-// The caption of the Pause button while the next press pauses.
-const QString pauseCaption = QStringLiteral("P&ause");
-
-} // namespace
-
 QString emptyLineRun(int screenLines) {
     return screenLines > 0 ? QStringLiteral("\r\n").repeated(screenLines) : QString();
 }
@@ -19,14 +12,14 @@ void pasteClipboard(WindowView& view, const WindowState& state, Clipboard& clipb
     view.focusInput();
     if (const std::optional<QString> text = clipboard.text())
         view.setInputText(*text + run);
-    view.setPauseCaption(pauseCaption);
+    view.showPaused(false);
 }
 
 void clearInput(WindowView& view, WindowState& state) {
     if (state.CurVoice)
         (void)state.CurVoice->pause();
     view.setInputText(QString());
-    view.setPauseCaption(pauseCaption);
+    view.showPaused(false);
     view.focusInput();
 }
 

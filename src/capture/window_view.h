@@ -12,8 +12,8 @@ public:
     virtual QString inputText() const = 0;
     virtual void setInputText(const QString& text) = 0;
     virtual void focusInput() = 0;
-    // The Pause button's caption is its state: "P&ause" (next press pauses) or "R&esume".
-    virtual void setPauseCaption(const QString& caption) = 0;
+    // The Pause button shows what its next press does: resume while paused, pause otherwise.
+    virtual void showPaused(bool paused) = 0;
 };
 
 } // namespace tellwick

@@ -65,7 +65,7 @@ public:
         box->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
     void focusInput() override { box->setFocus(); }
-    void setPauseCaption(const QString&) override {}
+    void showPaused(bool) override {}
 
 private:
     QPlainTextEdit* box = new QPlainTextEdit;

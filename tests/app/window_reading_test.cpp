@@ -49,7 +49,7 @@ TEST_F(Reading, ReadSpeaksTheBoxRewrittenWithCrLfAtTheCurrentSpeed) {
         voices.log().calls.clear();
         window->setInputText(row.box);
         window->state().ReadSpeed = row.speed;
-        window->setPauseCaption(resume);
+        window->showPaused(true);
         click("cmdRead");
         EXPECT_EQ(calls(), QStringList({QStringLiteral("setRate %1").arg(row.speed),
                                         QStringLiteral("speak ") + respelled(row.box)}))
@@ -127,7 +127,7 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         if (row.priorVoice)
             startReading();
         window->setInputText(QString());
-        window->setPauseCaption(resume);
+        window->showPaused(true);
         clipboard->content = row.clipboard;
         clipboard->failRead = row.failRead;
         voices.log().failCreation = row.failCreation;
@@ -170,7 +170,7 @@ TEST_F(Reading, PauseFollowsItsStateTable) {
             voices.log().failing = {QStringLiteral("pause"), QStringLiteral("resume")};
         if (row.emptyBox)
             window->setInputText(QString());
-        window->setPauseCaption(row.before);
+        window->showPaused(row.before == resume);
         click("cmdPause");
         EXPECT_EQ(pauseCaption(), row.after);
         EXPECT_EQ(calls(), row.calls);
@@ -258,7 +258,7 @@ TEST_F(Reading, UncaughtReadFailuresAreReportedAndTheWindowGoesOn) {
         startReading();
         Voice* before = window->state().CurVoice.get();
         window->setInputText(QStringLiteral("Second text."));
-        window->setPauseCaption(resume);
+        window->showPaused(true);
         window->state().ReadSpeed = -4;
         voices.log().failCreation = row.failCreation;
         if (!row.failing.isEmpty())

@@ -7,9 +7,9 @@ void FakeWindowView::setInputText(const QString& newText) {
     calls << QStringLiteral("text ") + newText;
 }
 
-void FakeWindowView::setPauseCaption(const QString& caption) {
-    pauseCaption = caption;
-    calls << QStringLiteral("pause ") + caption;
+void FakeWindowView::showPaused(bool shown) {
+    paused = shown;
+    calls << (shown ? QStringLiteral("paused") : QStringLiteral("not paused"));
 }
 
 } // namespace tellwick

@@ -7,16 +7,16 @@
 namespace tellwick {
 
 // A window reduced to what the handlers outside it see. Every call is recorded in order:
-// "text <text>", "focus", "pause <caption>".
+// "text <text>", "focus", "paused" or "not paused".
 class FakeWindowView : public WindowView {
 public:
     QString inputText() const override { return text; }
     void setInputText(const QString& newText) override;
     void focusInput() override { calls << QStringLiteral("focus"); }
-    void setPauseCaption(const QString& caption) override;
+    void showPaused(bool shown) override;
 
     QString text;
-    QString pauseCaption = QStringLiteral("P&ause");
+    bool paused = false;
     QStringList calls;
 };
 
