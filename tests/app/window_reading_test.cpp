@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "rewriter/respell.h"
+#include "app/box_text.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -12,14 +12,6 @@
 
 namespace tellwick {
 namespace {
-
-QString respelled(const QString& text, RespellOptions options = {}) {
-    const std::u16string out =
-        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<std::size_t>(text.size())),
-                    options);
-    return QString::fromStdU16String(out);
-}
 
 const QString pause = QStringLiteral("P&ause");
 const QString resume = QStringLiteral("R&esume");
