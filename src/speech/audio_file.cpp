@@ -6,7 +6,6 @@
 
 #include <QFileInfo>
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -20,12 +19,12 @@ struct FileFormat {
     int format;
 };
 
-constexpr std::array<FileFormat, 4> fileFormats{{
+constexpr FileFormat fileFormats[] = {
     {"wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
     {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
     {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
     {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
-}};
+};
 
 // The libsndfile format for path at the given sample rate, or 0 with a message.
 int formatFor(const QString& path, int sampleRate, QString* error) {

@@ -1,6 +1,5 @@
 #include "speech/espeak_input.h"
 
-#include <array>
 #include <string_view>
 
 namespace tellwick {
@@ -17,7 +16,7 @@ struct Respelling {
 // the rest), and the intended reading in espeak-ng's phonemes. A test checks each row against
 // espeak-ng's own reading. The respellings that espeak-ng reads well ("liv", "led", "learnd",
 // "reckerd", "reed", "red", "sew", "wowned") are not listed.
-constexpr std::array<Respelling, 60> respellings{{
+constexpr Respelling respellings[] = {
     {u"lyyve", "l'aIv"},
     {u"lyyves", "l'aIvz"},
     {u"lyyven", "l'aIv@n"},
@@ -79,7 +78,7 @@ constexpr std::array<Respelling, 60> respellings{{
     {u"phil'istyynes", "f'IlIstaInz"},
     {u"shhon", "S'0n"},
     {u"speechif'i'ing", "sp'i:tSIfaIIN"},
-}};
+};
 
 bool isWordCharacter(QStringView text, qsizetype at) {
     if (text[at].isLetter())
