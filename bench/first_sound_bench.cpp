@@ -104,6 +104,20 @@ void report(benchmark::State& state, const std::vector<double>& times) {
     state.counters["max_ms"] = *std::max_element(times.begin(), times.end()) * 1000;
 }
 
+// Times action once per iteration, after prepare has set the scene untimed.
+template <typename Prepare, typename Action>
+void measureEach(benchmark::State& state, Prepare&& prepare, Action&& action) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        state.PauseTiming();
+        prepare();
+        state.ResumeTiming();
+        if (!timeFirstSound(state, action, times))
+            break;
+    }
+    report(state, times);
+}
+
 struct TestWindow {
     FakeClipboard* clipboard = nullptr;
     std::unique_ptr<frmTextToSpeech> window;
@@ -168,55 +182,43 @@ void FirstRead(benchmark::State& state, const QString& (*text)()) {
 void LaterRead(benchmark::State& state, const QString& (*text)()) {
     TestWindow opened = openWindow(text());
     opened.button("cmdRead")->click();
-    std::vector<double> times;
-    for (auto _ : state) {
-        state.PauseTiming();
-        waitForSound(Clock::now());
-        opened.window->state().CurVoice.reset();
-        waitForSilence(300ms);
-        state.ResumeTiming();
-        if (!timeFirstSound(
-                state, [&] { opened.button("cmdRead")->click(); }, times))
-            break;
-    }
-    report(state, times);
+    measureEach(
+        state,
+        [&] {
+            waitForSound(Clock::now());
+            opened.window->state().CurVoice.reset();
+            waitForSilence(300ms);
+        },
+        [&] { opened.button("cmdRead")->click(); });
 }
 
 // A Read while the last reading is heard: the click falls into a pause between its words, so that
 // the sound after the click is the new reading's.
 void ReadOverPlaying(benchmark::State& state, const QString& (*text)()) {
     TestWindow opened = openWindow(text());
-    std::vector<double> times;
-    for (auto _ : state) {
-        state.PauseTiming();
-        opened.button("cmdRead")->click();
-        waitForSound(Clock::now());
-        runEventsFor(300ms);
-        waitForSilence(60ms);
-        state.ResumeTiming();
-        if (!timeFirstSound(
-                state, [&] { opened.button("cmdRead")->click(); }, times))
-            break;
-    }
-    report(state, times);
+    measureEach(
+        state,
+        [&] {
+            opened.button("cmdRead")->click();
+            waitForSound(Clock::now());
+            runEventsFor(300ms);
+            waitForSilence(60ms);
+        },
+        [&] { opened.button("cmdRead")->click(); });
 }
 
 // Resume after Pause, once the paused reading has fallen silent.
 void Resume(benchmark::State& state, const QString& (*text)()) {
     TestWindow opened = openWindow(text());
-    std::vector<double> times;
-    for (auto _ : state) {
-        state.PauseTiming();
-        opened.button("cmdRead")->click();
-        waitForSound(Clock::now());
-        opened.button("cmdPause")->click();
-        waitForSilence(300ms);
-        state.ResumeTiming();
-        if (!timeFirstSound(
-                state, [&] { opened.button("cmdPause")->click(); }, times))
-            break;
-    }
-    report(state, times);
+    measureEach(
+        state,
+        [&] {
+            opened.button("cmdRead")->click();
+            waitForSound(Clock::now());
+            opened.button("cmdPause")->click();
+            waitForSilence(300ms);
+        },
+        [&] { opened.button("cmdPause")->click(); });
 }
 
 // Read Highlighted with text highlighted in another program: the selection goes to the
@@ -224,17 +226,13 @@ void Resume(benchmark::State& state, const QString& (*text)()) {
 void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
     TestWindow opened = openWindow(QString());
     opened.clipboard->selection = text();
-    std::vector<double> times;
-    for (auto _ : state) {
-        state.PauseTiming();
-        opened.window->state().CurVoice.reset();
-        waitForSilence(300ms);
-        state.ResumeTiming();
-        if (!timeFirstSound(
-                state, [&] { opened.button("cmdRH")->click(); }, times))
-            break;
-    }
-    report(state, times);
+    measureEach(
+        state,
+        [&] {
+            opened.window->state().CurVoice.reset();
+            waitForSilence(300ms);
+        },
+        [&] { opened.button("cmdRH")->click(); });
 }
 
 // tellwick read-selection from another program's terminal: a new process that reaches the
