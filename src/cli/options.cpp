@@ -27,7 +27,7 @@ std::string displayName(const OptionSpec& option) {
 
 std::string rangeText(const OptionSpec& option) {
     const auto signedText = [](int value) {
-        return value > 0 ? "+" + std::to_string(value) : std::to_string(value);
+        return std::string(value > 0 ? "+" : "") + std::to_string(value);
     };
     return signedText(option.minimum) + " to " + signedText(option.maximum);
 }

@@ -66,7 +66,7 @@ std::optional<QByteArray> XSession::runTool(const QString& program,
 std::optional<QString> XSession::highlightInTerminal(QProcess& terminal, const QString& line,
                                                      const QString& program) const {
     startProgram(terminal, QStringLiteral("xterm"),
-                 {"-geometry", "60x4+0+0", "-e", "sh", "-c",
+                 {"-geometry", "200x4+0+0", "-e", "sh", "-c",
                   QStringLiteral("echo %1; exec %2").arg(line, program)});
     const auto found =
         runTool(QStringLiteral("xdotool"), {"search", "--sync", "--onlyvisible", "--pid",
