@@ -28,9 +28,18 @@ const QByteArray ownedTextVariable = "TELLWICK_TEST_OWNED_TEXT";
     std::_Exit(0);
 }
 
-const bool clipboardOwnerRan = [] {
+// Another program that prints what the clipboard holds.
+[[noreturn]] void runClipboardReader() {
+    helperApplication();
+    say(QGuiApplication::clipboard()->text().toUtf8());
+    std::_Exit(0);
+}
+
+const bool clipboardHelperRan = [] {
     if (helperRole() == "clipboard-owner")
         runClipboardOwner(helperApplication());
+    if (helperRole() == "clipboard-reader")
+        runClipboardReader();
     return false;
 }();
 
@@ -199,16 +208,32 @@ TEST_F(ReadSelectionX11, TheCommandAndTheKeyReadTheHighlightedTextWhereverTheUse
     ASSERT_TRUE(terminal);
     EXPECT_GT(speechHeardAfter([&] { EXPECT_EQ(runCommand("read-selection"), 0); }), 1.0);
     EXPECT_EQ(activeWindow(), *terminal);
+    QProcess third;
+    const auto keyed = session->highlightInTerminal(
+        third, QStringLiteral("A third line is read with one key."), QStringLiteral("sleep 86394"));
+    ASSERT_TRUE(keyed);
     EXPECT_GT(speechHeardAfter([&] {
                   session->runTool(QStringLiteral("xdotool"), {"key", "ctrl+alt+r"});
               }),
               1.0);
-    EXPECT_EQ(activeWindow(), *terminal);
+    EXPECT_EQ(activeWindow(), *keyed);
+
+    // The box holds the line: F2 in the window copies the box's text over what another program
+    // put on the clipboard since.
+    QProcess owner;
+    startOwner(owner, QStringLiteral("Something else entirely."));
+    ASSERT_TRUE(session->runTool(QStringLiteral("xdotool"),
+                                 {"search", "--onlyvisible", "--name", "^Tellwick$",
+                                  "windowactivate", "--sync", "key", "F2"}));
+    QProcess reader;
+    session->startHelper(reader, "clipboard-reader");
+    ASSERT_TRUE(reader.waitForFinished(10000));
+    EXPECT_EQ(reader.readAllStandardOutput().trimmed(), "A third line is read with one key.");
 
     // The window was started apart from this test: it is the program run without arguments.
     EXPECT_TRUE(
         session->runTool(QStringLiteral("pkill"), {"-x", "-f", QStringLiteral(TELLWICK_BINARY)}));
-    for (QProcess* process : {&first, &second}) {
+    for (QProcess* process : {&first, &second, &third, &owner}) {
         process->kill();
         process->waitForFinished(5000);
     }
