@@ -6,7 +6,9 @@
 namespace tellwick::text {
 
 // Only A to Z are letters with a lower-case form here; everything else stays as it is.
-constexpr char16_t lowerCase(char16_t c) { return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c; }
+constexpr char16_t lowerCase(char16_t c) {
+    return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c;
+}
 
 inline void lowerCaseInPlace(std::u16string& s) {
     for (auto& c : s)
