@@ -487,17 +487,19 @@ void frmTextToSpeech::cmdRH_Click() {
 }
 
 bool frmTextToSpeech::readSelection() {
-    if (!platform_.clipboard)
-        return false;
-    const std::optional<QString> selection = platform_.clipboard->selectionText();
-    if (!selection || selection->isEmpty())
-        return false;
-    runHandler(this, [this] {
-        readHighlighted(
-            *this, nullptr, *platform_.clipboard, [this] { cmdPaste_Click(); },
-            [this] { cmdRead_Click(); });
-    });
-    return true;
+    // A failure of Read is reported like any other; the selection was read all the same.
+    bool read = false;
+    if (platform_.clipboard)
+        runHandler(this, [&] {
+            readHighlightedSelection(
+                *this, *platform_.clipboard,
+                [&] {
+                    read = true;
+                    cmdPaste_Click();
+                },
+                [this] { cmdRead_Click(); });
+        });
+    return read;
 }
 
 void frmTextToSpeech::cmdSR_Click() {

@@ -48,12 +48,11 @@ void playMacro(Keyboard& keyboard) {
 // What the user highlighted in any program is the primary selection (X11, Wayland). Taking it
 // from there presses no keys in that program: a Ctrl+C sent to a terminal would interrupt the
 // program running in it.
-bool copyPrimarySelection(Clipboard& clipboard) {
-    const std::optional<QString> selection = clipboard.selectionText();
-    if (!selection || selection->isEmpty())
-        return false;
-    (void)clipboard.setText(*selection);
-    return true;
+std::optional<QString> primarySelection(Clipboard& clipboard) {
+    std::optional<QString> selection = clipboard.selectionText();
+    if (selection && selection->isEmpty())
+        return std::nullopt;
+    return selection;
 }
 
 } // namespace
@@ -63,10 +62,26 @@ void readHighlighted(WindowView& view, Keyboard* systemKeyboard, Clipboard& clip
     view.focusInput();
     // With nothing highlighted anywhere, the key macro asks the previous program to copy; where
     // no program may press keys for another, the clipboard stays as it was.
-    if (!copyPrimarySelection(clipboard) && systemKeyboard)
+    if (const std::optional<QString> selection = primarySelection(clipboard))
+        (void)clipboard.setText(*selection);
+    else if (systemKeyboard)
         playMacro(*systemKeyboard);
     paste();
     read();
+}
+
+bool readHighlightedSelection(WindowView& view, Clipboard& clipboard,
+                              const std::function<void()>& paste,
+                              const std::function<void()>& read) {
+    // The selection is read once: a highlighted book is megabytes asked from another program.
+    const std::optional<QString> selection = primarySelection(clipboard);
+    if (!selection)
+        return false;
+    view.focusInput();
+    (void)clipboard.setText(*selection);
+    paste();
+    read();
+    return true;
 }
 
 } // namespace tellwick

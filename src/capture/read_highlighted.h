@@ -16,4 +16,10 @@ namespace tellwick {
 void readHighlighted(WindowView& view, Keyboard* systemKeyboard, Clipboard& clipboard,
                      const std::function<void()>& paste, const std::function<void()>& read);
 
+// Read Highlighted for a text highlighted anywhere, asked from outside the window: the same steps
+// when the primary selection holds text; false, and nothing done, when it does not.
+bool readHighlightedSelection(WindowView& view, Clipboard& clipboard,
+                              const std::function<void()>& paste,
+                              const std::function<void()>& read);
+
 } // namespace tellwick
