@@ -42,15 +42,35 @@ public:
     void onFailure(std::function<void(const QString&)> handler) {
         failureHandler_ = std::move(handler);
     }
+    // Called, on the thread that made the voice, when the first sample of a sentence has been
+    // heard: played by the sound output, not merely synthesised. It gives the sentence's number
+    // (0 for the first of the reading) and where it starts in the text given to speak (or to
+    // completeText), in UTF-16 code units. A skip reports the sentence it lands on once heard.
+    void onSentenceHeard(std::function<void(int sentence, qsizetype position)> handler) {
+        sentenceHandler_ = std::move(handler);
+    }
+    // Called once, on the thread that made the voice, when the last sample of the reading has
+    // been heard.
+    void onFinished(std::function<void()> handler) { finishedHandler_ = std::move(handler); }
 
 protected:
     void reportFailure(const QString& message) {
         if (failureHandler_)
             failureHandler_(message);
     }
+    void reportSentenceHeard(int sentence, qsizetype position) {
+        if (sentenceHandler_)
+            sentenceHandler_(sentence, position);
+    }
+    void reportFinished() {
+        if (finishedHandler_)
+            finishedHandler_();
+    }
 
 private:
     std::function<void(const QString&)> failureHandler_;
+    std::function<void(int, qsizetype)> sentenceHandler_;
+    std::function<void()> finishedHandler_;
 };
 
 // Makes the voice of a new reading. A factory that cannot make one returns null and sets error.

@@ -6,6 +6,7 @@
 #include <random>
 #include <span>
 #include <string>
+#include <vector>
 
 // Properties of the whole rewriter over thousands of seeded random texts. The texts are built from
 // the words the rules look for, the neighbours the deciders listen to, and the characters the
@@ -300,6 +301,61 @@ TEST(RespellProperty, EachBoxMattersOnlyForItsOwnCharacters) {
         ASSERT_EQ(RespellText(text, ticked), RespellText(text, unticked))
             << "seed " << seed << (lineBreaks ? " line breaks" : " square brackets");
     }
+}
+
+// The mapped and the piecewise rewrite give exactly RespellText's output; the map has one entry per
+// output unit, never goes back, and points into the input.
+TEST(RespellProperty, MappedAndPiecewiseOutputsAreRespellTexts) {
+    for (unsigned seed = 0; seed < textsPerProperty; ++seed) {
+        TextMaker maker(40000 + seed);
+        const auto options = maker.options();
+        auto text = maker.anyText(maker.tokenCount());
+        // Now and then a text long enough to be handed over in several pieces.
+        if (seed % 500 == 0)
+            while (text.size() < 3 * respelledPieceUnits)
+                text += maker.anyText(60);
+        const auto expected = RespellText(text, options);
+        const MappedRespelling mapped = RespellTextMapped(text, options);
+        ASSERT_EQ(mapped.text, expected) << "seed " << seed;
+        ASSERT_EQ(mapped.sources.size(), expected.size()) << "seed " << seed;
+        ASSERT_TRUE(std::ranges::is_sorted(mapped.sources)) << "seed " << seed;
+        ASSERT_TRUE(mapped.sources.empty() || mapped.sources.back() < text.size())
+            << "seed " << seed;
+        std::u16string joined;
+        RespellTextInPieces(text, options, [&](std::u16string_view piece) {
+            EXPECT_LE(piece.size(), respelledPieceUnits);
+            joined += piece;
+            return true;
+        });
+        ASSERT_EQ(joined, expected) << "seed " << seed;
+    }
+}
+
+// A piece maps to the start of what it replaced; copied characters map to themselves.
+TEST(RespellMap, PointsEachOutputUnitBackToItsInput) {
+    struct MapCase {
+        std::u16string_view input;
+        std::u16string_view output;
+        std::vector<std::size_t> sources;
+    };
+    const MapCase cases[] = {
+        {u"Dr. Li", u"doctor Li", {0, 0, 0, 0, 0, 0, 3, 4, 5}},
+        {u"see [12] it", u"see   it", {0, 1, 2, 3, 4, 8, 9, 10}},
+        {u"", u"", {}},
+    };
+    for (const MapCase& c : cases) {
+        const MappedRespelling mapped = RespellTextMapped(c.input);
+        EXPECT_EQ(mapped.text, c.output);
+        EXPECT_EQ(mapped.sources, c.sources);
+    }
+}
+
+// A sink that answers false is given nothing more.
+TEST(RespellMap, PiecewiseRewriteStopsWhenTheSinkDeclines) {
+    const std::u16string text(3 * respelledPieceUnits, u'z');
+    int pieces = 0;
+    RespellTextInPieces(text, {}, [&](std::u16string_view) { return ++pieces < 2; });
+    EXPECT_EQ(pieces, 2);
 }
 
 } // namespace
