@@ -2,6 +2,7 @@
 
 #include "cli/text_io.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -50,6 +51,15 @@ InputBytes::InputBytes(InputBytes&& other) noexcept
 InputBytes::~InputBytes() {
     if (mapping_ != nullptr)
         ::munmap(mapping_, mappedSize_);
+}
+
+void InputBytes::release(std::size_t end) {
+    if (mapping_ == nullptr)
+        return;
+    const auto pageSize = std::size_t(::sysconf(_SC_PAGESIZE));
+    const std::size_t pages = std::min(end, mappedSize_) / pageSize * pageSize;
+    if (pages > 0)
+        ::madvise(mapping_, pages, MADV_DONTNEED);
 }
 
 Utf16Buffer::Utf16Buffer(std::size_t units) : bytes_(units * sizeof(char16_t)) {

@@ -22,6 +22,9 @@ public:
     ~InputBytes();
 
     std::string_view view() const { return view_; }
+    // Gives the memory of the bytes before end back to the system where it can (a mapped file's
+    // pages); view() must not be read there again.
+    void release(std::size_t end);
 
 private:
     InputBytes() = default;

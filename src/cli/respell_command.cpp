@@ -20,6 +20,10 @@ constexpr CommandSpec respellCommand{
     "out.",
     respellOptions, 1};
 
+// Large enough that slicing costs nothing, small enough that the input and its decoded form
+// overlap by little.
+constexpr std::size_t decodeSliceBytes = std::size_t(1) << 20;
+
 } // namespace
 
 int runRespellCommand(int argc, char** argv) {
@@ -38,13 +42,16 @@ int runRespellCommand(int argc, char** argv) {
     std::size_t length = 0;
     {
         std::string error;
-        const std::optional<InputBytes> bytes = InputBytes::load(path, &error);
+        std::optional<InputBytes> bytes = InputBytes::load(path, &error);
         if (!bytes) {
             std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
             return 1;
         }
         text.emplace(bytes->view().size());
-        const auto [units, errorOffset] = decodeUtf8Into(bytes->view(), text->data());
+        // Each slice's bytes are let go once decoded, so that the text is never held both ways.
+        const auto [units, errorOffset] =
+            decodeUtf8InSlices(bytes->view(), text->data(), decodeSliceBytes,
+                               [&](std::size_t decoded) { bytes->release(decoded); });
         if (errorOffset) {
             std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
                          *errorOffset, havePath ? path.c_str() : "standard input");
@@ -52,12 +59,12 @@ int runRespellCommand(int argc, char** argv) {
         }
         length = units;
     }
-    // The input is let go as soon as the next stage has it, so that a large text is held at most
-    // twice, once as read and once rewritten.
-    const std::u16string respelled =
-        RespellText(std::u16string_view(text->data(), length), options);
-    text.reset();
-    if (!writeUtf8(respelled, stdout) || std::fflush(stdout) != 0) {
+    // The rewritten text goes out a piece at a time as the rewriter makes it.
+    Utf8PieceWriter writer(stdout);
+    bool written = true;
+    RespellTextInPieces(std::u16string_view(text->data(), length), options,
+                        [&](std::u16string_view piece) { return written = writer.write(piece); });
+    if (!written || !writer.finish() || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "tellwick respell: cannot write to standard output\n");
         return 1;
     }

@@ -180,6 +180,32 @@ std::pair<std::size_t, std::optional<std::size_t>> decodeUtf8Into(std::string_vi
     return {std::size_t(out - begin), std::nullopt};
 }
 
+std::pair<std::size_t, std::optional<std::size_t>>
+decodeUtf8InSlices(std::string_view bytes, char16_t* out, std::size_t sliceBytes,
+                   const std::function<void(std::size_t decoded)>& decoded) {
+    std::size_t done = 0;
+    std::size_t units = 0;
+    while (done < bytes.size()) {
+        std::size_t end = std::min(bytes.size(), done + std::max<std::size_t>(sliceBytes, 4));
+        // Back to the start of the sequence the cut falls in. Without a start within a
+        // sequence's reach, the byte at the cut belongs to no valid sequence and may start a slice.
+        for (std::size_t back = 0; end < bytes.size() && back <= 3 && end - back > done; ++back) {
+            if ((static_cast<unsigned char>(bytes[end - back]) & 0xC0) != 0x80) {
+                end -= back;
+                break;
+            }
+        }
+        const auto [count, errorOffset] =
+            decodeUtf8Into(bytes.substr(done, end - done), out + units);
+        units += count;
+        if (errorOffset)
+            return {units, done + *errorOffset};
+        done = end;
+        decoded(done);
+    }
+    return {units, std::nullopt};
+}
+
 Utf8DecodeResult decodeUtf8(std::string_view bytes) {
     Utf8DecodeResult result;
     result.text.resize(bytes.size());
@@ -206,6 +232,37 @@ bool writeUtf8(std::u16string_view text, std::FILE* stream) {
             return false;
     }
     return true;
+}
+
+namespace {
+constexpr bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+} // namespace
+
+bool Utf8PieceWriter::write(std::u16string_view piece) {
+    if (piece.empty())
+        return true;
+    if (open_ != 0) {
+        const char16_t pair[2] = {open_, piece.front()};
+        const bool paired = piece.front() >= 0xDC00 && piece.front() <= 0xDFFF;
+        open_ = 0;
+        if (!writeUtf8(std::u16string_view(pair, paired ? 2 : 1), stream_))
+            return false;
+        if (paired)
+            piece.remove_prefix(1);
+    }
+    if (!piece.empty() && isHighSurrogate(piece.back())) {
+        open_ = piece.back();
+        piece.remove_suffix(1);
+    }
+    return writeUtf8(piece, stream_);
+}
+
+bool Utf8PieceWriter::finish() {
+    const char16_t open = open_;
+    open_ = 0;
+    return open == 0 || writeUtf8(std::u16string_view(&open, 1), stream_);
 }
 
 } // namespace tellwick

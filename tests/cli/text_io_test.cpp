@@ -5,6 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
 namespace tellwick {
 namespace {
 
@@ -43,6 +47,52 @@ TEST(TextIo, DecodesStrictUtf8) {
         if (!c.errorOffset) {
             EXPECT_EQ(result.text, c.text) << c.bytes;
         }
+        // Slices as short as a sequence still cut no sequence in two and lose no error.
+        for (std::size_t slice = 4; slice <= 7; ++slice) {
+            std::u16string text(c.bytes.size(), u'\0');
+            std::size_t released = 0;
+            const auto [units, errorOffset] = decodeUtf8InSlices(
+                c.bytes, text.data(), slice, [&](std::size_t decoded) { released = decoded; });
+            EXPECT_EQ(errorOffset, c.errorOffset) << c.bytes << " in slices of " << slice;
+            if (!c.errorOffset) {
+                EXPECT_EQ(text.substr(0, units), c.text) << c.bytes << " in slices of " << slice;
+                EXPECT_EQ(released, c.bytes.size()) << c.bytes;
+            }
+        }
+    }
+}
+
+// A surrogate pair parted between two pieces is written as its one character.
+TEST(TextIo, PieceWriterJoinsSurrogatePairsAcrossPieces) {
+    struct PiecesCase {
+        std::vector<std::u16string> pieces;
+        std::string bytes;
+    };
+    const std::u16string high(1, char16_t(0xD83D));
+    const std::u16string low(1, char16_t(0xDE00));
+    const PiecesCase cases[] = {
+        {{u"a" + high, low + u"b"},
+         "a\xF0\x9F\x98\x80"
+         "b"},
+        {{high, u"", low}, "\xF0\x9F\x98\x80"},
+        {{u"a" + high, u"b"},
+         "a\xEF\xBF\xBD"
+         "b"},
+        {{u"a" + high}, "a\xEF\xBF\xBD"},
+        {{u"x", u"\u00e9"}, "x\xC3\xA9"},
+    };
+    for (const PiecesCase& c : cases) {
+        char* buffer = nullptr;
+        std::size_t size = 0;
+        std::FILE* stream = open_memstream(&buffer, &size);
+        ASSERT_NE(stream, nullptr);
+        Utf8PieceWriter writer(stream);
+        for (const std::u16string& piece : c.pieces)
+            EXPECT_TRUE(writer.write(piece));
+        EXPECT_TRUE(writer.finish());
+        std::fclose(stream);
+        EXPECT_EQ(std::string(buffer, size), c.bytes);
+        std::free(buffer);
     }
 }
 
