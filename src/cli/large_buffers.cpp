@@ -6,7 +6,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <new>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,7 +21,7 @@ std::optional<InputBytes> InputBytes::load(const std::string& path, std::string*
     if (descriptor >= 0 && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
         status.st_size > 0) {
         const auto size = std::size_t(status.st_size);
-        void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
+        void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
         if (mapping != MAP_FAILED) {
             input.mapping_ = mapping;
             input.mappedSize_ = size;
@@ -60,22 +59,6 @@ void InputBytes::release(std::size_t end) {
     const std::size_t pages = std::min(end, mappedSize_) / pageSize * pageSize;
     if (pages > 0)
         ::madvise(mapping_, pages, MADV_DONTNEED);
-}
-
-Utf16Buffer::Utf16Buffer(std::size_t units) : bytes_(units * sizeof(char16_t)) {
-    if (bytes_ == 0)
-        return;
-    void* memory =
-        ::mmap(nullptr, bytes_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED)
-        throw std::bad_alloc();
-    ::madvise(memory, bytes_, MADV_HUGEPAGE);
-    data_ = static_cast<char16_t*>(memory);
-}
-
-Utf16Buffer::~Utf16Buffer() {
-    if (data_ != nullptr)
-        ::munmap(data_, bytes_);
 }
 
 } // namespace tellwick

@@ -7,10 +7,8 @@
 
 namespace tellwick {
 
-// Memory for a large text, taken straight from the system: a file's bytes mapped with their pages
-// read in one go, and a UTF-16 buffer on huge pages where the system offers them. Either saves the
-// clearing and the page-by-page faults that fresh heap buffers cost, which for a text of many
-// megabytes take longer than rewriting it.
+// A large text's bytes, taken straight from the system: a mapped file saves the copy into a fresh
+// heap buffer and its page faults, and its pages can be given back as soon as they are read.
 
 // A file's bytes (standard input for an empty path or "-"). A pipe or terminal is read instead.
 class InputBytes {
@@ -32,21 +30,6 @@ private:
     void* mapping_ = nullptr;
     std::size_t mappedSize_ = 0;
     std::string_view view_;
-};
-
-// Uninitialised room for a number of UTF-16 code units.
-class Utf16Buffer {
-public:
-    explicit Utf16Buffer(std::size_t units);
-    Utf16Buffer(const Utf16Buffer&) = delete;
-    Utf16Buffer& operator=(const Utf16Buffer&) = delete;
-    ~Utf16Buffer();
-
-    char16_t* data() const { return data_; }
-
-private:
-    char16_t* data_ = nullptr;
-    std::size_t bytes_ = 0;
 };
 
 } // namespace tellwick

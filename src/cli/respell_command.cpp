@@ -20,9 +20,8 @@ constexpr CommandSpec respellCommand{
     "out.",
     respellOptions, 1};
 
-// Large enough that slicing costs nothing, small enough that the input and its decoded form
-// overlap by little.
-constexpr std::size_t decodeSliceBytes = std::size_t(1) << 20;
+// Large enough that slicing costs nothing, small next to the window the text is rewritten in.
+constexpr std::size_t decodeSliceBytes = std::size_t(1) << 16;
 
 } // namespace
 
@@ -38,32 +37,37 @@ int runRespellCommand(int argc, char** argv) {
     const bool havePath = !arguments->operands.empty();
     const std::string path = havePath ? arguments->operands.front() : std::string();
 
-    std::optional<Utf16Buffer> text;
-    std::size_t length = 0;
+    std::string error;
+    std::optional<InputBytes> bytes = InputBytes::load(path, &error);
+    if (!bytes) {
+        std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
+        return 1;
+    }
+    // The whole input is checked before anything is written. Its bytes are let go as they are
+    // decoded, both times, so that a large text is never held whole in either form.
     {
-        std::string error;
-        std::optional<InputBytes> bytes = InputBytes::load(path, &error);
-        if (!bytes) {
-            std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
-            return 1;
+        Utf8Slices slices(bytes->view(), decodeSliceBytes);
+        std::u16string scratch;
+        while (slices.next(scratch)) {
+            scratch.clear();
+            bytes->release(slices.done());
         }
-        text.emplace(bytes->view().size());
-        // Each slice's bytes are let go once decoded, so that the text is never held both ways.
-        const auto [units, errorOffset] =
-            decodeUtf8InSlices(bytes->view(), text->data(), decodeSliceBytes,
-                               [&](std::size_t decoded) { bytes->release(decoded); });
-        if (errorOffset) {
+        if (slices.error()) {
             std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
-                         *errorOffset, havePath ? path.c_str() : "standard input");
+                         *slices.error(), havePath ? path.c_str() : "standard input");
             return 2;
         }
-        length = units;
     }
-    // The rewritten text goes out a piece at a time as the rewriter makes it.
+    Utf8Slices slices(bytes->view(), decodeSliceBytes);
     Utf8PieceWriter writer(stdout);
     bool written = true;
-    RespellTextInPieces(std::u16string_view(text->data(), length), options,
-                        [&](std::u16string_view piece) { return written = writer.write(piece); });
+    RespellTextStream(
+        [&](std::u16string& text) {
+            slices.next(text);
+            bytes->release(slices.done());
+            return !slices.ended();
+        },
+        options, [&](std::u16string_view piece) { return written = writer.write(piece); });
     if (!written || !writer.finish() || std::fflush(stdout) != 0) {
         std::fprintf(stderr, "tellwick respell: cannot write to standard output\n");
         return 1;

@@ -180,30 +180,30 @@ std::pair<std::size_t, std::optional<std::size_t>> decodeUtf8Into(std::string_vi
     return {std::size_t(out - begin), std::nullopt};
 }
 
-std::pair<std::size_t, std::optional<std::size_t>>
-decodeUtf8InSlices(std::string_view bytes, char16_t* out, std::size_t sliceBytes,
-                   const std::function<void(std::size_t decoded)>& decoded) {
-    std::size_t done = 0;
-    std::size_t units = 0;
-    while (done < bytes.size()) {
-        std::size_t end = std::min(bytes.size(), done + std::max<std::size_t>(sliceBytes, 4));
-        // Back to the start of the sequence the cut falls in. Without a start within a
-        // sequence's reach, the byte at the cut belongs to no valid sequence and may start a slice.
-        for (std::size_t back = 0; end < bytes.size() && back <= 3 && end - back > done; ++back) {
-            if ((static_cast<unsigned char>(bytes[end - back]) & 0xC0) != 0x80) {
-                end -= back;
-                break;
-            }
+bool Utf8Slices::next(std::u16string& text) {
+    if (ended())
+        return false;
+    std::size_t end = std::min(bytes_.size(), done_ + std::max<std::size_t>(slice_, 4));
+    // Back to the start of the sequence the cut falls in. Without a start within a sequence's
+    // reach, the byte at the cut belongs to no valid sequence and may start a slice.
+    for (std::size_t back = 0; end < bytes_.size() && back <= 3 && end - back > done_; ++back) {
+        if ((static_cast<unsigned char>(bytes_[end - back]) & 0xC0) != 0x80) {
+            end -= back;
+            break;
         }
-        const auto [count, errorOffset] =
-            decodeUtf8Into(bytes.substr(done, end - done), out + units);
-        units += count;
-        if (errorOffset)
-            return {units, done + *errorOffset};
-        done = end;
-        decoded(done);
     }
-    return {units, std::nullopt};
+    const std::size_t start = text.size();
+    text.resize(start + (end - done_));
+    const auto [units, errorOffset] =
+        decodeUtf8Into(bytes_.substr(done_, end - done_), text.data() + start);
+    if (errorOffset) {
+        text.resize(start);
+        error_ = done_ + *errorOffset;
+        return false;
+    }
+    text.resize(start + units);
+    done_ = end;
+    return true;
 }
 
 Utf8DecodeResult decodeUtf8(std::string_view bytes) {

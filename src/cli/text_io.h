@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,12 +23,27 @@ Utf8DecodeResult decodeUtf8(std::string_view bytes);
 // UTF-8 takes bytes); returns the units written and the error's offset, if any.
 std::pair<std::size_t, std::optional<std::size_t>> decodeUtf8Into(std::string_view bytes,
                                                                   char16_t* out);
-// The same, a slice of about sliceBytes at a time, no slice cutting a sequence in two. After each
-// slice, decoded is told how many bytes from the start are done, so that the caller can let them
-// go. The result is exactly decodeUtf8Into's.
-std::pair<std::size_t, std::optional<std::size_t>>
-decodeUtf8InSlices(std::string_view bytes, char16_t* out, std::size_t sliceBytes,
-                   const std::function<void(std::size_t decoded)>& decoded);
+// Strict UTF-8 to UTF-16 a slice of about sliceBytes at a time, no slice cutting a sequence in
+// two, for a text too large to decode at once.
+class Utf8Slices {
+public:
+    Utf8Slices(std::string_view bytes, std::size_t sliceBytes)
+        : bytes_(bytes), slice_(sliceBytes) {}
+    // Appends the next slice's text to text; false, appending nothing, once every byte is decoded
+    // or an invalid sequence was met.
+    bool next(std::u16string& text);
+    bool ended() const { return done_ == bytes_.size() || error_.has_value(); }
+    // How many bytes from the start are decoded.
+    std::size_t done() const { return done_; }
+    // The byte offset of the first invalid sequence, once met.
+    std::optional<std::size_t> error() const { return error_; }
+
+private:
+    std::string_view bytes_;
+    std::size_t slice_;
+    std::size_t done_ = 0;
+    std::optional<std::size_t> error_;
+};
 
 // UTF-16 to UTF-8; a lone surrogate becomes U+FFFD.
 std::string encodeUtf8(std::u16string_view text);

@@ -5,6 +5,8 @@
 #include "rewriter/text.h"
 #include "rewriter/word_rules.h"
 
+#include <algorithm>
+
 namespace tellwick {
 
 namespace {
@@ -71,6 +73,12 @@ public:
             wanted_ = sink_(buffer_);
         buffer_.clear();
     }
+    // Hands a finished stretch of output on, a piece at a time.
+    void append(std::u16string_view text) {
+        flush();
+        for (std::size_t at = 0; at < text.size() && wanted_; at += respelledPieceUnits)
+            wanted_ = sink_(text.substr(at, respelledPieceUnits));
+    }
 
 private:
     const std::function<bool(std::u16string_view)>& sink_;
@@ -94,16 +102,43 @@ template <class Output> void runTail(ScanState& s, Output& out, std::size_t from
     s.Pos += 1;
 }
 
-template <class Output>
-void respellInto(std::u16string_view Txt, const RespellOptions& options, Output& out) {
+struct NeverStop {
+    constexpr bool operator()(const ScanState&) const { return false; }
+};
+
+// Scans Txt from its start until stop says so at the start of a position, or to the end.
+template <class Output, class Stop = NeverStop>
+void respellInto(std::u16string_view Txt, const RespellOptions& options, Output& out,
+                 Stop stop = {}) {
     ScanState s(Txt, options);
-    while (s.Pos < Txt.size() && out.wanted()) {
+    while (s.Pos < Txt.size() && out.wanted() && !stop(s)) {
         const std::size_t from = s.Pos;
         s.Ch = Txt[s.Pos];
         runCascade(s);
         runTail(s, out, from);
     }
 }
+
+// Whether the rest of the text from the scan's position on is rewritten exactly as it would be on
+// its own. That holds at the start of a line that begins with a letter, once the word before the
+// line feed ended a sentence (or a carriage return ended the line), with no amount open: there the
+// scanner's state answers every rule as a fresh one does. No rule looks back past a line feed, and
+// rules look ahead only a few characters, but for the search for a closing bracket, which must not
+// have run off the end of a window.
+bool startsIndependentLine(const ScanState& s) {
+    if (s.Pos == 0 || s.Txt[s.Pos - 1] != u'\n' || !rewriter::isAsciiLetter(s.Txt[s.Pos]) ||
+        s.DollarOn)
+        return false;
+    if (s.closingBracketSearched && s.closingBracket == std::u16string_view::npos)
+        return false;
+    const std::u16string_view previous = text::trimSpaces(s.LWd);
+    return previous.empty() || previous.back() == u'.' || previous.back() == u'!' ||
+           previous.back() == u'?';
+}
+
+// Every rule reads at most this far past the scan's position, the search for a closing bracket
+// aside (and a run of letters, which a line feed ends).
+constexpr std::size_t lookaheadMargin = 256;
 
 // Most pieces are no longer than what they replace; an eighth more covers typical growth.
 std::size_t expectedLength(std::u16string_view Txt) {
@@ -133,6 +168,45 @@ void RespellTextInPieces(std::u16string_view Txt, const RespellOptions& options,
                          const std::function<bool(std::u16string_view piece)>& sink) {
     PieceOutput out(sink);
     respellInto(Txt, options, out);
+    out.flush();
+}
+
+void RespellTextStream(const std::function<bool(std::u16string& text)>& more,
+                       const RespellOptions& options,
+                       const std::function<bool(std::u16string_view piece)>& sink,
+                       std::size_t windowUnits) {
+    PieceOutput out(sink);
+    std::u16string window;
+    std::u16string part;
+    std::size_t wanted = std::max(windowUnits, 2 * lookaheadMargin);
+    bool ended = false;
+    while (out.wanted()) {
+        while (!ended && window.size() < wanted)
+            ended = !more(window);
+        if (ended) {
+            respellInto(window, options, out);
+            break;
+        }
+        // The first independent line past the middle of the window, far enough from its end
+        // that every rule before it read what the whole text holds.
+        const std::size_t from = window.size() / 2;
+        const std::size_t last = window.size() - lookaheadMargin;
+        std::size_t cut = 0;
+        part.clear();
+        StringOutput partOut{part};
+        respellInto(window, options, partOut, [&](const ScanState& s) {
+            if (s.Pos >= from && s.Pos <= last && startsIndependentLine(s))
+                cut = s.Pos;
+            return cut != 0 || s.Pos > last;
+        });
+        if (cut == 0) {
+            // No place to part the text here: a longer window will hold one, or the whole text.
+            wanted = 2 * window.size();
+            continue;
+        }
+        out.append(part);
+        window.erase(0, cut);
+    }
     out.flush();
 }
 

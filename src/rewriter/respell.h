@@ -35,4 +35,14 @@ inline constexpr std::size_t respelledPieceUnits = std::size_t(1) << 16;
 void RespellTextInPieces(std::u16string_view Txt, const RespellOptions& options,
                          const std::function<bool(std::u16string_view piece)>& sink);
 
+// The same output again, for a text too large to hold at once: more appends the next part of the
+// text to its argument and answers false once the text has ended. The text is rewritten a window
+// of about windowUnits code units at a time, parted only where what follows is rewritten exactly
+// as in the whole (a text that has no such place is held whole), and the output is handed to sink
+// as RespellTextInPieces does.
+void RespellTextStream(const std::function<bool(std::u16string& text)>& more,
+                       const RespellOptions& options,
+                       const std::function<bool(std::u16string_view piece)>& sink,
+                       std::size_t windowUnits = std::size_t(1) << 20);
+
 } // namespace tellwick

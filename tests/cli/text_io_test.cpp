@@ -49,14 +49,15 @@ TEST(TextIo, DecodesStrictUtf8) {
         }
         // Slices as short as a sequence still cut no sequence in two and lose no error.
         for (std::size_t slice = 4; slice <= 7; ++slice) {
-            std::u16string text(c.bytes.size(), u'\0');
-            std::size_t released = 0;
-            const auto [units, errorOffset] = decodeUtf8InSlices(
-                c.bytes, text.data(), slice, [&](std::size_t decoded) { released = decoded; });
-            EXPECT_EQ(errorOffset, c.errorOffset) << c.bytes << " in slices of " << slice;
+            Utf8Slices slices(c.bytes, slice);
+            std::u16string text;
+            while (slices.next(text)) {
+            }
+            EXPECT_TRUE(slices.ended());
+            EXPECT_EQ(slices.error(), c.errorOffset) << c.bytes << " in slices of " << slice;
             if (!c.errorOffset) {
-                EXPECT_EQ(text.substr(0, units), c.text) << c.bytes << " in slices of " << slice;
-                EXPECT_EQ(released, c.bytes.size()) << c.bytes;
+                EXPECT_EQ(text, c.text) << c.bytes << " in slices of " << slice;
+                EXPECT_EQ(slices.done(), c.bytes.size()) << c.bytes;
             }
         }
     }

@@ -331,6 +331,46 @@ TEST(RespellProperty, MappedAndPiecewiseOutputsAreRespellTexts) {
     }
 }
 
+// Read a window at a time and parted at independent lines, a text of many lines is rewritten
+// exactly as a whole; the windows stay small wherever the text can be parted.
+TEST(RespellProperty, StreamedOutputIsRespellTextsAndHoldsLittle) {
+    constexpr std::u16string_view lineEnds[] = {u".\n", u". \n", u"!\n",   u"?\r\n",
+                                                u"\n",  u"\r\n", u".\n\n", u"-\n"};
+    int parted = 0;
+    for (unsigned seed = 0; seed < textsPerProperty / 3; ++seed) {
+        TextMaker maker(50000 + seed);
+        const auto options = maker.options();
+        std::u16string text;
+        while (text.size() < 6000) {
+            text += maker.anyText(maker.tokenCount() / 4);
+            text += maker.pick(lineEnds);
+            if (maker.coin())
+                text += u"The ";
+        }
+        const std::size_t windowUnits = 600 + seed % 300;
+        const std::size_t partUnits = 1 + seed % 97;
+        std::size_t given = 0;
+        std::size_t largestWindow = 0;
+        std::u16string streamed;
+        RespellTextStream(
+            [&](std::u16string& window) {
+                window.append(text, given, partUnits);
+                given = std::min(text.size(), given + partUnits);
+                largestWindow = std::max(largestWindow, window.size());
+                return given < text.size();
+            },
+            options,
+            [&](std::u16string_view piece) {
+                streamed += piece;
+                return true;
+            },
+            windowUnits);
+        ASSERT_EQ(streamed, RespellText(text, options)) << "seed " << seed;
+        parted += largestWindow < text.size() / 2;
+    }
+    EXPECT_GT(parted, int(textsPerProperty / 6));
+}
+
 // A piece maps to the start of what it replaced; copied characters map to themselves.
 TEST(RespellMap, PointsEachOutputUnitBackToItsInput) {
     struct MapCase {
