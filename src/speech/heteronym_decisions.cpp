@@ -145,6 +145,8 @@ bool testHolds(const heteronyms::Test& test, const Side& before, const Side& aft
         return listHolds(words, before.at(0));
     case Place::SecondPrevious:
         return listHolds(words, before.at(1));
+    case Place::ThirdPrevious:
+        return listHolds(words, before.at(2));
     case Place::Next:
         return listHolds(words, after.at(0));
     case Place::SecondNext:

@@ -30,18 +30,34 @@ constexpr Word readParticipleBefore[] = {
     u"'s",         u"widely",       u"well",       u"never",  u"already", u"once",  u"newly",
     u"rarely",     u"seldom",       u"much",       u"little", u"first",   u"later", u"then",
     u"previously", u"subsequently", u"originally", u"he",     u"she",     u"it"};
-constexpr Word readPassiveAfter[] = {u"by"};
-constexpr Word plainPastVerbs[] = {u"was",   u"were",       u"had",    u"did",  u"became",
-                                   u"went",  u"began",      u"wrote",  u"took", u"died",
-                                   u"later", u"afterwards", u"studied"};
+constexpr Word readPastAdverbsAfter[] = {u"by", u"widely", u"extensively", u"voraciously"};
+// A subject that is one thing ("the king"): with it the present tense would be "reads".
+constexpr Word singularDeterminers[] = {u"the", u"a",     u"an",  u"this", u"that", u"his", u"her",
+                                        u"its", u"their", u"our", u"my",   u"your", u"'s"};
+constexpr Word pluralSubjects[] = {u"-s",    u"people", u"children", u"men",
+                                   u"women", u"police", u"public",   u"clergy"};
+constexpr Word prepositions[] = {u"of",   u"in",      u"on",    u"at",     u"from",   u"with",
+                                 u"for",  u"to",      u"by",    u"across", u"around", u"near",
+                                 u"into", u"through", u"about", u"among",  u"under",  u"over"};
+constexpr Word plainPastVerbs[] = {
+    u"was",  u"were",    u"had",   u"did",   u"became",     u"went",    u"began", u"wrote",
+    u"took", u"died",    u"found", u"made",  u"said",       u"gave",    u"came",  u"saw",
+    u"knew", u"thought", u"told",  u"left",  u"felt",       u"brought", u"held",  u"kept",
+    u"met",  u"sent",    u"spent", u"built", u"fought",     u"taught",  u"grew",  u"rose",
+    u"fell", u"chose",   u"spoke", u"later", u"afterwards", u"-ed"};
 constexpr Row readRows[] = {
     // After "to", a modal or "do not", only the plain verb can stand.
     {{P::Previous, plainVerbBefore}, {}, readPresent},
     // After "have" and "be" stands the participle; a third person subject would need "reads",
     // and adverbs of completed reading ("widely", "already", "first") go with the participle.
     {{P::Previous, readParticipleBefore}, {}, readPast},
-    // A passive's agent.
-    {{P::Next, readPassiveAfter}, {}, readPast},
+    // A passive's agent, or how widely something was read.
+    {{P::Next, readPastAdverbsAfter}, {}, readPast},
+    // A subject that is one thing, not many ("the king read").
+    {{P::Previous, pluralSubjects}, {P::SecondPrevious, singularDeterminers}, nullptr},
+    // Not when the noun is a preposition's object ("the residents of the region read").
+    {{P::SecondPrevious, singularDeterminers}, {P::ThirdPrevious, prepositions}, nullptr},
+    {{P::SecondPrevious, singularDeterminers}, {}, readPast},
     // A plain past tense later in the same clause: the clause tells of the past.
     {{P::LaterInClause, plainPastVerbs}, {}, readPast},
 };
@@ -106,7 +122,12 @@ constexpr Word metals[] = {u"zinc",      u"silver",   u"copper",   u"tin",     u
                            u"antimony",  u"bismuth",  u"cobalt",   u"uranium", u"tungsten",
                            u"aluminium", u"aluminum", u"steel",    u"bronze",  u"brass",
                            u"manganese", u"chromium", u"platinum", u"lithium", u"thallium"};
-constexpr Word ofAndOr[] = {u"of", u"and", u"or", u"nor"};
+constexpr Word ofAndOr[] = {u"of",       u"and",     u"or",         u"nor",  u"contained",
+                            u"contains", u"contain", u"containing", u"with", u"from"};
+// A verb cannot be followed by these; a noun subject can.
+constexpr Word subjectVerbsAfter[] = {u"is",    u"was",    u"can",     u"could",  u"may",
+                                      u"might", u"will",   u"would",   u"should", u"must",
+                                      u"has",   u"occurs", u"remains", u"becomes"};
 constexpr Word andOr[] = {u"and", u"or", u"nor"};
 constexpr Row leadRows[] = {
     // Before what is made of it or done with it ("lead pipes", "lead poisoning").
@@ -117,7 +138,10 @@ constexpr Row leadRows[] = {
     {{P::Previous, metals}, {}, leadMetal},
     {{P::Previous, andOr}, {P::SecondPrevious, metals}, leadMetal},
     {{P::Next, andOr}, {P::SecondNext, metals}, leadMetal},
-    // A bare noun that ends its clause after "of", "and" or "or" ("made of lead.").
+    // "the lead was" is the front place; elsewhere, a noun subject is the metal ("Lead is").
+    {{P::Previous, determiners}, {P::Next, subjectVerbsAfter}, nullptr},
+    {{P::Next, subjectVerbsAfter}, {}, leadMetal},
+    // A bare noun that ends its clause after "of", "and", "or" or "contains" ("made of lead.").
     {{P::Previous, ofAndOr}, {P::Next, clauseEnd}, leadMetal},
     // A word standing alone between commas is an item of a list, and lists of that kind are
     // lists of metals.
@@ -165,7 +189,13 @@ constexpr Word coilingAfter[] = {
     u"up",         u"down",    u"around",   u"round",     u"through",       u"back",
     u"its",        u"their",   u"his",      u"her",       u"onto",          u"itself",
     u"themselves", u"himself", u"herself",  u"clockwise", u"anticlockwise", u"counterclockwise",
-    u"tightly",    u"loosely", u"spirally", u"helically"};
+    u"tightly",    u"loosely", u"spirally", u"helically", u"slowly",        u"gently",
+    u"steadily",   u"lazily",  u"upward",   u"upwards",   u"downward",      u"downwards",
+    u"along",      u"across",  u"between",  u"past",      u"into",          u"out",
+    u"on",         u"about"};
+constexpr Word coilingSubjects[] = {u"he",   u"she",   u"it",     u"they",       u"we",
+                                    u"i",    u"you",   u"who",    u"which",      u"road",
+                                    u"path", u"river", u"stream", u"procession", u"line"};
 constexpr Word coilingBefore[] = {u"were",   u"are",     u"been",     u"being",     u"had",
                                   u"has",    u"have",    u"tightly",  u"loosely",   u"carefully",
                                   u"neatly", u"closely", u"spirally", u"helically", u"hand"};
@@ -174,6 +204,8 @@ constexpr Row woundRows[] = {
     {{P::Previous, injuryBefore}, {}, nullptr},
     // A verb of winding with its particle or object ("wound up", "wound its way").
     {{P::Next, coilingAfter}, {}, woundCoiled},
+    // After a pronoun or a winding thing, the verb ("he wound the watch", "the road wound").
+    {{P::Previous, coilingSubjects}, {}, woundCoiled},
     // A participle after "have" and "be" ("had wound", "were wound"), or after how it was wound.
     {{P::Previous, coilingBefore}, {}, woundCoiled},
 };
@@ -251,9 +283,10 @@ constexpr Word projectNounAfter[] = {
     u"director", u"directors", u"funding",    u"costs", u"cost",  u"plan",   u"plans",
     u"work",     u"site",      u"of",         u"was",   u"is",    u"has"};
 constexpr Word projectionAfter[] = {
-    u"onto",  u"outward", u"outwards",   u"forward",  u"forwards",  u"beyond",    u"above",
-    u"below", u"upward",  u"upwards",    u"downward", u"downwards", u"that",      u"their",
-    u"its",   u"itself",  u"themselves", u"power",    u"force",     u"confidence"};
+    u"onto",  u"outward",    u"outwards", u"forward", u"forwards",   u"beyond",
+    u"above", u"below",      u"upward",   u"upwards", u"downward",   u"downwards",
+    u"that",  u"their",      u"its",      u"itself",  u"themselves", u"power",
+    u"force", u"confidence", u"from",     u"into",    u"out"};
 constexpr Row projectRows[] = {
     {{P::Previous, determiners}, {}, nullptr},
     {{P::Next, projectNounAfter}, {}, nullptr},

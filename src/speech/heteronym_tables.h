@@ -14,6 +14,7 @@ enum class Place {
     Always,          // holds whatever the neighbours
     Previous,        // the word just before
     SecondPrevious,  // the word before that
+    ThirdPrevious,   // and the one before that
     Next,            // the word just after
     SecondNext,      // the word after that
     EarlierInClause, // any of the last few words before
