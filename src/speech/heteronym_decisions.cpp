@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <string>
 
 namespace tellwick {
 
@@ -58,22 +57,31 @@ bool partsClause(QChar c) {
     }
 }
 
-std::u16string normalised(QStringView word) {
-    std::u16string out;
-    out.reserve(std::size_t(word.size()));
-    for (QChar c : word)
-        out += isApostrophe(c) ? u'\'' : char16_t(c.toLower().unicode());
-    return out;
-}
+// A neighbouring word, lower-cased, with its apostrophes made plain. Of a longer word only the end
+// is kept: no listed word is as long, and an ending is all a row may ask of it.
+class Neighbour {
+public:
+    Neighbour() = default;
+    explicit Neighbour(QStringView word) {
+        const QStringView kept = word.right(qsizetype(units_.size()));
+        for (QChar c : kept)
+            units_[size_++] = isApostrophe(c) ? u'\'' : char16_t(c.toLower().unicode());
+    }
+    Word word() const { return Word(units_.data(), size_); }
+
+private:
+    std::array<char16_t, 24> units_{};
+    std::size_t size_ = 0;
+};
 
 // The words of the heteronym's clause on one side of it, nearest first.
 struct Side {
-    std::array<std::u16string, wordsRead> words;
+    std::array<Neighbour, wordsRead> words;
     int count = 0;
 
     // The word at a distance (0 for the nearest), or the clause's edge when there is none.
     Word at(int distance) const {
-        return distance < count ? Word(words[std::size_t(distance)]) : heteronyms::clauseEdge;
+        return distance < count ? words[std::size_t(distance)].word() : heteronyms::clauseEdge;
     }
 };
 
@@ -92,7 +100,7 @@ Side wordsBefore(QStringView text, qsizetype start) {
         qsizetype first = last;
         while (first > limit && isWordCharacter(text, first - 1))
             --first;
-        side.words[std::size_t(side.count++)] = normalised(text.mid(first, i - first));
+        side.words[std::size_t(side.count++)] = Neighbour(text.mid(first, i - first));
         i = first;
     }
     return side;
@@ -112,7 +120,7 @@ Side wordsAfter(QStringView text, qsizetype end) {
         qsizetype past = i;
         while (past < limit && isWordCharacter(text, past))
             ++past;
-        side.words[std::size_t(side.count++)] = normalised(text.mid(i, past - i));
+        side.words[std::size_t(side.count++)] = Neighbour(text.mid(i, past - i));
         i = past;
     }
     return side;
