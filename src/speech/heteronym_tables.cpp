@@ -45,7 +45,14 @@ constexpr Word plainPastVerbs[] = {
     u"knew", u"thought", u"told",  u"left",  u"felt",       u"brought", u"held",  u"kept",
     u"met",  u"sent",    u"spent", u"built", u"fought",     u"taught",  u"grew",  u"rose",
     u"fell", u"chose",   u"spoke", u"later", u"afterwards", u"-ed"};
+// "a good read", "an easy read": the noun, said as the plain verb.
+constexpr Word aAn[] = {u"a", u"an"};
+constexpr Word readNounAdjectives[] = {u"good",        u"great",      u"quick",      u"easy",
+                                       u"light",       u"long",       u"short",      u"interesting",
+                                       u"fascinating", u"compelling", u"essential",  u"enjoyable",
+                                       u"difficult",   u"hard",       u"worthwhile", u"fun"};
 constexpr Row readRows[] = {
+    {{P::Previous, readNounAdjectives}, {P::SecondPrevious, aAn}, readPresent},
     // After "to", a modal or "do not", only the plain verb can stand.
     {{P::Previous, plainVerbBefore}, {}, readPresent},
     // After "have" and "be" stands the participle; a third person subject would need "reads",
@@ -179,12 +186,14 @@ constexpr Row minuteRows[] = {
 // "wound": /waUnd/ of "wind", /wu:nd/ (espeak-ng's own) the injury.
 constexpr const char* woundCoiled = "w'aUnd";
 constexpr Word injuryBefore[] = {
-    u"a",        u"an",       u"the",    u"this",     u"that",    u"his",     u"her",
-    u"its",      u"their",    u"our",    u"my",       u"your",    u"whose",   u"each",
-    u"every",    u"no",       u"any",    u"'s",       u"one",     u"gunshot", u"stab",
-    u"bullet",   u"shrapnel", u"head",   u"chest",    u"flesh",   u"exit",    u"entry",
-    u"entrance", u"puncture", u"open",   u"deep",     u"fatal",   u"mortal",  u"serious",
-    u"severe",   u"minor",    u"slight", u"surgical", u"infected"};
+    u"a",         u"an",       u"the",      u"this",     u"that",     u"his",     u"her",
+    u"its",       u"their",    u"our",      u"my",       u"your",     u"whose",   u"each",
+    u"every",     u"no",       u"any",      u"'s",       u"one",      u"gunshot", u"stab",
+    u"bullet",    u"shrapnel", u"head",     u"chest",    u"flesh",    u"exit",    u"entry",
+    u"entrance",  u"puncture", u"open",     u"deep",     u"fatal",    u"mortal",  u"serious",
+    u"severe",    u"minor",    u"slight",   u"surgical", u"infected", u"knife",   u"sword",
+    u"spear",     u"arrow",    u"shell",    u"battle",   u"leg",      u"arm",     u"neck",
+    u"abdominal", u"facial",   u"inflicted"};
 constexpr Word coilingAfter[] = {
     u"up",         u"down",    u"around",   u"round",     u"through",       u"back",
     u"its",        u"their",   u"his",      u"her",       u"onto",          u"itself",
@@ -225,10 +234,10 @@ constexpr Word scholarlyNounsAfter[] = {
     u"visitors",   u"audience",     u"institution", u"institutions", u"brother",    u"brethren",
     u"lady",       u"ladies",       u"writer",      u"writers",      u"author",     u"authors",
     u"study",      u"studies",      u"work",        u"works",        u"book",       u"books",
-    u"latin",      u"language",     u"men's",       u"class",        u"classes",    u"elite"};
-constexpr Word scholarlyDegreeBefore[] = {u"very",   u"most",      u"more",      u"deeply",
-                                          u"highly", u"so",        u"as",        u"less",
-                                          u"truly",  u"extremely", u"immensely", u"profoundly"};
+    u"men's",      u"class",        u"classes",     u"elite"};
+constexpr Word scholarlyDegreeBefore[] = {u"very",      u"most",      u"more",      u"deeply",
+                                          u"highly",    u"so",        u"less",      u"truly",
+                                          u"extremely", u"immensely", u"profoundly"};
 constexpr Row learnedRows[] = {
     // Before a person or a work of learning, it is the adjective.
     {{P::Next, scholarlyNounsAfter}, {}, learnedScholarly},
@@ -244,8 +253,14 @@ constexpr Word resumeNounAfter[] = {u"lists",   u"listed",   u"includes",  u"inc
 constexpr Word resumeAdjectivesBefore[] = {u"updated", u"detailed",     u"brief",        u"short",
                                            u"full",    u"professional", u"impressive",   u"written",
                                            u"new",     u"one-page",     u"chronological"};
+// "let her resume", "helped them resume": an object pronoun and the plain verb.
+constexpr Word causativeVerbs[] = {u"let",    u"lets",    u"letting", u"help", u"helps",
+                                   u"helped", u"make",    u"makes",   u"made", u"saw",
+                                   u"see",    u"watched", u"have",    u"had",  u"allow"};
+constexpr Word objectPronouns[] = {u"her", u"him", u"them", u"us", u"me", u"you", u"it"};
 constexpr Row resumeRows[] = {
     {{P::Previous, plainVerbBefore}, {}, nullptr},
+    {{P::Previous, objectPronouns}, {P::SecondPrevious, causativeVerbs}, nullptr},
     // After a determiner or an adjective it is the noun.
     {{P::Previous, determiners}, {}, resumeNoun},
     {{P::Previous, resumeAdjectivesBefore}, {}, resumeNoun},
@@ -266,9 +281,20 @@ constexpr Word recordObjectsAfter[] = {u"that",       u"how",  u"what",  u"wheth
                                        u"each",       u"both", u"these", u"those",   u"its",
                                        u"his",        u"her",  u"him",   u"them",    u"it",
                                        u"everything", u"all",  u"their", u"my",      u"our"};
+// Words that stand before the noun: its kinds ("world record", "research project").
+constexpr Word recordKinds[] = {
+    u"world",    u"track",    u"criminal",   u"fossil",   u"written",    u"voting",
+    u"safety",   u"national", u"olympic",    u"club",     u"historical", u"archaeological",
+    u"public",   u"medical",  u"police",     u"court",    u"official",   u"permanent",
+    u"perfect",  u"unbeaten", u"winning",    u"losing",   u"best",       u"new",
+    u"previous", u"former",   u"gramophone", u"vinyl",    u"hit",        u"debut",
+    u"solo",     u"first",    u"second",     u"last",     u"personal",   u"career",
+    u"school",   u"state",    u"european",   u"british",  u"american",   u"geological",
+    u"climate",  u"service",  u"military",   u"academic", u"dental",     u"parish"};
 constexpr Row recordRows[] = {
     // After a determiner it is the noun, and so before a noun it modifies ("record label").
     {{P::Previous, determiners}, {}, nullptr},
+    {{P::Previous, recordKinds}, {}, nullptr},
     {{P::Next, recordNounAfter}, {}, nullptr},
     // After "to", a modal or "not", only the verb stands.
     {{P::Previous, plainVerbBefore}, {}, recordVerb},
@@ -287,8 +313,28 @@ constexpr Word projectionAfter[] = {
     u"above", u"below",      u"upward",   u"upwards", u"downward",   u"downwards",
     u"that",  u"their",      u"its",      u"itself",  u"themselves", u"power",
     u"force", u"confidence", u"from",     u"into",    u"out"};
+constexpr Word projectKinds[] = {u"research",       u"construction", u"building",
+                                 u"housing",        u"engineering",  u"pilot",
+                                 u"joint",          u"major",        u"new",
+                                 u"final",          u"pet",          u"passion",
+                                 u"side",           u"art",          u"film",
+                                 u"music",          u"solo",         u"development",
+                                 u"infrastructure", u"government",   u"community",
+                                 u"restoration",    u"irrigation",   u"dam",
+                                 u"railway",        u"road",         u"bridge",
+                                 u"mining",         u"software",     u"source",
+                                 u"manhattan",      u"apollo",       u"flagship",
+                                 u"ambitious",      u"large",        u"small",
+                                 u"ongoing",        u"first",        u"second",
+                                 u"last",           u"next",         u"previous",
+                                 u"recording",      u"book",         u"school",
+                                 u"student",        u"public",       u"private",
+                                 u"european",       u"national",     u"military",
+                                 u"space",          u"water",        u"energy"};
 constexpr Row projectRows[] = {
+    // After a determiner or one of its kinds it is the noun.
     {{P::Previous, determiners}, {}, nullptr},
+    {{P::Previous, projectKinds}, {}, nullptr},
     {{P::Next, projectNounAfter}, {}, nullptr},
     {{P::Previous, plainVerbBefore}, {}, projectVerb},
     // Before a direction or an object that only the verb takes ("project onto", "project power").
