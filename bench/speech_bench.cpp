@@ -1,10 +1,13 @@
 // What users feel of the voice: how soon the first sound comes, how fast synthesis runs, and how
 // much memory a book-length reading takes. Most measures stop at the buffer the audio output reads
 // from, so that no sound server is needed; the ToOutput ones play through the real output.
+#include "speech/espeak_input.h"
+#include "speech/heteronym_decisions.h"
 #include "speech/pcm_device.h"
 #include "speech/reading_speed.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
+#include "speech/text_chunks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -136,6 +139,31 @@ BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenWords, &tenWords)
 BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenMegabytes, &tenMegabytes)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// Preparing the first piece of a text for espeak-ng, the part of the time to the first sample that
+// the voice's own front end takes, with the heteronym tables off (0) and on (1): on the ten
+// megabytes above (0), and on a text dense with heteronyms (1).
+const QString& tenMegabytesOfHeteronyms() {
+    static const QString text = [] {
+        const QString sentence = QStringLiteral("The sow was read a minute before the lead pipes "
+                                                "were wound; they record the project again. ");
+        return sentence.repeated(10 * 1024 * 1024 / int(sentence.size()) + 1);
+    }();
+    return text;
+}
+
+void BM_FirstPieceInput(benchmark::State& state) {
+    const QString& text = state.range(1) == 0 ? tenMegabytes() : tenMegabytesOfHeteronyms();
+    setHeteronymTablesEnabled(state.range(0) == 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            espeakInput(QStringView(text).left(chunkDecidedBy(0)), 0, chunkEnd(text, 0)));
+    setHeteronymTablesEnabled(true);
+}
+BENCHMARK(BM_FirstPieceInput)
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"tables", "heteronyms"})
+    ->Unit(benchmark::kMicrosecond);
 
 // Seconds of speech made per second of synthesis, with nobody listening in between.
 void BM_SynthesisSpeed(benchmark::State& state) {

@@ -3,6 +3,7 @@
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
+#include "speech/heteronym_decisions.h"
 #include "speech/phoneme_listing.h"
 #include "speech/system_voice.h"
 
@@ -29,6 +30,9 @@ constexpr OptionSpec sayOptions[] = {
     {"phonemes", '\0', nullptr,
      "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
     {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
+    {"engine-heteronyms", '\0', nullptr,
+     "let espeak-ng read the heteronyms that the rewriter leaves (read, lead, sow...) its own "
+     "way, to compare"},
     pauseAtLineBreaksOption,
     readSquareBracketsOption,
     helpOption,
@@ -58,6 +62,7 @@ struct SayRequest {
     int rate = 1;
     std::optional<std::string> outPath;
     std::optional<PhonemeAlphabet> phonemes;
+    bool engineHeteronyms = false;
     std::optional<std::string> text; // from the command line, else standard input
 };
 
@@ -77,6 +82,7 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
         request->phonemes = PhonemeAlphabet::Mnemonics;
     if (arguments->has("ipa"))
         request->phonemes = PhonemeAlphabet::Ipa;
+    request->engineHeteronyms = arguments->has("engine-heteronyms");
     if (request->phonemes && request->outPath) {
         std::fprintf(stderr, "tellwick say: --out cannot be used with --phonemes or --ipa\n");
         return 2;
@@ -217,6 +223,7 @@ int runSayCommand(int argc, char** argv) {
     const std::optional<QString> text = spokenText(request, &status);
     if (!text)
         return status;
+    setHeteronymTablesEnabled(!request.engineHeteronyms);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     if (request.phonemes)

@@ -1,5 +1,7 @@
 #include "speech/espeak_input.h"
 
+#include "speech/heteronym_decisions.h"
+
 #include <string_view>
 
 namespace tellwick {
@@ -133,16 +135,23 @@ bool isStopReadAsDot(QStringView text, qsizetype at) {
 } // namespace
 
 QString espeakInput(QStringView text) {
+    return espeakInput(text, 0, text.size());
+}
+
+QString espeakInput(QStringView whole, qsizetype from, qsizetype to) {
+    const QStringView text = whole.left(to);
     QString out;
-    out.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size();) {
+    out.reserve(to - from + (to - from) / 8);
+    for (qsizetype i = from; i < to;) {
         if (text[i].isLetter()) {
             const qsizetype end = wordEnd(text, i);
             const QStringView word = text.mid(i, end - i);
-            if (const Respelling* respelling = findRespelling(word)) {
+            const Respelling* respelling = findRespelling(word);
+            const char* phonemes =
+                respelling != nullptr ? respelling->phonemes : heteronymPhonemes(whole, i, end);
+            if (phonemes != nullptr) {
                 // A space keeps "[[" from being glued to a quote or bracket, which silences it.
-                out += QStringLiteral(" [[") + QLatin1String(respelling->phonemes) +
-                       QStringLiteral("]]");
+                out += QStringLiteral(" [[") + QLatin1String(phonemes) + QStringLiteral("]]");
                 i = end;
                 if (isStopReadAsDot(text, i))
                     ++i;

@@ -123,8 +123,9 @@ void SpeechEngine::synthesise(const Job& job) {
         if (call.chunkStart >= text->size())
             break;
         const qsizetype end = chunkEnd(*text, call.chunkStart);
-        const QString input =
-            espeakInput(QStringView(*text).mid(call.chunkStart, end - call.chunkStart));
+        // Only what is decided may count: a text still growing may differ past it.
+        const QString input = espeakInput(QStringView(*text).left(chunkDecidedBy(call.chunkStart)),
+                                          call.chunkStart, end);
         const QByteArray utf8 =
             QStringView(input).mid(utf16IndexOfCodePoint(input, call.offset)).toUtf8();
         espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,

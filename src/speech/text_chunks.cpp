@@ -7,6 +7,8 @@ namespace {
 // Long enough that espeak-ng's own set-up per call is negligible, short enough that preparing one
 // piece takes well under a millisecond.
 constexpr qsizetype chunkLength = 4096;
+// Enough for the next few words after a piece that ends within a clause.
+constexpr qsizetype wordsAfterPiece = 64;
 
 bool isSentenceEnd(QChar c) {
     return c == u'.' || c == u'!' || c == u'?' || c == u'\n' || c == u'\r' || c == u';' ||
@@ -31,7 +33,7 @@ qsizetype chunkEnd(QStringView text, qsizetype start) {
 }
 
 qsizetype chunkDecidedBy(qsizetype start) {
-    return start + chunkLength + 1;
+    return start + chunkLength + 1 + wordsAfterPiece;
 }
 
 qsizetype utf16IndexOfCodePoint(QStringView text, qsizetype codePoint) {

@@ -11,8 +11,9 @@ namespace tellwick {
 // Returns the end (exclusive) of the piece that starts at start.
 qsizetype chunkEnd(QStringView text, qsizetype start);
 
-// How far chunkEnd reads from start: every text that agrees on its first chunkDecidedBy(start)
-// units gives the same piece, so a text that is still growing can be cut up to there.
+// How far chunkEnd reads from start, and the few words after the piece that the reading of its
+// last words may depend on: every text that agrees on its first chunkDecidedBy(start) units gives
+// the same piece, read the same way, so a text that is still growing can be cut up to there.
 qsizetype chunkDecidedBy(qsizetype start);
 
 // The UTF-16 index of the code point with the given index; espeak-ng counts text positions in

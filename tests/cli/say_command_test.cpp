@@ -149,6 +149,10 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
          {"--ipa", "the live wire"},
          "\xC3\xB0\xC9\x99 l\xCB\x88\x61\xC9\xAAv w\xCB\x88\x61\xC9\xAA\xC9\x99\n"},
         {"a line per clause", {"--phonemes", "Second, clause"}, "s'Ek@nd\nkl'O:z\n"},
+        {"a heteronym decided by its neighbours", {"--phonemes", "molten lead"}, "m'oUlt@n l'Ed\n"},
+        {"espeak-ng's own heteronyms",
+         {"--phonemes", "--engine-heteronyms", "molten lead"},
+         "m'oUlt@n l'i:d\n"},
     };
     for (const auto& row : rows) {
         QProcess process;
