@@ -1,5 +1,8 @@
 #include "speech/espeak_input.h"
 
+#include "speech/text_chunks.h"
+
+#include <algorithm>
 #include <string_view>
 
 namespace tellwick {
@@ -133,9 +136,25 @@ bool isStopReadAsDot(QStringView text, qsizetype at) {
 } // namespace
 
 QString espeakInput(QStringView text) {
-    QString out;
+    return mappedEspeakInput(text).input;
+}
+
+MappedEspeakInput mappedEspeakInput(QStringView text) {
+    MappedEspeakInput mapped;
+    QString& out = mapped.input;
     out.reserve(text.size() + text.size() / 8);
-    for (qsizetype i = 0; i < text.size();) {
+    // Each step of the loop turns text from `from` on into input from `inputFrom` on; a step whose
+    // input is not as long as its text is a replacement. Every step is checked the same way, so
+    // that whatever a step writes is mapped without the step knowing of it.
+    qsizetype from = 0;
+    qsizetype inputFrom = 0;
+    const auto endStep = [&](qsizetype to) {
+        if (out.size() - inputFrom != to - from)
+            mapped.replacements.push_back({inputFrom, out.size(), from, to});
+        from = to;
+        inputFrom = out.size();
+    };
+    for (qsizetype i = 0; i < text.size(); endStep(i)) {
         if (text[i].isLetter()) {
             const qsizetype end = wordEnd(text, i);
             const QStringView word = text.mid(i, end - i);
@@ -160,7 +179,20 @@ QString espeakInput(QStringView text) {
             out += u' ';
         ++i;
     }
-    return out;
+    return mapped;
+}
+
+qsizetype MappedEspeakInput::textPositionOf(qsizetype inputCodePoint) const {
+    const qsizetype at = utf16IndexOfCodePoint(input, inputCodePoint);
+    const auto after = std::upper_bound(
+        replacements.begin(), replacements.end(), at,
+        [](qsizetype position, const Replacement& r) { return position < r.inputStart; });
+    if (after == replacements.begin())
+        return at;
+    const Replacement& last = *(after - 1);
+    if (at < last.inputEnd)
+        return last.textStart;
+    return last.textEnd + (at - last.inputEnd);
 }
 
 } // namespace tellwick

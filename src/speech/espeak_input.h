@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 namespace tellwick {
 
 // Prepares rewritten text for espeak-ng, which is called with phoneme input switched on:
@@ -12,5 +14,25 @@ namespace tellwick {
 // - Every other "[[" of the text is parted, so that nothing the user wrote is read as phonemes.
 // The text given to the window's rewriter and shown to the user is never changed by this.
 QString espeakInput(QStringView text);
+
+// The input together with where each part of it came from in the text, so that a position
+// espeak-ng reports can be shown in the text the user gave.
+class MappedEspeakInput {
+public:
+    // A stretch of the input that stands for a stretch of the text of another length (phonemes
+    // for a word, a parted bracket). The input outside such stretches is the text, unit for unit.
+    struct Replacement {
+        qsizetype inputStart, inputEnd;
+        qsizetype textStart, textEnd;
+    };
+
+    QString input;
+    std::vector<Replacement> replacements; // in input order
+
+    // The text position (UTF-16 units) of an input position counted in code points, as espeak-ng
+    // counts. A position within a replacement is the start of what it replaced.
+    qsizetype textPositionOf(qsizetype inputCodePoint) const;
+};
+MappedEspeakInput mappedEspeakInput(QStringView text);
 
 } // namespace tellwick
