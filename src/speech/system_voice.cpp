@@ -134,8 +134,10 @@ VoiceResult SystemVoice::startReading(const QString& text, bool whole) {
     synthesiseFromStart(text, whole);
     if (!started_) {
         sink_->start(device_);
-        if (sink_->error() != QAudio::NoError)
+        if (sink_->error() != QAudio::NoError) {
+            heardPoll_->stop();
             return VoiceResult::failure(QStringLiteral("the audio output could not be started"));
+        }
         started_ = true;
         if (paused_)
             sink_->suspend();
@@ -213,8 +215,8 @@ void SystemVoice::wakeOutput() {
 }
 
 qint64 SystemVoice::heardSamples() const {
-    // The output counts in whole microseconds, rounded down: to the nearest sample, the count is
-    // exact, and the last sample of a reading is seen to be heard.
+    // The output counts whole microseconds, rounded down; rounding back to the nearest sample
+    // gives the exact count, so that the last sample of a reading is seen to be heard.
     return (sink_->processedUSecs() * engine_->sampleRate() + 500000) / 1000000;
 }
 
