@@ -47,9 +47,10 @@ qsizetype SpeechBuffer::currentSentenceLocked() const {
     return after == first ? firstSentence_ : (after - sentenceSamples_.begin()) - 1;
 }
 
-SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count) {
+SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count, std::optional<qsizetype> fromSentence) {
     std::lock_guard lock(mutex_);
-    const qsizetype target = std::max<qsizetype>(0, currentSentenceLocked() + count);
+    const qsizetype target =
+        std::max<qsizetype>(0, fromSentence.value_or(currentSentenceLocked()) + count);
     const bool held =
         target >= firstSentence_ && target <= lastMarked_ && sentenceSamples_[target] >= base_;
     spaceFreed_.notify_all();
@@ -57,7 +58,7 @@ SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count) {
         readPosition_ = sentenceSamples_[target];
         dropUntilSentence_ = -1;
         discardUntil_ = 0;
-        return {};
+        return {false, 0, {}, target};
     }
     if (target > lastMarked_ && target >= firstSentence_) {
         // Ahead of what was synthesised: throw sound away until that sentence begins.
@@ -67,12 +68,12 @@ SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count) {
             dropUntilSentence_ = target;
             discardUntil_ = noLimit;
         }
-        return {};
+        return {false, 0, {}, target};
     }
     const int run = startRunLocked(target);
     sentenceSamples_[target] = 0;
     lastMarked_ = target;
-    return {true, run, sentences_[target]};
+    return {true, run, sentences_[target], target};
 }
 
 bool SpeechBuffer::finished() const {

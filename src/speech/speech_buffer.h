@@ -26,14 +26,16 @@ public:
 
     // Forgets everything, sentences included, for a new text. Returns the run to synthesise into.
     int restart();
-    // Moves count sentences from the one being heard. When the target is no longer held, the
-    // buffer starts a new run and the caller must synthesise it from the returned sentence start.
+    // Moves count sentences from the given one, or else from the one being handed to the player.
+    // When the target is no longer held, the buffer starts a new run and the caller must
+    // synthesise it from the returned sentence start.
     struct SkipOutcome {
         bool resynthesise = false;
         int run = 0;
         SentenceStart from;
+        qsizetype sentence = 0; // the target
     };
-    SkipOutcome skip(int count);
+    SkipOutcome skip(int count, std::optional<qsizetype> fromSentence = std::nullopt);
     // The reading has been heard to its end: synthesis finished and everything was read.
     bool finished() const;
     // Stops for good: synthesis aborts, the wake handler is never called again.

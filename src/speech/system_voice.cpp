@@ -155,6 +155,7 @@ void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
     // Sound of the old text still in the output is heard, but its sentences are no longer those
     // of the text being read.
     notYetHeard_.clear();
+    listenerAt_.reset();
     endNotYetHeard_ = true;
     if (!paused_)
         heardPoll_->start();
@@ -180,7 +181,8 @@ VoiceResult SystemVoice::resume() {
 VoiceResult SystemVoice::skipSentence(int count) {
     if (!started_ || paused_ || buffer_->finished())
         return notSpeaking();
-    const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count);
+    const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count, listenerAt_);
+    listenerAt_ = outcome.sentence;
     if (outcome.resynthesise) {
         text_->wake();
         engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_});
@@ -229,6 +231,7 @@ void SystemVoice::reportWhatWasHeard() {
     while (!notYetHeard_.empty() && notYetHeard_.front().outputSample <= heard) {
         const SpeechBuffer::SentenceHandedOver sentence = notYetHeard_.front();
         notYetHeard_.pop_front();
+        listenerAt_ = sentence.sentence;
         reportSentenceHeard(int(sentence.sentence), sentence.textPosition);
         if (!alive)
             return;

@@ -84,6 +84,9 @@ private:
     QTimer* heardPoll_;
     std::deque<SpeechBuffer::SentenceHandedOver> notYetHeard_;
     bool endNotYetHeard_ = false;
+    // The sentence the listener is at: the last one heard, or where a skip since went. Skips move
+    // from it, not from the sound handed to the output ahead of what is heard.
+    std::optional<qsizetype> listenerAt_;
 };
 
 } // namespace tellwick

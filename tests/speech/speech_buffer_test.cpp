@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -57,6 +58,7 @@ struct SkipCase {
     qint64 synthesisedUntil; // how far synthesis got
     qint64 expectedPosition; // read position after the skip
     bool expectFinished;
+    std::optional<qsizetype> from = std::nullopt; // the sentence heard, behind what was read
 };
 
 void PrintTo(const SkipCase& c, std::ostream* out) {
@@ -72,7 +74,7 @@ TEST_P(SkipWithinBuffer, MovesToTheSentenceStart) {
     synthesise(buffer, run, 0, c.synthesisedUntil);
     if (c.heard > 0)
         readSamples(buffer, c.heard);
-    const SpeechBuffer::SkipOutcome outcome = buffer.skip(c.count);
+    const SpeechBuffer::SkipOutcome outcome = buffer.skip(c.count, c.from);
     EXPECT_FALSE(outcome.resynthesise);
     EXPECT_EQ(buffer.readPosition(), c.expectedPosition);
     EXPECT_EQ(buffer.finished(), c.expectFinished);
@@ -88,7 +90,9 @@ INSTANTIATE_TEST_SUITE_P(
                     SkipCase{"backBeforeAnythingHeard", 0, -1, textSamples, 0, false},
                     SkipCase{"forwardFromLastEndsTheReading", 4500, 1, textSamples, textSamples,
                              true},
-                    SkipCase{"backFromLastWhenAllSynthesised", 5000, -1, textSamples, 2500, false}),
+                    SkipCase{"backFromLastWhenAllSynthesised", 5000, -1, textSamples, 2500, false},
+                    SkipCase{"forwardFromTheSentenceHeard", 1200, 1, textSamples, 1000, false, 0},
+                    SkipCase{"backFromTheSentenceHeard", 2600, -1, textSamples, 0, false, 1}),
     [](const testing::TestParamInfo<SkipCase>& info) { return std::string(info.param.name); });
 
 // The player's count of samples goes on across skips; each sentence is handed over where its first

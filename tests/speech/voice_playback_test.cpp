@@ -188,19 +188,23 @@ protected:
         VoicePlayback::SetUp();
         ASSERT_TRUE(server_.keepSinkAwake());
         ASSERT_TRUE(clock_.start(PulseServer::monitorName(), 20));
-        spin(500);
+        // The monitor delivers nothing until the sink is awake; sound before that is timed late.
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
+        while (!clock_.silentFor(std::chrono::milliseconds(500)) && Clock::now() < deadline)
+            spin(50);
     }
 
     // Records every report of the voice; skips as steps say, once the sentence named is heard.
     struct Skip {
         int afterSentence;
-        int count;
+        std::vector<int> counts; // skips made at once, as quick presses
     };
     void listen(SystemVoice& voice, std::vector<Skip> skips = {}) {
         voice.onSentenceHeard([this, &voice, skips](int sentence, qsizetype position) {
             heard_.push_back({sentence, position, Clock::now()});
             if (nextSkip_ < skips.size() && skips[nextSkip_].afterSentence == sentence) {
-                EXPECT_TRUE(voice.skipSentence(skips[nextSkip_].count));
+                for (int count : skips[nextSkip_].counts)
+                    EXPECT_TRUE(voice.skipSentence(count));
                 ++nextSkip_;
             }
         });
@@ -276,17 +280,18 @@ TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOn
     }
 }
 
+// Skips move from the sentence heard, however far the output has been given sound beyond it.
 TEST_F(FollowedPlayback, ASkipReportsTheSentenceItLandsOn) {
     std::unique_ptr<SystemVoice> voice = makeVoice();
     ASSERT_TRUE(voice);
-    listen(*voice, {{1, +1}, {2, -1}});
+    listen(*voice, {{0, {+1, +1}}, {2, {-1}}});
     ASSERT_TRUE(voice->speak(fiveSentences));
     ASSERT_TRUE(runToReportedEnd());
     EXPECT_EQ(finishedAt_.size(), 1u);
     const struct {
         int sentence;
         qsizetype position;
-    } expected[] = {{0, 0}, {1, 28}, {2, 60}, {1, 28}, {2, 60}, {3, 89}, {4, 114}};
+    } expected[] = {{0, 0}, {2, 60}, {1, 28}, {2, 60}, {3, 89}, {4, 114}};
     ASSERT_EQ(heard_.size(), std::size(expected));
     for (std::size_t i = 0; i < heard_.size(); ++i) {
         EXPECT_EQ(heard_[i].sentence, expected[i].sentence) << "report " << i;
