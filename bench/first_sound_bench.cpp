@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -266,6 +267,100 @@ void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
     }
     report(state, times);
 }
+
+// Five sentences with clear silences between them, so that each one's first sound stands out.
+const QString fiveSentences = QStringLiteral(
+    "The first sentence is here. We resjoome the second one now. A third sentence follows it. "
+    "The fourth one is short. And the fifth ends it.");
+
+double milliseconds(Clock::duration span) {
+    return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// The real voice reading fiveSentences, its reports timed; skip is called with each sentence
+// heard and may skip from there. False (the benchmark then stops with an error) when the voice
+// cannot be made or does not report its end.
+template <typename Skip>
+bool readFiveSentences(benchmark::State& state, std::vector<Clock::time_point>* reports,
+                       Clock::time_point* start, Skip&& skip) {
+    waitForSilence(300ms);
+    QString error;
+    std::unique_ptr<SystemVoice> voice = SystemVoice::create(&error);
+    if (!voice) {
+        state.SkipWithError(qPrintable(error));
+        return false;
+    }
+    bool finished = false;
+    voice->onSentenceHeard([&](int sentence, qsizetype) {
+        reports->push_back(Clock::now());
+        skip(*voice, sentence);
+    });
+    voice->onFinished([&finished] { finished = true; });
+    *start = Clock::now();
+    voice->speak(fiveSentences);
+    const Clock::time_point deadline = *start + 30s;
+    while (!finished && Clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    // The sound clock settles the time of what it heard a little later.
+    runEventsFor(300ms);
+    if (!finished)
+        state.SkipWithError("the voice did not report the end of its reading");
+    return finished;
+}
+
+// Each sentence's report against its first sound heard (negative: reported early).
+void SentenceReports(benchmark::State& state) {
+    std::vector<double> lags;
+    for (auto _ : state) {
+        std::vector<Clock::time_point> reports;
+        Clock::time_point start;
+        if (!readFiveSentences(state, &reports, &start, [](SystemVoice&, int) {}))
+            break;
+        const std::vector<Clock::time_point> sounds = soundClock->soundStartsAfter(start, 200ms);
+        if (sounds.size() != reports.size()) {
+            state.SkipWithError("the sentences heard and those reported differ");
+            break;
+        }
+        double total = 0;
+        for (std::size_t i = 0; i < sounds.size(); ++i) {
+            lags.push_back(milliseconds(reports[i] - sounds[i]));
+            total += std::abs(lags.back());
+        }
+        state.SetIterationTime(total / double(sounds.size()) / 1000);
+    }
+    if (lags.empty())
+        return;
+    double sum = 0;
+    for (double lag : lags)
+        sum += lag;
+    state.counters["mean_lag_ms"] = sum / double(lags.size());
+    state.counters["min_lag_ms"] = *std::min_element(lags.begin(), lags.end());
+    state.counters["max_lag_ms"] = *std::max_element(lags.begin(), lags.end());
+}
+BENCHMARK(SentenceReports)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// From ">" to the report of the sentence it lands on, heard after what the output still held.
+void SkipReport(benchmark::State& state) {
+    std::vector<double> times;
+    for (auto _ : state) {
+        std::vector<Clock::time_point> reports;
+        Clock::time_point start;
+        Clock::time_point skipped;
+        const auto skip = [&skipped](SystemVoice& voice, int sentence) {
+            if (sentence == 1) {
+                skipped = Clock::now();
+                voice.skipSentence(1);
+            }
+        };
+        if (!readFiveSentences(state, &reports, &start, skip) || reports.size() < 3)
+            break;
+        times.push_back(milliseconds(reports[2] - skipped) / 1000);
+        state.SetIterationTime(times.back());
+    }
+    if (!times.empty())
+        state.counters["max_ms"] = *std::max_element(times.begin(), times.end()) * 1000;
+}
+BENCHMARK(SkipReport)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 #define FIRST_SOUND_CASES(function, iterations)                                                    \
     BENCHMARK_CAPTURE(function, tenWords, &tenWords)                                               \

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/followed_text.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
 #include <optional>
 #include <string>
 
@@ -33,6 +35,7 @@ constexpr OptionSpec sayOptions[] = {
     {"engine-heteronyms", '\0', nullptr,
      "let espeak-ng read the heteronyms that the rewriter leaves (read, lead, sow...) its own "
      "way, to compare"},
+    {"follow", '\0', nullptr, "print each sentence of the text as it is heard, a line each"},
     pauseAtLineBreaksOption,
     readSquareBracketsOption,
     helpOption,
@@ -63,6 +66,7 @@ struct SayRequest {
     std::optional<std::string> outPath;
     std::optional<PhonemeAlphabet> phonemes;
     bool engineHeteronyms = false;
+    bool follow = false;
     std::optional<std::string> text; // from the command line, else standard input
 };
 
@@ -83,8 +87,15 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
     if (arguments->has("ipa"))
         request->phonemes = PhonemeAlphabet::Ipa;
     request->engineHeteronyms = arguments->has("engine-heteronyms");
+    request->follow = arguments->has("follow");
     if (request->phonemes && request->outPath) {
         std::fprintf(stderr, "tellwick say: --out cannot be used with --phonemes or --ipa\n");
+        return 2;
+    }
+    // Nothing is heard while a file or the phonemes are written.
+    if (request->follow && (request->phonemes || request->outPath)) {
+        std::fprintf(stderr,
+                     "tellwick say: --follow cannot be used with --out, --phonemes or --ipa\n");
         return 2;
     }
     for (const std::string& word : arguments->operands)
@@ -110,7 +121,8 @@ std::u16string withCrLfLineBreaks(const std::u16string& text) {
     return out;
 }
 
-std::optional<QString> spokenText(const SayRequest& request, int* status) {
+// The text as the window's rewriter is given it.
+std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
     std::string error;
     const std::optional<std::string> bytes =
         request.text ? request.text : readAllBytes(std::string(), &error);
@@ -126,8 +138,7 @@ std::optional<QString> spokenText(const SayRequest& request, int* status) {
         *status = 2;
         return std::nullopt;
     }
-    const std::u16string respelled = RespellText(withCrLfLineBreaks(decoded.text), request.options);
-    return QString::fromStdU16String(respelled);
+    return withCrLfLineBreaks(decoded.text);
 }
 
 int writeFile(const QString& text, const SayRequest& request) {
@@ -158,11 +169,65 @@ int printPhonemes(const QString& text, const SayRequest& request) {
     return 0;
 }
 
-// Speaks text to its end, or to an interruption or failure; returns the exit status.
-int playToEnd(SystemVoice* voice, const QString& text, int rate) {
-    QObject::connect(voice, &SystemVoice::finished, voice, [voice] {
-        // The sound server still plays what it was handed; leaving now would cut the end off.
-        QTimer::singleShot(voice->drainMilliseconds(), voice, [] { QCoreApplication::exit(0); });
+bool printLine(std::u16string_view line) {
+    return writeUtf8(line, stdout) && std::fputc('\n', stdout) != EOF && std::fflush(stdout) == 0;
+}
+
+// Prints the user's words of each sentence heard, once the voice knows where it ends.
+class SentencePrinter {
+public:
+    SentencePrinter(const SystemVoice& voice, const FollowedText& text)
+        : voice_(voice), text_(text) {}
+
+    void heard(int sentence, qsizetype position) {
+        waiting_.push_back({sentence, position});
+        print(false);
+    }
+    void finished() { print(true); }
+    bool failed() const { return failed_; }
+
+private:
+    void print(bool all) {
+        const qsizetype size = qsizetype(text_.spoken().size());
+        while (!waiting_.empty() && !failed_) {
+            const auto [sentence, start] = waiting_.front();
+            std::optional<qsizetype> end = voice_.sentenceEnd(sentence, size);
+            if (!end && !all)
+                return;
+            waiting_.pop_front();
+            if (!printLine(text_.line(std::size_t(start), std::size_t(end.value_or(size))))) {
+                std::fprintf(stderr, "tellwick say: cannot write to standard output\n");
+                failed_ = true;
+                QCoreApplication::exit(1);
+            }
+        }
+    }
+
+    const SystemVoice& voice_;
+    const FollowedText& text_;
+    std::deque<std::pair<int, qsizetype>> waiting_;
+    bool failed_ = false;
+};
+
+// Speaks text to its end, or to an interruption or failure; returns the exit status. With
+// followed, prints each sentence as it is heard.
+int playToEnd(SystemVoice* voice, const QString& text, int rate, const FollowedText* followed) {
+    std::optional<SentencePrinter> printer;
+    if (followed) {
+        printer.emplace(*voice, *followed);
+        voice->onSentenceHeard(
+            [&printer](int sentence, qsizetype position) { printer->heard(sentence, position); });
+    }
+    const auto finish = [&printer] {
+        if (printer)
+            printer->finished();
+        QCoreApplication::exit(printer && printer->failed() ? 1 : 0);
+    };
+    voice->onFinished(finish);
+    QObject::connect(voice, &SystemVoice::finished, voice, [voice, finish] {
+        // Should the output never tell that its last sample was played, leave once the sound
+        // server must have played it.
+        QTimer::singleShot(voice->drainMilliseconds(), voice, finish);
     });
     QObject::connect(voice, &SystemVoice::failed, voice, [](const QString& message) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(message));
@@ -180,10 +245,13 @@ int playToEnd(SystemVoice* voice, const QString& text, int rate) {
             return 1;
         }
     }
-    return QCoreApplication::exec();
+    const int status = QCoreApplication::exec();
+    voice->onSentenceHeard(nullptr);
+    voice->onFinished(nullptr);
+    return status;
 }
 
-int speak(const QString& text, const SayRequest& request) {
+int speak(const QString& text, const SayRequest& request, const FollowedText* followed) {
     int argc = 1;
     char name[] = "tellwick";
     char* argv[] = {name, nullptr};
@@ -194,7 +262,7 @@ int speak(const QString& text, const SayRequest& request) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
     }
-    const int status = playToEnd(voice.get(), text, request.rate);
+    const int status = playToEnd(voice.get(), text, request.rate, followed);
     // The output is stopped and deleted while the application lives, so that nothing of it is
     // left for the end of the process.
     voice.reset();
@@ -220,15 +288,20 @@ int runSayCommand(int argc, char** argv) {
         return 2;
     }
     int status = 0;
-    const std::optional<QString> text = spokenText(request, &status);
-    if (!text)
+    std::optional<std::u16string> given = givenText(request, &status);
+    if (!given)
         return status;
     setHeteronymTablesEnabled(!request.engineHeteronyms);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
+    if (request.follow) {
+        const FollowedText followed(std::move(*given), request.options);
+        return speak(QString::fromStdU16String(followed.spoken()), request, &followed);
+    }
+    const QString text = QString::fromStdU16String(RespellText(*given, request.options));
     if (request.phonemes)
-        return printPhonemes(*text, request);
-    return request.outPath ? writeFile(*text, request) : speak(*text, request);
+        return printPhonemes(text, request);
+    return request.outPath ? writeFile(text, request) : speak(text, request, nullptr);
 }
 
 } // namespace tellwick

@@ -1,7 +1,9 @@
 #include "speech/espeak_input.h"
 
 #include "speech/heteronym_decisions.h"
+#include "speech/text_chunks.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tellwick {
@@ -135,14 +137,31 @@ bool isStopReadAsDot(QStringView text, qsizetype at) {
 } // namespace
 
 QString espeakInput(QStringView text) {
-    return espeakInput(text, 0, text.size());
+    return mappedEspeakInput(text, 0, text.size()).input;
 }
 
-QString espeakInput(QStringView whole, qsizetype from, qsizetype to) {
+QString espeakInput(QStringView text, qsizetype from, qsizetype to) {
+    return mappedEspeakInput(text, from, to).input;
+}
+
+MappedEspeakInput mappedEspeakInput(QStringView whole, qsizetype from, qsizetype to) {
     const QStringView text = whole.left(to);
-    QString out;
+    MappedEspeakInput mapped;
+    QString& out = mapped.input;
     out.reserve(to - from + (to - from) / 8);
-    for (qsizetype i = from; i < to;) {
+    // Each step of the loop turns text from `stepFrom` on into input from `inputFrom` on; a step
+    // whose input is not as long as its text is a replacement. Every step is checked the same way,
+    // so that whatever a step writes is mapped without the step knowing of it.
+    qsizetype stepFrom = from;
+    qsizetype inputFrom = 0;
+    const auto endStep = [&](qsizetype stepTo) {
+        if (out.size() - inputFrom != stepTo - stepFrom)
+            mapped.replacements.push_back(
+                {inputFrom, out.size(), stepFrom - from, stepTo - from});
+        stepFrom = stepTo;
+        inputFrom = out.size();
+    };
+    for (qsizetype i = from; i < to; endStep(i)) {
         if (text[i].isLetter()) {
             const qsizetype end = wordEnd(text, i);
             const QStringView word = text.mid(i, end - i);
@@ -169,7 +188,20 @@ QString espeakInput(QStringView whole, qsizetype from, qsizetype to) {
             out += u' ';
         ++i;
     }
-    return out;
+    return mapped;
+}
+
+qsizetype MappedEspeakInput::textPositionOf(qsizetype inputCodePoint) const {
+    const qsizetype at = utf16IndexOfCodePoint(input, inputCodePoint);
+    const auto after = std::upper_bound(
+        replacements.begin(), replacements.end(), at,
+        [](qsizetype position, const Replacement& r) { return position < r.inputStart; });
+    if (after == replacements.begin())
+        return at;
+    const Replacement& last = *(after - 1);
+    if (at < last.inputEnd)
+        return last.textStart;
+    return last.textEnd + (at - last.inputEnd);
 }
 
 } // namespace tellwick

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <vector>
+
 namespace tellwick {
 
 // Prepares rewritten text for espeak-ng, which is called with phoneme input switched on:
@@ -17,5 +19,27 @@ QString espeakInput(QStringView text);
 // The same for the piece [from, to) of a text, whose words around the piece still count for the
 // heteronyms at its edges.
 QString espeakInput(QStringView text, qsizetype from, qsizetype to);
+
+// The input together with where each part of it came from in the text, so that a position
+// espeak-ng reports can be shown in the text the user gave.
+class MappedEspeakInput {
+public:
+    // A stretch of the input that stands for a stretch of the text of another length (phonemes
+    // for a word, a parted bracket). The input outside such stretches is the text, unit for unit.
+    struct Replacement {
+        qsizetype inputStart, inputEnd;
+        qsizetype textStart, textEnd;
+    };
+
+    QString input;
+    std::vector<Replacement> replacements; // in input order
+
+    // The text position (UTF-16 units) of an input position counted in code points, as espeak-ng
+    // counts. A position within a replacement is the start of what it replaced.
+    qsizetype textPositionOf(qsizetype inputCodePoint) const;
+};
+// The input for the piece [from, to) of a text, whose words around the piece still count for the
+// heteronyms at its edges; text positions in its map count from `from`.
+MappedEspeakInput mappedEspeakInput(QStringView text, qsizetype from, qsizetype to);
 
 } // namespace tellwick

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace tellwick {
 
@@ -17,6 +18,7 @@ int SpeechBuffer::restart() {
     std::lock_guard lock(mutex_);
     sentences_.clear();
     sentenceSamples_.clear();
+    sentencesHandedOver_.clear();
     return startRunLocked(0);
 }
 
@@ -45,9 +47,10 @@ qsizetype SpeechBuffer::currentSentenceLocked() const {
     return after == first ? firstSentence_ : (after - sentenceSamples_.begin()) - 1;
 }
 
-SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count) {
+SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count, std::optional<qsizetype> fromSentence) {
     std::lock_guard lock(mutex_);
-    const qsizetype target = std::max<qsizetype>(0, currentSentenceLocked() + count);
+    const qsizetype target =
+        std::max<qsizetype>(0, fromSentence.value_or(currentSentenceLocked()) + count);
     const bool held =
         target >= firstSentence_ && target <= lastMarked_ && sentenceSamples_[target] >= base_;
     spaceFreed_.notify_all();
@@ -55,7 +58,7 @@ SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count) {
         readPosition_ = sentenceSamples_[target];
         dropUntilSentence_ = -1;
         discardUntil_ = 0;
-        return {};
+        return {false, 0, {}, target};
     }
     if (target > lastMarked_ && target >= firstSentence_) {
         // Ahead of what was synthesised: throw sound away until that sentence begins.
@@ -65,12 +68,12 @@ SpeechBuffer::SkipOutcome SpeechBuffer::skip(int count) {
             dropUntilSentence_ = target;
             discardUntil_ = noLimit;
         }
-        return {};
+        return {false, 0, {}, target};
     }
     const int run = startRunLocked(target);
     sentenceSamples_[target] = 0;
     lastMarked_ = target;
-    return {true, run, sentences_[target]};
+    return {true, run, sentences_[target], target};
 }
 
 bool SpeechBuffer::finished() const {
@@ -107,7 +110,9 @@ qint64 SpeechBuffer::read(char* data, qint64 maxBytes) {
         return 0;
     }
     std::memcpy(data, samples_.data() + (readPosition_ - base_), count * sizeof(std::int16_t));
+    noteSentencesHandedOverLocked(count);
     readPosition_ += count;
+    handedOver_ += count;
     const qint64 heard = readPosition_ - base_;
     if (heard > limits_.historySamples + limits_.historySamples / trimSteps) {
         const qint64 drop = heard - limits_.historySamples;
@@ -116,6 +121,42 @@ qint64 SpeechBuffer::read(char* data, qint64 maxBytes) {
     }
     spaceFreed_.notify_all();
     return count * qint64(sizeof(std::int16_t));
+}
+
+void SpeechBuffer::noteSentencesHandedOverLocked(qint64 count) {
+    if (lastMarked_ < firstSentence_)
+        return;
+    const auto first = sentenceSamples_.begin() + firstSentence_;
+    const auto last = sentenceSamples_.begin() + lastMarked_ + 1;
+    // Within a run the held starts ascend; those not held (-1) lie before the run's first one.
+    for (auto at = std::lower_bound(first, last, readPosition_);
+         at != last && *at < readPosition_ + count; ++at) {
+        const qsizetype sentence = at - sentenceSamples_.begin();
+        sentencesHandedOver_.push_back(
+            {handedOver_ + (*at - readPosition_), sentence, sentences_[sentence].textPosition});
+    }
+}
+
+qint64 SpeechBuffer::handedOverSamples() const {
+    std::lock_guard lock(mutex_);
+    return handedOver_;
+}
+
+std::vector<SpeechBuffer::SentenceHandedOver> SpeechBuffer::takeSentencesHandedOver() {
+    std::lock_guard lock(mutex_);
+    return std::exchange(sentencesHandedOver_, {});
+}
+
+std::optional<qsizetype> SpeechBuffer::sentenceTextPosition(qsizetype sentence) const {
+    std::lock_guard lock(mutex_);
+    if (sentence < 0 || sentence >= qsizetype(sentences_.size()))
+        return std::nullopt;
+    return sentences_[sentence].textPosition;
+}
+
+bool SpeechBuffer::synthesisDone() const {
+    std::lock_guard lock(mutex_);
+    return done_;
 }
 
 qint64 SpeechBuffer::bytesAvailable() const {

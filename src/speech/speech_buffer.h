@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace tellwick {
@@ -25,14 +26,16 @@ public:
 
     // Forgets everything, sentences included, for a new text. Returns the run to synthesise into.
     int restart();
-    // Moves count sentences from the one being heard. When the target is no longer held, the
-    // buffer starts a new run and the caller must synthesise it from the returned sentence start.
+    // Moves count sentences from the given one, or else from the one being handed to the player.
+    // When the target is no longer held, the buffer starts a new run and the caller must
+    // synthesise it from the returned sentence start.
     struct SkipOutcome {
         bool resynthesise = false;
         int run = 0;
         SentenceStart from;
+        qsizetype sentence = 0; // the target
     };
-    SkipOutcome skip(int count);
+    SkipOutcome skip(int count, std::optional<qsizetype> fromSentence = std::nullopt);
     // The reading has been heard to its end: synthesis finished and everything was read.
     bool finished() const;
     // Stops for good: synthesis aborts, the wake handler is never called again.
@@ -44,6 +47,24 @@ public:
     // The player's side: copies 16-bit samples from the read position and moves past them.
     qint64 read(char* data, qint64 maxBytes);
     qint64 bytesAvailable() const;
+
+    // Samples handed to the player since the buffer was made, across texts and skips: the
+    // player's own count of what it was given, against which it can tell what it has played.
+    qint64 handedOverSamples() const;
+    // A sentence whose first sample the player has been given: the handedOverSamples() count
+    // before that sample, its number in the text, and where it starts in the text.
+    struct SentenceHandedOver {
+        qint64 outputSample;
+        qsizetype sentence;
+        qsizetype textPosition;
+    };
+    // The sentences handed over since the last call, in order; a new text forgets those of the
+    // old one.
+    std::vector<SentenceHandedOver> takeSentencesHandedOver();
+    // Where a sentence of the text starts in it, once synthesis has come to it.
+    std::optional<qsizetype> sentenceTextPosition(qsizetype sentence) const;
+    // Synthesis has reached the end of the text.
+    bool synthesisDone() const;
 
     // For tests and measurements.
     qint64 readPosition() const;
@@ -60,6 +81,7 @@ public:
 private:
     static constexpr qint64 noLimit = std::numeric_limits<qint64>::max();
     int startRunLocked(qsizetype firstSentence);
+    void noteSentencesHandedOverLocked(qint64 count);
     qsizetype currentSentenceLocked() const;
     bool isCurrentLocked(int run) const { return !closed_ && run == run_; }
     void wakeLocked();
@@ -89,6 +111,9 @@ private:
     std::vector<qint64> sentenceSamples_;
     qsizetype firstSentence_ = 0;
     qsizetype lastMarked_ = -1;
+
+    qint64 handedOver_ = 0;
+    std::vector<SentenceHandedOver> sentencesHandedOver_;
 };
 
 } // namespace tellwick

@@ -19,6 +19,7 @@ struct SynthesisCall {
     int run = 0;
     qsizetype chunkStart = 0;
     qsizetype offset = 0;
+    const MappedEspeakInput* input = nullptr;
     qint64 delivered = 0;
     bool aborted = false;
 };
@@ -29,7 +30,9 @@ int receiveSound(short* samples, int count, espeak_EVENT* events) {
     for (espeak_EVENT* event = events; event->type != espeakEVENT_LIST_TERMINATED; ++event) {
         if (event->type == espeakEVENT_SENTENCE) {
             // espeak-ng counts text positions from 1, in code points of the text it was given.
-            const SentenceStart start{call.chunkStart, call.offset + event->text_position - 1};
+            const qsizetype offset = call.offset + event->text_position - 1;
+            const SentenceStart start{call.chunkStart, offset,
+                                      call.chunkStart + call.input->textPositionOf(offset)};
             call.target->markSentence(call.run, start, call.delivered);
         }
     }
@@ -110,7 +113,8 @@ void SpeechEngine::work() {
 void SpeechEngine::synthesise(const Job& job) {
     espeak_SetParameter(espeakRATE, job.rate.wordsPerMinute, 0);
     espeak_SetParameter(espeakWORDGAP, job.rate.wordGap, 0);
-    SynthesisCall call{job.target.get(), job.run, job.from.chunkStart, job.from.offset, 0, false};
+    SynthesisCall call{
+        job.target.get(), job.run, job.from.chunkStart, job.from.offset, nullptr, 0, false};
     currentCall = &call;
     const auto abandoned = [&job] { return !job.target->isCurrent(job.run); };
     for (;;) {
@@ -124,10 +128,11 @@ void SpeechEngine::synthesise(const Job& job) {
             break;
         const qsizetype end = chunkEnd(*text, call.chunkStart);
         // Only what is decided may count: a text still growing may differ past it.
-        const QString input = espeakInput(QStringView(*text).left(chunkDecidedBy(call.chunkStart)),
-                                          call.chunkStart, end);
+        const MappedEspeakInput input = mappedEspeakInput(
+            QStringView(*text).left(chunkDecidedBy(call.chunkStart)), call.chunkStart, end);
+        call.input = &input;
         const QByteArray utf8 =
-            QStringView(input).mid(utf16IndexOfCodePoint(input, call.offset)).toUtf8();
+            QStringView(input.input).mid(utf16IndexOfCodePoint(input.input, call.offset)).toUtf8();
         espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
                      espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
         if (call.aborted || abandoned())

@@ -3,16 +3,25 @@
 #include <QtGlobal>
 
 #include <cstdint>
+#include <tuple>
 
 namespace tellwick {
 
 // Where a sentence starts, in a form that lets synthesis start there again: the piece of the text
 // it lies in (see text_chunks.h), and its position in the espeak-ng input made from that piece,
 // counted in code points as espeak-ng counts.
+// Where the sentence starts in the text itself (UTF-16 units) comes along for those who show it;
+// it follows from the other two, so it takes no part in comparisons.
 struct SentenceStart {
     qsizetype chunkStart = 0;
     qsizetype offset = 0;
-    friend auto operator<=>(const SentenceStart&, const SentenceStart&) = default;
+    qsizetype textPosition = 0;
+    friend bool operator==(const SentenceStart& a, const SentenceStart& b) {
+        return a.chunkStart == b.chunkStart && a.offset == b.offset;
+    }
+    friend auto operator<=>(const SentenceStart& a, const SentenceStart& b) {
+        return std::tie(a.chunkStart, a.offset) <=> std::tie(b.chunkStart, b.offset);
+    }
 };
 
 // What synthesis writes into. Every call names the run it belongs to: a target that has moved on

@@ -9,6 +9,8 @@
 #include <QAudioDevice>
 #include <QAudioSink>
 #include <QMediaDevices>
+#include <QPointer>
+#include <QTimer>
 
 #include <thread>
 
@@ -19,6 +21,9 @@ namespace {
 // Sound synthesised ahead of what is heard, and heard sound kept for skipping back, in seconds.
 constexpr qint64 lookaheadSeconds = 30;
 constexpr qint64 historySeconds = 30;
+// How often what has been heard is checked: often enough that a sentence is reported well within
+// a tenth of a second of its first sound.
+constexpr int heardPollMilliseconds = 10;
 
 VoiceResult notSpeaking() {
     return VoiceResult::failure(QStringLiteral("the voice is not speaking"));
@@ -65,16 +70,24 @@ SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
       buffer_(std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
           lookaheadSeconds * engine->sampleRate(), historySeconds * engine->sampleRate()})),
       sink_(sink), device_(new PcmDevice(buffer_, this)), text_(std::make_shared<SpeechText>()),
-      rate_(speakingRate(0)) {
+      rate_(speakingRate(0)), heardPoll_(new QTimer(this)) {
     sink_->setParent(this);
+    heardPoll_->setInterval(heardPollMilliseconds);
+    heardPoll_->setTimerType(Qt::PreciseTimer);
+    connect(heardPoll_, &QTimer::timeout, this, &SystemVoice::reportWhatWasHeard);
     // The handler runs on the synthesis thread; the device lives on this one.
     buffer_->setWakeHandler([device = device_] {
         QMetaObject::invokeMethod(
             device, [device] { emit device->readyRead(); }, Qt::QueuedConnection);
     });
     connect(sink_, &QAudioSink::stateChanged, this, &SystemVoice::onStateChanged);
-    connect(this, &SystemVoice::failed, this,
-            [this](const QString& message) { reportFailure(message); });
+    connect(this, &SystemVoice::failed, this, [this](const QString& message) {
+        // A reading that failed is not heard to its end.
+        heardPoll_->stop();
+        notYetHeard_.clear();
+        endNotYetHeard_ = false;
+        reportFailure(message);
+    });
 }
 
 SystemVoice::~SystemVoice() {
@@ -121,8 +134,10 @@ VoiceResult SystemVoice::startReading(const QString& text, bool whole) {
     synthesiseFromStart(text, whole);
     if (!started_) {
         sink_->start(device_);
-        if (sink_->error() != QAudio::NoError)
+        if (sink_->error() != QAudio::NoError) {
+            heardPoll_->stop();
             return VoiceResult::failure(QStringLiteral("the audio output could not be started"));
+        }
         started_ = true;
         if (paused_)
             sink_->suspend();
@@ -137,10 +152,18 @@ void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
     const int run = buffer_->restart();
     text_->reset(text, whole);
     engine_->submit({buffer_, run, text_, SentenceStart{}, rate_});
+    // Sound of the old text still in the output is heard, but its sentences are no longer those
+    // of the text being read.
+    notYetHeard_.clear();
+    listenerAt_.reset();
+    endNotYetHeard_ = true;
+    if (!paused_)
+        heardPoll_->start();
 }
 
 VoiceResult SystemVoice::pause() {
     paused_ = true;
+    heardPoll_->stop();
     if (started_)
         sink_->suspend();
     return VoiceResult::success();
@@ -150,13 +173,16 @@ VoiceResult SystemVoice::resume() {
     paused_ = false;
     if (started_)
         sink_->resume();
+    if (endNotYetHeard_)
+        heardPoll_->start();
     return VoiceResult::success();
 }
 
 VoiceResult SystemVoice::skipSentence(int count) {
     if (!started_ || paused_ || buffer_->finished())
         return notSpeaking();
-    const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count);
+    const SpeechBuffer::SkipOutcome outcome = buffer_->skip(count, listenerAt_);
+    listenerAt_ = outcome.sentence;
     if (outcome.resynthesise) {
         text_->wake();
         engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_});
@@ -175,10 +201,46 @@ int SystemVoice::drainMilliseconds() const {
     return int(2 * 1000 * qint64(sink_->bufferSize()) / bytesPerSecond) + 200;
 }
 
+std::optional<qsizetype> SystemVoice::sentenceEnd(int sentence, qsizetype textSize) const {
+    if (const std::optional<qsizetype> next = buffer_->sentenceTextPosition(sentence + 1))
+        return next;
+    // Synthesis may have come to the next start between the two questions.
+    if (buffer_->synthesisDone() && !buffer_->sentenceTextPosition(sentence + 1))
+        return textSize;
+    return std::nullopt;
+}
+
 void SystemVoice::wakeOutput() {
     emit device_->readyRead();
     // An output that went idle waiting for sound changes no state when the end comes instead.
     onStateChanged();
+}
+
+qint64 SystemVoice::heardSamples() const {
+    // The output counts whole microseconds, rounded down; rounding back to the nearest sample
+    // gives the exact count, so that the last sample of a reading is seen to be heard.
+    return (sink_->processedUSecs() * engine_->sampleRate() + 500000) / 1000000;
+}
+
+void SystemVoice::reportWhatWasHeard() {
+    for (const SpeechBuffer::SentenceHandedOver& sentence : buffer_->takeSentencesHandedOver())
+        notYetHeard_.push_back(sentence);
+    const qint64 heard = heardSamples();
+    // A handler may release the voice (a new reading replaces it).
+    const QPointer<SystemVoice> alive(this);
+    while (!notYetHeard_.empty() && notYetHeard_.front().outputSample <= heard) {
+        const SpeechBuffer::SentenceHandedOver sentence = notYetHeard_.front();
+        notYetHeard_.pop_front();
+        listenerAt_ = sentence.sentence;
+        reportSentenceHeard(int(sentence.sentence), sentence.textPosition);
+        if (!alive)
+            return;
+    }
+    if (notYetHeard_.empty() && buffer_->finished() && heard >= buffer_->handedOverSamples()) {
+        heardPoll_->stop();
+        endNotYetHeard_ = false;
+        reportFinished();
+    }
 }
 
 void SystemVoice::onStateChanged() {

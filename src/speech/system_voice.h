@@ -3,16 +3,20 @@
 #include "speech/reading_speed.h"
 #include "speech/voice.h"
 
+#include "speech/speech_buffer.h"
+
 #include <QObject>
 
+#include <deque>
 #include <memory>
+#include <optional>
 
 class QAudioSink;
+class QTimer;
 
 namespace tellwick {
 
 class PcmDevice;
-class SpeechBuffer;
 class SpeechEngine;
 class SpeechText;
 
@@ -47,6 +51,10 @@ public:
     bool isFinished() const;
     // How long the sound server may still play after finished(), at most.
     int drainMilliseconds() const;
+    // Where a sentence reported heard ends in the text given: where the next one starts, or the
+    // text's size once synthesis has passed its end without finding one. Nothing while synthesis
+    // has not come that far (it is normally well ahead of what is heard).
+    std::optional<qsizetype> sentenceEnd(int sentence, qsizetype textSize) const;
 
 signals:
     // The audio output has played out everything it was handed.
@@ -61,6 +69,8 @@ private:
     void synthesiseFromStart(const QString& text, bool whole);
     void wakeOutput();
     void onStateChanged();
+    qint64 heardSamples() const;
+    void reportWhatWasHeard();
 
     SpeechEngine* engine_;
     std::shared_ptr<SpeechBuffer> buffer_;
@@ -70,6 +80,13 @@ private:
     SpeakingRate rate_;
     bool started_ = false;
     bool paused_ = false;
+    // What the output has been given but not yet played, watched while a reading plays.
+    QTimer* heardPoll_;
+    std::deque<SpeechBuffer::SentenceHandedOver> notYetHeard_;
+    bool endNotYetHeard_ = false;
+    // The sentence the listener is at: the last one heard, or where a skip since went. Skips move
+    // from it, not from the sound handed to the output ahead of what is heard.
+    std::optional<qsizetype> listenerAt_;
 };
 
 } // namespace tellwick

@@ -166,3 +166,40 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
 
 } // namespace
 } // namespace tellwick
+
+namespace tellwick {
+namespace {
+
+// The user's own words of each sentence, a line each, whatever the rewriter and the voice made of
+// them; nothing to follow where nothing is heard.
+TEST(SayCommand, FollowPrintsEachSentenceAsItIsHeard) {
+    PulseServer server;
+    QString error;
+    ASSERT_TRUE(server.start(&error)) << error.toStdString();
+    const struct {
+        const char* name;
+        QStringList arguments;
+        QByteArray out;
+        int exitCode;
+    } rows[] = {
+        {"sentences with respellings and line breaks",
+         {"--follow", "We will resume\r\nthe work [a note] now.  They live here.\n\nRead it!"},
+         "We will resume the work [a note] now.\nThey live here.\nRead it!\n",
+         0},
+        {"no text", {"--follow", ""}, "", 0},
+        {"writing a file", {"--follow", "--out", "x.wav", "Hello."}, "", 2},
+        {"printing phonemes", {"--follow", "--ipa", "Hello."}, "", 2},
+    };
+    for (const auto& row : rows) {
+        QProcess process;
+        process.start(QStringLiteral(TELLWICK_BINARY),
+                      QStringList{QStringLiteral("say")} + row.arguments);
+        ASSERT_TRUE(process.waitForFinished(30000)) << row.name;
+        EXPECT_EQ(process.exitCode(), row.exitCode)
+            << row.name << ": " << process.readAllStandardError().toStdString();
+        EXPECT_EQ(process.readAllStandardOutput(), row.out) << row.name;
+    }
+}
+
+} // namespace
+} // namespace tellwick

@@ -43,6 +43,37 @@ TEST(EspeakInput, RespellingsBecomePhonemesAndNothingElseDoes) {
               QStringLiteral("a b 0Ac"));
 }
 
+// espeak-ng reports where a sentence starts in its input, in code points; the voice shows it in
+// the text it was given.
+TEST(EspeakInput, InputPositionsMapBackToTheText) {
+    const struct {
+        const char* name;
+        const char16_t* text;
+        qsizetype inputCodePoint;
+        qsizetype textPosition;
+    } rows[] = {
+        {"unchanged text", u"Hello there. Now", 13, 13},
+        {"within phonemes: the word they replace", u"I lyyve here", 5, 2},
+        {"after phonemes", u"I lyyve here", 13, 8},
+        {"after phonemes that took a full stop", u"to resjoome. then", 18, 13},
+        {"after two sets of phonemes", u"lyyve, resjoome. Now", 28, 17},
+        {"after a parted bracket", u"[[x. Next", 6, 5},
+        {"after a character outside the BMP", u"\U0001D11E Now", 2, 3},
+        {"past the end", u"abc", 7, 3},
+    };
+    for (const auto& row : rows) {
+        const QString text = QString::fromUtf16(row.text);
+        EXPECT_EQ(mappedEspeakInput(text, 0, text.size()).textPositionOf(row.inputCodePoint),
+                  row.textPosition)
+            << row.name;
+        // A piece of a longer text counts its positions from the piece's start.
+        const QString longer = QStringLiteral("Before. ") + text;
+        EXPECT_EQ(mappedEspeakInput(longer, 8, longer.size()).textPositionOf(row.inputCodePoint),
+                  row.textPosition)
+            << row.name << " as a piece";
+    }
+}
+
 QString espeakReading(const QString& input) {
     QProcess espeak;
     espeak.start(QStringLiteral("espeak-ng"), {QStringLiteral("-q"), QStringLiteral("-x"), input});

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <ostream>
 #include <thread>
 #include <vector>
@@ -19,7 +21,7 @@ const std::vector<qint64> sentenceSamples{0, 1000, 2500, 4000};
 constexpr qint64 textSamples = 6000;
 
 SentenceStart startOf(qsizetype sentence) {
-    return {0, sentence * 10};
+    return {0, sentence * 10, sentence * 7};
 }
 
 // Plays synthesis into the buffer from the calling thread: the sound of sentences from
@@ -56,6 +58,7 @@ struct SkipCase {
     qint64 synthesisedUntil; // how far synthesis got
     qint64 expectedPosition; // read position after the skip
     bool expectFinished;
+    std::optional<qsizetype> from = std::nullopt; // the sentence heard, behind what was read
 };
 
 void PrintTo(const SkipCase& c, std::ostream* out) {
@@ -71,7 +74,7 @@ TEST_P(SkipWithinBuffer, MovesToTheSentenceStart) {
     synthesise(buffer, run, 0, c.synthesisedUntil);
     if (c.heard > 0)
         readSamples(buffer, c.heard);
-    const SpeechBuffer::SkipOutcome outcome = buffer.skip(c.count);
+    const SpeechBuffer::SkipOutcome outcome = buffer.skip(c.count, c.from);
     EXPECT_FALSE(outcome.resynthesise);
     EXPECT_EQ(buffer.readPosition(), c.expectedPosition);
     EXPECT_EQ(buffer.finished(), c.expectFinished);
@@ -87,8 +90,38 @@ INSTANTIATE_TEST_SUITE_P(
                     SkipCase{"backBeforeAnythingHeard", 0, -1, textSamples, 0, false},
                     SkipCase{"forwardFromLastEndsTheReading", 4500, 1, textSamples, textSamples,
                              true},
-                    SkipCase{"backFromLastWhenAllSynthesised", 5000, -1, textSamples, 2500, false}),
+                    SkipCase{"backFromLastWhenAllSynthesised", 5000, -1, textSamples, 2500, false},
+                    SkipCase{"forwardFromTheSentenceHeard", 1200, 1, textSamples, 1000, false, 0},
+                    SkipCase{"backFromTheSentenceHeard", 2600, -1, textSamples, 0, false, 1}),
     [](const testing::TestParamInfo<SkipCase>& info) { return std::string(info.param.name); });
+
+// The player's count of samples goes on across skips; each sentence is handed over where its first
+// sample goes out.
+TEST(SpeechBuffer, TellsWhereEachSentenceIsHandedToThePlayer) {
+    SpeechBuffer buffer({lookahead, 100000});
+    const int run = buffer.restart();
+    synthesise(buffer, run, 0);
+    const struct {
+        const char* step;
+        int skip;
+        qint64 read;
+        std::vector<std::array<qint64, 3>> handedOver; // output sample, sentence, text position
+    } steps[] = {
+        {"read into the second sentence", 0, 1200, {{0, 0, 0}, {1000, 1, 7}}},
+        {"skip forward, read on", 1, 100, {{1200, 2, 14}}},
+        {"skip back, read two sentences", -1, 2000, {{1300, 1, 7}, {2800, 2, 14}}},
+    };
+    for (const auto& step : steps) {
+        if (step.skip != 0)
+            buffer.skip(step.skip);
+        readSamples(buffer, step.read);
+        std::vector<std::array<qint64, 3>> got;
+        for (const SpeechBuffer::SentenceHandedOver& s : buffer.takeSentencesHandedOver())
+            got.push_back({s.outputSample, s.sentence, s.textPosition});
+        EXPECT_EQ(got, step.handedOver) << step.step;
+    }
+    EXPECT_EQ(buffer.handedOverSamples(), 3300);
+}
 
 TEST(SpeechBuffer, SkipForwardPastSynthesisDropsSoundUntilThatSentence) {
     SpeechBuffer buffer({lookahead, history});

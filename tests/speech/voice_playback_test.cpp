@@ -1,5 +1,6 @@
 #include "speech/system_voice.h"
 #include "support/pulse_server.h"
+#include "support/sound_clock.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -7,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
+#include <vector>
 
 namespace tellwick {
 namespace {
@@ -169,6 +172,131 @@ TEST_F(VoicePlayback, SkippingForwardLeavesSentencesOut) {
     const QString heard = server_.stopRecording().profile();
     EXPECT_LT(speechSeconds(heard), speechSeconds(spokenToFile(sentences).profile()) * 0.7)
         << heard.toStdString();
+}
+
+// Sentences heard, timed against the sound the null sink played.
+class FollowedPlayback : public VoicePlayback {
+protected:
+    using Clock = SoundClock::Clock;
+    struct Heard {
+        int sentence;
+        qsizetype position;
+        Clock::time_point at;
+    };
+
+    void SetUp() override {
+        VoicePlayback::SetUp();
+        ASSERT_TRUE(server_.keepSinkAwake());
+        ASSERT_TRUE(clock_.start(PulseServer::monitorName(), 20));
+        // The monitor delivers nothing until the sink is awake; sound before that is timed late.
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
+        while (!clock_.silentFor(std::chrono::milliseconds(500)) && Clock::now() < deadline)
+            spin(50);
+    }
+
+    // Records every report of the voice; skips as steps say, once the sentence named is heard.
+    struct Skip {
+        int afterSentence;
+        std::vector<int> counts; // skips made at once, as quick presses
+    };
+    void listen(SystemVoice& voice, std::vector<Skip> skips = {}) {
+        voice.onSentenceHeard([this, &voice, skips](int sentence, qsizetype position) {
+            heard_.push_back({sentence, position, Clock::now()});
+            if (nextSkip_ < skips.size() && skips[nextSkip_].afterSentence == sentence) {
+                for (int count : skips[nextSkip_].counts)
+                    EXPECT_TRUE(voice.skipSentence(count));
+                ++nextSkip_;
+            }
+        });
+        voice.onFinished([this] { finishedAt_.push_back(Clock::now()); });
+    }
+
+    // Runs until the voice reports its end, then a while longer to see that it says so once.
+    bool runToReportedEnd() {
+        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(40);
+        while (finishedAt_.empty() && Clock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        spin(1000);
+        return !finishedAt_.empty();
+    }
+
+    static double milliseconds(Clock::duration span) {
+        return std::chrono::duration<double, std::milli>(span).count();
+    }
+
+    SoundClock clock_;
+    std::vector<Heard> heard_;
+    std::vector<Clock::time_point> finishedAt_;
+    std::size_t nextSkip_ = 0;
+};
+
+// Five sentences with clear silences between them; the second holds a word that the voice turns
+// into phonemes, which moves the rest of espeak-ng's input against the text.
+const QString fiveSentences = QStringLiteral(
+    "The first sentence is here. We resjoome the second one now. A third sentence follows it. "
+    "The fourth one is short. And the fifth ends it.");
+constexpr qsizetype sentenceStarts[] = {0, 28, 60, 89, 114};
+
+TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOnce) {
+    const struct {
+        const char* name;
+        qsizetype beginning; // the size of what speakBeginning is given; 0 to speak at once
+    } rows[] = {
+        {"spoken at once", 0},
+        {"spoken in two steps", 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        heard_.clear();
+        finishedAt_.clear();
+        std::unique_ptr<SystemVoice> voice = makeVoice();
+        ASSERT_TRUE(voice);
+        listen(*voice);
+        ASSERT_TRUE(voice->setRate(0));
+        const Clock::time_point start = Clock::now();
+        if (row.beginning == 0) {
+            ASSERT_TRUE(voice->speak(fiveSentences));
+        } else {
+            ASSERT_TRUE(voice->speakBeginning(fiveSentences.left(row.beginning)));
+            ASSERT_TRUE(voice->completeText(fiveSentences));
+        }
+        ASSERT_TRUE(runToReportedEnd());
+        EXPECT_EQ(finishedAt_.size(), 1u);
+        const std::vector<Clock::time_point> sounds =
+            clock_.soundStartsAfter(start, std::chrono::milliseconds(200));
+        ASSERT_EQ(sounds.size(), std::size(sentenceStarts));
+        ASSERT_EQ(heard_.size(), std::size(sentenceStarts));
+        for (std::size_t i = 0; i < heard_.size(); ++i) {
+            EXPECT_EQ(heard_[i].sentence, int(i));
+            EXPECT_EQ(heard_[i].position, sentenceStarts[i]) << "sentence " << i;
+            const double lag = milliseconds(heard_[i].at - sounds[i]);
+            std::printf("sentence %zu reported %+.1f ms after its first sound\n", i, lag);
+            EXPECT_LT(std::abs(lag), 100.0) << "sentence " << i;
+        }
+        // Nothing was heard after the end was reported.
+        EXPECT_FALSE(clock_.firstSoundAfter(finishedAt_.front() + std::chrono::milliseconds(100)));
+        std::printf("end reported %.1f ms after the last sentence's first sound\n",
+                    milliseconds(finishedAt_.front() - sounds.back()));
+    }
+}
+
+// Skips move from the sentence heard, however far the output has been given sound beyond it.
+TEST_F(FollowedPlayback, ASkipReportsTheSentenceItLandsOn) {
+    std::unique_ptr<SystemVoice> voice = makeVoice();
+    ASSERT_TRUE(voice);
+    listen(*voice, {{0, {+1, +1}}, {2, {-1}}});
+    ASSERT_TRUE(voice->speak(fiveSentences));
+    ASSERT_TRUE(runToReportedEnd());
+    EXPECT_EQ(finishedAt_.size(), 1u);
+    const struct {
+        int sentence;
+        qsizetype position;
+    } expected[] = {{0, 0}, {2, 60}, {1, 28}, {2, 60}, {3, 89}, {4, 114}};
+    ASSERT_EQ(heard_.size(), std::size(expected));
+    for (std::size_t i = 0; i < heard_.size(); ++i) {
+        EXPECT_EQ(heard_[i].sentence, expected[i].sentence) << "report " << i;
+        EXPECT_EQ(heard_[i].position, expected[i].position) << "report " << i;
+    }
 }
 
 } // namespace

@@ -104,12 +104,11 @@ SoundClock::Clock::time_point SoundClock::playedAt(std::int64_t sample) const {
     return best;
 }
 
-std::optional<SoundClock::Clock::time_point>
-SoundClock::firstSoundAfter(Clock::time_point since) const {
-    std::lock_guard lock(mutex_);
+std::pair<std::int64_t, std::int64_t>
+SoundClock::settledSamplesFrom(Clock::time_point since) const {
     // Only samples whose time is settled, that is with the estimating pieces after them arrived.
     if (pieces_.size() <= estimatePieces)
-        return std::nullopt;
+        return {0, 0};
     const std::int64_t settled = pieces_[pieces_.size() - estimatePieces].end;
     std::int64_t low = 0;
     std::int64_t high = settled;
@@ -120,11 +119,39 @@ SoundClock::firstSoundAfter(Clock::time_point since) const {
         else
             high = middle;
     }
-    for (std::int64_t i = low; i < settled; ++i) {
+    return {low, settled};
+}
+
+std::optional<SoundClock::Clock::time_point>
+SoundClock::firstSoundAfter(Clock::time_point since) const {
+    std::lock_guard lock(mutex_);
+    const auto [from, settled] = settledSamplesFrom(since);
+    for (std::int64_t i = from; i < settled; ++i) {
         if (std::abs(samples_[std::size_t(i)]) >= soundLevel)
             return playedAt(i);
     }
     return std::nullopt;
+}
+
+std::vector<SoundClock::Clock::time_point>
+SoundClock::soundStartsAfter(Clock::time_point since, Clock::duration silence) const {
+    const std::int64_t silentSamples =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(silence).count() * sampleRate /
+        1'000'000'000;
+    std::lock_guard lock(mutex_);
+    const auto [from, settled] = settledSamplesFrom(since);
+    std::vector<Clock::time_point> starts;
+    std::int64_t quiet = silentSamples;
+    for (std::int64_t i = from; i < settled; ++i) {
+        if (std::abs(samples_[std::size_t(i)]) < soundLevel) {
+            ++quiet;
+            continue;
+        }
+        if (quiet >= silentSamples)
+            starts.push_back(playedAt(i));
+        quiet = 0;
+    }
+    return starts;
 }
 
 bool SoundClock::silentFor(Clock::duration span) const {

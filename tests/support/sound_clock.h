@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tellwick {
@@ -30,6 +31,10 @@ public:
 
     // When the first sound played at or after since was played; nothing while none has arrived.
     std::optional<Clock::time_point> firstSoundAfter(Clock::time_point since) const;
+    // When each sound that follows a silence at least as long as silence began, from since on
+    // (what plays at since counts as following a silence).
+    std::vector<Clock::time_point> soundStartsAfter(Clock::time_point since,
+                                                    Clock::duration silence) const;
     // Whether the source has delivered only silence for the last span of time.
     bool silentFor(Clock::duration span) const;
 
@@ -42,6 +47,8 @@ private:
     };
     void listen();
     Clock::time_point playedAt(std::int64_t sample) const;
+    // The first sample played at or after since, and the end of the samples whose time is settled.
+    std::pair<std::int64_t, std::int64_t> settledSamplesFrom(Clock::time_point since) const;
 
     mutable std::mutex mutex_;
     std::vector<std::int16_t> samples_;
