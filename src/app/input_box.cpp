@@ -77,9 +77,7 @@ void InputBox::mouseReleaseEvent(QMouseEvent* event) {
 QMenu* InputBox::createContextMenu(const QPoint& position) {
     QMenu* menu = createStandardContextMenu(position);
     if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        // Only the box's own slot is taken off: Qt keeps other connections of the action, and
-        // cutting them all leaves the application to crash as it ends.
-        disconnect(paste, &QAction::triggered, nullptr, nullptr);
+        paste->disconnect();
         connect(paste, &QAction::triggered, this,
                 [this] { pastePlainText(QClipboard::Clipboard); });
     }
