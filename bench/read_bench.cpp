@@ -1,13 +1,16 @@
 // How long the Read button keeps the window busy with a large text in the box: taking the box's
 // text, rewriting it (a large one only its beginning, the whole beside the window) and handing it
-// to the voice, which speaks on its own.
+// to the voice, which speaks on its own. And how long the window takes to show the next sentence
+// heard in such a box, scrolled to and painted.
 #include "app/frm_text_to_speech.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -19,6 +22,7 @@ public:
     VoiceResult setRate(int) override { return VoiceResult::success(); }
     VoiceResult speak(const QString& text) override {
         benchmark::DoNotOptimize(text.size());
+        spoken = text;
         return VoiceResult::success();
     }
     VoiceResult speakBeginning(const QString& beginning) override { return speak(beginning); }
@@ -30,6 +34,8 @@ public:
     VoiceResult pause() override { return VoiceResult::success(); }
     VoiceResult resume() override { return VoiceResult::success(); }
     VoiceResult skipSentence(int) override { return VoiceResult::failure(QStringLiteral("idle")); }
+    void hear(qsizetype position) { reportSentenceHeard(0, position); }
+    QString spoken;
 };
 
 QString megabyteOfText() {
@@ -66,6 +72,37 @@ void ReadOneMegabyteFromTheBox(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * (qint64(1) << 20) * qint64(sizeof(char16_t)));
 }
 BENCHMARK(ReadOneMegabyteFromTheBox)->Unit(benchmark::kMillisecond);
+
+// Sentences heard one after another all through the box, each shown, scrolled to and painted.
+void ShowTheNextSentenceHeardInAOneMegabyteBox(benchmark::State& state) {
+    SilentVoice* voice = nullptr;
+    Platform platform;
+    platform.voices = [&voice](QString*) {
+        auto made = std::make_unique<SilentVoice>();
+        voice = made.get();
+        return made;
+    };
+    frmTextToSpeech window(std::move(platform));
+    window.show();
+    window.setInputText(megabyteOfText());
+    const int before = SilentVoice::completions;
+    window.cmdRead_Click();
+    while (SilentVoice::completions == before)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    std::vector<qsizetype> starts;
+    for (qsizetype at = voice->spoken.indexOf(QStringLiteral(". ")); at >= 0;
+         at = voice->spoken.indexOf(QStringLiteral(". "), at + 1))
+        starts.push_back(at + 2);
+    auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
+    std::size_t next = 0;
+    for (auto _ : state) {
+        voice->hear(starts[next]);
+        box->viewport()->repaint();
+        next = (next + 97) % starts.size(); // far enough on to scroll every time
+    }
+    state.counters["sentences"] = static_cast<double>(starts.size());
+}
+BENCHMARK(ShowTheNextSentenceHeardInAOneMegabyteBox)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

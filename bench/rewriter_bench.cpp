@@ -103,6 +103,14 @@ template <std::u16string (*make)(std::size_t)> void respell(benchmark::State& st
     reportCharacters(state, text.size());
 }
 
+// The rewrite that also maps each unit of its output back to the text.
+template <std::u16string (*make)(std::size_t)> void respellMapped(benchmark::State& state) {
+    const auto& text = cached<make>(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tellwick::RespellTextMapped(text));
+    reportCharacters(state, text.size());
+}
+
 template <std::u16string (*make)(std::size_t)> void copy(benchmark::State& state) {
     const auto& text = cached<make>(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
@@ -112,6 +120,9 @@ template <std::u16string (*make)(std::size_t)> void copy(benchmark::State& state
 
 void BM_RespellProse(benchmark::State& state) {
     respell<makeProse>(state);
+}
+void BM_RespellMappedProse(benchmark::State& state) {
+    respellMapped<makeProse>(state);
 }
 void BM_CopyProse(benchmark::State& state) {
     copy<makeProse>(state);
@@ -125,6 +136,7 @@ void BM_CopyCjk(benchmark::State& state) {
 
 // Arguments are sizes in mebi-characters.
 BENCHMARK(BM_RespellProse)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RespellMappedProse)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyProse)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RespellCjk)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyCjk)->Arg(4)->Unit(benchmark::kMillisecond);

@@ -5,6 +5,8 @@
 #include "app/controls.h"
 #include "app/input_box.h"
 #include "app/raw_text_mirror.h"
+#include "app/reading_highlight.h"
+#include "app/sentences.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
@@ -210,6 +212,7 @@ void frmTextToSpeech::createControls() {
     lblSpeed = widgetOf<QLabel>(Control::lblSpeed);
     txtInput->installEventFilter(this);
     boxText_ = new RawTextMirror(txtInput->document());
+    highlight_ = new ReadingHighlight(txtInput, boxText_);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -230,6 +233,8 @@ void frmTextToSpeech::connectHandlers() {
     for (const auto& [button, handler] : clicks)
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { runHandler(this, [&] { (this->*handler)(); }); });
+    connect(static_cast<InputBox*>(txtInput), &InputBox::readFromHereAsked, this,
+            [this](int position) { runHandler(this, [&] { readFromHere(position); }); });
 }
 
 void frmTextToSpeech::placeControl(PlacedControl& control) {
@@ -343,19 +348,16 @@ void frmTextToSpeech::showPaused(bool paused) {
     cmdPause->setText(qs(paused ? resumeCaption : pauseCaption));
 }
 
+RespellOptions frmTextToSpeech::respellOptions() const {
+    return {chkCrPause->isChecked(), chkSqBr->isChecked()};
+}
+
 void frmTextToSpeech::cmdRead_Click() {
     focusInput();
-    const RespellOptions options{chkCrPause->isChecked(), chkSqBr->isChecked()};
+    highlight_->stop();
+    const RespellOptions options = respellOptions();
     if (!txtInput->document()->isEmpty()) {
-        QString error;
-        std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr;
-        if (!voice)
-            throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
-                                                  : error};
-        takeVoice(std::move(voice));
-        failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
-        failUnless(speakInSteps(boxText_->text(), crLfText, options));
-        showPaused(false);
+        readBoxFrom(0, options);
         return;
     }
 
@@ -373,54 +375,95 @@ void frmTextToSpeech::cmdRead_Click() {
     if (state_.CurVoice) {
         (void)state_.CurVoice->setRate(state_.ReadSpeed);
         if (const std::optional<QString> again = clipboard ? clipboard->text() : std::nullopt)
-            (void)speakInSteps(
-                *again, [](QString text) { return text; }, options);
+            (void)speakInSteps(*again, [options](QString text) {
+                return Spoken{respelled(text, options), nullptr};
+            });
     }
+    showPaused(false);
+}
+
+void frmTextToSpeech::readFromHere(qsizetype position) {
+    focusInput();
+    highlight_->stop();
+    const RespellOptions options = respellOptions();
+    if (txtInput->document()->isEmpty())
+        return;
+    const qsizetype start = sentenceStartAt(boxText_->text(), position);
+    // A box of white space only has no sentence; it is read whole, as Read reads it.
+    readBoxFrom(start < boxText_->text().size() ? start : 0, options);
+}
+
+std::optional<BoxRange> frmTextToSpeech::followedSentence() const {
+    return highlight_->shown();
+}
+
+void frmTextToSpeech::readBoxFrom(qsizetype start, const RespellOptions& options) {
+    QString error;
+    std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr;
+    if (!voice)
+        throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
+                                              : error};
+    takeVoice(std::move(voice));
+    failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
+    failUnless(speakInSteps(boxText_->text().mid(start), [start, options](QString raw) {
+        auto reading = std::make_shared<const BoxReading>(raw, start, options);
+        return Spoken{reading->spoken(), reading};
+    }));
     showPaused(false);
 }
 
 void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
     state_.CurVoice = std::move(voice);
     ++voicesTaken_;
-    reportFailuresOf(*state_.CurVoice);
+    listenTo(*state_.CurVoice);
 }
 
-VoiceResult frmTextToSpeech::speakInSteps(QString text, TextForm form,
-                                          const RespellOptions& options) {
-    if (text.size() <= twoStepLength)
-        return state_.CurVoice->speak(respelled(form(std::move(text)), options));
-    const VoiceResult begun =
-        state_.CurVoice->speakBeginning(respelled(form(text.left(beginningEnd(text))), options));
+VoiceResult frmTextToSpeech::speakInSteps(QString text, Rewrite rewrite) {
+    if (text.size() <= twoStepLength) {
+        Spoken spoken = rewrite(std::move(text));
+        highlight_->follow(std::move(spoken.reading));
+        return state_.CurVoice->speak(spoken.text);
+    }
+    Spoken beginning = rewrite(text.left(beginningEnd(text)));
+    highlight_->follow(std::move(beginning.reading));
+    const VoiceResult begun = state_.CurVoice->speakBeginning(beginning.text);
     if (begun)
-        completeBeside(std::move(text), form, options);
+        completeBeside(std::move(text), std::move(rewrite));
     return begun;
 }
 
-void frmTextToSpeech::completeBeside(QString text, TextForm form, const RespellOptions& options) {
+void frmTextToSpeech::completeBeside(QString text, Rewrite rewrite) {
     // The rewriter holds nothing between calls, so it runs on a thread of its own while the
-    // window goes on; the whole goes to the voice only if no later Read has replaced it.
-    auto whole = std::make_shared<QString>();
-    QThread* rewriter = QThread::create([text = std::move(text), form, options, whole]() mutable {
-        *whole = respelled(form(std::move(text)), options);
-    });
+    // window goes on; the whole goes to the voice only if no later Read has replaced it, and the
+    // highlight takes its map only if it still follows the beginning (no edit came between).
+    auto whole = std::make_shared<Spoken>();
+    QThread* rewriter = QThread::create(
+        [text = std::move(text), rewrite, whole]() mutable { *whole = rewrite(std::move(text)); });
     connect(rewriter, &QThread::finished, rewriter, &QObject::deleteLater);
     connect(rewriter, &QThread::finished, this,
-            [this, voice = state_.CurVoice.get(), taken = voicesTaken_, whole] {
+            [this, voice = state_.CurVoice.get(), taken = voicesTaken_, whole,
+             beginning = highlight_->following()] {
                 if (taken != voicesTaken_ || state_.CurVoice.get() != voice)
                     return;
-                if (const VoiceResult result = voice->completeText(*whole); !result)
+                if (const VoiceResult result = voice->completeText(whole->text); !result) {
                     reportUncaught(this,
                                    QStringLiteral("The reading stopped: %1.").arg(result.error));
+                    return;
+                }
+                if (beginning && highlight_->following() == beginning)
+                    highlight_->follow(std::move(whole->reading));
             });
     rewriter->start();
 }
 
-void frmTextToSpeech::reportFailuresOf(Voice& voice) {
+void frmTextToSpeech::listenTo(Voice& voice) {
     // A reading that stops by itself (the sound server went away) is reported when it happens,
     // not at the next Read; the text and the state stay.
     voice.onFailure([this](const QString& message) {
         reportUncaught(this, QStringLiteral("The reading stopped: %1.").arg(message));
     });
+    voice.onSentenceHeard([this](int, qsizetype position) { highlight_->sentenceHeard(position); });
+    voice.onFinished([this] { highlight_->stop(); });
 }
 
 Voice& frmTextToSpeech::voiceOrFail(const QString& operation) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/box_reading.h"
 #include "app/controls.h"
 #include "app/window_layout.h"
 #include "capture/window_state.h"
@@ -10,6 +11,9 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string_view>
 
 class QCheckBox;
@@ -20,6 +24,7 @@ class QPushButton;
 namespace tellwick {
 
 class RawTextMirror;
+class ReadingHighlight;
 
 // The program's one window: the text box, the buttons that read, pause, skip and capture text,
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
@@ -47,6 +52,11 @@ public:
 
     // Read Highlighted runs Read as its last step; failures in it propagate to the caller.
     void cmdRead_Click();
+    // Read from here: reads the box as Read does, from the start of the sentence that position
+    // (a place in the box's text) lies in to the end.
+    void readFromHere(qsizetype position);
+    // The stretch of the box highlighted as the sentence being heard; none when nothing is.
+    std::optional<BoxRange> followedSentence() const;
 
     void cmdPause_Click();
     void cmdHere_Click();
@@ -93,11 +103,19 @@ private:
     void skipOrChangeSpeed(int direction);
     Voice& voiceOrFail(const QString& operation);
     void takeVoice(std::unique_ptr<Voice> voice);
-    // Speaks text, in the form form gives it, through CurVoice: a large text in two steps.
-    using TextForm = QString (*)(QString);
-    VoiceResult speakInSteps(QString text, TextForm form, const RespellOptions& options);
-    void completeBeside(QString text, TextForm form, const RespellOptions& options);
-    void reportFailuresOf(Voice& voice);
+    RespellOptions respellOptions() const;
+    void readBoxFrom(qsizetype start, const RespellOptions& options);
+    // A text as the voice is to speak it; the reading of the box it is, when it comes from the
+    // box, for the highlight to follow.
+    struct Spoken {
+        QString text;
+        std::shared_ptr<const BoxReading> reading;
+    };
+    using Rewrite = std::function<Spoken(QString)>;
+    // Speaks text, as rewrite makes it, through CurVoice: a large text in two steps.
+    VoiceResult speakInSteps(QString text, Rewrite rewrite);
+    void completeBeside(QString text, Rewrite rewrite);
+    void listenTo(Voice& voice);
 
     Platform platform_;
     WindowState state_;
@@ -110,6 +128,7 @@ private:
 
     QPlainTextEdit* txtInput = nullptr;
     RawTextMirror* boxText_ = nullptr;
+    ReadingHighlight* highlight_ = nullptr;
     QPushButton* cmdRead = nullptr;
     QPushButton* cmdPause = nullptr;
     QPushButton* cmdHere = nullptr;

@@ -16,6 +16,12 @@ bool pastesSelection(const QMouseEvent* event) {
     return event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
 }
 
+bool readsFromHere(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           modifiers == Qt::ControlModifier;
+}
+
 } // namespace
 
 void InputBox::pastePlainText(QClipboard::Mode mode) {
@@ -39,6 +45,11 @@ void InputBox::insertFromMimeData(const QMimeData* source) {
 void InputBox::keyPressEvent(QKeyEvent* event) {
     if (event->matches(QKeySequence::Paste)) {
         pastePlainText(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    if (readsFromHere(event)) {
+        emit readFromHereAsked(textCursor().position());
         event->accept();
         return;
     }
@@ -70,6 +81,17 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
         connect(paste, &QAction::triggered, this,
                 [this] { pastePlainText(QClipboard::Clipboard); });
     }
+    // A menu item is named, to a screen reader, by its text.
+    auto* readFromHere = new QAction(tr("Read from &here"), menu);
+    readFromHere->setObjectName(QStringLiteral("read-from-here"));
+    readFromHere->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
+    readFromHere->setStatusTip(tr("Reads aloud from the start of this sentence to the end"));
+    readFromHere->setEnabled(!document()->isEmpty());
+    const int at = cursorForPosition(position).position();
+    connect(readFromHere, &QAction::triggered, this, [this, at] { emit readFromHereAsked(at); });
+    QAction* first = menu->actions().value(0);
+    menu->insertAction(first, readFromHere);
+    menu->insertSeparator(first);
     return menu;
 }
 

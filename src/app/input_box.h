@@ -17,8 +17,14 @@ class InputBox : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
 
-    // The box's context menu, its Paste going through the box's own paste.
+    // The box's context menu, its Paste going through the box's own paste, with Read from here
+    // first: it reads from the sentence at position (in the viewport).
     QMenu* createContextMenu(const QPoint& position);
+
+signals:
+    // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
+    // that position, a place in the box's text, lies in.
+    void readFromHereAsked(int position);
 
 protected:
     // Drops, and any other way that hands the box data, take its plain text, asked for only when

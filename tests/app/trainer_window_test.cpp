@@ -2,6 +2,7 @@
 
 #include "window_fixture.h"
 
+#include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -99,6 +100,22 @@ TEST_F(TrainerWindowTest, SwitchingOffReleasesShiftAndDropsTheHighlight) {
     EXPECT_EQ(box->textCursor().positionInBlock(), 0) << "Home goes to the start of its line";
     pressDown(1);
     EXPECT_FALSE(box->textCursor().hasSelection()) << "no Shift is left held";
+}
+
+// The sentence being heard is shown beside the trainer's selection, which it leaves as it is.
+TEST_F(TrainerWindowTest, FollowingAReadingLeavesTheSelectionAndTheCounting) {
+    clickTrainer();
+    pressDown(3);
+    // Line breaks kept, so that each line is a sentence.
+    window->findChild<QCheckBox*>(QStringLiteral("chkCrPause"))->setChecked(false);
+    window->findChild<QPushButton*>(QStringLiteral("cmdRead"))->click();
+    voices.log().newest->hear(0, 0);
+    voices.log().newest->hear(1, 20);
+    pressDown(1);
+    EXPECT_EQ(anchorLine(), 0);
+    EXPECT_EQ(caretLine(), 4);
+    EXPECT_EQ(window->state().LineCount, 4);
+    EXPECT_EQ(window->followedSentence(), (BoxRange{19, 37})) << "Line 1 of the text";
 }
 
 TEST_F(TrainerWindowTest, ClosingTheWindowReleasesShift) {

@@ -48,7 +48,12 @@ public:
     VoiceResult skipSentence(int count) override;
 
     // Ends the reading, as if the whole text had been heard.
-    void finish() { state_ = State::Finished; }
+    void finish() {
+        state_ = State::Finished;
+        reportFinished();
+    }
+    // Reports a sentence heard, as the real voice does when its first sample has been played.
+    void hear(int sentence, qsizetype position) { reportSentenceHeard(sentence, position); }
     // Ends the reading as the real voice does when its sound output goes away.
     void failFromOutput(const QString& message) {
         state_ = State::Finished;

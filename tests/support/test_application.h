@@ -3,6 +3,7 @@
 // The one QApplication of a test program, and texts shown as texts in test failures.
 
 #include <QApplication>
+#include <QIcon>
 #include <QInputDevice>
 #include <QStringList>
 
@@ -27,6 +28,10 @@ inline QApplication& testApplication() {
     // application and listed in a global device list. Creating that list before the application
     // makes it outlive the application at exit, so the device can still unlist itself then.
     static const QList<const QInputDevice*> devicesBeforeTheApplication = QInputDevice::devices();
+    // Likewise Qt's cache of theme icons (the text box's standard context menu fills it), which the
+    // application empties as it ends: made after the application, it would be gone by then.
+    [[maybe_unused]] static const bool iconCacheBeforeTheApplication =
+        (QIcon::fromTheme(QStringLiteral("tellwick-no-icon")), true);
     static int argc = 1;
     static char name[] = "tellwick_app_tests";
     static char* argv[] = {name, nullptr};

@@ -1,0 +1,53 @@
+#include "app/box_reading.h"
+
+#include "app/box_text.h"
+#include "app/sentences.h"
+
+#include <algorithm>
+
+namespace tellwick {
+
+BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options)
+    : offset_(offset), rawLength_(raw.size()) {
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        if (raw[i] == QChar::ParagraphSeparator)
+            breaks_.push_back(i + static_cast<qsizetype>(breaks_.size()));
+    }
+    const QString input = crLfText(raw);
+    MappedRespelling mapped =
+        RespellTextMapped(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
+                                              static_cast<std::size_t>(input.size())),
+                          options);
+    spoken_ = QString::fromStdU16String(mapped.text);
+    sources_ = std::move(mapped.sources);
+}
+
+qsizetype BoxReading::boxPosition(qsizetype spokenPosition) const {
+    if (spokenPosition < 0)
+        return offset_;
+    if (spokenPosition >= static_cast<qsizetype>(sources_.size()))
+        return offset_ + rawLength_;
+    const auto input = static_cast<qsizetype>(sources_[static_cast<std::size_t>(spokenPosition)]);
+    // Each CR LF that starts before input stands for one character of the box; so an LF lands on
+    // the paragraph end that its CR stands for.
+    const auto crLfs = static_cast<qsizetype>(
+        std::lower_bound(breaks_.begin(), breaks_.end(), input) - breaks_.begin());
+    return offset_ + input - crLfs;
+}
+
+BoxRange BoxReading::sentenceInBox(qsizetype spokenPosition, QStringView box) const {
+    qsizetype first = std::clamp<qsizetype>(spokenPosition, 0, spoken_.size());
+    while (first < spoken_.size() && spoken_[first].isSpace())
+        ++first;
+    const qsizetype start = boxPosition(first);
+    qsizetype end = boxPosition(nextSentenceStart(spoken_, first));
+    // A rewrite that moved things about can give no room; the box's own sentence end serves then.
+    if (end <= start)
+        end = nextSentenceStart(box, start);
+    end = std::min(end, box.size());
+    while (end > start && box[end - 1].isSpace())
+        --end;
+    return {std::min(start, end), end};
+}
+
+} // namespace tellwick

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "rewriter/respell.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <vector>
+
+namespace tellwick {
+
+// A stretch of the box's text.
+struct BoxRange {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    friend bool operator==(const BoxRange&, const BoxRange&) = default;
+};
+
+// A reading of the box, from some place in it to its end: the text the voice speaks, and the way
+// back from a place in that text to a place in the box. The rewriter is given the box's text with
+// CR LF line breaks, where the box holds one U+2029 per paragraph end, so the way back goes
+// through both.
+class BoxReading {
+public:
+    // Rewrites raw, the box's raw text from offset on, as Read speaks it.
+    BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options);
+
+    const QString& spoken() const { return spoken_; }
+    // Where in the box the unit of the spoken text at spokenPosition came from; the end of what
+    // was read for the spoken text's end.
+    qsizetype boxPosition(qsizetype spokenPosition) const;
+    // The sentence of the spoken text that starts at spokenPosition, in the box: from its first
+    // character to the start of the next sentence, less the white space before that. box is the
+    // box's raw text.
+    BoxRange sentenceInBox(qsizetype spokenPosition, QStringView box) const;
+
+private:
+    QString spoken_;
+    std::vector<std::size_t> sources_;
+    // Where the rewriter's input has a CR LF for a paragraph end of the box: the CR's position.
+    std::vector<qsizetype> breaks_;
+    qsizetype offset_ = 0;
+    qsizetype rawLength_ = 0;
+};
+
+} // namespace tellwick

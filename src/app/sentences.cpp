@@ -1,0 +1,85 @@
+#include "app/sentences.h"
+
+#include <algorithm>
+
+namespace tellwick {
+
+namespace {
+
+bool isLineBreak(QChar c) {
+    return c == QChar::ParagraphSeparator || c == u'\n' || c == u'\r' || c == QChar::LineSeparator;
+}
+
+bool endsSentence(QChar c) {
+    return c == u'.' || c == u'!' || c == u'?';
+}
+
+bool closes(QChar c) {
+    return c == u'"' || c == u'\'' || c == u')' || c == u']' || c == u'\u2019' || c == u'\u201D';
+}
+
+qsizetype skipSpace(QStringView text, qsizetype from) {
+    while (from < text.size() && text[from].isSpace())
+        ++from;
+    return from;
+}
+
+// The end of the sentence whose end mark may stand at i: just past the mark and its closers, or
+// -1 when no sentence ends there.
+qsizetype endAt(QStringView text, qsizetype i) {
+    if (isLineBreak(text[i]))
+        return i;
+    if (!endsSentence(text[i]))
+        return -1;
+    qsizetype end = i + 1;
+    while (end < text.size() && closes(text[end]))
+        ++end;
+    return end == text.size() || text[end].isSpace() ? end : -1;
+}
+
+// Whether white space at i, the first after some text, follows the end of a sentence.
+bool followsEnd(QStringView text, qsizetype i) {
+    if (isLineBreak(text[i]))
+        return true;
+    qsizetype mark = i - 1;
+    while (mark > 0 && closes(text[mark]))
+        --mark;
+    return mark >= 0 && endsSentence(text[mark]);
+}
+
+} // namespace
+
+qsizetype nextSentenceStart(QStringView text, qsizetype from) {
+    for (qsizetype i = std::max<qsizetype>(from, 0); i < text.size(); ++i) {
+        if (const qsizetype end = endAt(text, i); end >= 0)
+            return skipSpace(text, end);
+    }
+    return text.size();
+}
+
+qsizetype sentenceStartAt(QStringView text, qsizetype position) {
+    position = std::clamp<qsizetype>(position, 0, text.size());
+    // Back to the white space that parts this sentence from the one before: a run of white space
+    // with an end of a sentence at or before its start.
+    qsizetype i = position;
+    if (i == text.size() || text[i].isSpace()) {
+        while (i > 0 && text[i - 1].isSpace())
+            --i; // white space after a sentence belongs to it
+    }
+    for (; i > 0; --i) {
+        if (!text[i - 1].isSpace())
+            continue;
+        qsizetype runStart = i - 1;
+        bool parts = false;
+        while (runStart > 0 && text[runStart - 1].isSpace())
+            --runStart;
+        for (qsizetype k = runStart; k < i && !parts; ++k)
+            parts = isLineBreak(text[k]);
+        if (parts || followsEnd(text, runStart))
+            return i;
+        i = runStart + 1;
+    }
+    return skipSpace(text, 0);
+}
+
+} // namespace tellwick
