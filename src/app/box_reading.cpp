@@ -19,15 +19,16 @@ BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOption
                                               static_cast<std::size_t>(input.size())),
                           options);
     spoken_ = QString::fromStdU16String(mapped.text);
-    sources_ = std::move(mapped.sources);
+    map_ = std::move(mapped.map);
 }
 
 qsizetype BoxReading::boxPosition(qsizetype spokenPosition) const {
     if (spokenPosition < 0)
         return offset_;
-    if (spokenPosition >= static_cast<qsizetype>(sources_.size()))
+    if (spokenPosition >= static_cast<qsizetype>(map_.outputSize))
         return offset_ + rawLength_;
-    const auto input = static_cast<qsizetype>(sources_[static_cast<std::size_t>(spokenPosition)]);
+    const auto input =
+        static_cast<qsizetype>(map_.sourceOf(static_cast<std::size_t>(spokenPosition)));
     // Each CR LF that starts before input stands for one character of the box; so an LF lands on
     // the paragraph end that its CR stands for.
     const auto crLfs = static_cast<qsizetype>(

@@ -37,7 +37,7 @@ public:
 
 private:
     QString spoken_;
-    std::vector<std::size_t> sources_;
+    SourceMap map_;
     // Where the rewriter's input has a CR LF for a paragraph end of the box: the CR's position.
     std::vector<qsizetype> breaks_;
     qsizetype offset_ = 0;

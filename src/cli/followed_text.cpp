@@ -20,7 +20,7 @@ FollowedText::FollowedText(std::u16string original, const RespellOptions& option
     : original_(std::move(original)), respelled_(RespellTextMapped(original_, options)) {}
 
 std::size_t FollowedText::originalPosition(std::size_t spoken) const {
-    return spoken < respelled_.sources.size() ? respelled_.sources[spoken] : original_.size();
+    return respelled_.map.sourceOf(spoken);
 }
 
 std::u16string FollowedText::line(std::size_t spokenStart, std::size_t spokenEnd) const {

@@ -39,15 +39,21 @@ struct StringOutput {
     static constexpr bool wanted() { return true; }
 };
 
+// A run of copied characters costs one entry however long it is, so that the map costs little
+// more than the text.
 struct MappedOutput {
     MappedRespelling& result;
     void copy(char16_t ch, std::size_t from) {
+        const std::size_t at = result.text.size();
+        auto& runs = result.map.runs;
+        if (runs.empty() || !runs.back().copied ||
+            runs.back().source + (at - runs.back().output) != from)
+            runs.push_back({at, from, true});
         result.text.push_back(ch);
-        result.sources.push_back(from);
     }
     void replace(std::u16string_view piece, std::size_t from) {
+        result.map.runs.push_back({result.text.size(), from, false});
         result.text.append(piece);
-        result.sources.insert(result.sources.end(), piece.size(), from);
     }
     static constexpr bool wanted() { return true; }
 };
@@ -158,17 +164,21 @@ std::u16string RespellText(std::u16string_view Txt, const RespellOptions& option
 MappedRespelling RespellTextMapped(std::u16string_view Txt, const RespellOptions& options) {
     MappedRespelling result;
     result.text.reserve(expectedLength(Txt));
-    result.sources.reserve(expectedLength(Txt));
     MappedOutput out{result};
     respellInto(Txt, options, out);
+    result.map.outputSize = result.text.size();
+    result.map.sourceSize = Txt.size();
     return result;
 }
 
-void RespellTextInPieces(std::u16string_view Txt, const RespellOptions& options,
-                         const std::function<bool(std::u16string_view piece)>& sink) {
-    PieceOutput out(sink);
-    respellInto(Txt, options, out);
-    out.flush();
+std::size_t SourceMap::sourceOf(std::size_t position) const {
+    if (position >= outputSize)
+        return sourceSize;
+    const auto after =
+        std::upper_bound(runs.begin(), runs.end(), position,
+                         [](std::size_t value, const Run& run) { return value < run.output; });
+    const Run& run = *(after - 1);
+    return run.copied ? run.source + (position - run.output) : run.source;
 }
 
 void RespellTextStream(const std::function<bool(std::u16string& text)>& more,

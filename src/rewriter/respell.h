@@ -18,28 +18,41 @@ struct RespellOptions {
 // UTF-16 code units of Txt; linear in its length; cannot fail.
 std::u16string RespellText(std::u16string_view Txt, const RespellOptions& options = {});
 
-// The rewritten text together with where each of its code units came from.
+// Where each code unit of a rewritten text came from in the text that was rewritten.
+struct SourceMap {
+    // A stretch of the output from `output` on: either copied unit for unit from `source` on, or
+    // a piece that replaced what starts at `source`.
+    struct Run {
+        std::size_t output;
+        std::size_t source;
+        bool copied;
+    };
+    std::vector<Run> runs; // in output order
+    std::size_t outputSize = 0;
+    std::size_t sourceSize = 0;
+
+    // The position in the input of the character that the output unit at position was copied
+    // from; every unit of a piece maps to the start of what the piece replaced. A position at or
+    // past the output's end maps to the input's end.
+    std::size_t sourceOf(std::size_t position) const;
+};
+
 struct MappedRespelling {
     std::u16string text;
-    // One entry per code unit of text: the position in Txt of the character it was copied from.
-    // Every unit of a piece that replaces some of Txt maps to the start of what it replaced.
-    std::vector<std::size_t> sources;
+    SourceMap map;
 };
 // The same output as RespellText, with its map back to Txt.
 MappedRespelling RespellTextMapped(std::u16string_view Txt, const RespellOptions& options = {});
 
-// The same output as RespellText, handed to sink in consecutive pieces of at most
-// respelledPieceUnits code units as the scan goes, so that the whole output is never held at
-// once. When sink answers false the rewriting stops there.
+// No piece handed to a sink below is longer than this.
 inline constexpr std::size_t respelledPieceUnits = std::size_t(1) << 16;
-void RespellTextInPieces(std::u16string_view Txt, const RespellOptions& options,
-                         const std::function<bool(std::u16string_view piece)>& sink);
 
-// The same output again, for a text too large to hold at once: more appends the next part of the
-// text to its argument and answers false once the text has ended. The text is rewritten a window
-// of about windowUnits code units at a time, parted only where what follows is rewritten exactly
-// as in the whole (a text that has no such place is held whole), and the output is handed to sink
-// as RespellTextInPieces does.
+// The same output as RespellText, for a text too large to hold at once: more appends the next
+// part of the text to its argument and answers false once the text has ended. The text is
+// rewritten a window of about windowUnits code units at a time, parted only where what follows is
+// rewritten exactly as in the whole (a text that has no such place is held whole). The output goes
+// to sink in consecutive pieces of at most respelledPieceUnits as the scan goes; when sink answers
+// false the rewriting stops there.
 void RespellTextStream(const std::function<bool(std::u16string& text)>& more,
                        const RespellOptions& options,
                        const std::function<bool(std::u16string_view piece)>& sink,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <random>
 #include <span>
 #include <string>
@@ -303,9 +304,24 @@ TEST(RespellProperty, EachBoxMattersOnlyForItsOwnCharacters) {
     }
 }
 
-// The mapped and the piecewise rewrite give exactly RespellText's output; the map has one entry per
+// Gives a streamed rewrite the whole text in one part.
+std::function<bool(std::u16string&)> wholeAtOnce(const std::u16string& text) {
+    return [&text](std::u16string& window) {
+        window += text;
+        return false;
+    };
+}
+
+std::vector<std::size_t> sourcesOf(const MappedRespelling& mapped) {
+    std::vector<std::size_t> sources;
+    for (std::size_t i = 0; i < mapped.text.size(); ++i)
+        sources.push_back(mapped.map.sourceOf(i));
+    return sources;
+}
+
+// The mapped and the streamed rewrite give exactly RespellText's output; the map has one entry per
 // output unit, never goes back, and points into the input.
-TEST(RespellProperty, MappedAndPiecewiseOutputsAreRespellTexts) {
+TEST(RespellProperty, MappedAndStreamedOutputsAreRespellTexts) {
     for (unsigned seed = 0; seed < textsPerProperty; ++seed) {
         TextMaker maker(40000 + seed);
         const auto options = maker.options();
@@ -317,12 +333,12 @@ TEST(RespellProperty, MappedAndPiecewiseOutputsAreRespellTexts) {
         const auto expected = RespellText(text, options);
         const MappedRespelling mapped = RespellTextMapped(text, options);
         ASSERT_EQ(mapped.text, expected) << "seed " << seed;
-        ASSERT_EQ(mapped.sources.size(), expected.size()) << "seed " << seed;
-        ASSERT_TRUE(std::ranges::is_sorted(mapped.sources)) << "seed " << seed;
-        ASSERT_TRUE(mapped.sources.empty() || mapped.sources.back() < text.size())
-            << "seed " << seed;
+        const auto sources = sourcesOf(mapped);
+        ASSERT_TRUE(std::ranges::is_sorted(sources)) << "seed " << seed;
+        ASSERT_TRUE(sources.empty() || sources.back() < text.size()) << "seed " << seed;
+        ASSERT_EQ(mapped.map.sourceOf(expected.size()), text.size()) << "seed " << seed;
         std::u16string joined;
-        RespellTextInPieces(text, options, [&](std::u16string_view piece) {
+        RespellTextStream(wholeAtOnce(text), options, [&](std::u16string_view piece) {
             EXPECT_LE(piece.size(), respelledPieceUnits);
             joined += piece;
             return true;
@@ -386,15 +402,15 @@ TEST(RespellMap, PointsEachOutputUnitBackToItsInput) {
     for (const MapCase& c : cases) {
         const MappedRespelling mapped = RespellTextMapped(c.input);
         EXPECT_EQ(mapped.text, c.output);
-        EXPECT_EQ(mapped.sources, c.sources);
+        EXPECT_EQ(sourcesOf(mapped), c.sources);
     }
 }
 
 // A sink that answers false is given nothing more.
-TEST(RespellMap, PiecewiseRewriteStopsWhenTheSinkDeclines) {
+TEST(RespellMap, StreamedRewriteStopsWhenTheSinkDeclines) {
     const std::u16string text(3 * respelledPieceUnits, u'z');
     int pieces = 0;
-    RespellTextInPieces(text, {}, [&](std::u16string_view) { return ++pieces < 2; });
+    RespellTextStream(wholeAtOnce(text), {}, [&](std::u16string_view) { return ++pieces < 2; });
     EXPECT_EQ(pieces, 2);
 }
 
