@@ -22,7 +22,22 @@ constexpr int linesAbove = 1; // shown above a sentence the box scrolls to, for 
 
 ReadingHighlight::ReadingHighlight(QPlainTextEdit* box, const RawTextMirror* boxText)
     : QObject(box), box_(box), boxText_(boxText) {
-    connect(box->document(), &QTextDocument::contentsChange, this, [this] { stop(); });
+    // The document is still amid its edit when it reports it, and its cursors must not come or go
+    // then (the highlight's is one of them): the highlight goes once the edit is done, unless a
+    // sentence is shown again before that.
+    connect(box->document(), &QTextDocument::contentsChange, this, [this] {
+        reading_.reset();
+        if (!shown_)
+            return;
+        shown_.reset();
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!shown_)
+                    box_->setExtraSelections({});
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 QColor ReadingHighlight::colourFor(const QPalette& palette) {
