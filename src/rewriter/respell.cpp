@@ -43,16 +43,17 @@ struct StringOutput {
 // more than the text.
 struct MappedOutput {
     MappedRespelling& result;
+    // The input position a copy goes on from without a new run; none after a piece.
+    std::size_t runGoesOnFrom = std::u16string_view::npos;
     void copy(char16_t ch, std::size_t from) {
-        const std::size_t at = result.text.size();
-        auto& runs = result.map.runs;
-        if (runs.empty() || !runs.back().copied ||
-            runs.back().source + (at - runs.back().output) != from)
-            runs.push_back({at, from, true});
+        if (from != runGoesOnFrom)
+            result.map.runs.push_back({result.text.size(), from, true});
+        runGoesOnFrom = from + 1;
         result.text.push_back(ch);
     }
     void replace(std::u16string_view piece, std::size_t from) {
         result.map.runs.push_back({result.text.size(), from, false});
+        runGoesOnFrom = std::u16string_view::npos;
         result.text.append(piece);
     }
     static constexpr bool wanted() { return true; }
@@ -164,6 +165,9 @@ std::u16string RespellText(std::u16string_view Txt, const RespellOptions& option
 MappedRespelling RespellTextMapped(std::u16string_view Txt, const RespellOptions& options) {
     MappedRespelling result;
     result.text.reserve(expectedLength(Txt));
+    // Room for a piece every few characters, as in prose dense with numbers and abbreviations,
+    // so that the map is seldom moved as it grows.
+    result.map.runs.reserve(Txt.size() / 4 + 1);
     MappedOutput out{result};
     respellInto(Txt, options, out);
     result.map.outputSize = result.text.size();

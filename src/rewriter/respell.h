@@ -24,8 +24,8 @@ struct SourceMap {
     // a piece that replaced what starts at `source`.
     struct Run {
         std::size_t output;
-        std::size_t source;
-        bool copied;
+        std::size_t source : 63;
+        std::size_t copied : 1;
     };
     std::vector<Run> runs; // in output order
     std::size_t outputSize = 0;
