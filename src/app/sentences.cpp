@@ -24,6 +24,12 @@ qsizetype skipSpace(QStringView text, qsizetype from) {
     return from;
 }
 
+// The voice takes a full stop before a word in lower case on the same line for an abbreviation's,
+// and reads on in the same sentence.
+bool goesOn(QStringView text, QChar mark, qsizetype next) {
+    return mark == u'.' && next < text.size() && text[next].isLower();
+}
+
 // The end of the sentence whose end mark may stand at i: just past the mark and its closers, or
 // -1 when no sentence ends there.
 qsizetype endAt(QStringView text, qsizetype i) {
@@ -34,17 +40,23 @@ qsizetype endAt(QStringView text, qsizetype i) {
     qsizetype end = i + 1;
     while (end < text.size() && closes(text[end]))
         ++end;
-    return end == text.size() || text[end].isSpace() ? end : -1;
+    if (end < text.size() && !text[end].isSpace())
+        return -1;
+    qsizetype next = end;
+    while (next < text.size() && text[next].isSpace() && !isLineBreak(text[next]))
+        ++next;
+    return goesOn(text, text[i], next) ? -1 : end;
 }
 
-// Whether white space at i, the first after some text, follows the end of a sentence.
-bool followsEnd(QStringView text, qsizetype i) {
+// Whether white space at i, the first after some text, follows the end of a sentence that the
+// text from next on does not go on.
+bool followsEnd(QStringView text, qsizetype i, qsizetype next) {
     if (isLineBreak(text[i]))
         return true;
     qsizetype mark = i - 1;
     while (mark > 0 && closes(text[mark]))
         --mark;
-    return mark >= 0 && endsSentence(text[mark]);
+    return mark >= 0 && endsSentence(text[mark]) && !goesOn(text, text[mark], next);
 }
 
 } // namespace
@@ -75,7 +87,7 @@ qsizetype sentenceStartAt(QStringView text, qsizetype position) {
             --runStart;
         for (qsizetype k = runStart; k < i && !parts; ++k)
             parts = isLineBreak(text[k]);
-        if (parts || followsEnd(text, runStart))
+        if (parts || followsEnd(text, runStart, i))
             return i;
         i = runStart + 1;
     }
