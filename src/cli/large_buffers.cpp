@@ -1,7 +1,4 @@
 #include "cli/large_buffers.h"
-
-#include "cli/text_io.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -16,33 +13,76 @@ std::optional<InputBytes> InputBytes::load(const std::string& path, std::string*
     const bool standardInput = path.empty() || path == "-";
     const int descriptor =
         standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        *error = "cannot open '" + path + "': " + std::strerror(errno);
+        return std::nullopt;
+    }
     InputBytes input;
     struct stat status {};
-    if (descriptor >= 0 && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
-        status.st_size > 0) {
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
         const auto size = std::size_t(status.st_size);
         void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
         if (mapping != MAP_FAILED) {
             input.mapping_ = mapping;
             input.mappedSize_ = size;
+            input.fileBacked_ = true;
             input.view_ = std::string_view(static_cast<const char*>(mapping), size);
         }
     }
-    if (!standardInput && descriptor >= 0)
+    const int readError = input.mapping_ != nullptr ? 0 : input.readAll(descriptor);
+    if (!standardInput)
         ::close(descriptor);
-    if (input.mapping_ != nullptr)
-        return input;
-    std::optional<std::string> bytes = readAllBytes(path, error);
-    if (!bytes)
+    if (readError != 0) {
+        *error = (standardInput ? std::string("cannot read standard input")
+                                : "cannot read '" + path + "'") +
+                 ": " + std::strerror(readError);
         return std::nullopt;
-    input.read_ = std::move(*bytes);
-    input.view_ = input.read_;
+    }
     return input;
 }
 
+int InputBytes::readAll(int descriptor) {
+    // Anonymous memory costs nothing until it is written, and mremap moves its pages instead of
+    // copying them, so doubling it leaves no second copy behind.
+    std::size_t capacity = std::size_t(1) << 20;
+    void* memory =
+        ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory == MAP_FAILED)
+        return errno;
+    std::size_t size = 0;
+    for (;;) {
+        if (size == capacity) {
+            void* grown = ::mremap(memory, capacity, capacity * 2, MREMAP_MAYMOVE);
+            if (grown == MAP_FAILED) {
+                const int cause = errno;
+                ::munmap(memory, capacity);
+                return cause;
+            }
+            memory = grown;
+            capacity *= 2;
+        }
+        const ssize_t count =
+            ::read(descriptor, static_cast<char*>(memory) + size, capacity - size);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count < 0) {
+            const int cause = errno;
+            ::munmap(memory, capacity);
+            return cause;
+        }
+        if (count == 0)
+            break;
+        size += std::size_t(count);
+    }
+    mapping_ = memory;
+    mappedSize_ = capacity;
+    view_ = std::string_view(static_cast<const char*>(memory), size);
+    return 0;
+}
+
 InputBytes::InputBytes(InputBytes&& other) noexcept
-    : read_(std::move(other.read_)), mapping_(other.mapping_), mappedSize_(other.mappedSize_),
-      view_(mapping_ != nullptr ? other.view_ : std::string_view(read_)) {
+    : mapping_(other.mapping_), mappedSize_(other.mappedSize_), fileBacked_(other.fileBacked_),
+      view_(other.view_) {
     other.mapping_ = nullptr;
     other.view_ = {};
 }
@@ -53,7 +93,8 @@ InputBytes::~InputBytes() {
 }
 
 void InputBytes::release(std::size_t end) {
-    if (mapping_ == nullptr)
+    // Memory that was read into has no file to come back from.
+    if (!fileBacked_)
         return;
     const auto pageSize = std::size_t(::sysconf(_SC_PAGESIZE));
     const std::size_t pages = std::min(end, mappedSize_) / pageSize * pageSize;
