@@ -268,16 +268,7 @@ void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
     report(state, times);
 }
 
-// Five sentences with clear silences between them, so that each one's first sound stands out.
-const QString fiveSentences = QStringLiteral(
-    "The first sentence is here. We resjoome the second one now. A third sentence follows it. "
-    "The fourth one is short. And the fifth ends it.");
-
-double milliseconds(Clock::duration span) {
-    return std::chrono::duration<double, std::milli>(span).count();
-}
-
-// The real voice reading fiveSentences, its reports timed; skip is called with each sentence
+// The real voice reading spacedSentences, its reports timed; skip is called with each sentence
 // heard and may skip from there. False (the benchmark then stops with an error) when the voice
 // cannot be made or does not report its end.
 template <typename Skip>
@@ -297,7 +288,7 @@ bool readFiveSentences(benchmark::State& state, std::vector<Clock::time_point>* 
     });
     voice->onFinished([&finished] { finished = true; });
     *start = Clock::now();
-    voice->speak(fiveSentences);
+    voice->speak(spacedSentences);
     const Clock::time_point deadline = *start + 30s;
     while (!finished && Clock::now() < deadline)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -323,7 +314,7 @@ void SentenceReports(benchmark::State& state) {
         }
         double total = 0;
         for (std::size_t i = 0; i < sounds.size(); ++i) {
-            lags.push_back(milliseconds(reports[i] - sounds[i]));
+            lags.push_back(inMilliseconds(reports[i] - sounds[i]));
             total += std::abs(lags.back());
         }
         state.SetIterationTime(total / double(sounds.size()) / 1000);
@@ -354,7 +345,7 @@ void SkipReport(benchmark::State& state) {
         };
         if (!readFiveSentences(state, &reports, &start, skip) || reports.size() < 3)
             break;
-        times.push_back(milliseconds(reports[2] - skipped) / 1000);
+        times.push_back(inMilliseconds(reports[2] - skipped) / 1000);
         state.SetIterationTime(times.back());
     }
     if (!times.empty())

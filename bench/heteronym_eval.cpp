@@ -77,9 +77,10 @@ std::vector<Sentence> readSentences(const QString& path) {
 QString spokenLabel(const QString& word, const QString& listing) {
     // Pauses ("_:") and linking marks ("r-") are glued to the word before them.
     static const QRegularExpression stress(QStringLiteral("[',%=]|_:?|-$"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
     QString said;
     int found = 0;
-    for (QString token : listing.split(QRegularExpression(QStringLiteral("\\s+")))) {
+    for (QString token : listing.split(blanks)) {
         token.remove(stress);
         for (const Reading& reading : readings) {
             if (word == QLatin1String(reading.word) && reading.spoken.contains(token)) {

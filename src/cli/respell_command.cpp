@@ -43,8 +43,9 @@ int runRespellCommand(int argc, char** argv) {
         std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
         return 1;
     }
-    // The whole input is checked before anything is written. Its bytes are let go as they are
-    // decoded, both times, so that a large text is never held whole in either form.
+    // The whole input is checked before anything is written. A mapped file's pages are let go as
+    // they are decoded, both times, and the text is rewritten a window at a time, so that a large
+    // text is never held whole as UTF-16 (nor, from a file, as bytes).
     {
         Utf8Slices slices(bytes->view(), decodeSliceBytes);
         std::u16string scratch;

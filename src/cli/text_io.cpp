@@ -38,6 +38,14 @@ void reserveFileSize(std::FILE* stream, std::string* bytes) {
         bytes->reserve(std::size_t(status.st_size) + 1);
 }
 
+constexpr bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+constexpr bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
 // Seven-bit characters come eight at a time, as one machine word, when none has its top bit set.
 constexpr std::uint64_t topBits = 0x8080808080808080ULL;
 
@@ -68,8 +76,7 @@ std::size_t encodeSome(std::u16string_view text, std::size_t* position, char* ou
             }
         }
         char32_t code = text[i];
-        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < size && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
+        if (isHighSurrogate(text[i]) && i + 1 < size && isLowSurrogate(text[i + 1])) {
             code = 0x10000 + ((code - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else if (code >= 0xD800 && code <= 0xDFFF) {
@@ -234,18 +241,12 @@ bool writeUtf8(std::u16string_view text, std::FILE* stream) {
     return true;
 }
 
-namespace {
-constexpr bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-} // namespace
-
 bool Utf8PieceWriter::write(std::u16string_view piece) {
     if (piece.empty())
         return true;
     if (open_ != 0) {
         const char16_t pair[2] = {open_, piece.front()};
-        const bool paired = piece.front() >= 0xDC00 && piece.front() <= 0xDFFF;
+        const bool paired = isLowSurrogate(piece.front());
         open_ = 0;
         if (!writeUtf8(std::u16string_view(pair, paired ? 2 : 1), stream_))
             return false;

@@ -156,8 +156,7 @@ MappedEspeakInput mappedEspeakInput(QStringView whole, qsizetype from, qsizetype
     qsizetype inputFrom = 0;
     const auto endStep = [&](qsizetype stepTo) {
         if (out.size() - inputFrom != stepTo - stepFrom)
-            mapped.replacements.push_back(
-                {inputFrom, out.size(), stepFrom - from, stepTo - from});
+            mapped.replacements.push_back({inputFrom, out.size(), stepFrom - from, stepTo - from});
         stepFrom = stepTo;
         inputFrom = out.size();
     };

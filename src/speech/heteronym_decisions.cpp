@@ -26,6 +26,11 @@ bool isApostrophe(QChar c) {
     return c == u'\'' || c == QChar(0x2019);
 }
 
+// A character as the tables spell it: lower case, with a plain apostrophe.
+char16_t tableUnit(QChar c) {
+    return isApostrophe(c) ? u'\'' : char16_t(c.toLower().unicode());
+}
+
 bool isWordCharacter(QStringView text, qsizetype at) {
     if (text[at].isLetterOrNumber())
         return true;
@@ -65,7 +70,7 @@ public:
     explicit Neighbour(QStringView word) {
         const QStringView kept = word.right(qsizetype(units_.size()));
         for (QChar c : kept)
-            units_[size_++] = isApostrophe(c) ? u'\'' : char16_t(c.toLower().unicode());
+            units_[size_++] = tableUnit(c);
     }
     Word word() const { return Word(units_.data(), size_); }
 
@@ -178,11 +183,8 @@ const heteronyms::Heteronym* findHeteronym(QStringView word) {
         if (word.size() != qsizetype(heteronym.word.size()))
             continue;
         bool same = true;
-        for (qsizetype i = 0; same && i < word.size(); ++i) {
-            const QChar c = word[i];
-            same =
-                (isApostrophe(c) ? u'\'' : c.toLower().unicode()) == heteronym.word[std::size_t(i)];
-        }
+        for (qsizetype i = 0; same && i < word.size(); ++i)
+            same = tableUnit(word[i]) == heteronym.word[std::size_t(i)];
         if (same)
             return &heteronym;
     }
@@ -208,10 +210,6 @@ const char* heteronymPhonemes(QStringView text, qsizetype start, qsizetype end) 
 
 void setHeteronymTablesEnabled(bool enabled) {
     tablesEnabled.store(enabled, std::memory_order_relaxed);
-}
-
-bool heteronymTablesEnabled() {
-    return tablesEnabled.load(std::memory_order_relaxed);
 }
 
 } // namespace tellwick

@@ -13,6 +13,5 @@ const char* heteronymPhonemes(QStringView text, qsizetype start, qsizetype end);
 // The tables are on unless switched off, for the whole process (to hear espeak-ng's own readings
 // for comparison).
 void setHeteronymTablesEnabled(bool enabled);
-bool heteronymTablesEnabled();
 
 } // namespace tellwick

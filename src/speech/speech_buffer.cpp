@@ -147,16 +147,15 @@ std::vector<SpeechBuffer::SentenceHandedOver> SpeechBuffer::takeSentencesHandedO
     return std::exchange(sentencesHandedOver_, {});
 }
 
-std::optional<qsizetype> SpeechBuffer::sentenceTextPosition(qsizetype sentence) const {
+std::optional<qsizetype> SpeechBuffer::sentenceTextEnd(qsizetype sentence,
+                                                       qsizetype textSize) const {
     std::lock_guard lock(mutex_);
-    if (sentence < 0 || sentence >= qsizetype(sentences_.size()))
-        return std::nullopt;
-    return sentences_[sentence].textPosition;
-}
-
-bool SpeechBuffer::synthesisDone() const {
-    std::lock_guard lock(mutex_);
-    return done_;
+    const qsizetype next = sentence + 1;
+    if (next >= 0 && next < qsizetype(sentences_.size()))
+        return sentences_[next].textPosition;
+    if (done_)
+        return textSize;
+    return std::nullopt;
 }
 
 qint64 SpeechBuffer::bytesAvailable() const {

@@ -61,10 +61,10 @@ public:
     // The sentences handed over since the last call, in order; a new text forgets those of the
     // old one.
     std::vector<SentenceHandedOver> takeSentencesHandedOver();
-    // Where a sentence of the text starts in it, once synthesis has come to it.
-    std::optional<qsizetype> sentenceTextPosition(qsizetype sentence) const;
-    // Synthesis has reached the end of the text.
-    bool synthesisDone() const;
+    // Where a sentence ends in the text: where the next one starts, or textSize once synthesis has
+    // passed the end of the text without finding one; nothing while synthesis has not come that
+    // far.
+    std::optional<qsizetype> sentenceTextEnd(qsizetype sentence, qsizetype textSize) const;
 
     // For tests and measurements.
     qint64 readPosition() const;

@@ -202,12 +202,7 @@ int SystemVoice::drainMilliseconds() const {
 }
 
 std::optional<qsizetype> SystemVoice::sentenceEnd(int sentence, qsizetype textSize) const {
-    if (const std::optional<qsizetype> next = buffer_->sentenceTextPosition(sentence + 1))
-        return next;
-    // Synthesis may have come to the next start between the two questions.
-    if (buffer_->synthesisDone() && !buffer_->sentenceTextPosition(sentence + 1))
-        return textSize;
-    return std::nullopt;
+    return buffer_->sentenceTextEnd(sentence, textSize);
 }
 
 void SystemVoice::wakeOutput() {

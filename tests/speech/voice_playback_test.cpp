@@ -220,22 +220,11 @@ protected:
         return !finishedAt_.empty();
     }
 
-    static double milliseconds(Clock::duration span) {
-        return std::chrono::duration<double, std::milli>(span).count();
-    }
-
     SoundClock clock_;
     std::vector<Heard> heard_;
     std::vector<Clock::time_point> finishedAt_;
     std::size_t nextSkip_ = 0;
 };
-
-// Five sentences with clear silences between them; the second holds a word that the voice turns
-// into phonemes, which moves the rest of espeak-ng's input against the text.
-const QString fiveSentences = QStringLiteral(
-    "The first sentence is here. We resjoome the second one now. A third sentence follows it. "
-    "The fourth one is short. And the fifth ends it.");
-constexpr qsizetype sentenceStarts[] = {0, 28, 60, 89, 114};
 
 TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOnce) {
     const struct {
@@ -255,28 +244,28 @@ TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOn
         ASSERT_TRUE(voice->setRate(0));
         const Clock::time_point start = Clock::now();
         if (row.beginning == 0) {
-            ASSERT_TRUE(voice->speak(fiveSentences));
+            ASSERT_TRUE(voice->speak(spacedSentences));
         } else {
-            ASSERT_TRUE(voice->speakBeginning(fiveSentences.left(row.beginning)));
-            ASSERT_TRUE(voice->completeText(fiveSentences));
+            ASSERT_TRUE(voice->speakBeginning(spacedSentences.left(row.beginning)));
+            ASSERT_TRUE(voice->completeText(spacedSentences));
         }
         ASSERT_TRUE(runToReportedEnd());
         EXPECT_EQ(finishedAt_.size(), 1u);
         const std::vector<Clock::time_point> sounds =
             clock_.soundStartsAfter(start, std::chrono::milliseconds(200));
-        ASSERT_EQ(sounds.size(), std::size(sentenceStarts));
-        ASSERT_EQ(heard_.size(), std::size(sentenceStarts));
+        ASSERT_EQ(sounds.size(), std::size(spacedSentenceStarts));
+        ASSERT_EQ(heard_.size(), std::size(spacedSentenceStarts));
         for (std::size_t i = 0; i < heard_.size(); ++i) {
             EXPECT_EQ(heard_[i].sentence, int(i));
-            EXPECT_EQ(heard_[i].position, sentenceStarts[i]) << "sentence " << i;
-            const double lag = milliseconds(heard_[i].at - sounds[i]);
+            EXPECT_EQ(heard_[i].position, spacedSentenceStarts[i]) << "sentence " << i;
+            const double lag = inMilliseconds(heard_[i].at - sounds[i]);
             std::printf("sentence %zu reported %+.1f ms after its first sound\n", i, lag);
             EXPECT_LT(std::abs(lag), 100.0) << "sentence " << i;
         }
         // Nothing was heard after the end was reported.
         EXPECT_FALSE(clock_.firstSoundAfter(finishedAt_.front() + std::chrono::milliseconds(100)));
         std::printf("end reported %.1f ms after the last sentence's first sound\n",
-                    milliseconds(finishedAt_.front() - sounds.back()));
+                    inMilliseconds(finishedAt_.front() - sounds.back()));
     }
 }
 
@@ -285,7 +274,7 @@ TEST_F(FollowedPlayback, ASkipReportsTheSentenceItLandsOn) {
     std::unique_ptr<SystemVoice> voice = makeVoice();
     ASSERT_TRUE(voice);
     listen(*voice, {{0, {+1, +1}}, {2, {-1}}});
-    ASSERT_TRUE(voice->speak(fiveSentences));
+    ASSERT_TRUE(voice->speak(spacedSentences));
     ASSERT_TRUE(runToReportedEnd());
     EXPECT_EQ(finishedAt_.size(), 1u);
     const struct {

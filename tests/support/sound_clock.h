@@ -58,4 +58,18 @@ private:
     std::thread listener_;
 };
 
+// A span of time in milliseconds, for reports.
+inline double inMilliseconds(SoundClock::Clock::duration span) {
+    return std::chrono::duration<double, std::milli>(span).count();
+}
+
+// Five sentences with clear silences between them, so that each one's first sound stands out; the
+// second holds a word that the voice turns into phonemes, which moves the rest of espeak-ng's input
+// against the text.
+inline const QString spacedSentences = QStringLiteral(
+    "The first sentence is here. We resjoome the second one now. A third sentence follows it. "
+    "The fourth one is short. And the fifth ends it.");
+// Where each of them starts in the text.
+inline constexpr qsizetype spacedSentenceStarts[] = {0, 28, 60, 89, 114};
+
 } // namespace tellwick
