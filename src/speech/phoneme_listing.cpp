@@ -2,8 +2,6 @@
 
 #include "speech/speech_engine.h"
 
-#include <espeak-ng/speak_lib.h>
-
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -48,13 +46,12 @@ std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, Phonem
         *error = QStringLiteral("out of memory");
         return std::nullopt;
     }
-    espeak_SetPhonemeTrace(
-        alphabet == PhonemeAlphabet::Ipa ? espeakPHONEMES_IPA : espeakPHONEMES_SHOW, stream);
-    // The engine's thread takes the job, and with it the listing's settings, under its lock.
+    // The engine's worker lists the phonemes as it synthesises; the stream is written there alone
+    // until the job has finished.
     auto target = std::make_shared<DiscardTarget>();
-    engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate});
+    engine->submitListing({target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate},
+                          {stream, alphabet == PhonemeAlphabet::Ipa});
     target->wait();
-    espeak_SetPhonemeTrace(0, nullptr);
     std::fclose(stream);
     QString phonemes = QString::fromUtf8(listing, qsizetype(size));
     std::free(listing);

@@ -12,8 +12,8 @@ enum class PhonemeAlphabet { Mnemonics, Ipa };
 
 // The phonemes espeak-ng says for text, from the same input the voice is given, one line per
 // clause as "espeak-ng -q -x" (or --ipa) prints them. Nothing, with a message, when espeak-ng
-// cannot be loaded. Runs a synthesis whose sound is dropped, so nothing else may be synthesised
-// meanwhile: espeak-ng has one phoneme listing for the whole process.
+// cannot be loaded. A synthesis whose sound is dropped runs on the engine's worker, in turn with
+// the voices' jobs; waits for it to end.
 std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, PhonemeAlphabet alphabet,
                                   QString* error);
 

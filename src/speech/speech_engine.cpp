@@ -13,7 +13,8 @@ namespace {
 // backpressure wait takes effect almost at once.
 constexpr int callbackMilliseconds = 50;
 
-// What the callback of the synthesis in progress writes to. Only the worker thread synthesises.
+// What the callback of the synthesis in progress writes to; espeak-ng hands it back with every
+// event as the call's user data. Only the worker thread synthesises.
 struct SynthesisCall {
     SynthesisTarget* target = nullptr;
     int run = 0;
@@ -23,10 +24,9 @@ struct SynthesisCall {
     qint64 delivered = 0;
     bool aborted = false;
 };
-SynthesisCall* currentCall = nullptr;
-
 int receiveSound(short* samples, int count, espeak_EVENT* events) {
-    SynthesisCall& call = *currentCall;
+    // Every event, the list's terminator included, carries the call's user data.
+    SynthesisCall& call = *static_cast<SynthesisCall*>(events->user_data);
     for (espeak_EVENT* event = events; event->type != espeakEVENT_LIST_TERMINATED; ++event) {
         if (event->type == espeakEVENT_SENTENCE) {
             // espeak-ng counts text positions from 1, in code points of the text it was given.
@@ -92,21 +92,34 @@ SpeechEngine::SpeechEngine(int sampleRate) : sampleRate_(sampleRate) {
 
 void SpeechEngine::submit(Job job) {
     std::lock_guard lock(mutex_);
-    jobs_.push_back(std::move(job));
+    jobs_.push_back({std::move(job), std::nullopt});
+    jobArrived_.notify_one();
+}
+
+void SpeechEngine::submitListing(Job job, PhonemeListing listing) {
+    std::lock_guard lock(mutex_);
+    jobs_.push_back({std::move(job), listing});
     jobArrived_.notify_one();
 }
 
 void SpeechEngine::work() {
     for (;;) {
-        Job job;
+        Queued queued;
         {
             std::unique_lock lock(mutex_);
             jobArrived_.wait(lock, [this] { return !jobs_.empty(); });
-            job = std::move(jobs_.front());
+            queued = std::move(jobs_.front());
             jobs_.pop_front();
         }
-        if (job.target->isCurrent(job.run))
-            synthesise(job);
+        if (!queued.job.target->isCurrent(queued.job.run))
+            continue;
+        // espeak-ng has one phoneme listing for the process, set here for this job alone.
+        if (queued.listing)
+            espeak_SetPhonemeTrace(queued.listing->ipa ? espeakPHONEMES_IPA : espeakPHONEMES_SHOW,
+                                   queued.listing->stream);
+        synthesise(queued.job);
+        if (queued.listing)
+            espeak_SetPhonemeTrace(0, nullptr);
     }
 }
 
@@ -115,7 +128,6 @@ void SpeechEngine::synthesise(const Job& job) {
     espeak_SetParameter(espeakWORDGAP, job.rate.wordGap, 0);
     SynthesisCall call{
         job.target.get(), job.run, job.from.chunkStart, job.from.offset, nullptr, 0, false};
-    currentCall = &call;
     const auto abandoned = [&job] { return !job.target->isCurrent(job.run); };
     for (;;) {
         const std::optional<QString> text =
@@ -134,13 +146,12 @@ void SpeechEngine::synthesise(const Job& job) {
         const QByteArray utf8 =
             QStringView(input.input).mid(utf16IndexOfCodePoint(input.input, call.offset)).toUtf8();
         espeak_Synth(utf8.constData(), size_t(utf8.size()) + 1, 0, POS_CHARACTER, 0,
-                     espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
+                     espeakCHARS_UTF8 | espeakPHONEMES, nullptr, &call);
         if (call.aborted || abandoned())
             break;
         call.chunkStart = end;
         call.offset = 0;
     }
-    currentCall = nullptr;
     if (!call.aborted)
         job.target->finishRun(job.run);
 }

@@ -7,9 +7,11 @@
 #include <QString>
 
 #include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace tellwick {
@@ -38,6 +40,14 @@ public:
         SpeakingRate rate;
     };
     void submit(Job job);
+    // A job that also lists the phonemes it says into stream, one line per clause, as
+    // "espeak-ng -q -x" (or --ipa) prints them. The stream is written on the worker alone, and is
+    // complete once the target's run is finished.
+    struct PhonemeListing {
+        std::FILE* stream = nullptr;
+        bool ipa = false;
+    };
+    void submitListing(Job job, PhonemeListing listing);
 
     SpeechEngine(const SpeechEngine&) = delete;
     SpeechEngine& operator=(const SpeechEngine&) = delete;
@@ -50,7 +60,11 @@ private:
     const int sampleRate_;
     std::mutex mutex_;
     std::condition_variable jobArrived_;
-    std::deque<Job> jobs_;
+    struct Queued {
+        Job job;
+        std::optional<PhonemeListing> listing;
+    };
+    std::deque<Queued> jobs_;
     std::thread worker_;
 };
 
