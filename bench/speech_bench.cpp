@@ -1,9 +1,8 @@
 // What users feel of the voice: how soon the first sound comes, how fast synthesis runs, and how
-// much memory a book-length reading takes. Most measures stop at the buffer the audio output reads
-// from, so that no sound server is needed; the ToOutput ones play through the real output.
+// much memory a book-length reading takes. The measures stop at the buffer the audio output reads
+// from, so that no sound server is needed; first_sound_bench measures what is heard.
 #include "speech/espeak_input.h"
 #include "speech/heteronym_decisions.h"
-#include "speech/pcm_device.h"
 #include "speech/reading_speed.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
@@ -11,16 +10,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QCoreApplication>
 #include <QFile>
-#include <QMediaDevices>
 #include <QString>
 
 #include <chrono>
 #include <cstring>
-#include <optional>
 #include <thread>
 
 namespace tellwick {
@@ -78,65 +72,6 @@ BENCHMARK_CAPTURE(BM_FirstSample, tenWords, &tenWords)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_FirstSample, tenMegabytes, &tenMegabytes)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-
-// A device that notes when the audio output first takes sound from it.
-class TimedDevice : public PcmDevice {
-public:
-    using PcmDevice::PcmDevice;
-    std::optional<Clock::time_point> firstSound;
-
-protected:
-    qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 read = PcmDevice::readData(data, maxSize);
-        if (read > 0 && !firstSound)
-            firstSound = Clock::now();
-        return read;
-    }
-};
-
-// From speak to the first sample handed to a real audio output (PulseAudio through QAudioSink),
-// the voice's own path. Needs a sound server; without one it is skipped.
-void BM_FirstSampleToOutput(benchmark::State& state, const QString& (*makeText)()) {
-    const QString& text = makeText();
-    int argc = 1;
-    char name[] = "speech_bench";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull()) {
-        state.SkipWithError("no audio output");
-        return;
-    }
-    QAudioFormat format;
-    format.setSampleRate(engine().sampleRate());
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    for (auto _ : state) {
-        auto buffer = makeBuffer();
-        TimedDevice device(buffer);
-        QAudioSink sink(output, format);
-        buffer->setWakeHandler([&device] {
-            QMetaObject::invokeMethod(&device, [&device] { emit device.readyRead(); });
-        });
-        const int run = buffer->restart();
-        const auto start = Clock::now();
-        engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
-        sink.start(&device);
-        while (!device.firstSound)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        state.SetIterationTime(std::chrono::duration<double>(*device.firstSound - start).count());
-        buffer->close();
-        sink.stop();
-    }
-}
-
-BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenWords, &tenWords)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenMegabytes, &tenMegabytes)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 

@@ -223,12 +223,9 @@ int playToEnd(SystemVoice* voice, const QString& text, int rate, const FollowedT
             printer->finished();
         QCoreApplication::exit(printer && printer->failed() ? 1 : 0);
     };
+    // The voice tells when its last sample was heard, and fails when the sound server goes away
+    // or stops answering: say waits for nothing else.
     voice->onFinished(finish);
-    QObject::connect(voice, &SystemVoice::finished, voice, [voice, finish] {
-        // Should the output never tell that its last sample was played, leave once the sound
-        // server must have played it.
-        QTimer::singleShot(voice->drainMilliseconds(), voice, finish);
-    });
     QObject::connect(voice, &SystemVoice::failed, voice, [](const QString& message) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(message));
         QCoreApplication::exit(1);
@@ -267,11 +264,8 @@ int speak(const QString& text, const SayRequest& request, const FollowedText* fo
     // left for the end of the process.
     voice.reset();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    // Qt's PulseAudio backend itself is torn down by exit()'s destructors while its own thread
-    // may still be answering the sound server (a sink that went idle when the output closed), and
-    // then fails an assertion ("'pd' failed at pdispatch.c") about once in two hundred runs. There
-    // is nothing left to save: standard output and error are flushed, and the process ends
-    // without those destructors; the sound server notices the closed connection by itself.
+    // There is nothing left to save: standard output and error are flushed, and the process ends
+    // without exit()'s destructors, which have nothing to tear down that the system does not.
     std::fflush(nullptr);
     std::_Exit(status);
 }

@@ -1,14 +1,11 @@
 #include "speech/system_voice.h"
 
-#include "speech/pcm_device.h"
 #include "speech/reading_speed.h"
+#include "speech/sound_server_stream.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_text.h"
 
-#include <QAudioDevice>
-#include <QAudioSink>
-#include <QMediaDevices>
 #include <QPointer>
 #include <QTimer>
 
@@ -24,6 +21,9 @@ constexpr qint64 historySeconds = 30;
 // How often what has been heard is checked: often enough that a sentence is reported well within
 // a tenth of a second of its first sound.
 constexpr int heardPollMilliseconds = 10;
+// A reading whose sound has not moved on for this long, though it has more to play, has a sound
+// server that stopped answering: the reading fails rather than wait for ever.
+constexpr std::chrono::seconds stallLimit{4};
 
 VoiceResult notSpeaking() {
     return VoiceResult::failure(QStringLiteral("the voice is not speaking"));
@@ -37,50 +37,36 @@ std::unique_ptr<Voice> makeSystemVoice(QString* error) {
 
 void prepareSystemVoice() {
     std::thread([] { SpeechEngine::instance(nullptr); }).detach();
-    // Qt connects to the sound server when the audio outputs are first asked for.
-    (void)QMediaDevices::defaultAudioOutput();
 }
 
 std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
+    // Every reading connects anew, so that one after the sound server came back finds it. The
+    // server is reached first: espeak-ng's library, when it starts, opens a stream of its own and
+    // waits for ever on a server that stopped.
+    std::unique_ptr<SoundServerStream> stream = SoundServerStream::connect(error);
+    if (!stream)
+        return nullptr;
     SpeechEngine* engine = SpeechEngine::instance(error);
     if (engine == nullptr)
         return nullptr;
-    const QAudioDevice output = QMediaDevices::defaultAudioOutput();
-    if (output.isNull()) {
-        *error = QStringLiteral(
-            "There is no audio output device. Tellwick looks for sound output (PulseAudio) only "
-            "when it starts: restart Tellwick once sound output is available.");
+    auto buffer = std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
+        lookaheadSeconds * engine->sampleRate(), historySeconds * engine->sampleRate()});
+    if (!stream->play(engine->sampleRate(), buffer, error))
         return nullptr;
-    }
-    QAudioFormat format;
-    format.setSampleRate(engine->sampleRate());
-    format.setChannelCount(1);
-    format.setSampleFormat(QAudioFormat::Int16);
-    if (!output.isFormatSupported(format)) {
-        *error = QStringLiteral("The audio output \"%1\" cannot play 16-bit mono sound at %2 Hz.")
-                     .arg(output.description())
-                     .arg(engine->sampleRate());
-        return nullptr;
-    }
-    return std::unique_ptr<SystemVoice>(new SystemVoice(engine, new QAudioSink(output, format)));
+    return std::unique_ptr<SystemVoice>(
+        new SystemVoice(engine, std::move(buffer), std::move(stream)));
 }
 
-SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
-    : engine_(engine),
-      buffer_(std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
-          lookaheadSeconds * engine->sampleRate(), historySeconds * engine->sampleRate()})),
-      sink_(sink), device_(new PcmDevice(buffer_, this)), text_(std::make_shared<SpeechText>()),
-      rate_(speakingRate(0)), heardPoll_(new QTimer(this)) {
-    sink_->setParent(this);
+SystemVoice::SystemVoice(SpeechEngine* engine, std::shared_ptr<SpeechBuffer> buffer,
+                         std::unique_ptr<SoundServerStream> stream)
+    : engine_(engine), buffer_(std::move(buffer)), stream_(std::move(stream)),
+      text_(std::make_shared<SpeechText>()), rate_(speakingRate(0)), heardPoll_(new QTimer(this)) {
     heardPoll_->setInterval(heardPollMilliseconds);
     heardPoll_->setTimerType(Qt::PreciseTimer);
     connect(heardPoll_, &QTimer::timeout, this, &SystemVoice::reportWhatWasHeard);
-    // The handler runs on the synthesis thread; the device lives on this one.
-    buffer_->setWakeHandler([device = device_] {
-        QMetaObject::invokeMethod(
-            device, [device] { emit device->readyRead(); }, Qt::QueuedConnection);
-    });
-    connect(sink_, &QAudioSink::stateChanged, this, &SystemVoice::onStateChanged);
+    // The handler runs on the synthesis thread with the buffer's lock held; the stream's wake
+    // never blocks.
+    buffer_->setWakeHandler([stream = stream_.get()] { stream->wake(); });
     connect(this, &SystemVoice::failed, this, [this](const QString& message) {
         // A reading that failed is not heard to its end.
         heardPoll_->stop();
@@ -91,17 +77,10 @@ SystemVoice::SystemVoice(SpeechEngine* engine, QAudioSink* sink)
 }
 
 SystemVoice::~SystemVoice() {
-    // Closing first aborts synthesis and guarantees that no wake-up is posted to the device any
-    // more; the worker drops its share of the buffer when its job ends.
+    // Closing first aborts synthesis and guarantees that no wake-up reaches the stream any more;
+    // the worker drops its share of the buffer when its job ends.
     buffer_->close();
     text_->wake();
-    sink_->disconnect(this);
-    sink_->stop();
-    // Qt's PulseAudio output runs the event loop when it is deleted. A voice is released inside a
-    // handler (Read replaces it), which must run to its end before any other event, so the output,
-    // silent already, goes once the handler has returned.
-    sink_->setParent(nullptr);
-    sink_->deleteLater();
 }
 
 VoiceResult SystemVoice::setRate(int rate) {
@@ -131,17 +110,10 @@ VoiceResult SystemVoice::completeText(const QString& whole) {
 }
 
 VoiceResult SystemVoice::startReading(const QString& text, bool whole) {
+    if (const std::optional<QString> failure = stream_->failure())
+        return VoiceResult::failure(*failure);
     synthesiseFromStart(text, whole);
-    if (!started_) {
-        sink_->start(device_);
-        if (sink_->error() != QAudio::NoError) {
-            heardPoll_->stop();
-            return VoiceResult::failure(QStringLiteral("the audio output could not be started"));
-        }
-        started_ = true;
-        if (paused_)
-            sink_->suspend();
-    }
+    started_ = true;
     wakeOutput();
     return VoiceResult::success();
 }
@@ -157,24 +129,20 @@ void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
     notYetHeard_.clear();
     listenerAt_.reset();
     endNotYetHeard_ = true;
-    if (!paused_)
-        heardPoll_->start();
+    noteProgress();
+    heardPoll_->start();
 }
 
 VoiceResult SystemVoice::pause() {
     paused_ = true;
-    heardPoll_->stop();
-    if (started_)
-        sink_->suspend();
+    stream_->setPaused(true);
     return VoiceResult::success();
 }
 
 VoiceResult SystemVoice::resume() {
     paused_ = false;
-    if (started_)
-        sink_->resume();
-    if (endNotYetHeard_)
-        heardPoll_->start();
+    stream_->setPaused(false);
+    noteProgress();
     return VoiceResult::success();
 }
 
@@ -191,36 +159,38 @@ VoiceResult SystemVoice::skipSentence(int count) {
     return VoiceResult::success();
 }
 
-bool SystemVoice::isFinished() const {
-    return started_ && buffer_->finished();
-}
-
-int SystemVoice::drainMilliseconds() const {
-    // The output's own buffer, and as much again for the sound server's.
-    const qint64 bytesPerSecond = qint64(engine_->sampleRate()) * 2;
-    return int(2 * 1000 * qint64(sink_->bufferSize()) / bytesPerSecond) + 200;
-}
-
 std::optional<qsizetype> SystemVoice::sentenceEnd(int sentence, qsizetype textSize) const {
     return buffer_->sentenceTextEnd(sentence, textSize);
 }
 
 void SystemVoice::wakeOutput() {
-    emit device_->readyRead();
-    // An output that went idle waiting for sound changes no state when the end comes instead.
-    onStateChanged();
+    stream_->wake();
 }
 
-qint64 SystemVoice::heardSamples() const {
-    // The output counts whole microseconds, rounded down; rounding back to the nearest sample
-    // gives the exact count, so that the last sample of a reading is seen to be heard.
-    return (sink_->processedUSecs() * engine_->sampleRate() + 500000) / 1000000;
+void SystemVoice::noteProgress() {
+    lastProgress_ = std::chrono::steady_clock::now();
 }
 
 void SystemVoice::reportWhatWasHeard() {
     for (const SpeechBuffer::SentenceHandedOver& sentence : buffer_->takeSentencesHandedOver())
         notYetHeard_.push_back(sentence);
-    const qint64 heard = heardSamples();
+    // The stream fails by itself when the server goes away, paused or not.
+    if (const std::optional<QString> failure = stream_->failure()) {
+        emit failed(*failure);
+        return;
+    }
+    if (paused_)
+        return;
+    const qint64 heard = stream_->heardSamples();
+    if (heard != lastHeard_ ||
+        (buffer_->bytesAvailable() == 0 && heard >= buffer_->handedOverSamples())) {
+        lastHeard_ = heard;
+        noteProgress();
+    } else if (std::chrono::steady_clock::now() - lastProgress_ > stallLimit) {
+        emit failed(QStringLiteral("the audio output stopped: the sound server does not answer "
+                                   "(it may be stopped; start it again, then read again)"));
+        return;
+    }
     // A handler may release the voice (a new reading replaces it).
     const QPointer<SystemVoice> alive(this);
     while (!notYetHeard_.empty() && notYetHeard_.front().outputSample <= heard) {
@@ -236,13 +206,6 @@ void SystemVoice::reportWhatWasHeard() {
         endNotYetHeard_ = false;
         reportFinished();
     }
-}
-
-void SystemVoice::onStateChanged() {
-    if (sink_->state() == QAudio::IdleState && buffer_->finished())
-        emit finished();
-    else if (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError)
-        emit failed(QStringLiteral("the audio output stopped (has the sound server gone away?)"));
 }
 
 } // namespace tellwick

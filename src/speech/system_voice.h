@@ -7,26 +7,26 @@
 
 #include <QObject>
 
+#include <chrono>
 #include <deque>
 #include <memory>
 #include <optional>
 
-class QAudioSink;
 class QTimer;
 
 namespace tellwick {
 
-class PcmDevice;
+class SoundServerStream;
 class SpeechEngine;
 class SpeechText;
 
-// The real voice: espeak-ng synthesis played through the default audio output. Returns null and
-// sets error (naming the cause) when espeak-ng's data cannot be loaded or there is no audio output.
-// Needs a QCoreApplication.
+// The real voice: espeak-ng synthesis played by the sound server. Returns null and sets error
+// (naming the cause and what to do) when espeak-ng's data cannot be loaded or the sound server
+// cannot be reached. Needs a QCoreApplication.
 std::unique_ptr<Voice> makeSystemVoice(QString* error);
 
-// Loads espeak-ng on a thread of its own and connects to the sound server now, so that the first
-// reading waits for neither. Call on the application's thread; returns at once.
+// Loads espeak-ng on a thread of its own now, so that the first reading does not wait for it.
+// Call on the application's thread; returns at once.
 void prepareSystemVoice();
 
 // The real voice, for callers that also need to know when a reading has been heard to its end
@@ -47,35 +47,28 @@ public:
     VoiceResult resume() override;
     VoiceResult skipSentence(int count) override;
 
-    // The text has been synthesised and handed to the audio output to its end.
-    bool isFinished() const;
-    // How long the sound server may still play after finished(), at most.
-    int drainMilliseconds() const;
     // Where a sentence reported heard ends in the text given: where the next one starts, or the
     // text's size once synthesis has passed its end without finding one. Nothing while synthesis
     // has not come that far (it is normally well ahead of what is heard).
     std::optional<qsizetype> sentenceEnd(int sentence, qsizetype textSize) const;
 
 signals:
-    // The audio output has played out everything it was handed.
-    void finished();
     // The audio output stopped for good before the end (the sound server went away, say); the
     // reading will not go on.
     void failed(const QString& message);
 
 private:
-    SystemVoice(SpeechEngine* engine, QAudioSink* sink);
+    SystemVoice(SpeechEngine* engine, std::shared_ptr<SpeechBuffer> buffer,
+                std::unique_ptr<SoundServerStream> stream);
     VoiceResult startReading(const QString& text, bool whole);
     void synthesiseFromStart(const QString& text, bool whole);
     void wakeOutput();
-    void onStateChanged();
-    qint64 heardSamples() const;
+    void noteProgress();
     void reportWhatWasHeard();
 
     SpeechEngine* engine_;
     std::shared_ptr<SpeechBuffer> buffer_;
-    QAudioSink* sink_;
-    PcmDevice* device_;
+    std::unique_ptr<SoundServerStream> stream_;
     std::shared_ptr<SpeechText> text_;
     SpeakingRate rate_;
     bool started_ = false;
@@ -84,6 +77,9 @@ private:
     QTimer* heardPoll_;
     std::deque<SpeechBuffer::SentenceHandedOver> notYetHeard_;
     bool endNotYetHeard_ = false;
+    // When the sound last moved on, or had nothing more to play.
+    qint64 lastHeard_ = -1;
+    std::chrono::steady_clock::time_point lastProgress_;
     // The sentence the listener is at: the last one heard, or where a skip since went. Skips move
     // from it, not from the sound handed to the output ahead of what is heard.
     std::optional<qsizetype> listenerAt_;

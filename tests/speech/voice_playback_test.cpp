@@ -3,6 +3,7 @@
 #include "support/sound_clock.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 
@@ -10,13 +11,14 @@
 
 #include <chrono>
 #include <csignal>
+#include <optional>
 #include <vector>
 
 namespace tellwick {
 namespace {
 
 // Real sound through a private PulseAudio daemon. Each test runs in a process of its own (CTest
-// starts one per test), which matters: Qt looks for PulseAudio only once per process.
+// starts one per test), with a daemon of its own.
 class VoicePlayback : public testing::Test {
 protected:
     void SetUp() override {
@@ -33,14 +35,29 @@ protected:
         loop.exec();
     }
 
-    // Runs the event loop until the voice has played to its end; false after a generous while.
+    // Runs the event loop until the voice reports its last sample heard; false after a generous
+    // while. The recorder gets its last pieces a little later.
     static bool playToEnd(SystemVoice& voice) {
-        QEventLoop loop;
-        QObject::connect(&voice, &SystemVoice::finished, &loop, &QEventLoop::quit);
-        QTimer::singleShot(60000, &loop, [&loop] { loop.exit(1); });
-        const bool finished = voice.isFinished() || loop.exec() == 0;
-        spin(voice.drainMilliseconds());
+        bool finished = false;
+        voice.onFinished([&finished] { finished = true; });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!finished && std::chrono::steady_clock::now() < deadline)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        voice.onFinished(nullptr);
+        spin(500);
         return finished;
+    }
+
+    // Starts clock on the null sink's monitor and waits until it delivers: sound before that would
+    // be timed late.
+    static bool listenTo(SoundClock& clock) {
+        if (!clock.start(PulseServer::monitorName(), 20))
+            return false;
+        const auto deadline = SoundClock::Clock::now() + std::chrono::seconds(10);
+        while (!clock.silentFor(std::chrono::milliseconds(500)) &&
+               SoundClock::Clock::now() < deadline)
+            spin(50);
+        return clock.silentFor(std::chrono::milliseconds(500));
     }
 
     std::unique_ptr<SystemVoice> makeVoice() {
@@ -111,6 +128,74 @@ TEST_F(VoicePlayback, SayFailsWhenTheSoundServerGoesAway) {
     ASSERT_TRUE(say.waitForFinished(20000)) << "say went on after its sound output was gone";
     EXPECT_EQ(say.exitCode(), 1);
     EXPECT_TRUE(say.readAllStandardError().contains("audio output"));
+}
+
+TEST_F(VoicePlayback, SayGivesUpOnASoundServerThatStopsAnswering) {
+    const struct {
+        const char* name;
+        int stopAfterMilliseconds; // from say's start; -1: before it starts
+    } rows[] = {
+        {"stopped before say starts", -1},
+        {"stopped while say speaks", 1500},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.stopAfterMilliseconds < 0)
+            server_.setAnswering(false);
+        QProcess say;
+        say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences.repeated(5)});
+        ASSERT_TRUE(say.waitForStarted());
+        if (row.stopAfterMilliseconds >= 0) {
+            spin(row.stopAfterMilliseconds);
+            server_.setAnswering(false);
+        }
+        const bool ended = say.waitForFinished(15000);
+        server_.setAnswering(true);
+        ASSERT_TRUE(ended) << "say waited for a stopped sound server";
+        EXPECT_EQ(say.exitCode(), 1);
+        EXPECT_TRUE(say.readAllStandardError().contains("sound server"));
+    }
+}
+
+// With nothing else recording from the sink, the sound server may take its time to tell that a
+// stream is drained; say ends as its last sample is heard all the same.
+TEST_F(VoicePlayback, SayEndsAsItsLastSampleIsHeard) {
+    server_.stopRecording();
+    const QString text = QStringLiteral("Short and sweet.");
+    const double spokenSeconds = spokenToFile(text).seconds();
+    ASSERT_GT(spokenSeconds, 0.5);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QProcess say;
+    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), text});
+    ASSERT_TRUE(say.waitForFinished(60000));
+    EXPECT_EQ(say.exitCode(), 0) << say.readAllStandardError().toStdString();
+    // Starting takes a tenth of a second or so; a lingering end took 1.7 s more.
+    EXPECT_LT(double(elapsed.elapsed()) / 1000, spokenSeconds + 0.8);
+}
+
+TEST_F(VoicePlayback, AReadingAfterTheSoundServerCameBackSounds) {
+    std::unique_ptr<SystemVoice> before = makeVoice();
+    ASSERT_TRUE(before);
+    ASSERT_TRUE(before->speak(sentences));
+    spin(1000);
+    server_.stop();
+    QString error;
+    EXPECT_FALSE(SystemVoice::create(&error)) << "while the server is away";
+    EXPECT_TRUE(error.contains("Start it")) << "says what to do: " << error.toStdString();
+    before.reset();
+    ASSERT_TRUE(server_.start(&error)) << error.toStdString();
+    SoundClock clock;
+    ASSERT_TRUE(listenTo(clock));
+    std::unique_ptr<SystemVoice> after = makeVoice();
+    ASSERT_TRUE(after);
+    const SoundClock::Clock::time_point start = SoundClock::Clock::now();
+    ASSERT_TRUE(after->speak(QStringLiteral("Short and sweet.")));
+    ASSERT_TRUE(playToEnd(*after));
+    const std::optional<SoundClock::Clock::time_point> heard = clock.firstSoundAfter(start);
+    ASSERT_TRUE(heard) << "the reading after the server came back was not heard";
+    std::printf("the reading after the server came back sounded %.1f ms after it started\n",
+                inMilliseconds(*heard - start));
 }
 
 TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
@@ -186,12 +271,7 @@ protected:
 
     void SetUp() override {
         VoicePlayback::SetUp();
-        ASSERT_TRUE(server_.keepSinkAwake());
-        ASSERT_TRUE(clock_.start(PulseServer::monitorName(), 20));
-        // The monitor delivers nothing until the sink is awake; sound before that is timed late.
-        const Clock::time_point deadline = Clock::now() + std::chrono::seconds(10);
-        while (!clock_.silentFor(std::chrono::milliseconds(500)) && Clock::now() < deadline)
-            spin(50);
+        ASSERT_TRUE(listenTo(clock_));
     }
 
     // Records every report of the voice; skips as steps say, once the sentence named is heard.

@@ -4,6 +4,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <csignal>
+
 namespace tellwick {
 
 namespace {
@@ -25,11 +27,17 @@ void PulseServer::stop() {
     }
     if (!daemon_)
         return;
+    setAnswering(true);
     daemon_->terminate();
     if (!daemon_->waitForFinished(5000))
         daemon_->kill();
     daemon_->waitForFinished(5000);
     daemon_.reset();
+}
+
+void PulseServer::setAnswering(bool answering) {
+    if (daemon_ && daemon_->processId() > 0)
+        ::kill(pid_t(daemon_->processId()), answering ? SIGCONT : SIGSTOP);
 }
 
 QString PulseServer::address() const {

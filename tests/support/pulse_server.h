@@ -26,6 +26,9 @@ public:
     QString address() const;
     // Ends the daemon, as when the sound server goes away under a running program.
     void stop();
+    // Stops the daemon where it stands (SIGSTOP) or lets it go on (SIGCONT), as a server that
+    // hangs.
+    void setAnswering(bool answering);
     // Records what the null sink plays, from now until stopRecording().
     bool startRecording();
     RecordedSound stopRecording();
