@@ -3,6 +3,7 @@
 #include "speech/espeak_input.h"
 #include "speech/text_chunks.h"
 
+#include <espeak-ng/espeak_ng.h>
 #include <espeak-ng/speak_lib.h>
 
 namespace tellwick {
@@ -57,13 +58,31 @@ bool canTranslate() {
     return phonemes != nullptr && *phonemes != '\0';
 }
 
+// espeak-ng 1.51 makes an audio device for every kind of output, synthesis into memory included,
+// and probes the sound server for it with a stream of its own: some 70 ms before the first word,
+// and for ever on a server that stopped. Synthesis into memory never plays through that device;
+// naming one that no server has makes the probe give up at once.
+constexpr const char* noPlaybackDevice = "tellwick-plays-its-own-sound";
+
+// The sample rate of espeak-ng's sound; 0 when it cannot load its data.
+int initialiseEspeak() {
+    espeak_ng_InitializePath(nullptr);
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
+    espeak_ng_ClearErrorContext(&context);
+    if (status != ENS_OK ||
+        espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, callbackMilliseconds,
+                                   noPlaybackDevice) != ENS_OK)
+        return 0;
+    return espeak_ng_GetSampleRate();
+}
+
 } // namespace
 
 SpeechEngine* SpeechEngine::instance(QString* error) {
     static const std::pair<SpeechEngine*, QString> engine =
         []() -> std::pair<SpeechEngine*, QString> {
-        const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, callbackMilliseconds, nullptr,
-                                           espeakINITIALIZE_DONT_EXIT);
+        const int rate = initialiseEspeak();
         if (rate <= 0)
             return {nullptr, QStringLiteral("espeak-ng could not load its data (is the package "
                                             "espeak-ng-data installed?)")};
