@@ -33,7 +33,9 @@ public:
     bool startRecording();
     RecordedSound stopRecording();
     // Plays silence to the null sink until stop(). An idle null sink sleeps: its monitor then
-    // delivers nothing, and the first sound after it wakes arrives a second or two late.
+    // delivers nothing, and the first sound after it wakes arrives a second or two late. For tests
+    // that ask how much is heard, never how soon: the stream of silence lowers the sink's latency
+    // for every stream and would hide a slow one.
     bool keepSinkAwake();
     // The source that hears what the null sink plays.
     static QString monitorName();
