@@ -41,8 +41,8 @@ void prepareSystemVoice() {
 
 std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
     // Every reading connects anew, so that one after the sound server came back finds it. The
-    // server is reached first: espeak-ng's library, when it starts, opens a stream of its own and
-    // waits for ever on a server that stopped.
+    // server is reached first: espeak-ng's library, when it starts, connects to it too and waits
+    // for ever on a server that stopped.
     std::unique_ptr<SoundServerStream> stream = SoundServerStream::connect(error);
     if (!stream)
         return nullptr;

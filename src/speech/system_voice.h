@@ -29,8 +29,8 @@ std::unique_ptr<Voice> makeSystemVoice(QString* error);
 // Call on the application's thread; returns at once.
 void prepareSystemVoice();
 
-// The real voice, for callers that also need to know when a reading has been heard to its end
-// (the command line). The window uses it through Voice only.
+// The real voice, for callers that also need where each sentence heard ends (the command line).
+// The window uses it through Voice only.
 class SystemVoice : public QObject, public Voice {
     Q_OBJECT
 public:
