@@ -157,21 +157,24 @@ TEST_F(VoicePlayback, SayGivesUpOnASoundServerThatStopsAnswering) {
     }
 }
 
-// With nothing else recording from the sink, the sound server may take its time to tell that a
-// stream is drained; say ends as its last sample is heard all the same.
+// say ends as its last sample is heard, not when a fixed drain time has passed.
 TEST_F(VoicePlayback, SayEndsAsItsLastSampleIsHeard) {
     server_.stopRecording();
-    const QString text = QStringLiteral("Short and sweet.");
-    const double spokenSeconds = spokenToFile(text).seconds();
-    ASSERT_GT(spokenSeconds, 0.5);
-    QElapsedTimer elapsed;
-    elapsed.start();
+    SoundClock clock;
+    ASSERT_TRUE(listenTo(clock));
     QProcess say;
-    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), text});
+    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences});
     ASSERT_TRUE(say.waitForFinished(60000));
+    const SoundClock::Clock::time_point ended = SoundClock::Clock::now();
     EXPECT_EQ(say.exitCode(), 0) << say.readAllStandardError().toStdString();
-    // Starting takes a tenth of a second or so; a lingering end took 1.7 s more.
-    EXPECT_LT(double(elapsed.elapsed()) / 1000, spokenSeconds + 0.8);
+    spin(500);
+    const std::vector<SoundClock::Clock::time_point> sounds =
+        clock.soundStartsAfter(ended - std::chrono::seconds(1), std::chrono::milliseconds(0));
+    ASSERT_FALSE(sounds.empty()) << "the end of the speech was not heard";
+    EXPECT_FALSE(clock.firstSoundAfter(ended + std::chrono::milliseconds(50)))
+        << "say ended before its last sound";
+    std::printf("say ended %.1f ms after its last sound\n", inMilliseconds(ended - sounds.back()));
+    EXPECT_LT(inMilliseconds(ended - sounds.back()), 300.0) << "say lingered after its sound";
 }
 
 TEST_F(VoicePlayback, AReadingAfterTheSoundServerCameBackSounds) {
