@@ -215,8 +215,10 @@ qint64 SoundServerStream::heardSamples() {
         // and a server that stopped answering gives no more accounts.
         heard_ =
             std::max(heard_, std::min(written_, (qint64(played) * sampleRate_ + 500000) / 1000000));
-        requestTiming();
     }
+    // Asked also before the server's first account has come.
+    if (!failed_)
+        requestTiming();
     const qint64 heard = heard_;
     pa_threaded_mainloop_unlock(mainloop_);
     return heard;
