@@ -2,6 +2,7 @@
 #include "cli/followed_text.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
+#include "pronunciation/normaliser.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
 #include "speech/heteronym_decisions.h"
@@ -298,7 +299,7 @@ int runSayCommand(int argc, char** argv) {
         const FollowedText followed(std::move(*given), request.options);
         return speak(QString::fromStdU16String(followed.spoken()), request, &followed);
     }
-    const QString text = QString::fromStdU16String(RespellText(*given, request.options));
+    const QString text = QString::fromStdU16String(speakableText(*given, request.options).text);
     if (request.phonemes)
         return printPhonemes(text, request);
     return request.outPath ? writeFile(text, request) : speak(text, request, nullptr);
