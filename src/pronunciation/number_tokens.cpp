@@ -602,7 +602,7 @@ bool readYear(const TextScan& scan, std::size_t start, const NumberLiteral& numb
     const char16_t after = scan.at(number.end);
     const bool punctuated = after == u',' || after == u'.' || after == u';' || after == u':' ||
                             after == u')' || after == u'!' || after == u'?' || after == u'\0';
-    if (!era && !punctuated && !yearContextBefore(scan, start))
+    if (!era && !punctuated && !scan.sentenceStartsAt(start) && !yearContextBefore(scan, start))
         return false;
     // "the 1500 soldiers": after "the", only a year when no plural word follows.
     const std::u16string_view next = scan.wordAfter(number.end);

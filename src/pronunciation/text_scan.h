@@ -153,6 +153,16 @@ public:
                (isUpper(text_[next]) || text_[next] == u'"' || text_[next] == u'\u201C');
     }
 
+    // Whether i, past spaces before it, starts the text or follows a sentence's end.
+    bool sentenceStartsAt(std::size_t i) const {
+        const std::size_t stop = i > 8 ? i - 8 : 0;
+        while (i > stop && text_[i - 1] == u' ')
+            --i;
+        const char16_t before = i == 0 ? u'.' : text_[i - 1];
+        return before == u'.' || before == u'!' || before == u'?' || before == u'\n' ||
+               before == u'\r' || before == u'\u2029';
+    }
+
 private:
     std::u16string_view text_;
 };

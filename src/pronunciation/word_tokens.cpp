@@ -52,20 +52,20 @@ constexpr Abbreviation abbreviations[] = {
     {"etc.", "et cetera", Place::MayEndSentence},
     {"vs.", "versus", Place::Anywhere},
     {"approx.", "approximately", Place::Anywhere},
-    {"Approx.", "Approximately", Place::Anywhere},
+    {"Approx.", "approximately", Place::Anywhere},
     {"e.g.", "for example", Place::Anywhere},
-    {"E.g.", "For example", Place::Anywhere},
+    {"E.g.", "for example", Place::Anywhere},
     {"i.e.", "that is", Place::Anywhere},
-    {"I.e.", "That is", Place::Anywhere},
+    {"I.e.", "that is", Place::Anywhere},
     {"est.", "established", Place::Anywhere},
-    {"Est.", "Established", Place::Anywhere},
-    {"Fig.", "Figure", Place::BeforeNumber},
+    {"Est.", "established", Place::Anywhere},
+    {"Fig.", "figure", Place::BeforeNumber},
     {"fig.", "figure", Place::BeforeNumber},
-    {"Vol.", "Volume", Place::BeforeNumber},
+    {"Vol.", "volume", Place::BeforeNumber},
     {"vol.", "volume", Place::BeforeNumber},
-    {"No.", "Number", Place::BeforeNumber},
+    {"No.", "number", Place::BeforeNumber},
     {"no.", "number", Place::BeforeNumber},
-    {"Nos.", "Numbers", Place::BeforeNumber},
+    {"Nos.", "numbers", Place::BeforeNumber},
     {"pp.", "pages", Place::BeforeNumber},
 };
 
@@ -149,14 +149,6 @@ int numeralValue(std::u16string_view letters) {
     return canonical == letters ? value : 0;
 }
 
-bool sentenceStartsAt(const TextScan& scan, std::size_t i) {
-    while (i > 0 && scan.at(i - 1) == u' ')
-        --i;
-    const char16_t before = i == 0 ? u'.' : scan.at(i - 1);
-    return before == u'.' || before == u'!' || before == u'?' || before == u'\n' ||
-           before == u'\r' || before == u'\u2029';
-}
-
 bool readRomanNumeral(const TextScan& scan, std::size_t start, SpokenToken& token) {
     std::size_t end = start;
     while (end < start + 16 && numeralLetterValue(scan.at(end)) != 0)
@@ -217,7 +209,7 @@ bool readAbbreviation(const TextScan& scan, std::size_t start, SpokenToken& toke
     case Place::StreetOrSaint: {
         const std::size_t nameStart = scan.wordBeforeStart(start);
         const bool afterName =
-            TextScan::isCapitalised(scan.wordBefore(start)) && !sentenceStartsAt(scan, nameStart);
+            TextScan::isCapitalised(scan.wordBefore(start)) && !scan.sentenceStartsAt(nameStart);
         if (!afterName && nameFollows)
             words = "Saint";
         else
