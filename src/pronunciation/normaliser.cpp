@@ -133,7 +133,7 @@ public:
 private:
     bool speaks(std::size_t begin, std::size_t end) const {
         for (std::size_t i = begin; i < end; ++i) {
-            if (TextScan::isWordCharacter(respelled_.text[i]))
+            if (!TextScan::isSpace(respelled_.text[i]))
                 return true;
         }
         return false;

@@ -545,9 +545,10 @@ bool appendQuantity(const TextScan& scan, std::size_t i, bool one, SpokenToken& 
         token.end = i + 1;
         return true;
     }
-    if (scan.at(i) == centSign) {
+    if (scan.at(i) == centSign || (scan.at(i) == u'p' && scan.endsWord(i + 1))) {
+        const bool pence = scan.at(i) == u'p';
         token.kind = TokenKind::Money;
-        appendWord(token.words, one ? "cent" : "cents");
+        appendWord(token.words, pence ? (one ? "penny" : "pence") : (one ? "cent" : "cents"));
         token.end = i + 1;
         return true;
     }
@@ -698,6 +699,50 @@ constexpr VulgarFraction vulgarFractions[] = {
     {u'\u2153', "one third"}, {u'\u2154', "two thirds"},  {u'\u215B', "one eighth"},
 };
 
+// Signs between spaced operands that the voice would otherwise pass over: "5 > 3".
+struct SpacedSign {
+    char16_t sign;
+    std::string_view words;
+};
+constexpr SpacedSign spacedSigns[] = {
+    {u'>', "is greater than"}, {u'<', "is less than"},         {u'\u2265', "is at least"},
+    {u'\u2264', "is at most"}, {u'\u2260', "is not equal to"}, {u'\u2248', "is about"},
+};
+
+bool readSpacedSign(const TextScan& scan, std::size_t start, SpokenToken& token) {
+    for (const SpacedSign& sign : spacedSigns) {
+        if (scan.at(start) == sign.sign && start > 0 && scan.at(start - 1) == u' ' &&
+            scan.at(start + 1) == u' ') {
+            token.kind = TokenKind::Symbol;
+            appendWord(token.words, sign.words);
+            token.end = start + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Numbers with a slash said as set phrases.
+struct SetPhrase {
+    std::string_view written;
+    std::string_view words;
+};
+constexpr SetPhrase setPhrases[] = {
+    {"24/7", "twenty-four seven"}, {"50/50", "fifty-fifty"}, {"9/11", "nine eleven"}};
+
+bool readSetPhrase(const TextScan& scan, std::size_t start, SpokenToken& token) {
+    for (const SetPhrase& phrase : setPhrases) {
+        if (scan.startsWith(start, phrase.written) &&
+            scan.endsWord(start + phrase.written.size())) {
+            token.kind = TokenKind::Symbol;
+            appendWord(token.words, phrase.words);
+            token.end = start + phrase.written.size();
+            return true;
+        }
+    }
+    return false;
+}
+
 bool readVulgarFraction(const TextScan& scan, std::size_t start, SpokenToken& token) {
     for (const VulgarFraction& fraction : vulgarFractions) {
         if (scan.at(start) == fraction.character && scan.endsWord(start + 1)) {
@@ -717,7 +762,8 @@ bool readNumberToken(const TextScan& scan, std::size_t start, SpokenToken& token
     // Most particular first: a telephone number or a date is also a run of numbers.
     constexpr Reader readers[] = {readMoney,          readTelephone,      readNumericDate,
                                   readTime,           readDecade,         readDayMonth,
-                                  readPrefixedNumber, readVulgarFraction, readNumber};
+                                  readPrefixedNumber, readVulgarFraction, readSpacedSign,
+                                  readSetPhrase,      readNumber};
     for (const Reader reader : readers) {
         token.words.clear();
         if (reader(scan, start, token))

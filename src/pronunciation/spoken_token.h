@@ -21,6 +21,7 @@ enum class TokenKind {
     Telephone,
     Abbreviation,
     RomanNumeral,
+    Symbol,
 };
 
 // A lower-case name of the kind, for listings ("roman numeral").

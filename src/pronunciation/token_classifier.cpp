@@ -25,11 +25,13 @@ constexpr KindName kindNames[] = {
     {TokenKind::Telephone, "telephone number"},
     {TokenKind::Abbreviation, "abbreviation"},
     {TokenKind::RomanNumeral, "roman numeral"},
+    {TokenKind::Symbol, "symbol"},
 };
 
 // The characters a number token may start with besides digits.
 constexpr std::u16string_view numberStarts =
-    u"$\u00A3\u20AC\u00A5(-\u2212'\u2019#~+\u00BD\u00BC\u00BE\u2153\u2154\u215B";
+    u"$\u00A3\u20AC\u00A5(-\u2212'\u2019#~+\u00BD\u00BC\u00BE\u2153\u2154\u215B<>"
+    u"\u2264\u2265\u2260\u2248";
 
 bool isAsciiLetter(char16_t c) {
     return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');

@@ -67,6 +67,10 @@ constexpr Abbreviation abbreviations[] = {
     {"no.", "number", Place::BeforeNumber},
     {"Nos.", "numbers", Place::BeforeNumber},
     {"pp.", "pages", Place::BeforeNumber},
+    {"Ms.", "Miz", Place::BeforeName},
+    {"Ph.D.", "P H D", Place::MayEndSentence},
+    {"WWII", "World War Two", Place::Anywhere},
+    {"WWI", "World War One", Place::Anywhere},
 };
 
 // Names that monarchs and popes bear: a Roman numeral after one is a regnal ordinal.

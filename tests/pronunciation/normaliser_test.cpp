@@ -44,7 +44,6 @@ TEST(Normaliser, ReadsNumbersOrdinalsAndRanges) {
         {"past the names", u"Code 1234567890123456789012 ok",
          u"Code 1 2 3 4 5 6 7 8 9 0 1 2 3 4 5 6 7 8 9 0 1 2 ok"},
         {"leading zeros", u"Agent 007 here", u"Agent zero zero seven here"},
-        {"number sign", u"We are #1 here", u"We are number one here"},
     };
     expectSpoken(rows);
 }
@@ -112,7 +111,7 @@ TEST(Normaliser, ReadsFractionsPercentagesAndMeasures) {
         {"half", u"Add 1/2 cup now.", u"Add one half cup now."},
         {"mixed", u"Add 1 1/2 cups now.", u"Add one and a half cups now."},
         {"thirds", u"Add 2/3 cup now.", u"Add two thirds cup now."},
-        {"unnamed stays", u"It is 24/7 now.", u"It is 24/7 now."},
+        {"unnamed stays", u"Score 5/7 now.", u"Score 5/7 now."},
         {"percent", u"It rose 2.5% today.", u"It rose two point five percent today."},
         {"one unit", u"It weighs 1 kg now.", u"It weighs one kilogram now."},
         {"plural unit", u"It weighs 2.5 kg now.", u"It weighs two point five kilograms now."},
@@ -170,6 +169,18 @@ TEST(Normaliser, ReadsRomanNumeralsAsRegnalOrdinalsOrCardinals) {
         {"film", u"Rocky III was fun.", u"Rocky three was fun."},
         {"pronoun", u"Then I left.", u"Then I left."},
         {"capital letters", u"Washington DC is big.", u"Washington DC is big."},
+    };
+    expectSpoken(rows);
+}
+
+TEST(Normaliser, ReadsSymbolsThatTheVoicePassesOver) {
+    const SpokenCase rows[] = {
+        {"number sign", u"We are #1 here", u"We are number one here"},
+        {"about", u"It is ~5 each", u"It is about five each"},
+        {"greater", u"If 5 > 3 then", u"If five is greater than three then"},
+        {"set phrase", u"Open 24/7 here", u"Open twenty-four seven here"},
+        {"half sign", u"Add \u00BD cup", u"Add one half cup"},
+        {"pence", u"It is 50p each", u"It is fifty pence each"},
     };
     expectSpoken(rows);
 }
