@@ -95,8 +95,8 @@ int main(int argc, char** argv) {
     Score total;
     for (const Sentence& sentence : sentences) {
         const bool clauses = sentence.kind == QLatin1String("sentence breaks");
-        const QString spoken = QString::fromStdU16String(
-            speakableText(sentence.text.toStdU16String()).text);
+        const QString spoken =
+            QString::fromStdU16String(speakableText(sentence.text.toStdU16String()).text);
         const std::optional<QString> ours = phonemes(spoken, clauses);
         const std::optional<QString> engine = phonemes(sentence.text, clauses);
         if (!ours || !engine)
@@ -111,8 +111,8 @@ int main(int argc, char** argv) {
             engineRight = engineRight || *engine == *wanted;
         }
         if (misses && !oursRight)
-            std::printf("miss %-16s %s\n    said:   %s\n    wanted: %s\n", qPrintable(sentence.kind),
-                        qPrintable(sentence.text), qPrintable(spoken),
+            std::printf("miss %-16s %s\n    said:   %s\n    wanted: %s\n",
+                        qPrintable(sentence.kind), qPrintable(sentence.text), qPrintable(spoken),
                         qPrintable(sentence.accepted.join(QStringLiteral(" | "))));
         for (Score* score : {&scores[sentence.kind], &total}) {
             ++score->sentences;
@@ -130,7 +130,7 @@ int main(int argc, char** argv) {
     for (const auto& [kind, score] : scores)
         row(kind, score);
     row(QStringLiteral("overall"), total);
-    std::printf("Tellwick %.1f %%, espeak-ng own %.1f %%\n", 100.0 * total.tellwick / total.sentences,
-                100.0 * total.engine / total.sentences);
+    std::printf("Tellwick %.1f %%, espeak-ng own %.1f %%\n",
+                100.0 * total.tellwick / total.sentences, 100.0 * total.engine / total.sentences);
     return 0;
 }

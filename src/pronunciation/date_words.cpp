@@ -37,6 +37,9 @@ std::string_view monthName(int month) {
 }
 
 int monthAt(const TextScan& scan, std::size_t start, std::size_t* end, bool* abbreviated) {
+    // Every month's name starts with one of these.
+    if (std::u16string_view(u"JFMASOND").find(scan.at(start)) == std::u16string_view::npos)
+        return 0;
     const std::size_t wordEnd = scan.lettersEnd(start, 10);
     const std::u16string_view word = scan.slice(start, wordEnd);
     if (word.empty() || !TextScan::isUpper(word[0]))

@@ -172,7 +172,13 @@ private:
         const std::size_t stop = start > 8 ? start - 8 : 0;
         while (i > stop && TextScan::isSpace(result_.text[i - 1]))
             --i;
-        if (i == start || i == 0)
+        if (i == 0) {
+            // The text's first word too: a text that starts a sentence is read as one.
+            if (TextScan::isUpper(source < user_.size() ? user_[source] : u'a'))
+                first = static_cast<char16_t>(first - u'a' + u'A');
+            return;
+        }
+        if (i == start)
             return;
         const char16_t end = result_.text[i - 1];
         if (end == u'.' || end == u'!' || end == u'?')

@@ -196,6 +196,8 @@ const Unit* unitAt(const TextScan& scan, std::size_t i, std::size_t* end) {
         return nullptr;
     const Unit* longest = nullptr;
     for (const Unit& unit : units) {
+        if (scan.at(at) != unit.symbol[0])
+            continue;
         if ((at == i || unit.spaced) && scan.text().substr(at, unit.symbol.size()) == unit.symbol &&
             scan.endsWord(at + unit.symbol.size()) &&
             (!longest || unit.symbol.size() > longest->symbol.size()))
@@ -727,8 +729,10 @@ struct SetPhrase {
     std::string_view written;
     std::string_view words;
 };
-constexpr SetPhrase setPhrases[] = {
-    {"24/7", "twenty-four seven"}, {"50/50", "fifty-fifty"}, {"9/11", "nine eleven"}};
+constexpr SetPhrase setPhrases[] = {{"24/7", "twenty-four seven"},
+                                    {"50/50", "fifty-fifty"},
+                                    {"9/11", "nine eleven"},
+                                    {"911", "nine one one"}};
 
 bool readSetPhrase(const TextScan& scan, std::size_t start, SpokenToken& token) {
     for (const SetPhrase& phrase : setPhrases) {

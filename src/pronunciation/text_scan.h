@@ -29,6 +29,8 @@ public:
     }
     // Letters of any script count, so that a number glued to a word of another script is no token.
     static bool isLetter(char16_t c) {
+        if (c < 0x80)
+            return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
         return isUpper(c) || isLower(c) || (c >= u'\u0100' && !isSpace(c) && !isPunctuation(c));
     }
     static bool isWordCharacter(char16_t c) { return isDigit(c) || isLetter(c); }

@@ -52,6 +52,10 @@ bool TokenClassifier::next(SpokenToken& token) {
     while (position_ < size) {
         const std::size_t start = position_;
         const char16_t c = scan_.at(start);
+        if (c == u' ') {
+            ++position_;
+            continue;
+        }
         const bool number =
             TextScan::isDigit(c) || numberStarts.find(c) != std::u16string_view::npos;
         const bool word = isAsciiLetter(c);

@@ -67,6 +67,9 @@ constexpr Abbreviation abbreviations[] = {
     {"no.", "number", Place::BeforeNumber},
     {"Nos.", "numbers", Place::BeforeNumber},
     {"pp.", "pages", Place::BeforeNumber},
+    {"ext.", "extension", Place::BeforeNumber},
+    {"c.", "circa", Place::BeforeNumber},
+    {"ca.", "circa", Place::BeforeNumber},
     {"Ms.", "Miz", Place::BeforeName},
     {"Ph.D.", "P H D", Place::MayEndSentence},
     {"WWII", "World War Two", Place::Anywhere},
@@ -81,11 +84,11 @@ constexpr std::string_view regnalNames[] = {
     "Francis",   "Frederick", "Friedrich", "George",    "Gregory",   "Gustav",   "Gustavus",
     "Haakon",    "Harald",    "Henri",     "Henry",     "Innocent",  "Ivan",     "James",
     "John",      "Juan",      "Julius",    "Karl",      "Leo",       "Leopold",  "Louis",
-    "Ludwig",    "Malcolm",   "Mary",      "Mehmed",    "Napoleon",  "Nicholas", "Olaf",
-    "Otto",      "Paul",      "Pedro",     "Peter",     "Philip",    "Philippe", "Pius",
-    "Ptolemy",   "Rama",      "Ramesses",  "Richard",   "Robert",    "Rudolf",   "Selim",
-    "Sixtus",    "Stephen",   "Suleiman",  "Thutmose",  "Urban",     "Victor",   "Wilhelm",
-    "Willem",    "William",
+    "Ludwig",    "Mary",      "Mehmed",    "Napoleon",  "Nicholas",  "Olaf",     "Otto",
+    "Paul",      "Pedro",     "Peter",     "Philip",    "Philippe",  "Pius",     "Ptolemy",
+    "Rama",      "Ramesses",  "Richard",   "Robert",    "Rudolf",    "Selim",    "Sixtus",
+    "Stephen",   "Suleiman",  "Thutmose",  "Urban",     "Victor",    "Wilhelm",  "Willem",
+    "William",
 };
 
 // Words after which even a one-letter numeral counts: "World War I", "Part V".
@@ -157,9 +160,11 @@ bool readRomanNumeral(const TextScan& scan, std::size_t start, SpokenToken& toke
     std::size_t end = start;
     while (end < start + 16 && numeralLetterValue(scan.at(end)) != 0)
         ++end;
+    if (end == start || !scan.endsWord(end))
+        return false;
     const std::u16string_view letters = scan.slice(start, end);
     const int value = numeralValue(letters);
-    if (value == 0 || !scan.endsWord(end) || listed(numeralLookalikes, letters))
+    if (value == 0 || listed(numeralLookalikes, letters))
         return false;
     const std::u16string_view name = scan.wordBefore(start);
     if (!TextScan::isCapitalised(name))
@@ -188,8 +193,14 @@ bool readRomanNumeral(const TextScan& scan, std::size_t start, SpokenToken& toke
 }
 
 bool readAbbreviation(const TextScan& scan, std::size_t start, SpokenToken& token) {
+    // Each is written with a full stop after its first letters, or as capitals alone.
+    const std::size_t letters = scan.lettersEnd(start, 8);
+    if (scan.at(letters) != u'.' && !TextScan::isUpper(scan.at(start + 1)))
+        return false;
     const Abbreviation* found = nullptr;
     for (const Abbreviation& row : abbreviations) {
+        if (scan.at(start) != static_cast<unsigned char>(row.written[0]))
+            continue;
         if (scan.startsWith(start, row.written) &&
             !TextScan::isLetter(scan.at(start + row.written.size())))
             found = &row;
