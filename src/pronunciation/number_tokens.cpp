@@ -342,7 +342,8 @@ bool readDayMonth(const TextScan& scan, std::size_t start, SpokenToken& token) {
     if (month == 0)
         return false;
     token.kind = TokenKind::Date;
-    appendWord(token.words, "the");
+    if (!TextScan::equalsIgnoringCase(scan.wordBefore(start), "the"))
+        appendWord(token.words, "the");
     appendOrdinal(token.words, day);
     appendWord(token.words, "of");
     appendWord(token.words, monthName(month));
@@ -366,9 +367,12 @@ std::size_t meridiemAt(const TextScan& scan, std::size_t i, std::string* words) 
         writtenAt(scan, at, std::begin(meridiems), std::end(meridiems), &Meridiem::written);
     if (!found)
         return 0;
-    const std::size_t end = at + found->written.size();
+    std::size_t end = at + found->written.size();
     if (!scan.endsWord(end) && !(found->written.back() == '.'))
         return 0;
+    // "7:30 PM." is said "p.m.", whose own full stop ends the sentence.
+    if (found->written.back() != '.' && scan.at(end) == u'.')
+        ++end;
     // Written with its full stops, as the voice reads it best; a sentence that ends with it keeps
     // its end.
     appendWord(*words, found->words);
@@ -555,6 +559,9 @@ bool appendQuantity(const TextScan& scan, std::size_t i, bool one, SpokenToken& 
         return true;
     }
     if (const Unit* unit = unitAt(scan, i, &end)) {
+        // "8 oz. of water": a full stop after the unit within a sentence is the unit's own.
+        if (unit->symbol.back() != u'.' && scan.at(end) == u'.' && !scan.sentenceFollows(end + 1))
+            ++end;
         token.kind = TokenKind::Measure;
         appendWord(token.words, one ? unit->one : unit->many);
         if (unit->symbol.back() == u'.' && scan.sentenceFollows(end))
@@ -673,16 +680,18 @@ bool readNumber(const TextScan& scan, std::size_t start, SpokenToken& token) {
     return true;
 }
 
-// Symbols read as words before a number: "#1" is "number one", "~5" "about five".
-struct NumberPrefix {
-    char16_t symbol;
+// A character and the words said for it.
+struct SignWords {
+    char16_t sign;
     std::string_view words;
 };
-constexpr NumberPrefix numberPrefixes[] = {{u'#', "number"}, {u'~', "about"}, {u'+', "plus"}};
+
+// Symbols read as words before a number: "#1" is "number one", "~5" "about five".
+constexpr SignWords numberPrefixes[] = {{u'#', "number"}, {u'~', "about"}, {u'+', "plus"}};
 
 bool readPrefixedNumber(const TextScan& scan, std::size_t start, SpokenToken& token) {
-    for (const NumberPrefix& prefix : numberPrefixes) {
-        if (scan.at(start) == prefix.symbol && TextScan::isDigit(scan.at(start + 1)) &&
+    for (const SignWords& prefix : numberPrefixes) {
+        if (scan.at(start) == prefix.sign && TextScan::isDigit(scan.at(start + 1)) &&
             readNumber(scan, start + 1, token)) {
             token.words.insert(0, std::string(prefix.words) + " ");
             return true;
@@ -691,28 +700,40 @@ bool readPrefixedNumber(const TextScan& scan, std::size_t start, SpokenToken& to
     return false;
 }
 
+// "6'2"": a height in feet and inches.
+bool readFeetAndInches(const TextScan& scan, std::size_t start, SpokenToken& token) {
+    const std::size_t feetEnd = scan.shortDigitsEnd(start, 1);
+    const char16_t foot = scan.at(feetEnd);
+    if (feetEnd == start || (foot != u'\'' && foot != u'\u2019' && foot != u'\u2032'))
+        return false;
+    const std::size_t inchesEnd = scan.shortDigitsEnd(feetEnd + 1, 2);
+    const char16_t inch = scan.at(inchesEnd);
+    if (inchesEnd == feetEnd + 1 || (inch != u'"' && inch != u'\u201D' && inch != u'\u2033') ||
+        !scan.endsWord(inchesEnd + 1))
+        return false;
+    token.kind = TokenKind::Measure;
+    appendCardinal(token.words, scan.slice(start, feetEnd));
+    appendWord(token.words, scan.slice(start, feetEnd) == u"1" ? "foot" : "feet");
+    appendCardinal(token.words, scan.slice(feetEnd + 1, inchesEnd));
+    appendWord(token.words, scan.slice(feetEnd + 1, inchesEnd) == u"1" ? "inch" : "inches");
+    token.end = inchesEnd + 1;
+    return true;
+}
+
 // Fractions written as one character.
-struct VulgarFraction {
-    char16_t character;
-    std::string_view words;
-};
-constexpr VulgarFraction vulgarFractions[] = {
+constexpr SignWords vulgarFractions[] = {
     {u'\u00BD', "one half"},  {u'\u00BC', "one quarter"}, {u'\u00BE', "three quarters"},
     {u'\u2153', "one third"}, {u'\u2154', "two thirds"},  {u'\u215B', "one eighth"},
 };
 
 // Signs between spaced operands that the voice would otherwise pass over: "5 > 3".
-struct SpacedSign {
-    char16_t sign;
-    std::string_view words;
-};
-constexpr SpacedSign spacedSigns[] = {
+constexpr SignWords spacedSigns[] = {
     {u'>', "is greater than"}, {u'<', "is less than"},         {u'\u2265', "is at least"},
     {u'\u2264', "is at most"}, {u'\u2260', "is not equal to"}, {u'\u2248', "is about"},
 };
 
 bool readSpacedSign(const TextScan& scan, std::size_t start, SpokenToken& token) {
-    for (const SpacedSign& sign : spacedSigns) {
+    for (const SignWords& sign : spacedSigns) {
         if (scan.at(start) == sign.sign && start > 0 && scan.at(start - 1) == u' ' &&
             scan.at(start + 1) == u' ') {
             token.kind = TokenKind::Symbol;
@@ -748,8 +769,8 @@ bool readSetPhrase(const TextScan& scan, std::size_t start, SpokenToken& token) 
 }
 
 bool readVulgarFraction(const TextScan& scan, std::size_t start, SpokenToken& token) {
-    for (const VulgarFraction& fraction : vulgarFractions) {
-        if (scan.at(start) == fraction.character && scan.endsWord(start + 1)) {
+    for (const SignWords& fraction : vulgarFractions) {
+        if (scan.at(start) == fraction.sign && scan.endsWord(start + 1)) {
             token.kind = TokenKind::Fraction;
             appendWord(token.words, fraction.words);
             token.end = start + 1;
@@ -762,19 +783,12 @@ bool readVulgarFraction(const TextScan& scan, std::size_t start, SpokenToken& to
 } // namespace
 
 bool readNumberToken(const TextScan& scan, std::size_t start, SpokenToken& token) {
-    using Reader = bool (*)(const TextScan&, std::size_t, SpokenToken&);
     // Most particular first: a telephone number or a date is also a run of numbers.
-    constexpr Reader readers[] = {readMoney,          readTelephone,      readNumericDate,
-                                  readTime,           readDecade,         readDayMonth,
-                                  readPrefixedNumber, readVulgarFraction, readSpacedSign,
-                                  readSetPhrase,      readNumber};
-    for (const Reader reader : readers) {
-        token.words.clear();
-        if (reader(scan, start, token))
-            return true;
-    }
-    token.words.clear();
-    return false;
+    constexpr TokenReader readers[] = {readMoney,          readTelephone,      readNumericDate,
+                                       readTime,           readDecade,         readDayMonth,
+                                       readPrefixedNumber, readVulgarFraction, readSpacedSign,
+                                       readSetPhrase,      readFeetAndInches,  readNumber};
+    return readFirstOf(readers, scan, start, token);
 }
 
 } // namespace tellwick::pronunciation

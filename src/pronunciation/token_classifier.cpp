@@ -47,6 +47,17 @@ std::string_view kindName(TokenKind kind) {
     return "";
 }
 
+bool readFirstOf(std::span<const TokenReader> readers, const TextScan& scan, std::size_t start,
+                 SpokenToken& token) {
+    for (const TokenReader reader : readers) {
+        token.words.clear();
+        if (reader(scan, start, token))
+            return true;
+    }
+    token.words.clear();
+    return false;
+}
+
 bool TokenClassifier::next(SpokenToken& token) {
     const std::size_t size = scan_.size();
     while (position_ < size) {

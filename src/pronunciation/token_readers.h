@@ -3,7 +3,15 @@
 #include "pronunciation/spoken_token.h"
 #include "pronunciation/text_scan.h"
 
+#include <span>
+
 namespace tellwick::pronunciation {
+
+using TokenReader = bool (*)(const TextScan& scan, std::size_t start, SpokenToken& token);
+
+// The first of readers that reads a token at start.
+bool readFirstOf(std::span<const TokenReader> readers, const TextScan& scan, std::size_t start,
+                 SpokenToken& token);
 
 // Each reader looks for one family of tokens starting at start (a place where a word may start);
 // on a match it fills token (its end, kind and words) and answers true. Every reader looks at most

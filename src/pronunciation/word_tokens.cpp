@@ -15,6 +15,7 @@ enum class Place {
     MayEndSentence, // its full stop also ends the sentence when a new one follows ("etc.")
     BeforeNumber,   // read only before a number ("No. 42"; "she said no." stays)
     StreetOrSaint,  // "Baker St." is a street, "St. Louis" a saint
+    AfterName,      // read only after a name ("Elm Dr."); elsewhere the rewriter's reading stands
 };
 
 struct Abbreviation {
@@ -24,6 +25,7 @@ struct Abbreviation {
 };
 constexpr Abbreviation abbreviations[] = {
     {"St.", "Street", Place::StreetOrSaint},
+    {"Dr.", "Drive", Place::AfterName},
     {"Mt.", "Mount", Place::BeforeName},
     {"Ft.", "Fort", Place::BeforeName},
     {"Gen.", "General", Place::BeforeName},
@@ -68,6 +70,7 @@ constexpr Abbreviation abbreviations[] = {
     {"Nos.", "numbers", Place::BeforeNumber},
     {"pp.", "pages", Place::BeforeNumber},
     {"ext.", "extension", Place::BeforeNumber},
+    {"Apt.", "Apartment", Place::Anywhere},
     {"c.", "circa", Place::BeforeNumber},
     {"ca.", "circa", Place::BeforeNumber},
     {"Ms.", "Miz", Place::BeforeName},
@@ -172,8 +175,8 @@ bool readRomanNumeral(const TextScan& scan, std::size_t start, SpokenToken& toke
     const bool regnal = listed(regnalNames, name);
     if (letters.size() == 1 && !regnal && !listed(numberedWords, name))
         return false;
-    // "I" is the pronoun unless a ruler or a war comes before it.
-    if (letters == u"I" && !regnal && !TextScan::equals(name, "War"))
+    // "I" is the pronoun unless a ruler or a numbered thing comes before it ("War", "Part").
+    if (letters == u"I" && !regnal && !listed(numberedWords, name))
         return false;
     const std::u16string digits = [value] {
         std::u16string text;
@@ -221,10 +224,13 @@ bool readAbbreviation(const TextScan& scan, std::size_t start, SpokenToken& toke
         if (next == end || !TextScan::isDigit(scan.at(next)))
             return false;
         break;
-    case Place::StreetOrSaint: {
+    case Place::StreetOrSaint:
+    case Place::AfterName: {
         const std::size_t nameStart = scan.wordBeforeStart(start);
         const bool afterName =
             TextScan::isCapitalised(scan.wordBefore(start)) && !scan.sentenceStartsAt(nameStart);
+        if (!afterName && found->place == Place::AfterName)
+            return false;
         if (!afterName && nameFollows)
             words = "Saint";
         else
@@ -282,21 +288,27 @@ bool readMonthDate(const TextScan& scan, std::size_t start, SpokenToken& token) 
     return true;
 }
 
+// "12 x 8": a size is said "twelve by eight".
+bool readDimensionSign(const TextScan& scan, std::size_t start, SpokenToken& token) {
+    if (scan.at(start) != u'x' || start < 2 || scan.at(start - 1) != u' ' ||
+        !TextScan::isDigit(scan.at(start - 2)) || scan.at(start + 1) != u' ' ||
+        !TextScan::isDigit(scan.at(start + 2)))
+        return false;
+    token.kind = TokenKind::Symbol;
+    token.words = "by";
+    token.end = start + 1;
+    return true;
+}
+
 } // namespace
 
 bool readWordToken(const TextScan& scan, std::size_t start, SpokenToken& token) {
-    // Every reading starts with a capital or ends in a full stop; most words have neither.
+    // Every reading starts with a capital or ends in a full stop, but for "x" between numbers;
+    // most words have neither.
     if (!TextScan::isUpper(scan.at(start)) && scan.at(scan.lettersEnd(start, 8)) != u'.')
-        return false;
-    using Reader = bool (*)(const TextScan&, std::size_t, SpokenToken&);
-    constexpr Reader readers[] = {readMonthDate, readAbbreviation, readRomanNumeral};
-    for (const Reader reader : readers) {
-        token.words.clear();
-        if (reader(scan, start, token))
-            return true;
-    }
-    token.words.clear();
-    return false;
+        return readDimensionSign(scan, start, token);
+    constexpr TokenReader readers[] = {readMonthDate, readAbbreviation, readRomanNumeral};
+    return readFirstOf(readers, scan, start, token);
 }
 
 } // namespace tellwick::pronunciation

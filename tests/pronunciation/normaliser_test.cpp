@@ -101,6 +101,8 @@ TEST(Normaliser, ReadsDatesAndTimes) {
         {"twenty-four hours", u"Come at 14:00 today.", u"Come at fourteen hundred today."},
         {"minutes below ten", u"Come at 3:05 today.", u"Come at three oh five today."},
         {"on the hour", u"Come at 3:00 today.", u"Come at three o'clock today."},
+        {"meridiem ends the sentence", u"Come at 7 PM. We ate.", u"Come at seven p.m. We ate."},
+        {"the day of the month", u"On the 4th of July we ate.", u"On the fourth of July we ate."},
     };
     expectSpoken(rows);
 }
@@ -121,6 +123,8 @@ TEST(Normaliser, ReadsFractionsPercentagesAndMeasures) {
         {"inches need the stop", u"It is 5 in. long.", u"It is five inches long."},
         {"in is a word", u"I was 5 in May", u"I was five in May"},
         {"range of units", u"Add 10-20 kg now.", u"Add ten to twenty kilograms now."},
+        {"unit's own stop", u"Drink 8 oz. of water.", u"Drink eight ounces of water."},
+        {"height", u"He is 6'2\" tall.", u"He is six feet two inches tall."},
     };
     expectSpoken(rows);
 }
@@ -154,6 +158,8 @@ TEST(Normaliser, ReadsAbbreviationsByTheirNeighbours) {
         {"number before digits", u"He is No. 42 today.", u"He is number forty-two today."},
         {"no alone", u"We said no. Then", u"We said no . Then"},
         {"title before no name stays", u"The gen. ed. class", u"The gen. ed. class"},
+        {"drive after a name", u"He is on Elm Dr. now.", u"He is on Elm Drive now."},
+        {"doctor before a name", u"We saw Dr. Smith.", u"We saw doctor Smith."},
     };
     expectSpoken(rows);
 }
@@ -165,6 +171,7 @@ TEST(Normaliser, ReadsRomanNumeralsAsRegnalOrdinalsOrCardinals) {
         {"fourteenth", u"Louis XIV reigned.", u"Louis the fourteenth reigned."},
         {"war", u"World War II ended.", u"World War two ended."},
         {"first war", u"World War I ended.", u"World War one ended."},
+        {"part one", u"Read Part I now.", u"Read Part one now."},
         {"game", u"Super Bowl LVII was fun.", u"Super Bowl fifty-seven was fun."},
         {"film", u"Rocky III was fun.", u"Rocky three was fun."},
         {"pronoun", u"Then I left.", u"Then I left."},
@@ -181,6 +188,7 @@ TEST(Normaliser, ReadsSymbolsThatTheVoicePassesOver) {
         {"set phrase", u"Open 24/7 here", u"Open twenty-four seven here"},
         {"half sign", u"Add \u00BD cup", u"Add one half cup"},
         {"pence", u"It is 50p each", u"It is fifty pence each"},
+        {"size", u"A 12 x 8 room", u"A twelve by eight room"},
     };
     expectSpoken(rows);
 }
