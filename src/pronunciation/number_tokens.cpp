@@ -474,6 +474,17 @@ bool readMoney(const TextScan& scan, std::size_t start, SpokenToken& token) {
     if (!currency || !parseNumber(scan, start + 1, number) || number.negative)
         return false;
     std::size_t end = number.end;
+    // "$10-$20": the currency is said once, after the range.
+    SpokenToken upper;
+    if (TextScan::isDash(scan.at(end)) && scan.at(end + 1) == currency->symbol &&
+        readMoney(scan, end + 1, upper)) {
+        token.kind = TokenKind::Money;
+        appendNumber(token.words, number);
+        appendWord(token.words, "to");
+        appendWord(token.words, upper.words);
+        token.end = upper.end;
+        return true;
+    }
     const Scale* scale = nullptr;
     for (const Scale& row : scales) {
         const std::size_t at = row.glued ? end : end + 1;

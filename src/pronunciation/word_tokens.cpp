@@ -204,7 +204,8 @@ bool readAbbreviation(const TextScan& scan, std::size_t start, SpokenToken& toke
     for (const Abbreviation& row : abbreviations) {
         if (scan.at(start) != static_cast<unsigned char>(row.written[0]))
             continue;
-        if (scan.startsWith(start, row.written) &&
+        if ((!found || row.written.size() > found->written.size()) &&
+            scan.startsWith(start, row.written) &&
             !TextScan::isLetter(scan.at(start + row.written.size())))
             found = &row;
     }

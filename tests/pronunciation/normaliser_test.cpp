@@ -78,6 +78,7 @@ TEST(Normaliser, ReadsMoney) {
         {"one dollar", u"It costs $1 now.", u"It costs one dollar now."},
         {"cents only", u"It costs $0.99 now.", u"It costs ninety-nine cents now."},
         {"million word", u"It costs $3 million now.", u"It costs three million dollars now."},
+        {"range", u"It costs $10-$20 now.", u"It costs ten to twenty dollars now."},
     };
     expectSpoken(rows);
 }
