@@ -211,20 +211,28 @@ TEST(Normaliser, LeavesUnsaidWhatTheRewriterLeavesOut) {
 }
 
 TEST(Normaliser, MapsTheWordsSaidBackToTheirToken) {
-    const std::u16string_view text = u"Henry VIII paid $5 today.";
-    const MappedRespelling spoken = speakableText(text);
-    ASSERT_EQ(utf8(spoken.text), "Henry the eighth paid five dollars today.");
-    struct Position {
+    // "Henry the eighth paid five dollars today."; "Call five five five, one two three, four five
+    // six seven now." (the rewriter's pieces for the brackets are replaced whole).
+    const std::u16string_view king = u"Henry VIII paid $5 today.";
+    const std::u16string_view call = u"Call (555) 123-4567 now.";
+    const struct {
         const char* name;
+        std::u16string_view text;
         std::size_t spoken;
         std::size_t user;
+    } rows[] = {
+        {"before", king, 2, 2},
+        {"regnal words", king, 9, 6},
+        {"copied after", king, 17, 11},
+        {"money words", king, 27, 16},
+        {"after money", king, 36, 20},
+        {"end", king, 41, 25},
+        {"telephone words", call, 5, 5},
+        {"telephone words' end", call, 54, 5},
+        {"after the telephone", call, 56, 20},
     };
-    const Position rows[] = {
-        {"before", 2, 2},        {"regnal words", 9, 6},  {"copied after", 17, 11},
-        {"money words", 27, 16}, {"after money", 36, 20}, {"end", 41, 25},
-    };
-    for (const Position& row : rows)
-        EXPECT_EQ(spoken.map.sourceOf(row.spoken), row.user) << row.name;
+    for (const auto& row : rows)
+        EXPECT_EQ(speakableText(row.text).map.sourceOf(row.spoken), row.user) << row.name;
 }
 
 TEST(Normaliser, ListsEachTokenItsKindAndItsWords) {
