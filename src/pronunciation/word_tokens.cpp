@@ -107,6 +107,13 @@ constexpr std::string_view numeralLookalikes[] = {
     "MI", "MID", "MIX", "ML", "MM", "VC", "VIC", "XL",  "XXL", "XXX", "CLI", "CIVIL", "MDMA",
 };
 
+// Words that follow the pronoun "I" and hardly a numeral: "John I think" is not a king.
+constexpr std::string_view pronounFollowers[] = {
+    "am",   "was",  "have", "had", "think", "will", "would",  "can",  "could",  "do",
+    "did",  "know", "said", "saw", "want",  "love", "like",   "feel", "hope",   "guess",
+    "mean", "met",  "went", "got", "told",  "must", "should", "just", "really", "never",
+};
+
 struct NumeralLetter {
     char16_t letter;
     int value;
@@ -176,7 +183,8 @@ bool readRomanNumeral(const TextScan& scan, std::size_t start, SpokenToken& toke
     if (letters.size() == 1 && !regnal && !listed(numberedWords, name))
         return false;
     // "I" is the pronoun unless a ruler or a numbered thing comes before it ("War", "Part").
-    if (letters == u"I" && !regnal && !listed(numberedWords, name))
+    if (letters == u"I" && ((!regnal && !listed(numberedWords, name)) ||
+                            listed(pronounFollowers, scan.wordAfter(end))))
         return false;
     const std::u16string digits = [value] {
         std::u16string text;

@@ -176,6 +176,7 @@ TEST(Normaliser, ReadsRomanNumeralsAsRegnalOrdinalsOrCardinals) {
         {"game", u"Super Bowl LVII was fun.", u"Super Bowl fifty-seven was fun."},
         {"film", u"Rocky III was fun.", u"Rocky three was fun."},
         {"pronoun", u"Then I left.", u"Then I left."},
+        {"pronoun after a name", u"Yes John I think so.", u"Yes John I think so."},
         {"capital letters", u"Washington DC is big.", u"Washington DC is big."},
     };
     expectSpoken(rows);
