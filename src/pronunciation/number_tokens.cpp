@@ -91,7 +91,7 @@ constexpr std::string_view yearContexts[] = {
     "in",     "since",  "by",    "from",   "until", "till", "to",  "of",      "circa",
     "during", "before", "after", "around", "year",  "and",  "or",  "between", "spring",
     "summer", "autumn", "fall",  "winter", "early", "late", "mid", "through", "about",
-    "c",      "ca",     "born",  "died",   "than",  "the",
+    "c",      "ca",     "born",  "died",   "than",  "the",  "pre", "post",    "mid",
 };
 // Eras after a year: "44 BC", "1066 AD".
 struct Era {
@@ -209,7 +209,9 @@ const Unit* unitAt(const TextScan& scan, std::size_t i, std::size_t* end) {
 }
 
 bool yearContextBefore(const TextScan& scan, std::size_t start) {
-    const std::u16string_view before = scan.wordBefore(start);
+    const std::u16string_view before = start > 0 && scan.at(start - 1) == u'-'
+                                           ? scan.lettersBefore(start - 1)
+                                           : scan.wordBefore(start);
     for (const std::string_view word : yearContexts) {
         if (TextScan::equalsIgnoringCase(before, word))
             return true;

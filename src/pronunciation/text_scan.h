@@ -84,6 +84,9 @@ public:
         if (i == 0)
             return true;
         const char16_t c = text_[i - 1];
+        // After a prefix's hyphen: "mid-1990s", "pre-1945".
+        if (c == u'-' && i >= 2 && isLetter(text_[i - 2]))
+            return true;
         return isSpace(c) || c == u'(' || c == u'[' || c == u'{' || c == u'"' || c == u'\u201C' ||
                c == u'\u2018' || c == u'\u00AB' || c == u'\u2014' || c == u'\u2013';
     }
@@ -96,7 +99,7 @@ public:
         while (end > stop && (text_[end - 1] == u' ' || text_[end - 1] == u'\u00A0'))
             --end;
         if (end == i && i != 0)
-            return {};
+            return text_.substr(i, 0);
         std::size_t begin = end;
         const std::size_t wordStop = end > 32 ? end - 32 : 0;
         while (begin > wordStop && isLetter(text_[begin - 1]))
@@ -106,6 +109,14 @@ public:
     std::size_t wordBeforeStart(std::size_t i) const {
         const std::u16string_view word = wordBefore(i);
         return static_cast<std::size_t>(word.data() - text_.data());
+    }
+    // The letters that end right at i ("mid" before "-1990s").
+    std::u16string_view lettersBefore(std::size_t i) const {
+        std::size_t begin = i;
+        const std::size_t stop = i > 32 ? i - 32 : 0;
+        while (begin > stop && isLetter(text_[begin - 1]))
+            --begin;
+        return slice(begin, i);
     }
     // The letters after the spaces at i.
     std::u16string_view wordAfter(std::size_t i) const {

@@ -59,6 +59,8 @@ TEST(Normaliser, ReadsYearsOnlyWhereTheContextSaysSo) {
         {"oh", u"By 1905 it grew", u"By nineteen oh five it grew"},
         {"decade", u"The 1990s were fun.", u"The nineteen nineties were fun."},
         {"clipped decade", u"The '90s were fun.", u"The nineties were fun."},
+        {"after a prefix", u"Since the mid-1990s and pre-1945 days",
+         u"Since the mid nineteen nineties and pre nineteen forty-five days"},
         {"century", u"The 21st century.", u"The twenty-first century."},
         {"era", u"It fell 1066 AD too", u"It fell ten sixty-six AD too"},
     };
