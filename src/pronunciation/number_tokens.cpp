@@ -251,6 +251,11 @@ bool readTelephone(const TextScan& scan, std::size_t start, SpokenToken& token) 
             continue;
         }
         const char16_t next = scan.at(i);
+        // "1 (800) 555-1234": an area code in brackets after the country's.
+        if (next == u' ' && scan.at(i + 1) == u'(' && count == 1) {
+            ++i;
+            continue;
+        }
         if ((next == u'-' || next == u'.' || next == u' ') && TextScan::isDigit(scan.at(i + 1)) &&
             (separator == 0 || separator == next)) {
             separator = next;

@@ -139,6 +139,8 @@ TEST(Normaliser, ReadsTelephoneNumbersDigitByDigit) {
         {"hyphens", u"Call 555-123-4567 now.",
          u"Call five five five, one two three, four five six seven now."},
         {"local", u"Call 555-1234 now.", u"Call five five five, one two three four now."},
+        {"country code", u"Call +1 (555) 123-4567 now.",
+         u"Call one, five five five, one two three, four five six seven now."},
         {"long distance", u"Call 1-800-555-1234 now.",
          u"Call one, eight zero zero, five five five, one two three four now."},
     };
