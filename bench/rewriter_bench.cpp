@@ -1,3 +1,4 @@
+#include "pronunciation/normaliser.h"
 #include "rewriter/respell.h"
 
 #include <benchmark/benchmark.h>
@@ -81,6 +82,17 @@ std::u16string makeCjk(std::size_t length) {
     return text;
 }
 
+// Digits and the punctuation that numbers, dates, times and telephone numbers are written with, at
+// random: every few characters a token starts, or nearly does.
+std::u16string makeDigitsAndPunctuation(std::size_t length) {
+    constexpr std::u16string_view marks = u"0123456789012345678901234567890123456789 .,:/-()$%";
+    std::mt19937 rng(3);
+    std::u16string text(length, u' ');
+    for (char16_t& c : text)
+        c = marks[std::uniform_int_distribution<std::size_t>(0, marks.size() - 1)(rng)];
+    return text;
+}
+
 // Texts are made once per size and kept, so that the timing holds only the work measured.
 template <std::u16string (*make)(std::size_t)> const std::u16string& cached(std::size_t megabytes) {
     static std::map<std::size_t, std::u16string> texts;
@@ -111,6 +123,14 @@ template <std::u16string (*make)(std::size_t)> void respellMapped(benchmark::Sta
     reportCharacters(state, text.size());
 }
 
+// What the voice is given: the rewrite and the words for numbers, dates and the like in it.
+template <std::u16string (*make)(std::size_t)> void speakable(benchmark::State& state) {
+    const auto& text = cached<make>(static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(tellwick::speakableText(text));
+    reportCharacters(state, text.size());
+}
+
 template <std::u16string (*make)(std::size_t)> void copy(benchmark::State& state) {
     const auto& text = cached<make>(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
@@ -123,6 +143,12 @@ void BM_RespellProse(benchmark::State& state) {
 }
 void BM_RespellMappedProse(benchmark::State& state) {
     respellMapped<makeProse>(state);
+}
+void BM_SpeakableProse(benchmark::State& state) {
+    speakable<makeProse>(state);
+}
+void BM_SpeakableDigitsAndPunctuation(benchmark::State& state) {
+    speakable<makeDigitsAndPunctuation>(state);
 }
 void BM_CopyProse(benchmark::State& state) {
     copy<makeProse>(state);
@@ -137,6 +163,8 @@ void BM_CopyCjk(benchmark::State& state) {
 // Arguments are sizes in mebi-characters.
 BENCHMARK(BM_RespellProse)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RespellMappedProse)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpeakableProse)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpeakableDigitsAndPunctuation)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyProse)->Arg(1)->Arg(4)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RespellCjk)->Arg(4)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyCjk)->Arg(4)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include "app/box_text.h"
 #include "app/sentences.h"
+#include "pronunciation/normaliser.h"
 
 #include <algorithm>
 
@@ -15,9 +16,9 @@ BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOption
     }
     const QString input = crLfText(raw);
     MappedRespelling mapped =
-        RespellTextMapped(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
-                                              static_cast<std::size_t>(input.size())),
-                          options);
+        speakableText(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
+                                          static_cast<std::size_t>(input.size())),
+                      options);
     spoken_ = QString::fromStdU16String(mapped.text);
     map_ = std::move(mapped.map);
 }

@@ -1,5 +1,7 @@
 #include "app/box_text.h"
 
+#include "pronunciation/normaliser.h"
+
 #include <string_view>
 
 namespace tellwick {
@@ -34,9 +36,10 @@ QString rawTextOf(QString plain) {
 
 QString respelled(const QString& text, const RespellOptions& options) {
     const std::u16string out =
-        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
-                                        static_cast<std::size_t>(text.size())),
-                    options);
+        speakableText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                          static_cast<std::size_t>(text.size())),
+                      options)
+            .text;
     return QString::fromStdU16String(out);
 }
 

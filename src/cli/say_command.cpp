@@ -2,6 +2,7 @@
 #include "cli/followed_text.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
+#include "pronunciation/normaliser.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
 #include "speech/heteronym_decisions.h"
@@ -36,6 +37,9 @@ constexpr OptionSpec sayOptions[] = {
      "let espeak-ng read the heteronyms that the rewriter leaves (read, lead, sow...) its own "
      "way, to compare"},
     {"follow", '\0', nullptr, "print each sentence of the text as it is heard, a line each"},
+    {"explain", '\0', nullptr,
+     "print instead each number, date, abbreviation... of the text that the voice reads in words: "
+     "its text, its kind and what is said, a line each"},
     pauseAtLineBreaksOption,
     readSquareBracketsOption,
     helpOption,
@@ -67,6 +71,7 @@ struct SayRequest {
     std::optional<PhonemeAlphabet> phonemes;
     bool engineHeteronyms = false;
     bool follow = false;
+    bool explain = false;
     std::optional<std::string> text; // from the command line, else standard input
 };
 
@@ -88,6 +93,7 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
         request->phonemes = PhonemeAlphabet::Ipa;
     request->engineHeteronyms = arguments->has("engine-heteronyms");
     request->follow = arguments->has("follow");
+    request->explain = arguments->has("explain");
     if (request->phonemes && request->outPath) {
         std::fprintf(stderr, "tellwick say: --out cannot be used with --phonemes or --ipa\n");
         return 2;
@@ -285,6 +291,15 @@ int runSayCommand(int argc, char** argv) {
     std::optional<std::u16string> given = givenText(request, &status);
     if (!given)
         return status;
+    if (request.explain) {
+        for (const std::u16string& line : normalisedTokenLines(*given)) {
+            if (!printLine(line)) {
+                std::fprintf(stderr, "tellwick say: cannot write to standard output\n");
+                return 1;
+            }
+        }
+        return 0;
+    }
     setHeteronymTablesEnabled(!request.engineHeteronyms);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
@@ -292,7 +307,7 @@ int runSayCommand(int argc, char** argv) {
         const FollowedText followed(std::move(*given), request.options);
         return speak(QString::fromStdU16String(followed.spoken()), request, &followed);
     }
-    const QString text = QString::fromStdU16String(RespellText(*given, request.options));
+    const QString text = QString::fromStdU16String(speakableText(*given, request.options).text);
     if (request.phonemes)
         return printPhonemes(text, request);
     return request.outPath ? writeFile(text, request) : speak(text, request, nullptr);

@@ -64,7 +64,7 @@ TEST(BoxReading, ASentenceHeardLandsOnItsPlaceInTheBox) {
          QStringLiteral("Dr. Who came. Then he left."),
          0,
          {},
-         QStringLiteral("doctor"),
+         QStringLiteral("Doctor"),
          {0, 13}},
         {"after a respelled word",
          QStringLiteral("Dr. Who came. Then he left."),
@@ -72,12 +72,12 @@ TEST(BoxReading, ASentenceHeardLandsOnItsPlaceInTheBox) {
          {},
          QStringLiteral("Then"),
          {14, 27}},
-        {"a respelled word in lower case goes on the sentence before it",
+        {"a respelled word at a sentence start keeps the sentence end before it",
          QStringLiteral("One.") + paragraph + QStringLiteral("Dr. Who came. Then he left."),
          0,
          {},
          QStringLiteral("One"),
-         {0, 18}},
+         {0, 4}},
         {"line breaks read as spaces join",
          QStringLiteral("One") + paragraph + paragraph + QStringLiteral("Two. Three."),
          0,
@@ -313,10 +313,10 @@ TEST_F(Following, TheBoxScrollsOnlyWhenTheSentenceHeardIsOutOfView) {
         const char* heard;
         int top;
     } rows[] = {
-        {"below the view", 0, "Line 60 ", 59},
-        {"in view", 0, "Line 3 ", 0},
-        {"in view where the user scrolled", 40, "Line 45 ", 40},
-        {"above the view", 50, "Line 10 ", 9},
+        {"below the view", 0, "Line sixty ", 59},
+        {"in view", 0, "Line three ", 0},
+        {"in view where the user scrolled", 40, "Line forty-five ", 40},
+        {"above the view", 50, "Line ten ", 9},
     };
     window->show();
     QStringList lines;

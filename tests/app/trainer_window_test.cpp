@@ -110,7 +110,8 @@ TEST_F(TrainerWindowTest, FollowingAReadingLeavesTheSelectionAndTheCounting) {
     window->findChild<QCheckBox*>(QStringLiteral("chkCrPause"))->setChecked(false);
     window->findChild<QPushButton*>(QStringLiteral("cmdRead"))->click();
     voices.log().newest->hear(0, 0);
-    voices.log().newest->hear(1, 20);
+    // The voice hears "Line zero of the text" and a line break before line 1.
+    voices.log().newest->hear(1, 23);
     pressDown(1);
     EXPECT_EQ(anchorLine(), 0);
     EXPECT_EQ(caretLine(), 4);

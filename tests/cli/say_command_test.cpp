@@ -153,6 +153,8 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
         {"espeak-ng's own heteronyms",
          {"--phonemes", "--engine-heteronyms", "molten lead"},
          "m'oUlt@n l'i:d\n"},
+        {"a numeral in words", {"--phonemes", "Henry VIII"}, "h'Enri DI2; 'eItT\n"},
+        {"what is read in words", {"--explain", "Henry VIII"}, "VIII\troman numeral\tthe eighth\n"},
     };
     for (const auto& row : rows) {
         QProcess process;
