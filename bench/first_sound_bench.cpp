@@ -129,7 +129,7 @@ struct TestWindow {
 };
 
 // The real window with the real voice; the clipboard is a fake whose primary selection can be
-// set, and no system keyboard, so that Read Highlighted takes the selection.
+// set, for Read Highlighted to take.
 TestWindow openWindow(const QString& text) {
     auto clipboard = std::make_unique<FakeClipboard>();
     TestWindow opened{clipboard.get(), nullptr};

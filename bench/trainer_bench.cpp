@@ -1,7 +1,6 @@
 // What the trainer and F2 cost the user in a book-length text: the pause at the bottom of each
-// screenful while the page step's keys reach the text box, and the F2 copy of the whole box.
+// screenful while the page turns, and the F2 copy of the whole box.
 #include "app/frm_text_to_speech.h"
-#include "platform/app_keyboard.h"
 #include "platform/qt_clipboard.h"
 
 #include <QApplication>
@@ -31,7 +30,6 @@ void sendKey(QWidget* target, QEvent::Type type, Qt::Key key) {
 
 std::unique_ptr<frmTextToSpeech> makeWindow() {
     Platform platform;
-    platform.appKeyboard = std::make_unique<AppKeyboard>();
     platform.clipboard = std::make_unique<QtClipboard>();
     auto window = std::make_unique<frmTextToSpeech>(std::move(platform));
     window->show();

@@ -1,5 +1,6 @@
 #include "app/box_text.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tellwick {
@@ -16,6 +17,10 @@ qsizetype endAfter(QStringView text, QChar mark) {
 }
 
 } // namespace
+
+bool isBlank(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
 
 QString crLfText(QString raw) {
     raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));

@@ -15,6 +15,10 @@ QString crLfText(QString raw);
 // into a paragraph end becomes U+2029.
 QString rawTextOf(QString plain);
 
+// Whether text holds nothing but white space (line and paragraph ends among it): nothing a voice
+// would say.
+bool isBlank(QStringView text);
+
 // RespellText for Qt's strings: the one place the window hands its text to the rewriter.
 QString respelled(const QString& text, const RespellOptions& options = {});
 

@@ -14,12 +14,10 @@
 #include "app/wrapping_button.h"
 #include "capture/paste_clear.h"
 #include "capture/read_highlighted.h"
-#include "platform/virtual_keys.h"
 #include "rewriter/respell.h"
 #include "trainer/trainer.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -172,6 +170,8 @@ frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
     setFont(fittingControlFont(font(), scale_));
     resize(static_cast<int>(std::lround(startClientWidth / scale_.twipsPerPixelX)),
            static_cast<int>(std::lround(designClientHeight / scale_.twipsPerPixelY)));
+    setMinimumSize(static_cast<int>(std::ceil(smallestClientWidth / scale_.twipsPerPixelX)),
+                   static_cast<int>(std::ceil(smallestClientHeight / scale_.twipsPerPixelY)));
     createControls();
     connectHandlers();
     Form_Load();
@@ -197,7 +197,7 @@ void frmTextToSpeech::createControls() {
             setTabOrder(previous, widget);
         previous = widget;
     }
-    txtInput = widgetOf<QPlainTextEdit>(Control::txtInput);
+    txtInput = widgetOf<InputBox>(Control::txtInput);
     cmdRead = widgetOf<QPushButton>(Control::cmdRead);
     cmdPause = widgetOf<QPushButton>(Control::cmdPause);
     cmdHere = widgetOf<QPushButton>(Control::cmdHere);
@@ -252,7 +252,6 @@ QRectF frmTextToSpeech::controlTwips(Control control) const {
 }
 
 void frmTextToSpeech::Form_Load() {
-    state_.LineCount = 0;
     state_.ScreenLines = 30;
     state_.ReadSpeed = 1;
     lblSpeed->setText(QStringLiteral("Speed: +%1").arg(state_.ReadSpeed));
@@ -287,11 +286,6 @@ bool frmTextToSpeech::event(QEvent* event) {
     return handled;
 }
 
-void frmTextToSpeech::Form_Unload() {
-    if (platform_.appKeyboard)
-        platform_.appKeyboard->keyEvent(VK_SHIFT, KEYEVENTF_KEYUP);
-}
-
 void frmTextToSpeech::Form_Resize() {
     const bool minimised = isMinimized();
     const double clientHeight = minimised ? 0 : height() * scale_.twipsPerPixelY;
@@ -311,20 +305,12 @@ void frmTextToSpeech::changeEvent(QEvent* event) {
         Form_Resize();
 }
 
-void frmTextToSpeech::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
-}
-
 bool frmTextToSpeech::eventFilter(QObject* watched, QEvent* event) {
     // Only real releases count: a held key's repeats must not step the trainer again.
     if (watched == txtInput && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) {
-            const int keyCode = virtualKeyFromQtKey(key->key());
-            const int shift = shiftStateFromModifiers(key->modifiers());
-            runHandler(this, [&] { txtInput_KeyUp(keyCode, shift); });
-        }
+        if (!key->isAutoRepeat())
+            runHandler(this, [&] { txtInput_KeyUp(key->key()); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -356,7 +342,9 @@ void frmTextToSpeech::cmdRead_Click() {
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
-    if (!txtInput->document()->isEmpty()) {
+    // A box of white space only (Paste of an empty clipboard leaves its line breaks) has nothing
+    // to hear: Read then reads the clipboard, as it does for an empty box.
+    if (!isBlank(boxText_->text())) {
         readBoxFrom(0, options);
         return;
     }
@@ -386,11 +374,9 @@ void frmTextToSpeech::readFromHere(qsizetype position) {
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
-    if (txtInput->document()->isEmpty())
+    if (isBlank(boxText_->text()))
         return;
-    const qsizetype start = sentenceStartAt(boxText_->text(), position);
-    // A box of white space only has no sentence; it is read whole, as Read reads it.
-    readBoxFrom(start < boxText_->text().size() ? start : 0, options);
+    readBoxFrom(sentenceStartAt(boxText_->text(), position), options);
 }
 
 std::optional<BoxRange> frmTextToSpeech::followedSentence() const {
@@ -523,32 +509,37 @@ void frmTextToSpeech::cmdClear_Click() {
 }
 
 void frmTextToSpeech::cmdRH_Click() {
+    focusInput();
+    // With nothing highlighted, Paste and Read go on with the clipboard as it is.
     if (platform_.clipboard)
-        readHighlighted(
-            *this, platform_.systemKeyboard.get(), *platform_.clipboard,
-            [this] { cmdPaste_Click(); }, [this] { cmdRead_Click(); });
+        (void)captureHighlighted(*platform_.clipboard);
+    cmdPaste_Click();
+    cmdRead_Click();
 }
 
 bool frmTextToSpeech::readSelection() {
+    if (!platform_.clipboard || !captureHighlighted(*platform_.clipboard))
+        return false;
     // A failure of Read is reported like any other; the selection was read all the same.
-    bool read = false;
-    if (platform_.clipboard)
-        runHandler(this, [&] {
-            readHighlightedSelection(
-                *this, *platform_.clipboard,
-                [&] {
-                    read = true;
-                    cmdPaste_Click();
-                },
-                [this] { cmdRead_Click(); });
-        });
-    return read;
+    runHandler(this, [this] {
+        focusInput();
+        cmdPaste_Click();
+        cmdRead_Click();
+    });
+    return true;
 }
 
 void frmTextToSpeech::cmdSR_Click() {
-    if (platform_.appKeyboard)
-        toggleTrainer(state_, *platform_.appKeyboard, *this,
-                      [this](const QString& caption) { cmdSR->setText(caption); });
+    if (!trainer_.isOn()) {
+        trainer_.switchOn();
+        txtInput->startExtendingFromTop();
+        cmdSR->setText(trainerOnCaption);
+    } else {
+        trainer_.switchOff();
+        cmdSR->setText(trainerOffCaption);
+        txtInput->stopExtending();
+    }
+    focusInput();
 }
 
 void frmTextToSpeech::cmdVisit_Click() {
@@ -556,10 +547,11 @@ void frmTextToSpeech::cmdVisit_Click() {
         visitWebsite(*this, *platform_.launcher);
 }
 
-void frmTextToSpeech::txtInput_KeyUp(int KeyCode, int Shift) {
-    (void)Shift; // the trainer's own held Shift is what extends the selection
-    if (platform_.appKeyboard && platform_.clipboard)
-        trainerKeyUp(KeyCode, state_, *platform_.appKeyboard, *this, *platform_.clipboard);
+void frmTextToSpeech::txtInput_KeyUp(int key) {
+    if (trainer_.isOn() && key == Qt::Key_Down && trainer_.lineRead(state_.ScreenLines))
+        txtInput->turnPageBack(state_.ScreenLines);
+    if (key == Qt::Key_F2 && platform_.clipboard)
+        copyBoxText(inputText(), *platform_.clipboard);
 }
 
 } // namespace tellwick

@@ -7,6 +7,7 @@
 #include "capture/window_view.h"
 #include "platform/platform.h"
 #include "rewriter/respell.h"
+#include "trainer/trainer.h"
 
 #include <QWidget>
 
@@ -23,6 +24,7 @@ class QPushButton;
 
 namespace tellwick {
 
+class InputBox;
 class RawTextMirror;
 class ReadingHighlight;
 
@@ -38,6 +40,7 @@ public:
     ~frmTextToSpeech() override;
 
     WindowState& state() { return state_; }
+    const Trainer& trainer() const { return trainer_; }
     Platform& platform() { return platform_; }
 
     // WindowView: the box's text with CR LF line breaks, whatever the widget holds inside.
@@ -69,7 +72,7 @@ public:
     bool readSelection();
     void cmdSR_Click();
     void cmdVisit_Click();
-    void txtInput_KeyUp(int KeyCode, int Shift);
+    void txtInput_KeyUp(int key);
 
     void ShowSpeed();
 
@@ -80,7 +83,6 @@ protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -94,7 +96,6 @@ private:
     void connectHandlers();
     void Form_Load();
     void placeWindow();
-    void Form_Unload();
     void placeControl(PlacedControl& control);
     // The widget made for a control; its kind fixes its class, so the cast cannot fail.
     template <typename Widget> Widget* widgetOf(Control control) const {
@@ -119,6 +120,7 @@ private:
 
     Platform platform_;
     WindowState state_;
+    Trainer trainer_;
     TwipScale scale_;
     bool framed_ = false;
     // Counts the voices put into CurVoice, so that a late whole text never reaches a voice that
@@ -126,7 +128,7 @@ private:
     quint64 voicesTaken_ = 0;
     std::array<PlacedControl, controlCount> controls_;
 
-    QPlainTextEdit* txtInput = nullptr;
+    InputBox* txtInput = nullptr;
     RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
     QPushButton* cmdRead = nullptr;

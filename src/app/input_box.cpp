@@ -7,6 +7,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace tellwick {
 
@@ -22,7 +28,76 @@ bool readsFromHere(const QKeyEvent* event) {
            modifiers == Qt::ControlModifier;
 }
 
+// The keys that move the caret: with the trainer on, they extend the selection.
+constexpr Qt::Key caretKeys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_Left,   Qt::Key_Right,
+                                 Qt::Key_Home, Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+
+bool movesCaret(const QKeyEvent* event) {
+    return std::find(std::begin(caretKeys), std::end(caretKeys), event->key()) !=
+           std::end(caretKeys);
+}
+
 } // namespace
+
+void InputBox::moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode) {
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(operation, mode);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void InputBox::startExtendingFromTop() {
+    moveCaret(QTextCursor::Start, QTextCursor::MoveAnchor);
+    extendsSelection_ = true;
+}
+
+void InputBox::stopExtending() {
+    extendsSelection_ = false;
+    moveCaret(QTextCursor::StartOfLine, QTextCursor::MoveAnchor);
+}
+
+void InputBox::turnPageBack(int lines) {
+    extendPageDown();
+    for (int line = 0; line < lines; ++line)
+        moveCaret(QTextCursor::Up, QTextCursor::KeepAnchor);
+}
+
+void InputBox::extendPageDown() {
+    // As the box's own Shift+Page Down does: the first line not wholly in view comes to the top,
+    // and the caret goes down until it stands where it stood on the screen; when the text's end
+    // is in view, the caret goes to the last line.
+    ensureCursorVisible();
+    QTextCursor cursor = textCursor();
+    qreal caretTop = cursorRect(cursor).top();
+    const QRectF visible = QRectF(viewport()->rect()).translated(contentOffset());
+    QTextBlock block = firstVisibleBlock();
+    QRectF bounds = blockBoundingRect(block);
+    qreal above = 0;
+    bool atEnd = false;
+    while (above + bounds.height() <= visible.bottom()) {
+        if (!block.next().isValid()) {
+            atEnd = true;
+            caretTop = viewport()->height();
+            break;
+        }
+        above += bounds.height();
+        block = block.next();
+        bounds = blockBoundingRect(block);
+    }
+    if (!atEnd) {
+        int line = 0;
+        const QTextLayout* layout = block.layout();
+        while (line < layout->lineCount() - 1 &&
+               layout->lineAt(line).naturalTextRect().bottom() <= visible.bottom() - above)
+            ++line;
+        verticalScrollBar()->setValue(block.firstLineNumber() + line);
+    }
+    while (cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor) &&
+           cursorRect(cursor).top() < caretTop) {
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
 
 void InputBox::pastePlainText(QClipboard::Mode mode) {
     if (isReadOnly())
@@ -43,6 +118,8 @@ void InputBox::insertFromMimeData(const QMimeData* source) {
 }
 
 void InputBox::keyPressEvent(QKeyEvent* event) {
+    if (extendsSelection_ && movesCaret(event))
+        event->setModifiers(event->modifiers() | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Paste)) {
         pastePlainText(QClipboard::Clipboard);
         event->accept();

@@ -21,6 +21,16 @@ public:
     // first: it reads from the sentence at position (in the viewport).
     QMenu* createContextMenu(const QPoint& position);
 
+    // The speed-reading trainer's moves. The trainer starts at the top of the text, and from then
+    // on every key that moves the caret extends the selection, as if Shift were held, so that the
+    // lines read stay highlighted.
+    void startExtendingFromTop();
+    // A screenful read: the view moves on by a page, the caret with it, and the caret comes back
+    // by lines, so that the end of the selection stands at the top of the new screenful.
+    void turnPageBack(int lines);
+    // The caret keys move again; the selection is dropped, the caret at the start of its line.
+    void stopExtending();
+
 signals:
     // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
     // that position, a place in the box's text, lies in.
@@ -38,6 +48,10 @@ protected:
 
 private:
     void pastePlainText(QClipboard::Mode mode);
+    void moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode);
+    void extendPageDown();
+
+    bool extendsSelection_ = false;
 };
 
 } // namespace tellwick

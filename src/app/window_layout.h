@@ -50,6 +50,13 @@ inline constexpr LayoutStep layoutSteps[] = {
     {Control::cmdVisit, LayoutProperty::Top, LayoutBase::ClientHeight, 300},
 };
 
+// The smallest client area, in twips, at which the layout keeps every control whole and apart.
+// Paste follows the right edge (step 4) and must stay clear of the check boxes, which stand where
+// they were designed; Clear and the trainer button follow it at their own distances. The text box
+// keeps one line (244 twips) above the bottom row (step 1).
+inline constexpr double smallestClientWidth = 2580 + 195 + 1875;
+inline constexpr double smallestClientHeight = 680 + 244;
+
 // What the resize handler works on. set() returns false when the control refuses the value (a
 // negative width or height).
 class LayoutTarget {

@@ -12,8 +12,6 @@ struct WindowState {
     std::unique_ptr<Voice> CurVoice; // the voice of the current reading; none until the first Read
     std::int16_t ReadSpeed = 1;      // -9..+9
     std::int16_t ScreenLines = 30;   // text lines in one screenful of the text box
-    std::int16_t LineCount = 0;      // the trainer's line counter
-    bool TrainerOn = false;
 };
 
 } // namespace tellwick

@@ -4,75 +4,28 @@
 
 namespace tellwick {
 
-namespace {
-
-void pressKey(Keyboard& keyboard, std::uint8_t vk) {
-    keyboard.keyEvent(vk, KEYEVENTF_KEYDOWN);
-    keyboard.keyEvent(vk, KEYEVENTF_KEYUP);
+void Trainer::switchOn() {
+    on_ = true;
+    lineCount_ = 0;
 }
 
-void startTrainer(WindowState& state, Keyboard& keyboard) {
-    state.TrainerOn = true;
-    state.LineCount = 0;
-    keyboard.keyEvent(VK_CONTROL, KEYEVENTF_KEYDOWN);
-    keyboard.sleep(50);
-    pressKey(keyboard, VK_HOME);
-    keyboard.sleep(50);
-    keyboard.keyEvent(VK_CONTROL, KEYEVENTF_KEYUP);
-    keyboard.sleep(50);
-    keyboard.keyEvent(VK_SHIFT, KEYEVENTF_KEYDOWN);
+void Trainer::switchOff() {
+    on_ = false;
 }
 
-// Page Down scrolls a screenful on with Shift still held; the up arrows bring the caret back by
-// as many lines, so the end of the highlight stands at the top of the new screenful.
-void turnPage(WindowState& state, Keyboard& keyboard) {
-    pressKey(keyboard, VK_NEXT);
-    for (int line = 0; line < state.ScreenLines; ++line)
-        pressKey(keyboard, VK_UP);
-    state.LineCount = 0;
+bool Trainer::lineRead(int screenLines) {
+    if (lineCount_ < std::numeric_limits<std::int16_t>::max())
+        ++lineCount_;
+    if (lineCount_ != screenLines)
+        return false;
+    lineCount_ = 0;
+    return true;
 }
 
-void countLine(WindowState& state, Keyboard& keyboard) {
-    // With a box lower than one line ScreenLines is 0 or less and never met: the count stops at
-    // its maximum instead of wrapping round to negative numbers.
-    if (state.LineCount < std::numeric_limits<std::int16_t>::max())
-        ++state.LineCount;
-    if (state.LineCount == state.ScreenLines)
-        turnPage(state, keyboard);
-}
-
-// Every step may fail (a busy clipboard); each is tried regardless. The text goes as Unicode so
-// that no character is lost, and with LF line breaks, which is what the programs it is pasted into
-// here expect; the box itself hands out CR LF, as the rewriter needs.
-void copyAll(const WindowView& view, Clipboard& clipboard) {
+void copyBoxText(const QString& boxText, Clipboard& clipboard) {
     (void)clipboard.clear();
     (void)clipboard.setText(
-        StripTrailingCrLf(view.inputText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-}
-
-} // namespace
-
-void toggleTrainer(WindowState& state, Keyboard& keyboard, WindowView& view,
-                   const std::function<void(const QString&)>& setCaption) {
-    if (!state.TrainerOn) {
-        startTrainer(state, keyboard);
-        setCaption(trainerOnCaption);
-    } else {
-        state.TrainerOn = false;
-        setCaption(trainerOffCaption);
-        keyboard.keyEvent(VK_SHIFT, KEYEVENTF_KEYUP);
-        keyboard.sleep(50);
-        pressKey(keyboard, VK_HOME);
-    }
-    view.focusInput();
-}
-
-void trainerKeyUp(int KeyCode, WindowState& state, Keyboard& keyboard, const WindowView& view,
-                  Clipboard& clipboard) {
-    if (state.TrainerOn && KeyCode == VK_DOWN)
-        countLine(state, keyboard);
-    if (KeyCode == VK_F2)
-        copyAll(view, clipboard);
+        StripTrailingCrLf(boxText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 QString StripTrailingCrLf(QString text) {

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "capture/window_state.h"
-#include "capture/window_view.h"
 #include "platform/clipboard.h"
-#include "platform/keyboard.h"
 
-#include <functional>
+#include <QString>
+
+#include <cstdint>
 
 namespace tellwick {
 
@@ -13,16 +12,30 @@ namespace tellwick {
 inline const QString trainerOffCaption = QStringLiteral("&SR");
 inline const QString trainerOnCaption = QStringLiteral("&X");
 
-// Switches the trainer on (caret to the start of the text, Shift held so that each down arrow
-// extends the highlight) or off (Shift released, highlight dropped). The keyboard is the one of
-// our own window: a Shift held for the whole system would reach other applications.
-void toggleTrainer(WindowState& state, Keyboard& keyboard, WindowView& view,
-                   const std::function<void(const QString&)>& setCaption);
+// The speed-reading trainer: whether it runs, and how many lines of the present screenful the
+// user has read (each down arrow released in the box is one).
+class Trainer {
+public:
+    bool isOn() const { return on_; }
+    int lineCount() const { return lineCount_; }
 
-// A key released in the text box: counts the trainer's lines and turns the page after a
-// screenful; F2 copies the box's text without its trailing line breaks, with LF line breaks.
-void trainerKeyUp(int KeyCode, WindowState& state, Keyboard& keyboard, const WindowView& view,
-                  Clipboard& clipboard);
+    // Switching on starts the count again, from the start of the text.
+    void switchOn();
+    void switchOff();
+    // One more line read. True when it completes a screenful of screenLines lines: the page turns
+    // and the count starts again. With a box lower than one line, screenLines is 0 or less and
+    // never met: the count then stops at its maximum instead of wrapping round.
+    bool lineRead(int screenLines);
+
+private:
+    bool on_ = false;
+    std::int16_t lineCount_ = 0;
+};
+
+// F2: puts the box's text (CR LF line breaks) on the clipboard without its trailing line breaks,
+// as Unicode with LF line breaks, which is what the programs it is pasted into here expect. Every
+// step may fail (a busy clipboard); each is tried regardless.
+void copyBoxText(const QString& boxText, Clipboard& clipboard);
 
 // Removes every CR LF pair from the end of text; a lone CR or LF there stops the removal.
 QString StripTrailingCrLf(QString text);

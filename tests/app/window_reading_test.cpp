@@ -33,7 +33,7 @@ TEST_F(Reading, ReadSpeaksTheBoxRewrittenWithCrLfAtTheCurrentSpeed) {
         std::int16_t speed;
     } rows[] = {
         {QStringLiteral("Page 12\r\n12\r\nmore text"), 1},
-        {QStringLiteral("  \r\n"), -9},
+        {QStringLiteral("Slow."), -9},
         {QStringLiteral("I live in a [note] house."), 0},
         {QStringLiteral("Fast."), 9},
     };
@@ -82,7 +82,19 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         int created;
         QStringList calls;
         QString caption;
+        QString box = {};
     } rows[] = {
+        // Paste of an empty clipboard leaves line breaks, which say nothing.
+        {"a box of white space only",
+         QStringLiteral("Copied."),
+         false,
+         false,
+         false,
+         1,
+         {QStringLiteral("setRate 1"),
+          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
+         pause,
+         QStringLiteral(" \t\r\n\r\n\u00a0\r\n")},
         {"clipboard text",
          QStringLiteral("Copied."),
          false,
@@ -118,7 +130,7 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         startOver();
         if (row.priorVoice)
             startReading();
-        window->setInputText(QString());
+        window->setInputText(row.box);
         window->showPaused(true);
         clipboard->content = row.clipboard;
         clipboard->failRead = row.failRead;
@@ -127,7 +139,7 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         EXPECT_EQ(voices.log().created, row.created);
         EXPECT_EQ(calls(), row.calls);
         EXPECT_EQ(pauseCaption(), row.caption);
-        EXPECT_EQ(window->inputText(), QString());
+        EXPECT_EQ(window->inputText(), row.box);
         EXPECT_TRUE(reported.isEmpty());
         EXPECT_EQ(clipboard->setCount + clipboard->clearCount, 0);
     }

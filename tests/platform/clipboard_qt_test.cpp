@@ -8,8 +8,7 @@
 namespace tellwick {
 namespace {
 
-// The real clipboard on the offscreen platform: what F2 puts there must come back unchanged, and
-// the platform must offer no system keyboard where no other application can be reached.
+// The real clipboard on the offscreen platform: what F2 puts there must come back unchanged.
 class QtClipboardTest : public testing::TestWithParam<QString> {
 protected:
     void SetUp() override { testApplication(); }
@@ -28,11 +27,9 @@ INSTANTIATE_TEST_SUITE_P(Texts, QtClipboardTest,
                                          QStringLiteral("Ünïcødé — “quotes” 日本 🙂"),
                                          QStringLiteral("lines\r\nwith\nbreaks\r")));
 
-TEST(PlatformTest, OffscreenHasNoSystemKeyboardButEverythingElse) {
+TEST(PlatformTest, OffscreenHasEveryService) {
     testApplication();
     const Platform platform = makePlatform();
-    EXPECT_EQ(platform.systemKeyboard, nullptr);
-    EXPECT_NE(platform.appKeyboard, nullptr);
     EXPECT_NE(platform.clipboard, nullptr);
     EXPECT_NE(platform.launcher, nullptr);
     EXPECT_TRUE(platform.voices);
