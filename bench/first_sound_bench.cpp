@@ -133,7 +133,7 @@ struct TestWindow {
 TestWindow openWindow(const QString& text) {
     auto clipboard = std::make_unique<FakeClipboard>();
     TestWindow opened{clipboard.get(), nullptr};
-    Platform platform;
+    WindowServices platform;
     platform.clipboard = std::move(clipboard);
     platform.voices = [](QString* error) { return makeSystemVoice(error); };
     platform.prepareVoices = prepareSystemVoice;
@@ -187,7 +187,7 @@ void LaterRead(benchmark::State& state, const QString& (*text)()) {
         state,
         [&] {
             waitForSound(Clock::now());
-            opened.window->state().CurVoice.reset();
+            opened.window->reader().stop();
             waitForSilence(300ms);
         },
         [&] { opened.button("cmdRead")->click(); });
@@ -230,7 +230,7 @@ void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
     measureEach(
         state,
         [&] {
-            opened.window->state().CurVoice.reset();
+            opened.window->reader().stop();
             waitForSilence(300ms);
         },
         [&] { opened.button("cmdRH")->click(); });
@@ -251,7 +251,7 @@ void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
     std::vector<double> times;
     for (auto _ : state) {
         state.PauseTiming();
-        opened.window->state().CurVoice.reset();
+        opened.window->reader().stop();
         waitForSilence(300ms);
         state.ResumeTiming();
         QProcess command;

@@ -54,7 +54,7 @@ QString megabyteOfText() {
 }
 
 void ReadOneMegabyteFromTheBox(benchmark::State& state) {
-    Platform platform;
+    WindowServices platform;
     platform.voices = [](QString*) { return std::make_unique<SilentVoice>(); };
     frmTextToSpeech window(std::move(platform));
     window.setInputText(megabyteOfText());
@@ -76,7 +76,7 @@ BENCHMARK(ReadOneMegabyteFromTheBox)->Unit(benchmark::kMillisecond);
 // Sentences heard one after another all through the box, each shown, scrolled to and painted.
 void ShowTheNextSentenceHeardInAOneMegabyteBox(benchmark::State& state) {
     SilentVoice* voice = nullptr;
-    Platform platform;
+    WindowServices platform;
     platform.voices = [&voice](QString*) {
         auto made = std::make_unique<SilentVoice>();
         voice = made.get();

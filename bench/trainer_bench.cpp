@@ -29,7 +29,7 @@ void sendKey(QWidget* target, QEvent::Type type, Qt::Key key) {
 }
 
 std::unique_ptr<frmTextToSpeech> makeWindow() {
-    Platform platform;
+    WindowServices platform;
     platform.clipboard = std::make_unique<QtClipboard>();
     auto window = std::make_unique<frmTextToSpeech>(std::move(platform));
     window->show();
@@ -43,7 +43,7 @@ void TrainerScreenful(benchmark::State& state) {
     auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
     window->findChild<QPushButton*>(QStringLiteral("cmdSR"))->click();
     QCoreApplication::processEvents();
-    const int lines = window->state().ScreenLines;
+    const int lines = window->screenLines();
     for (auto _ : state) {
         if (box->textCursor().blockNumber() > bookLines - 2 * lines) {
             state.PauseTiming();

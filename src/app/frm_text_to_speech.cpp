@@ -1,21 +1,18 @@
 #include "app/frm_text_to_speech.h"
 
-#include "app/box_text.h"
 #include "app/control_font.h"
 #include "app/controls.h"
 #include "app/input_box.h"
 #include "app/raw_text_mirror.h"
 #include "app/reading_highlight.h"
-#include "app/sentences.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
 #include "app/wrapping_button.h"
-#include "capture/paste_clear.h"
-#include "capture/read_highlighted.h"
-#include "rewriter/respell.h"
-#include "trainer/trainer.h"
+#include "reader/box_text.h"
+#include "reader/highlighted_text.h"
+#include "reader/sentences.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -25,11 +22,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextDocument>
-#include <QThread>
 #include <QTimer>
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 namespace tellwick {
 
@@ -37,26 +34,15 @@ namespace {
 
 constexpr double placementDivisor = 2.3; // the window sits a little above the middle
 constexpr double offScreenRightTwips = 100;
-constexpr int slowestSpeed = -9;
-constexpr int fastestSpeed = 9;
-
-// The two skip buttons differ only in direction: a skip the voice refuses becomes a speed step.
-struct SkipButton {
-    int sentences;
-    int speedStep;
-    int speedLimit;
-};
-constexpr SkipButton skipBack{-1, -1, slowestSpeed};
-constexpr SkipButton skipForward{+1, +1, fastestSpeed};
 
 QString qs(std::string_view text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QWidget* makeControl(const ControlSpec& spec, QWidget* parent) {
+QWidget* makeControl(const ControlSpec& spec, Clipboard* clipboard, QWidget* parent) {
     switch (spec.kind) {
     case ControlKind::TextBox: {
-        auto* box = new InputBox(parent);
+        auto* box = new InputBox(clipboard, parent);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         // A text box of this kind takes no Tab: Tab and Shift+Tab move along the controls.
         box->setTabChangesFocus(true);
@@ -160,8 +146,8 @@ private:
     frmTextToSpeech& window_;
 };
 
-frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
-    : QWidget(parent), platform_(std::move(platform)),
+frmTextToSpeech::frmTextToSpeech(WindowServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), reader_(services_.voices),
       scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
     setObjectName(QStringLiteral("frmTextToSpeech"));
     setWindowTitle(qs(tellwick::windowTitle));
@@ -174,10 +160,11 @@ frmTextToSpeech::frmTextToSpeech(Platform platform, QWidget* parent)
                    static_cast<int>(std::ceil(smallestClientHeight / scale_.twipsPerPixelY)));
     createControls();
     connectHandlers();
+    connectReader();
     Form_Load();
     // After the window has been shown, so that it does not appear later for it.
-    if (platform_.prepareVoices)
-        QTimer::singleShot(0, this, platform_.prepareVoices);
+    if (services_.prepareVoices)
+        QTimer::singleShot(0, this, services_.prepareVoices);
 }
 
 frmTextToSpeech::~frmTextToSpeech() = default;
@@ -185,7 +172,7 @@ frmTextToSpeech::~frmTextToSpeech() = default;
 void frmTextToSpeech::createControls() {
     QWidget* previous = nullptr;
     for (const ControlSpec& spec : controlTable) {
-        QWidget* widget = makeControl(spec, this);
+        QWidget* widget = makeControl(spec, services_.clipboard.get(), this);
         widget->setObjectName(qs(spec.name));
         if (!spec.toolTip.empty())
             widget->setToolTip(qs(spec.toolTip));
@@ -212,7 +199,7 @@ void frmTextToSpeech::createControls() {
     lblSpeed = widgetOf<QLabel>(Control::lblSpeed);
     txtInput->installEventFilter(this);
     boxText_ = new RawTextMirror(txtInput->document());
-    highlight_ = new ReadingHighlight(txtInput, boxText_);
+    highlight_ = new ReadingHighlight(txtInput);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -237,6 +224,19 @@ void frmTextToSpeech::connectHandlers() {
             [this](int position) { runHandler(this, [&] { readFromHere(position); }); });
 }
 
+void frmTextToSpeech::connectReader() {
+    connect(&reader_, &Reader::pausedChanged, cmdPause,
+            [this](bool paused) { cmdPause->setText(qs(paused ? resumeCaption : pauseCaption)); });
+    connect(&reader_, &Reader::speedChanged, this, &frmTextToSpeech::ShowSpeed);
+    connect(&reader_, &Reader::sentenceHeard, highlight_, &ReadingHighlight::sentenceHeard);
+    connect(&reader_, &Reader::finished, highlight_, &ReadingHighlight::stop);
+    // A reading that stops by itself (the sound server went away) is reported when it happens,
+    // not at the next Read; the text and the state stay.
+    connect(&reader_, &Reader::failed, this, [this](const QString& message) {
+        reportUncaught(this, QStringLiteral("The reading stopped: %1.").arg(message));
+    });
+}
+
 void frmTextToSpeech::placeControl(PlacedControl& control) {
     const QRectF& t = control.twips;
     const auto px = [](double twips, double perPixel) {
@@ -252,12 +252,11 @@ QRectF frmTextToSpeech::controlTwips(Control control) const {
 }
 
 void frmTextToSpeech::Form_Load() {
-    state_.ScreenLines = 30;
-    state_.ReadSpeed = 1;
-    lblSpeed->setText(QStringLiteral("Speed: +%1").arg(state_.ReadSpeed));
+    screenLines_ = 30;
+    reader_.setSpeed(1);
 
     placeWindow();
-    setInputText(welcomeText(state_.ScreenLines));
+    setInputText(welcomeText(screenLines_));
 }
 
 void frmTextToSpeech::placeWindow() {
@@ -291,7 +290,7 @@ void frmTextToSpeech::Form_Resize() {
     const double clientHeight = minimised ? 0 : height() * scale_.twipsPerPixelY;
     const double outerWidth = minimised ? 0 : frameGeometry().width() * scale_.twipsPerPixelX;
     Layout target(*this);
-    layOut(target, clientHeight, outerWidth, state_.ScreenLines);
+    layOut(target, clientHeight, outerWidth, screenLines_);
 }
 
 void frmTextToSpeech::resizeEvent(QResizeEvent* event) {
@@ -330,10 +329,6 @@ void frmTextToSpeech::focusInput() {
     txtInput->setFocus(Qt::OtherFocusReason);
 }
 
-void frmTextToSpeech::showPaused(bool paused) {
-    cmdPause->setText(qs(paused ? resumeCaption : pauseCaption));
-}
-
 RespellOptions frmTextToSpeech::respellOptions() const {
     return {chkCrPause->isChecked(), chkSqBr->isChecked()};
 }
@@ -349,25 +344,7 @@ void frmTextToSpeech::cmdRead_Click() {
         return;
     }
 
-    // The clipboard case skips every failing step. Only a clipboard known to hold no text ends
-    // the reading here; a read that fails is skipped like any other step, and the steps after it
-    // run.
-    Clipboard* clipboard = platform_.clipboard.get();
-    const std::optional<QString> first = clipboard ? clipboard->text() : std::nullopt;
-    if (first && first->isEmpty())
-        return;
-    QString error;
-    if (std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr)
-        takeVoice(std::move(voice));
-    // Without a new voice the steps fall on whichever voice is held, as the steps are written.
-    if (state_.CurVoice) {
-        (void)state_.CurVoice->setRate(state_.ReadSpeed);
-        if (const std::optional<QString> again = clipboard ? clipboard->text() : std::nullopt)
-            (void)speakInSteps(*again, [options](QString text) {
-                return Spoken{respelled(text, options), nullptr};
-            });
-    }
-    showPaused(false);
+    reader_.readClipboard(services_.clipboard.get(), options);
 }
 
 void frmTextToSpeech::readFromHere(qsizetype position) {
@@ -384,103 +361,19 @@ std::optional<BoxRange> frmTextToSpeech::followedSentence() const {
 }
 
 void frmTextToSpeech::readBoxFrom(qsizetype start, const RespellOptions& options) {
-    QString error;
-    std::unique_ptr<Voice> voice = platform_.voices ? platform_.voices(&error) : nullptr;
-    if (!voice)
-        throw UncaughtFailure{error.isEmpty() ? QStringLiteral("No speech voice is available.")
-                                              : error};
-    takeVoice(std::move(voice));
-    failUnless(state_.CurVoice->setRate(state_.ReadSpeed));
-    failUnless(speakInSteps(boxText_->text().mid(start), [start, options](QString raw) {
-        auto reading = std::make_shared<const BoxReading>(raw, start, options);
-        return Spoken{reading->spoken(), reading};
-    }));
-    showPaused(false);
-}
-
-void frmTextToSpeech::takeVoice(std::unique_ptr<Voice> voice) {
-    state_.CurVoice = std::move(voice);
-    ++voicesTaken_;
-    listenTo(*state_.CurVoice);
-}
-
-VoiceResult frmTextToSpeech::speakInSteps(QString text, Rewrite rewrite) {
-    if (text.size() <= twoStepLength) {
-        Spoken spoken = rewrite(std::move(text));
-        highlight_->follow(std::move(spoken.reading));
-        return state_.CurVoice->speak(spoken.text);
-    }
-    Spoken beginning = rewrite(text.left(beginningEnd(text)));
-    highlight_->follow(std::move(beginning.reading));
-    const VoiceResult begun = state_.CurVoice->speakBeginning(beginning.text);
-    if (begun)
-        completeBeside(std::move(text), std::move(rewrite));
-    return begun;
-}
-
-void frmTextToSpeech::completeBeside(QString text, Rewrite rewrite) {
-    // The rewriter holds nothing between calls, so it runs on a thread of its own while the
-    // window goes on; the whole goes to the voice only if no later Read has replaced it, and the
-    // highlight takes its map only if it still follows the beginning (no edit came between).
-    auto whole = std::make_shared<Spoken>();
-    QThread* rewriter = QThread::create(
-        [text = std::move(text), rewrite, whole]() mutable { *whole = rewrite(std::move(text)); });
-    connect(rewriter, &QThread::finished, rewriter, &QObject::deleteLater);
-    connect(rewriter, &QThread::finished, this,
-            [this, voice = state_.CurVoice.get(), taken = voicesTaken_, whole,
-             beginning = highlight_->following()] {
-                if (taken != voicesTaken_ || state_.CurVoice.get() != voice)
-                    return;
-                if (const VoiceResult result = voice->completeText(whole->text); !result) {
-                    reportUncaught(this,
-                                   QStringLiteral("The reading stopped: %1.").arg(result.error));
-                    return;
-                }
-                if (beginning && highlight_->following() == beginning)
-                    highlight_->follow(std::move(whole->reading));
-            });
-    rewriter->start();
-}
-
-void frmTextToSpeech::listenTo(Voice& voice) {
-    // A reading that stops by itself (the sound server went away) is reported when it happens,
-    // not at the next Read; the text and the state stay.
-    voice.onFailure([this](const QString& message) {
-        reportUncaught(this, QStringLiteral("The reading stopped: %1.").arg(message));
-    });
-    voice.onSentenceHeard([this](int, qsizetype position) { highlight_->sentenceHeard(position); });
-    voice.onFinished([this] { highlight_->stop(); });
-}
-
-Voice& frmTextToSpeech::voiceOrFail(const QString& operation) {
-    if (!state_.CurVoice)
-        throw UncaughtFailure{operation + QStringLiteral(": no reading has been started.")};
-    return *state_.CurVoice;
+    highlight_->follow();
+    failUnless(reader_.readBox(boxText_->text(), start, options));
 }
 
 void frmTextToSpeech::cmdPause_Click() {
-    if (!txtInput->document()->isEmpty()) {
-        if (cmdPause->text() == qs(pauseCaption)) {
-            if (state_.CurVoice && state_.CurVoice->pause())
-                showPaused(true);
-        } else {
-            failUnless(voiceOrFail(QStringLiteral("Resume")).resume());
-            showPaused(false);
-        }
-    }
+    if (!txtInput->document()->isEmpty())
+        failUnless(reader_.pauseOrResume());
     focusInput();
 }
 
 void frmTextToSpeech::skipOrChangeSpeed(int direction) {
-    const SkipButton& button = direction < 0 ? skipBack : skipForward;
     focusInput();
-    if (state_.CurVoice && state_.CurVoice->skipSentence(button.sentences))
-        return;
-    const bool withinLimit = button.speedStep < 0 ? state_.ReadSpeed > button.speedLimit
-                                                  : state_.ReadSpeed < button.speedLimit;
-    if (withinLimit)
-        state_.ReadSpeed = static_cast<std::int16_t>(state_.ReadSpeed + button.speedStep);
-    ShowSpeed();
+    reader_.skipOrChangeSpeed(direction);
 }
 
 void frmTextToSpeech::cmdHere_Click() {
@@ -491,34 +384,43 @@ void frmTextToSpeech::cmdSkipF_Click() {
     skipOrChangeSpeed(+1);
 }
 
-void frmTextToSpeech::ShowSpeed() {
-    const int speed = state_.ReadSpeed;
+void frmTextToSpeech::ShowSpeed(int speed) {
     const QString shown = speed > 0    ? QStringLiteral("+%1").arg(speed)
                           : speed == 0 ? QStringLiteral("N")
                                        : QString::number(speed);
     lblSpeed->setText(QStringLiteral("Speed: ") + shown);
 }
 
+// Every failing step is skipped: a clipboard that cannot be read leaves the box empty. The run of
+// empty lines lets the trainer bring the text's last lines to the top of the box.
 void frmTextToSpeech::cmdPaste_Click() {
-    if (platform_.clipboard)
-        pasteClipboard(*this, state_, *platform_.clipboard);
+    if (!services_.clipboard)
+        return;
+    setInputText(QString());
+    focusInput();
+    if (const std::optional<QString> text = services_.clipboard->text())
+        setInputText(*text + emptyLineRun(screenLines_));
+    reader_.offerPause();
 }
 
+// The reading pauses and the box empties; Read then speaks the clipboard.
 void frmTextToSpeech::cmdClear_Click() {
-    clearInput(*this, state_);
+    reader_.silence();
+    setInputText(QString());
+    focusInput();
 }
 
 void frmTextToSpeech::cmdRH_Click() {
     focusInput();
     // With nothing highlighted, Paste and Read go on with the clipboard as it is.
-    if (platform_.clipboard)
-        (void)captureHighlighted(*platform_.clipboard);
+    if (services_.clipboard)
+        (void)captureHighlighted(*services_.clipboard);
     cmdPaste_Click();
     cmdRead_Click();
 }
 
 bool frmTextToSpeech::readSelection() {
-    if (!platform_.clipboard || !captureHighlighted(*platform_.clipboard))
+    if (!services_.clipboard || !captureHighlighted(*services_.clipboard))
         return false;
     // A failure of Read is reported like any other; the selection was read all the same.
     runHandler(this, [this] {
@@ -543,15 +445,16 @@ void frmTextToSpeech::cmdSR_Click() {
 }
 
 void frmTextToSpeech::cmdVisit_Click() {
-    if (platform_.launcher)
-        visitWebsite(*this, *platform_.launcher);
+    focusInput();
+    if (services_.launcher)
+        OpenWebPage(*services_.launcher, helpPageAddress());
 }
 
 void frmTextToSpeech::txtInput_KeyUp(int key) {
-    if (trainer_.isOn() && key == Qt::Key_Down && trainer_.lineRead(state_.ScreenLines))
-        txtInput->turnPageBack(state_.ScreenLines);
-    if (key == Qt::Key_F2 && platform_.clipboard)
-        copyBoxText(inputText(), *platform_.clipboard);
+    if (trainer_.isOn() && key == Qt::Key_Down && trainer_.lineRead(screenLines_))
+        txtInput->turnPageBack(screenLines_);
+    if (key == Qt::Key_F2 && services_.clipboard)
+        copyBoxText(inputText(), *services_.clipboard);
 }
 
 } // namespace tellwick

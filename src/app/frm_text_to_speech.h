@@ -1,21 +1,18 @@
 #pragma once
 
-#include "app/box_reading.h"
 #include "app/controls.h"
 #include "app/window_layout.h"
-#include "capture/window_state.h"
-#include "capture/window_view.h"
-#include "platform/platform.h"
+#include "app/window_services.h"
+#include "reader/box_reading.h"
+#include "reader/reader.h"
+#include "reader/trainer.h"
 #include "rewriter/respell.h"
-#include "trainer/trainer.h"
 
 #include <QWidget>
 
 #include <array>
-#include <functional>
-#include <memory>
+#include <cstdint>
 #include <optional>
-#include <string_view>
 
 class QCheckBox;
 class QLabel;
@@ -32,22 +29,22 @@ class ReadingHighlight;
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
 // user-interface thread to its end; a failure a handler does not catch is reported by the
 // top-level handler and the window goes on.
-class frmTextToSpeech : public QWidget, public WindowView {
+class frmTextToSpeech : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmTextToSpeech(Platform platform, QWidget* parent = nullptr);
+    explicit frmTextToSpeech(WindowServices services, QWidget* parent = nullptr);
     ~frmTextToSpeech() override;
 
-    WindowState& state() { return state_; }
+    Reader& reader() { return reader_; }
     const Trainer& trainer() const { return trainer_; }
-    Platform& platform() { return platform_; }
+    // Text lines in one screenful of the text box, as the layout last found them.
+    int screenLines() const { return screenLines_; }
 
-    // WindowView: the box's text with CR LF line breaks, whatever the widget holds inside.
-    QString inputText() const override;
-    void setInputText(const QString& text) override;
-    void focusInput() override;
-    void showPaused(bool paused) override;
+    // The box's text with CR LF line breaks both ways, whatever the widget holds inside.
+    QString inputText() const;
+    void setInputText(const QString& text);
+    void focusInput();
 
     // The place of a control in twips, as the layout last set it.
     QRectF controlTwips(Control control) const;
@@ -74,7 +71,7 @@ public:
     void cmdVisit_Click();
     void txtInput_KeyUp(int key);
 
-    void ShowSpeed();
+    void ShowSpeed(int speed);
 
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
     void Form_Resize();
@@ -101,31 +98,17 @@ private:
     template <typename Widget> Widget* widgetOf(Control control) const {
         return static_cast<Widget*>(controls_[static_cast<std::size_t>(control)].widget);
     }
+    void connectReader();
     void skipOrChangeSpeed(int direction);
-    Voice& voiceOrFail(const QString& operation);
-    void takeVoice(std::unique_ptr<Voice> voice);
     RespellOptions respellOptions() const;
     void readBoxFrom(qsizetype start, const RespellOptions& options);
-    // A text as the voice is to speak it; the reading of the box it is, when it comes from the
-    // box, for the highlight to follow.
-    struct Spoken {
-        QString text;
-        std::shared_ptr<const BoxReading> reading;
-    };
-    using Rewrite = std::function<Spoken(QString)>;
-    // Speaks text, as rewrite makes it, through CurVoice: a large text in two steps.
-    VoiceResult speakInSteps(QString text, Rewrite rewrite);
-    void completeBeside(QString text, Rewrite rewrite);
-    void listenTo(Voice& voice);
 
-    Platform platform_;
-    WindowState state_;
+    WindowServices services_;
+    Reader reader_;
     Trainer trainer_;
+    std::int16_t screenLines_ = 30;
     TwipScale scale_;
     bool framed_ = false;
-    // Counts the voices put into CurVoice, so that a late whole text never reaches a voice that
-    // merely took the place of its own.
-    quint64 voicesTaken_ = 0;
     std::array<PlacedControl, controlCount> controls_;
 
     InputBox* txtInput = nullptr;

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -17,10 +16,6 @@
 namespace tellwick {
 
 namespace {
-
-bool pastesSelection(const QMouseEvent* event) {
-    return event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
-}
 
 bool readsFromHere(const QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -38,6 +33,9 @@ bool movesCaret(const QKeyEvent* event) {
 }
 
 } // namespace
+
+InputBox::InputBox(Clipboard* clipboard, QWidget* parent)
+    : QPlainTextEdit(parent), clipboard_(clipboard) {}
 
 void InputBox::moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode) {
     QTextCursor cursor = textCursor();
@@ -99,13 +97,16 @@ void InputBox::extendPageDown() {
     ensureCursorVisible();
 }
 
-void InputBox::pastePlainText(QClipboard::Mode mode) {
-    if (isReadOnly())
+void InputBox::pastePlainText(Source source, std::optional<QPoint> at) {
+    if (isReadOnly() || !clipboard_)
         return;
-    // The clipboard's text is read through its formats first, which is safe without an owner.
-    const QString text = QGuiApplication::clipboard()->text(mode);
-    if (!text.isEmpty())
-        insertPlainText(text);
+    const std::optional<QString> text =
+        source == Source::Selection ? clipboard_->selectionText() : clipboard_->text();
+    if (!text || text->isEmpty())
+        return;
+    if (at)
+        setTextCursor(cursorForPosition(*at));
+    insertPlainText(*text);
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {
@@ -121,7 +122,7 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
     if (extendsSelection_ && movesCaret(event))
         event->setModifiers(event->modifiers() | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Paste)) {
-        pastePlainText(QClipboard::Clipboard);
+        pastePlainText(Source::Clipboard);
         event->accept();
         return;
     }
@@ -133,8 +134,10 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+// A middle click pastes the primary selection where the session has one; elsewhere it does
+// nothing.
 void InputBox::mousePressEvent(QMouseEvent* event) {
-    if (pastesSelection(event)) {
+    if (event->button() == Qt::MiddleButton) {
         event->accept();
         return;
     }
@@ -142,9 +145,8 @@ void InputBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void InputBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (pastesSelection(event)) {
-        setTextCursor(cursorForPosition(event->position().toPoint()));
-        pastePlainText(QClipboard::Selection);
+    if (event->button() == Qt::MiddleButton) {
+        pastePlainText(Source::Selection, event->position().toPoint());
         event->accept();
         return;
     }
@@ -155,8 +157,7 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     QMenu* menu = createStandardContextMenu(position);
     if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         paste->disconnect();
-        connect(paste, &QAction::triggered, this,
-                [this] { pastePlainText(QClipboard::Clipboard); });
+        connect(paste, &QAction::triggered, this, [this] { pastePlainText(Source::Clipboard); });
     }
     // A menu item is named, to a screen reader, by its text.
     auto* readFromHere = new QAction(tr("Read from &here"), menu);

@@ -42,9 +42,4 @@ void OpenWebPage(Launcher& launcher, const QString& address) {
         throw UncaughtFailure{QStringLiteral("The web page could not be opened: %1").arg(error)};
 }
 
-void visitWebsite(WindowView& view, Launcher& launcher) {
-    view.focusInput();
-    OpenWebPage(launcher, helpPageAddress());
-}
-
 } // namespace tellwick

@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "app/box_text.h"
+#include "reader/box_text.h"
 
 #include <QPlainTextEdit>
 #include <QTest>
@@ -55,13 +55,62 @@ TEST_F(CaptureWindow, PasteThenF2GivesBackTheClipboardTextWithLfLineBreaks) {
     EXPECT_EQ(clipboard->content, QStringLiteral("First line\nSecond — line ✓"));
 }
 
-TEST_F(CaptureWindow, ClearDuringReadingPausesAndEmpties) {
-    click("cmdRead");
-    click("cmdClear");
-    ASSERT_NE(voices.log().newest, nullptr);
-    EXPECT_TRUE(voices.log().newest->isPaused());
-    EXPECT_EQ(window->inputText(), QString());
-    EXPECT_EQ(pauseCaption(), QStringLiteral("P&ause"));
+// Paste empties the box first and skips a clipboard it cannot read; a paused reading stays paused
+// and untouched, and Pause is offered again.
+TEST_F(CaptureWindow, PasteTakesTheClipboardAndTheEmptyLineRun) {
+    const QString thirtyLines = QStringLiteral("\r\n").repeated(30);
+    const struct {
+        const char* name;
+        std::optional<QString> clipboard; // nothing: the clipboard cannot be read
+        QString box;
+    } rows[] = {
+        {"text", QStringLiteral("Hello\r\nworld"), QStringLiteral("Hello\r\nworld") + thirtyLines},
+        {"empty clipboard", QString(), thirtyLines},
+        {"text taken unchanged", QStringLiteral(" a\n\tb\r ü "),
+         QStringLiteral(" a\r\n\tb\r\n ü ") + thirtyLines},
+        {"unreadable clipboard", std::nullopt, QString()},
+    };
+    for (const auto& row : rows) {
+        startOver();
+        click("cmdRead");
+        click("cmdPause");
+        ASSERT_EQ(pauseCaption(), QStringLiteral("R&esume")) << row.name;
+        clipboard->content = row.clipboard.value_or(QString());
+        clipboard->failRead = !row.clipboard;
+        click("cmdPaste");
+        EXPECT_EQ(window->inputText(), row.box) << row.name;
+        EXPECT_EQ(pauseCaption(), QStringLiteral("P&ause")) << row.name;
+        EXPECT_TRUE(voices.log().newest->isPaused()) << row.name;
+        EXPECT_EQ(clipboard->setCount + clipboard->clearCount, 0)
+            << row.name << ": paste never writes";
+    }
+}
+
+// Clear pauses the reading, if any, whether or not the voice manages to, and empties the box.
+TEST_F(CaptureWindow, ClearPausesAnyReadingAndEmptiesTheBox) {
+    const struct {
+        const char* name;
+        bool reading;
+        bool pauseFails;
+        QStringList calls;
+    } rows[] = {
+        {"before any reading", false, false, {}},
+        {"during a reading", true, false, {QStringLiteral("pause")}},
+        {"the pause fails", true, true, {QStringLiteral("pause")}},
+    };
+    for (const auto& row : rows) {
+        startOver();
+        if (row.reading)
+            click("cmdRead");
+        voices.log().calls.clear();
+        if (row.pauseFails)
+            voices.log().failing.insert(QStringLiteral("pause"));
+        click("cmdClear");
+        EXPECT_EQ(voices.log().calls, row.calls) << row.name;
+        EXPECT_EQ(window->inputText(), QString()) << row.name;
+        EXPECT_EQ(pauseCaption(), QStringLiteral("P&ause")) << row.name;
+        EXPECT_TRUE(reported.isEmpty()) << row.name;
+    }
 }
 
 TEST_F(CaptureWindow, TrainerButtonShowsItsNextAction) {

@@ -4,6 +4,7 @@
 // program itself, started again in a helper role; the X server is Xvfb with openbox as the window
 // manager.
 
+#include "app/window_main.h"
 #include "support/x_session.h"
 #include "window_fixture.h"
 
@@ -22,7 +23,7 @@ const QByteArray boxMarker = "box:";
 // unhighlight, the highlight anywhere is dropped first.
 [[noreturn]] void runReader(bool unhighlight) {
     setUncaughtSink([](QWidget*, const QString&) {});
-    Platform platform = makePlatform();
+    WindowServices platform = makeWindowServices();
     platform.voices = {};
     frmTextToSpeech window(std::move(platform));
     window.show();

@@ -26,7 +26,7 @@ QImage shownBox(const frmTextToSpeech& window, const QWidget& viewport) {
     helperApplication();
     QApplication::setCursorFlashTime(0); // a blinking caret would change pixels by itself
     FakeVoiceFactory voices;
-    Platform platform;
+    WindowServices platform;
     platform.voices = voices.factory();
     platform.clipboard = std::make_unique<FakeClipboard>();
     frmTextToSpeech window(std::move(platform));

@@ -15,7 +15,7 @@ class TrainerWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         testApplication();
-        Platform platform;
+        WindowServices platform;
         platform.clipboard = std::make_unique<FakeClipboard>();
         platform.launcher = std::make_unique<FakeLauncher>();
         platform.voices = voices.factory();
@@ -25,7 +25,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         box = window->findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
         ASSERT_NE(box, nullptr);
-        screenLines = window->state().ScreenLines;
+        screenLines = window->screenLines();
         ASSERT_GT(screenLines, 1);
         QStringList lines;
         for (int i = 0; i < screenLines * 4; ++i)

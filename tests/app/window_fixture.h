@@ -23,7 +23,7 @@ protected:
         testApplication();
         previousSink_ =
             setUncaughtSink([this](QWidget*, const QString& message) { reported.append(message); });
-        Platform platform;
+        WindowServices platform;
         auto clipboardDouble = std::make_unique<FakeClipboard>();
         auto launcherDouble = std::make_unique<FakeLauncher>();
         clipboard = clipboardDouble.get();

@@ -21,7 +21,7 @@ namespace {
 // what hides, the client width, and where the frame stands against the screen, in twips.
 [[noreturn]] void runStartedWindow() {
     helperApplication();
-    frmTextToSpeech window{Platform{}};
+    frmTextToSpeech window{WindowServices{}};
     window.show();
     QWidget* box = window.findChild<QWidget*>(QStringLiteral("txtInput"));
     // The frame comes a moment after the window shows; the layout follows it.
@@ -178,7 +178,7 @@ TEST_F(WindowLayout, DesignHeightGivesThirtyLinesFromTheBoxsPixelHeight) {
     resizeTwips(startClientWidth, designClientHeight);
     EXPECT_EQ(window->controlTwips(Control::txtInput).height(), 7360);
     EXPECT_EQ(control("txtInput")->height(), 491) << "7360 twips of 15";
-    EXPECT_EQ(window->state().ScreenLines, 30);
+    EXPECT_EQ(window->screenLines(), 30);
 }
 
 // Asked to shrink further, the window stops where every control is still whole and apart, the
@@ -189,7 +189,7 @@ TEST_F(WindowLayout, StopsShrinkingWhereEveryControlIsWholeAndApart) {
     EXPECT_NEAR(window->width() * scale.twipsPerPixelX, 4650, 15);
     EXPECT_NEAR(window->height() * scale.twipsPerPixelY, 924, 15);
     EXPECT_EQ(hiddenParts(*window), QStringList());
-    EXPECT_EQ(window->state().ScreenLines, 1);
+    EXPECT_EQ(window->screenLines(), 1);
     // Read Hilighted reaches a pixel below the bottom at any size, as designed.
     const QRect whole = window->rect().adjusted(0, 0, 0, 1);
     for (const ControlSpec& spec : controlTable)
@@ -230,14 +230,13 @@ TEST_F(WindowLayout, WideningMovesOnlyTheThreeRightHandButtons) {
 TEST_F(WindowLayout, MinimisingChangesNothingAndRestoringLaysOutAgain) {
     resizeTwips(startClientWidth, designClientHeight);
     const auto before = places();
-    window->state().ScreenLines = 5;
     window->setWindowState(Qt::WindowMinimized);
     QCoreApplication::processEvents();
     EXPECT_EQ(places(), before);
-    EXPECT_EQ(window->state().ScreenLines, 5);
+    EXPECT_EQ(window->screenLines(), 30);
     window->setWindowState(Qt::WindowNoState);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->state().ScreenLines, 30);
+    EXPECT_EQ(window->screenLines(), 30);
 }
 
 } // namespace

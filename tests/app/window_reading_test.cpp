@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "app/box_text.h"
+#include "reader/box_text.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -40,14 +40,14 @@ TEST_F(Reading, ReadSpeaksTheBoxRewrittenWithCrLfAtTheCurrentSpeed) {
     for (const auto& row : rows) {
         voices.log().calls.clear();
         window->setInputText(row.box);
-        window->state().ReadSpeed = row.speed;
-        window->showPaused(true);
+        window->reader().setSpeed(row.speed);
+        window->reader().setPaused(true);
         click("cmdRead");
         EXPECT_EQ(calls(), QStringList({QStringLiteral("setRate %1").arg(row.speed),
                                         QStringLiteral("speak ") + respelled(row.box)}))
             << row.box.toStdString();
         EXPECT_EQ(pauseCaption(), pause);
-        EXPECT_EQ(window->state().CurVoice.get(), voices.log().newest);
+        EXPECT_EQ(window->reader().voice(), voices.log().newest);
     }
     EXPECT_TRUE(reported.isEmpty());
 }
@@ -131,7 +131,7 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         if (row.priorVoice)
             startReading();
         window->setInputText(row.box);
-        window->showPaused(true);
+        window->reader().setPaused(true);
         clipboard->content = row.clipboard;
         clipboard->failRead = row.failRead;
         voices.log().failCreation = row.failCreation;
@@ -174,7 +174,7 @@ TEST_F(Reading, PauseFollowsItsStateTable) {
             voices.log().failing = {QStringLiteral("pause"), QStringLiteral("resume")};
         if (row.emptyBox)
             window->setInputText(QString());
-        window->showPaused(row.before == resume);
+        window->reader().setPaused(row.before == resume);
         click("cmdPause");
         EXPECT_EQ(pauseCaption(), row.after);
         EXPECT_EQ(calls(), row.calls);
@@ -224,7 +224,7 @@ TEST_F(Reading, SkipsThatFailChangeTheSpeedWithinItsLimits) {
             click("cmdPause");
         if (row.voice == Finished)
             voices.log().newest->finish();
-        window->state().ReadSpeed = row.start;
+        window->reader().setSpeed(row.start);
         QStringList labels;
         for (const char* press = row.presses; *press; ++press) {
             control<QLabel>("lblSpeed")->setText(QStringLiteral("x"));
@@ -232,7 +232,7 @@ TEST_F(Reading, SkipsThatFailChangeTheSpeedWithinItsLimits) {
             labels << speedCaption();
         }
         EXPECT_EQ(labels, row.labels);
-        EXPECT_EQ(window->state().ReadSpeed, row.end);
+        EXPECT_EQ(window->reader().speed(), row.end);
     }
 }
 
@@ -260,20 +260,20 @@ TEST_F(Reading, UncaughtReadFailuresAreReportedAndTheWindowGoesOn) {
         startOver();
         window->show();
         startReading();
-        Voice* before = window->state().CurVoice.get();
+        Voice* before = window->reader().voice();
         window->setInputText(QStringLiteral("Second text."));
-        window->showPaused(true);
-        window->state().ReadSpeed = -4;
+        window->reader().setPaused(true);
+        window->reader().setSpeed(-4);
         voices.log().failCreation = row.failCreation;
         if (!row.failing.isEmpty())
             voices.log().failing = {row.failing};
         click("cmdRead");
         ASSERT_EQ(reported.size(), 1);
         EXPECT_FALSE(reported.first().isEmpty());
-        EXPECT_EQ(window->state().CurVoice.get() != before, row.voiceReplaced);
+        EXPECT_EQ(window->reader().voice() != before, row.voiceReplaced);
         EXPECT_EQ(window->inputText(), QStringLiteral("Second text."));
         EXPECT_EQ(pauseCaption(), resume);
-        EXPECT_EQ(window->state().ReadSpeed, -4);
+        EXPECT_EQ(window->reader().speed(), -4);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(calls().filter(QStringLiteral("speak ")).size(),
                   row.failing == QStringLiteral("speak") ? 1 : 0);

@@ -126,12 +126,11 @@ TEST_F(WindowStartup, ControlsStandAtTheirDesignPlaceUntilLaidOut) {
 }
 
 TEST_F(WindowStartup, LoadSetsStateTextAndCheckBoxes) {
-    const WindowState& state = window->state();
-    EXPECT_EQ(state.ReadSpeed, 1);
-    EXPECT_EQ(state.ScreenLines, 30);
+    EXPECT_EQ(window->reader().speed(), 1);
+    EXPECT_EQ(window->screenLines(), 30);
     EXPECT_EQ(window->trainer().lineCount(), 0);
     EXPECT_FALSE(window->trainer().isOn());
-    EXPECT_EQ(state.CurVoice, nullptr);
+    EXPECT_EQ(window->reader().voice(), nullptr);
     EXPECT_EQ(voices.log().created, 0);
     EXPECT_EQ(speedCaption(), QStringLiteral("Speed: +1"));
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tellwick"));
@@ -204,7 +203,6 @@ TEST_F(WindowStartup, TextGoesInWithCrLfAndComesOutWithCrLf) {
 // A held key repeats; only its real release may reach the key handler, so it steps the trainer
 // once.
 TEST_F(WindowStartup, OnlyRealKeyReleasesReachTheKeyHandler) {
-    window->state().ScreenLines = 30;
     click("cmdSR");
     const struct {
         int key;

@@ -1,4 +1,3 @@
-#include "platform/platform.h"
 #include "platform/qt_clipboard.h"
 
 #include "support/test_application.h"
@@ -26,14 +25,6 @@ INSTANTIATE_TEST_SUITE_P(Texts, QtClipboardTest,
                          testing::Values(QStringLiteral("plain"), QString(),
                                          QStringLiteral("Ünïcødé — “quotes” 日本 🙂"),
                                          QStringLiteral("lines\r\nwith\nbreaks\r")));
-
-TEST(PlatformTest, OffscreenHasEveryService) {
-    testApplication();
-    const Platform platform = makePlatform();
-    EXPECT_NE(platform.clipboard, nullptr);
-    EXPECT_NE(platform.launcher, nullptr);
-    EXPECT_TRUE(platform.voices);
-}
 
 } // namespace
 } // namespace tellwick

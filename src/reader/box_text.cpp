@@ -1,4 +1,4 @@
-#include "app/box_text.h"
+#include "reader/box_text.h"
 
 #include <algorithm>
 #include <string_view>
@@ -17,6 +17,10 @@ qsizetype endAfter(QStringView text, QChar mark) {
 }
 
 } // namespace
+
+QString emptyLineRun(int screenLines) {
+    return screenLines > 0 ? QStringLiteral("\r\n").repeated(screenLines) : QString();
+}
 
 bool isBlank(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });

@@ -9,17 +9,14 @@
 
 namespace tellwick {
 
-// The platform parts the window works through. The real ones are chosen once, at start-up, by
-// makePlatform(); tests build a Platform from test doubles.
-struct Platform {
+// The services the window works through. The real ones are chosen once, where the program is
+// assembled (makeWindowServices); tests build them from test doubles.
+struct WindowServices {
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<Launcher> launcher;
     VoiceFactory voices;
     // Readies what the first voice needs, once the window is up; may be empty.
     std::function<void()> prepareVoices;
 };
-
-// Needs a QApplication.
-Platform makePlatform();
 
 } // namespace tellwick

@@ -1,4 +1,4 @@
-#include "trainer/trainer.h"
+#include "reader/trainer.h"
 
 #include <limits>
 

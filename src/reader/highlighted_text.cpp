@@ -1,4 +1,4 @@
-#include "capture/read_highlighted.h"
+#include "reader/highlighted_text.h"
 
 namespace tellwick {
 
