@@ -1,7 +1,7 @@
 // When the user hears the first word: from the click on a button of the real window to the first
 // non-silent sample the sound server plays, heard on a private PulseAudio's null sink. `tellwick
 // say`, timed the same way from its start, is measured in the same run as the mark to beat.
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/window_commands.h"
 #include "platform/command_channel.h"
 #include "speech/system_voice.h"
@@ -121,7 +121,7 @@ void measureEach(benchmark::State& state, Prepare&& prepare, Action&& action) {
 
 struct TestWindow {
     FakeClipboard* clipboard = nullptr;
-    std::unique_ptr<frmTextToSpeech> window;
+    std::unique_ptr<MainWindow> window;
 
     QPushButton* button(const char* name) const {
         return window->findChild<QPushButton*>(QLatin1String(name));
@@ -137,7 +137,7 @@ TestWindow openWindow(const QString& text) {
     platform.clipboard = std::move(clipboard);
     platform.voices = [](QString* error) { return makeSystemVoice(error); };
     platform.prepareVoices = prepareSystemVoice;
-    opened.window = std::make_unique<frmTextToSpeech>(std::move(platform));
+    opened.window = std::make_unique<MainWindow>(std::move(platform));
     opened.window->setInputText(text);
     opened.window->show();
     runEventsFor(windowSettles);

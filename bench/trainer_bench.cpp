@@ -1,6 +1,6 @@
 // What the trainer and F2 cost the user in a book-length text: the pause at the bottom of each
 // screenful while the page turns, and the F2 copy of the whole box.
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "platform/qt_clipboard.h"
 
 #include <QApplication>
@@ -28,10 +28,10 @@ void sendKey(QWidget* target, QEvent::Type type, Qt::Key key) {
     QCoreApplication::sendEvent(target, &event);
 }
 
-std::unique_ptr<frmTextToSpeech> makeWindow() {
+std::unique_ptr<MainWindow> makeWindow() {
     WindowServices platform;
     platform.clipboard = std::make_unique<QtClipboard>();
-    auto window = std::make_unique<frmTextToSpeech>(std::move(platform));
+    auto window = std::make_unique<MainWindow>(std::move(platform));
     window->show();
     window->setInputText(book());
     return window;

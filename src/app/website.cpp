@@ -34,7 +34,7 @@ QString helpPageAddress() {
     return QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()).toString();
 }
 
-void OpenWebPage(Launcher& launcher, const QString& address) {
+void openWebPage(Launcher& launcher, const QString& address) {
     QString error;
     if (launcher.start(browserPaths.at(0), {address}, &error))
         return;

@@ -18,6 +18,6 @@ QString helpPageAddress();
 // Starts the first browser path on the address; only when that fails, the second. The address is
 // the one argument of each, never part of a command line. A failure of the second start throws
 // UncaughtFailure.
-void OpenWebPage(Launcher& launcher, const QString& address);
+void openWebPage(Launcher& launcher, const QString& address);
 
 } // namespace tellwick

@@ -1,6 +1,6 @@
 #include "app/window_main.h"
 
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/window_commands.h"
 #include "platform/close_signals.h"
 #include "platform/command_channel.h"
@@ -57,7 +57,7 @@ int runWindow(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellwick"));
-    frmTextToSpeech window(makeWindowServices());
+    MainWindow window(makeWindowServices());
     CloseSignals closeSignals;
     // A signal may come while a message box runs its own loop: every loop ends with the window.
     QObject::connect(&closeSignals, &CloseSignals::arrived, &window, [&window] {

@@ -25,10 +25,10 @@ bool Trainer::lineRead(int screenLines) {
 void copyBoxText(const QString& boxText, Clipboard& clipboard) {
     (void)clipboard.clear();
     (void)clipboard.setText(
-        StripTrailingCrLf(boxText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        withoutTrailingLineBreaks(boxText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
-QString StripTrailingCrLf(QString text) {
+QString withoutTrailingLineBreaks(QString text) {
     while (text.endsWith(QStringLiteral("\r\n")))
         text.chop(2);
     return text;

@@ -38,6 +38,6 @@ private:
 void copyBoxText(const QString& boxText, Clipboard& clipboard);
 
 // Removes every CR LF pair from the end of text; a lone CR or LF there stops the removal.
-QString StripTrailingCrLf(QString text);
+QString withoutTrailingLineBreaks(QString text);
 
 } // namespace tellwick

@@ -25,15 +25,15 @@ const QByteArray boxMarker = "box:";
     setUncaughtSink([](QWidget*, const QString&) {});
     WindowServices platform = makeWindowServices();
     platform.voices = {};
-    frmTextToSpeech window(std::move(platform));
+    MainWindow window(std::move(platform));
     window.show();
     window.activateWindow();
     if (!waitFor([&] { return window.isActiveWindow(); }, 10000))
         std::_Exit(3);
     if (unhighlight)
         QGuiApplication::clipboard()->clear(QClipboard::Selection);
-    runHandler(&window, [&] { window.cmdRH_Click(); });
-    say(boxMarker + StripTrailingCrLf(window.inputText()).toUtf8() + "\n");
+    runHandler(&window, [&] { window.onReadHighlightedClicked(); });
+    say(boxMarker + withoutTrailingLineBreaks(window.inputText()).toUtf8() + "\n");
     std::_Exit(0);
 }
 

@@ -19,7 +19,7 @@ protected:
         platform.clipboard = std::make_unique<FakeClipboard>();
         platform.launcher = std::make_unique<FakeLauncher>();
         platform.voices = voices.factory();
-        window = std::make_unique<frmTextToSpeech>(std::move(platform));
+        window = std::make_unique<MainWindow>(std::move(platform));
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -51,7 +51,7 @@ protected:
     int topLine() const { return box->cursorForPosition(QPoint(0, 0)).blockNumber(); }
 
     FakeVoiceFactory voices;
-    std::unique_ptr<frmTextToSpeech> window;
+    std::unique_ptr<MainWindow> window;
     QPlainTextEdit* box = nullptr;
     int screenLines = 0;
 };

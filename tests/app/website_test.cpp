@@ -36,7 +36,7 @@ TEST_P(OpenWebPageTest, TriesTheTwoPathsInOrderWithTheAddressAsOneArgument) {
 
     bool failed = false;
     try {
-        OpenWebPage(launcher, address);
+        openWebPage(launcher, address);
     } catch (const UncaughtFailure& failure) {
         failed = true;
         EXPECT_TRUE(failure.message.contains(browserPaths.at(1))) << failure.message.toStdString();

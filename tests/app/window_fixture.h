@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/top_level_handler.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_launcher.h"
@@ -31,7 +31,7 @@ protected:
         platform.clipboard = std::move(clipboardDouble);
         platform.launcher = std::move(launcherDouble);
         platform.voices = voices.factory();
-        window = std::make_unique<frmTextToSpeech>(std::move(platform));
+        window = std::make_unique<MainWindow>(std::move(platform));
     }
 
     void TearDown() override {
@@ -59,7 +59,7 @@ protected:
     FakeVoiceFactory voices;
     FakeClipboard* clipboard = nullptr;
     FakeLauncher* launcher = nullptr;
-    std::unique_ptr<frmTextToSpeech> window;
+    std::unique_ptr<MainWindow> window;
     QStringList reported;
 
 private:

@@ -21,7 +21,7 @@ namespace {
 // what hides, the client width, and where the frame stands against the screen, in twips.
 [[noreturn]] void runStartedWindow() {
     helperApplication();
-    frmTextToSpeech window{WindowServices{}};
+    MainWindow window{WindowServices{}};
     window.show();
     QWidget* box = window.findChild<QWidget*>(QStringLiteral("txtInput"));
     // The frame comes a moment after the window shows; the layout follows it.
@@ -58,7 +58,7 @@ public:
         return true;
     }
     double reportedInputHeight() const override {
-        return std::round(values.at({Control::txtInput, LayoutProperty::Height}) / 15.0) * 15.0;
+        return std::round(values.at({Control::textBox, LayoutProperty::Height}) / 15.0) * 15.0;
     }
     std::map<std::pair<Control, LayoutProperty>, double> values;
 };
@@ -98,16 +98,16 @@ TEST(LayoutSteps, KeepTheBottomRowAndTheRightButtonsAtTheirDistances) {
         LayoutProperty property;
         double twips;
     } rows[] = {
-        {Control::txtInput, LayoutProperty::Height, 7360},
-        {Control::txtInput, LayoutProperty::Width, 3665},
-        {Control::cmdPaste, LayoutProperty::Left, 2010},
-        {Control::cmdClear, LayoutProperty::Left, 2615},
-        {Control::cmdSR, LayoutProperty::Left, 3230},
-        {Control::cmdRH, LayoutProperty::Top, 7320},
-        {Control::chkSqBr, LayoutProperty::Top, 7510},
-        {Control::chkCrPause, LayoutProperty::Top, 7330},
-        {Control::lblSpeed, LayoutProperty::Top, 7770},
-        {Control::cmdVisit, LayoutProperty::Top, 7740},
+        {Control::textBox, LayoutProperty::Height, 7360},
+        {Control::textBox, LayoutProperty::Width, 3665},
+        {Control::pasteButton, LayoutProperty::Left, 2010},
+        {Control::clearButton, LayoutProperty::Left, 2615},
+        {Control::trainerButton, LayoutProperty::Left, 3230},
+        {Control::readHighlightedButton, LayoutProperty::Top, 7320},
+        {Control::skipBracketedBox, LayoutProperty::Top, 7510},
+        {Control::linesAsSpacesBox, LayoutProperty::Top, 7330},
+        {Control::speedLabel, LayoutProperty::Top, 7770},
+        {Control::visitButton, LayoutProperty::Top, 7740},
     };
     for (const auto& row : rows)
         EXPECT_EQ((target.values[{row.control, row.property}]), row.twips)
@@ -176,7 +176,7 @@ TEST_F(StartedWindowX11, OpensWithNothingHiddenAndItsFrame100TwipsPastTheScreen)
 
 TEST_F(WindowLayout, DesignHeightGivesThirtyLinesFromTheBoxsPixelHeight) {
     resizeTwips(startClientWidth, designClientHeight);
-    EXPECT_EQ(window->controlTwips(Control::txtInput).height(), 7360);
+    EXPECT_EQ(window->controlTwips(Control::textBox).height(), 7360);
     EXPECT_EQ(control("txtInput")->height(), 491) << "7360 twips of 15";
     EXPECT_EQ(window->screenLines(), 30);
 }

@@ -99,19 +99,19 @@ TEST_F(WindowStartup, ControlsStandAtTheirDesignPlaceUntilLaidOut) {
         Control id;
         QRectF twips;
     } design[] = {
-        {"txtInput", Control::txtInput, {0, 0, 5055, 7335}},
-        {"cmdRead", Control::cmdRead, {720, 7320, 615, 375}},
-        {"cmdPause", Control::cmdPause, {1360, 7320, 735, 375}},
-        {"cmdHere", Control::cmdHere, {2095, 7320, 250, 375}},
-        {"cmdPaste", Control::cmdPaste, {2760, 7320, 615, 375}},
-        {"cmdClear", Control::cmdClear, {3360, 7320, 615, 375}},
-        {"cmdSR", Control::cmdSR, {3960, 7320, 435, 375}},
-        {"chkSqBr", Control::chkSqBr, {2580, 7500, 195, 195}},
-        {"chkCrPause", Control::chkCrPause, {2580, 7320, 195, 195}},
-        {"cmdSkipF", Control::cmdSkipF, {2350, 7320, 255, 375}},
-        {"cmdRH", Control::cmdRH, {0, 7320, 760, 735}},
-        {"cmdVisit", Control::cmdVisit, {1605, 7760, 2295, 255}},
-        {"lblSpeed", Control::lblSpeed, {840, 7800, 1695, 255}},
+        {"txtInput", Control::textBox, {0, 0, 5055, 7335}},
+        {"cmdRead", Control::readButton, {720, 7320, 615, 375}},
+        {"cmdPause", Control::pauseButton, {1360, 7320, 735, 375}},
+        {"cmdHere", Control::skipBackButton, {2095, 7320, 250, 375}},
+        {"cmdPaste", Control::pasteButton, {2760, 7320, 615, 375}},
+        {"cmdClear", Control::clearButton, {3360, 7320, 615, 375}},
+        {"cmdSR", Control::trainerButton, {3960, 7320, 435, 375}},
+        {"chkSqBr", Control::skipBracketedBox, {2580, 7500, 195, 195}},
+        {"chkCrPause", Control::linesAsSpacesBox, {2580, 7320, 195, 195}},
+        {"cmdSkipF", Control::skipForwardButton, {2350, 7320, 255, 375}},
+        {"cmdRH", Control::readHighlightedButton, {0, 7320, 760, 735}},
+        {"cmdVisit", Control::visitButton, {1605, 7760, 2295, 255}},
+        {"lblSpeed", Control::speedLabel, {840, 7800, 1695, 255}},
     };
     const TwipScale scale = window->twipScale();
     for (const auto& control : design) {

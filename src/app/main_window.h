@@ -29,12 +29,12 @@ class ReadingHighlight;
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
 // user-interface thread to its end; a failure a handler does not catch is reported by the
 // top-level handler and the window goes on.
-class frmTextToSpeech : public QWidget {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmTextToSpeech(WindowServices services, QWidget* parent = nullptr);
-    ~frmTextToSpeech() override;
+    explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Reader& reader() { return reader_; }
     const Trainer& trainer() const { return trainer_; }
@@ -51,30 +51,30 @@ public:
     TwipScale twipScale() const { return scale_; }
 
     // Read Highlighted runs Read as its last step; failures in it propagate to the caller.
-    void cmdRead_Click();
+    void onReadClicked();
     // Read from here: reads the box as Read does, from the start of the sentence that position
     // (a place in the box's text) lies in to the end.
     void readFromHere(qsizetype position);
     // The stretch of the box highlighted as the sentence being heard; none when nothing is.
     std::optional<BoxRange> followedSentence() const;
 
-    void cmdPause_Click();
-    void cmdHere_Click();
-    void cmdSkipF_Click();
-    void cmdPaste_Click();
-    void cmdClear_Click();
-    void cmdRH_Click();
+    void onPauseClicked();
+    void onSkipBackClicked();
+    void onSkipForwardClicked();
+    void onPasteClicked();
+    void onClearClicked();
+    void onReadHighlightedClicked();
     // Read Highlighted for a text highlighted anywhere, asked from outside the window; false, and
     // nothing done, when nothing is highlighted.
     bool readSelection();
-    void cmdSR_Click();
-    void cmdVisit_Click();
-    void txtInput_KeyUp(int key);
+    void onTrainerClicked();
+    void onVisitClicked();
+    void onBoxKeyReleased(int key);
 
-    void ShowSpeed(int speed);
+    void showSpeed(int speed);
 
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
-    void Form_Resize();
+    void layOutControls();
 
 protected:
     bool event(QEvent* event) override;
@@ -91,7 +91,7 @@ private:
 
     void createControls();
     void connectHandlers();
-    void Form_Load();
+    void startUp();
     void placeWindow();
     void placeControl(PlacedControl& control);
     // The widget made for a control; its kind fixes its class, so the cast cannot fail.
@@ -111,21 +111,21 @@ private:
     bool framed_ = false;
     std::array<PlacedControl, controlCount> controls_;
 
-    InputBox* txtInput = nullptr;
+    InputBox* textBox_ = nullptr;
     RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
-    QPushButton* cmdRead = nullptr;
-    QPushButton* cmdPause = nullptr;
-    QPushButton* cmdHere = nullptr;
-    QPushButton* cmdPaste = nullptr;
-    QPushButton* cmdClear = nullptr;
-    QPushButton* cmdSR = nullptr;
-    QCheckBox* chkSqBr = nullptr;
-    QCheckBox* chkCrPause = nullptr;
-    QPushButton* cmdSkipF = nullptr;
-    QPushButton* cmdRH = nullptr;
-    QPushButton* cmdVisit = nullptr;
-    QLabel* lblSpeed = nullptr;
+    QPushButton* readButton_ = nullptr;
+    QPushButton* pauseButton_ = nullptr;
+    QPushButton* skipBackButton_ = nullptr;
+    QPushButton* pasteButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* trainerButton_ = nullptr;
+    QCheckBox* skipBracketedBox_ = nullptr;
+    QCheckBox* linesAsSpacesBox_ = nullptr;
+    QPushButton* skipForwardButton_ = nullptr;
+    QPushButton* readHighlightedButton_ = nullptr;
+    QPushButton* visitButton_ = nullptr;
+    QLabel* speedLabel_ = nullptr;
 };
 
 } // namespace tellwick

@@ -1,4 +1,4 @@
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 
 #include "app/control_font.h"
 #include "app/controls.h"
@@ -82,11 +82,11 @@ struct SpokenControl {
     std::string_view description; // for controls without a tool tip
 };
 constexpr SpokenControl spokenControls[] = {
-    {Control::txtInput, "Text to read", "The text that Read reads aloud"},
-    {Control::chkSqBr, "Leave out text in square brackets", ""},
-    {Control::chkCrPause, "Do not pause at line breaks", ""},
-    {Control::cmdPause, "", "Pauses the reading, or resumes it"},
-    {Control::cmdVisit, "", "Opens the help page of Tellwick"},
+    {Control::textBox, "Text to read", "The text that Read reads aloud"},
+    {Control::skipBracketedBox, "Leave out text in square brackets", ""},
+    {Control::linesAsSpacesBox, "Do not pause at line breaks", ""},
+    {Control::pauseButton, "", "Pauses the reading, or resumes it"},
+    {Control::visitButton, "", "Opens the help page of Tellwick"},
 };
 
 void describeForScreenReaders(QWidget* widget, const ControlSpec& spec) {
@@ -109,9 +109,9 @@ void failUnless(const VoiceResult& result) {
 } // namespace
 
 // Applies layout steps to the window's controls, which refuse a negative width or height.
-class frmTextToSpeech::Layout : public LayoutTarget {
+class MainWindow::Layout : public LayoutTarget {
 public:
-    explicit Layout(frmTextToSpeech& window) : window_(window) {}
+    explicit Layout(MainWindow& window) : window_(window) {}
 
     bool set(Control control, LayoutProperty property, double twips) override {
         PlacedControl& placed = window_.controls_[static_cast<std::size_t>(control)];
@@ -139,14 +139,14 @@ public:
     }
 
     double reportedInputHeight() const override {
-        return window_.txtInput->height() * window_.scale_.twipsPerPixelY;
+        return window_.textBox_->height() * window_.scale_.twipsPerPixelY;
     }
 
 private:
-    frmTextToSpeech& window_;
+    MainWindow& window_;
 };
 
-frmTextToSpeech::frmTextToSpeech(WindowServices services, QWidget* parent)
+MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), reader_(services_.voices),
       scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
     setObjectName(QStringLiteral("frmTextToSpeech"));
@@ -161,15 +161,15 @@ frmTextToSpeech::frmTextToSpeech(WindowServices services, QWidget* parent)
     createControls();
     connectHandlers();
     connectReader();
-    Form_Load();
+    startUp();
     // After the window has been shown, so that it does not appear later for it.
     if (services_.prepareVoices)
         QTimer::singleShot(0, this, services_.prepareVoices);
 }
 
-frmTextToSpeech::~frmTextToSpeech() = default;
+MainWindow::~MainWindow() = default;
 
-void frmTextToSpeech::createControls() {
+void MainWindow::createControls() {
     QWidget* previous = nullptr;
     for (const ControlSpec& spec : controlTable) {
         QWidget* widget = makeControl(spec, services_.clipboard.get(), this);
@@ -184,50 +184,55 @@ void frmTextToSpeech::createControls() {
             setTabOrder(previous, widget);
         previous = widget;
     }
-    txtInput = widgetOf<InputBox>(Control::txtInput);
-    cmdRead = widgetOf<QPushButton>(Control::cmdRead);
-    cmdPause = widgetOf<QPushButton>(Control::cmdPause);
-    cmdHere = widgetOf<QPushButton>(Control::cmdHere);
-    cmdPaste = widgetOf<QPushButton>(Control::cmdPaste);
-    cmdClear = widgetOf<QPushButton>(Control::cmdClear);
-    cmdSR = widgetOf<QPushButton>(Control::cmdSR);
-    chkSqBr = widgetOf<QCheckBox>(Control::chkSqBr);
-    chkCrPause = widgetOf<QCheckBox>(Control::chkCrPause);
-    cmdSkipF = widgetOf<QPushButton>(Control::cmdSkipF);
-    cmdRH = widgetOf<QPushButton>(Control::cmdRH);
-    cmdVisit = widgetOf<QPushButton>(Control::cmdVisit);
-    lblSpeed = widgetOf<QLabel>(Control::lblSpeed);
-    txtInput->installEventFilter(this);
-    boxText_ = new RawTextMirror(txtInput->document());
-    highlight_ = new ReadingHighlight(txtInput);
+    textBox_ = widgetOf<InputBox>(Control::textBox);
+    readButton_ = widgetOf<QPushButton>(Control::readButton);
+    pauseButton_ = widgetOf<QPushButton>(Control::pauseButton);
+    skipBackButton_ = widgetOf<QPushButton>(Control::skipBackButton);
+    pasteButton_ = widgetOf<QPushButton>(Control::pasteButton);
+    clearButton_ = widgetOf<QPushButton>(Control::clearButton);
+    trainerButton_ = widgetOf<QPushButton>(Control::trainerButton);
+    skipBracketedBox_ = widgetOf<QCheckBox>(Control::skipBracketedBox);
+    linesAsSpacesBox_ = widgetOf<QCheckBox>(Control::linesAsSpacesBox);
+    skipForwardButton_ = widgetOf<QPushButton>(Control::skipForwardButton);
+    readHighlightedButton_ = widgetOf<QPushButton>(Control::readHighlightedButton);
+    visitButton_ = widgetOf<QPushButton>(Control::visitButton);
+    speedLabel_ = widgetOf<QLabel>(Control::speedLabel);
+    textBox_->installEventFilter(this);
+    boxText_ = new RawTextMirror(textBox_->document());
+    highlight_ = new ReadingHighlight(textBox_);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
-        lblSpeed->raise();
-        lblSpeed->setAttribute(Qt::WA_TransparentForMouseEvents);
+        speedLabel_->raise();
+        speedLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
 }
 
-void frmTextToSpeech::connectHandlers() {
-    using Handler = void (frmTextToSpeech::*)();
+void MainWindow::connectHandlers() {
+    using Handler = void (MainWindow::*)();
     const std::pair<QPushButton*, Handler> clicks[] = {
-        {cmdRead, &frmTextToSpeech::cmdRead_Click},   {cmdPause, &frmTextToSpeech::cmdPause_Click},
-        {cmdHere, &frmTextToSpeech::cmdHere_Click},   {cmdSkipF, &frmTextToSpeech::cmdSkipF_Click},
-        {cmdPaste, &frmTextToSpeech::cmdPaste_Click}, {cmdClear, &frmTextToSpeech::cmdClear_Click},
-        {cmdRH, &frmTextToSpeech::cmdRH_Click},       {cmdSR, &frmTextToSpeech::cmdSR_Click},
-        {cmdVisit, &frmTextToSpeech::cmdVisit_Click},
+        {readButton_, &MainWindow::onReadClicked},
+        {pauseButton_, &MainWindow::onPauseClicked},
+        {skipBackButton_, &MainWindow::onSkipBackClicked},
+        {skipForwardButton_, &MainWindow::onSkipForwardClicked},
+        {pasteButton_, &MainWindow::onPasteClicked},
+        {clearButton_, &MainWindow::onClearClicked},
+        {readHighlightedButton_, &MainWindow::onReadHighlightedClicked},
+        {trainerButton_, &MainWindow::onTrainerClicked},
+        {visitButton_, &MainWindow::onVisitClicked},
     };
     for (const auto& [button, handler] : clicks)
         connect(button, &QPushButton::clicked, this,
                 [this, handler = handler] { runHandler(this, [&] { (this->*handler)(); }); });
-    connect(static_cast<InputBox*>(txtInput), &InputBox::readFromHereAsked, this,
+    connect(static_cast<InputBox*>(textBox_), &InputBox::readFromHereAsked, this,
             [this](int position) { runHandler(this, [&] { readFromHere(position); }); });
 }
 
-void frmTextToSpeech::connectReader() {
-    connect(&reader_, &Reader::pausedChanged, cmdPause,
-            [this](bool paused) { cmdPause->setText(qs(paused ? resumeCaption : pauseCaption)); });
-    connect(&reader_, &Reader::speedChanged, this, &frmTextToSpeech::ShowSpeed);
+void MainWindow::connectReader() {
+    connect(&reader_, &Reader::pausedChanged, pauseButton_, [this](bool paused) {
+        pauseButton_->setText(qs(paused ? resumeCaption : pauseCaption));
+    });
+    connect(&reader_, &Reader::speedChanged, this, &MainWindow::showSpeed);
     connect(&reader_, &Reader::sentenceHeard, highlight_, &ReadingHighlight::sentenceHeard);
     connect(&reader_, &Reader::finished, highlight_, &ReadingHighlight::stop);
     // A reading that stops by itself (the sound server went away) is reported when it happens,
@@ -237,7 +242,7 @@ void frmTextToSpeech::connectReader() {
     });
 }
 
-void frmTextToSpeech::placeControl(PlacedControl& control) {
+void MainWindow::placeControl(PlacedControl& control) {
     const QRectF& t = control.twips;
     const auto px = [](double twips, double perPixel) {
         return static_cast<int>(std::lround(twips / perPixel));
@@ -247,11 +252,11 @@ void frmTextToSpeech::placeControl(PlacedControl& control) {
         px(t.width(), scale_.twipsPerPixelX), px(t.height(), scale_.twipsPerPixelY));
 }
 
-QRectF frmTextToSpeech::controlTwips(Control control) const {
+QRectF MainWindow::controlTwips(Control control) const {
     return controls_[static_cast<std::size_t>(control)].twips;
 }
 
-void frmTextToSpeech::Form_Load() {
+void MainWindow::startUp() {
     screenLines_ = 30;
     reader_.setSpeed(1);
 
@@ -259,7 +264,7 @@ void frmTextToSpeech::Form_Load() {
     setInputText(welcomeText(screenLines_));
 }
 
-void frmTextToSpeech::placeWindow() {
+void MainWindow::placeWindow() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
         return;
@@ -272,7 +277,7 @@ void frmTextToSpeech::placeWindow() {
          area.top() + static_cast<int>(std::lround(top / scale_.twipsPerPixelY)));
 }
 
-bool frmTextToSpeech::event(QEvent* event) {
+bool MainWindow::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     // The placement and the layout go by the window's outer size, which is known only once the
     // window manager has framed the shown window. Until then they used the inner size, so the
@@ -280,12 +285,12 @@ bool frmTextToSpeech::event(QEvent* event) {
     if (!framed_ && isVisible() && frameGeometry().size() != size()) {
         framed_ = true;
         placeWindow();
-        Form_Resize();
+        layOutControls();
     }
     return handled;
 }
 
-void frmTextToSpeech::Form_Resize() {
+void MainWindow::layOutControls() {
     const bool minimised = isMinimized();
     const double clientHeight = minimised ? 0 : height() * scale_.twipsPerPixelY;
     const double outerWidth = minimised ? 0 : frameGeometry().width() * scale_.twipsPerPixelX;
@@ -293,47 +298,47 @@ void frmTextToSpeech::Form_Resize() {
     layOut(target, clientHeight, outerWidth, screenLines_);
 }
 
-void frmTextToSpeech::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    layOutControls();
 }
 
-void frmTextToSpeech::changeEvent(QEvent* event) {
+void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
-        Form_Resize();
+        layOutControls();
 }
 
-bool frmTextToSpeech::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Only real releases count: a held key's repeats must not step the trainer again.
-    if (watched == txtInput && event->type() == QEvent::KeyRelease) {
+    if (watched == textBox_ && event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (!key->isAutoRepeat())
-            runHandler(this, [&] { txtInput_KeyUp(key->key()); });
+            runHandler(this, [&] { onBoxKeyReleased(key->key()); });
     }
     return QWidget::eventFilter(watched, event);
 }
 
-QString frmTextToSpeech::inputText() const {
-    return crLfText(txtInput->document()->toRawText());
+QString MainWindow::inputText() const {
+    return crLfText(textBox_->document()->toRawText());
 }
 
-void frmTextToSpeech::setInputText(const QString& text) {
+void MainWindow::setInputText(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    boxText_->replaceAll(rawTextOf(plain), [&] { txtInput->setPlainText(plain); });
+    boxText_->replaceAll(rawTextOf(plain), [&] { textBox_->setPlainText(plain); });
 }
 
-void frmTextToSpeech::focusInput() {
-    txtInput->setFocus(Qt::OtherFocusReason);
+void MainWindow::focusInput() {
+    textBox_->setFocus(Qt::OtherFocusReason);
 }
 
-RespellOptions frmTextToSpeech::respellOptions() const {
-    return {chkCrPause->isChecked(), chkSqBr->isChecked()};
+RespellOptions MainWindow::respellOptions() const {
+    return {linesAsSpacesBox_->isChecked(), skipBracketedBox_->isChecked()};
 }
 
-void frmTextToSpeech::cmdRead_Click() {
+void MainWindow::onReadClicked() {
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
@@ -347,7 +352,7 @@ void frmTextToSpeech::cmdRead_Click() {
     reader_.readClipboard(services_.clipboard.get(), options);
 }
 
-void frmTextToSpeech::readFromHere(qsizetype position) {
+void MainWindow::readFromHere(qsizetype position) {
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
@@ -356,44 +361,44 @@ void frmTextToSpeech::readFromHere(qsizetype position) {
     readBoxFrom(sentenceStartAt(boxText_->text(), position), options);
 }
 
-std::optional<BoxRange> frmTextToSpeech::followedSentence() const {
+std::optional<BoxRange> MainWindow::followedSentence() const {
     return highlight_->shown();
 }
 
-void frmTextToSpeech::readBoxFrom(qsizetype start, const RespellOptions& options) {
+void MainWindow::readBoxFrom(qsizetype start, const RespellOptions& options) {
     highlight_->follow();
     failUnless(reader_.readBox(boxText_->text(), start, options));
 }
 
-void frmTextToSpeech::cmdPause_Click() {
-    if (!txtInput->document()->isEmpty())
+void MainWindow::onPauseClicked() {
+    if (!textBox_->document()->isEmpty())
         failUnless(reader_.pauseOrResume());
     focusInput();
 }
 
-void frmTextToSpeech::skipOrChangeSpeed(int direction) {
+void MainWindow::skipOrChangeSpeed(int direction) {
     focusInput();
     reader_.skipOrChangeSpeed(direction);
 }
 
-void frmTextToSpeech::cmdHere_Click() {
+void MainWindow::onSkipBackClicked() {
     skipOrChangeSpeed(-1);
 }
 
-void frmTextToSpeech::cmdSkipF_Click() {
+void MainWindow::onSkipForwardClicked() {
     skipOrChangeSpeed(+1);
 }
 
-void frmTextToSpeech::ShowSpeed(int speed) {
+void MainWindow::showSpeed(int speed) {
     const QString shown = speed > 0    ? QStringLiteral("+%1").arg(speed)
                           : speed == 0 ? QStringLiteral("N")
                                        : QString::number(speed);
-    lblSpeed->setText(QStringLiteral("Speed: ") + shown);
+    speedLabel_->setText(QStringLiteral("Speed: ") + shown);
 }
 
 // Every failing step is skipped: a clipboard that cannot be read leaves the box empty. The run of
 // empty lines lets the trainer bring the text's last lines to the top of the box.
-void frmTextToSpeech::cmdPaste_Click() {
+void MainWindow::onPasteClicked() {
     if (!services_.clipboard)
         return;
     setInputText(QString());
@@ -404,55 +409,55 @@ void frmTextToSpeech::cmdPaste_Click() {
 }
 
 // The reading pauses and the box empties; Read then speaks the clipboard.
-void frmTextToSpeech::cmdClear_Click() {
+void MainWindow::onClearClicked() {
     reader_.silence();
     setInputText(QString());
     focusInput();
 }
 
-void frmTextToSpeech::cmdRH_Click() {
+void MainWindow::onReadHighlightedClicked() {
     focusInput();
     // With nothing highlighted, Paste and Read go on with the clipboard as it is.
     if (services_.clipboard)
         (void)captureHighlighted(*services_.clipboard);
-    cmdPaste_Click();
-    cmdRead_Click();
+    onPasteClicked();
+    onReadClicked();
 }
 
-bool frmTextToSpeech::readSelection() {
+bool MainWindow::readSelection() {
     if (!services_.clipboard || !captureHighlighted(*services_.clipboard))
         return false;
     // A failure of Read is reported like any other; the selection was read all the same.
     runHandler(this, [this] {
         focusInput();
-        cmdPaste_Click();
-        cmdRead_Click();
+        onPasteClicked();
+        onReadClicked();
     });
     return true;
 }
 
-void frmTextToSpeech::cmdSR_Click() {
+void MainWindow::onTrainerClicked() {
     if (!trainer_.isOn()) {
         trainer_.switchOn();
-        txtInput->startExtendingFromTop();
-        cmdSR->setText(trainerOnCaption);
+        textBox_->startExtendingFromTop();
+        trainerButton_->setText(trainerOnCaption);
     } else {
         trainer_.switchOff();
-        cmdSR->setText(trainerOffCaption);
-        txtInput->stopExtending();
+        trainerButton_->setText(trainerOffCaption);
+        textBox_->stopExtending();
     }
     focusInput();
 }
 
-void frmTextToSpeech::cmdVisit_Click() {
+void MainWindow::onVisitClicked() {
     focusInput();
     if (services_.launcher)
-        OpenWebPage(*services_.launcher, helpPageAddress());
+        openWebPage(*services_.launcher, helpPageAddress());
 }
 
-void frmTextToSpeech::txtInput_KeyUp(int key) {
+void MainWindow::onBoxKeyReleased(int key) {
     if (trainer_.isOn() && key == Qt::Key_Down && trainer_.lineRead(screenLines_))
-        txtInput->turnPageBack(screenLines_);
+        textBox_->turnPageBack(screenLines_);
     if (key == Qt::Key_F2 && services_.clipboard)
         copyBoxText(inputText(), *services_.clipboard);
 }
