@@ -27,7 +27,7 @@ struct LayoutStep {
     double offset;
 };
 
-// The steps in the order they run; ScreenLines follows them.
+// The steps in the order they run; the screen lines follow them.
 // The text box fills the window; the bottom row keeps its distance from the bottom edge, and the
 // three right-hand buttons keep theirs from the right edge.
 inline constexpr LayoutStep layoutSteps[] = {

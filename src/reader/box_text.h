@@ -15,7 +15,7 @@ QString crLfText(QString raw);
 // into a paragraph end becomes U+2029.
 QString rawTextOf(QString plain);
 
-// ScreenLines copies of CR LF; empty when screenLines is 0 or less. It follows pasted text and the
+// screenLines copies of CR LF; empty when screenLines is 0 or less. It follows pasted text and the
 // welcome text so that the trainer can bring the last lines of a text to the top of the box.
 QString emptyLineRun(int screenLines);
 
