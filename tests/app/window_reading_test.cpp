@@ -73,6 +73,9 @@ TEST_F(Reading, EachReadReleasesThePreviousVoice) {
 }
 
 TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
+    const QStringList copiedSpoken = {QStringLiteral("setRate 1"),
+                                      QStringLiteral("speak ") +
+                                          respelled(QStringLiteral("Copied."))};
     const struct {
         const char* what;
         QString clipboard;
@@ -85,25 +88,9 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         QString box = {};
     } rows[] = {
         // Paste of an empty clipboard leaves line breaks, which say nothing.
-        {"a box of white space only",
-         QStringLiteral("Copied."),
-         false,
-         false,
-         false,
-         1,
-         {QStringLiteral("setRate 1"),
-          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
-         pause,
-         QStringLiteral(" \t\r\n\r\n\u00a0\r\n")},
-        {"clipboard text",
-         QStringLiteral("Copied."),
-         false,
-         false,
-         false,
-         1,
-         {QStringLiteral("setRate 1"),
-          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
-         pause},
+        {"a box of white space only", QStringLiteral("Copied."), false, false, false, 1,
+         copiedSpoken, pause, QStringLiteral(" \t\r\n\r\n\u00a0\r\n")},
+        {"clipboard text", QStringLiteral("Copied."), false, false, false, 1, copiedSpoken, pause},
         {"empty clipboard", QString(), false, false, true, 1, {}, resume},
         // A read that fails is a skipped step, not an empty clipboard: the steps after it run.
         {"unreadable clipboard",
@@ -115,15 +102,8 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
          {QStringLiteral("setRate 1")},
          pause},
         {"no voice, none before", QStringLiteral("Copied."), false, true, false, 0, {}, pause},
-        {"no voice, the old one speaks",
-         QStringLiteral("Copied."),
-         false,
-         true,
-         true,
-         1,
-         {QStringLiteral("setRate 1"),
-          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
-         pause},
+        {"no voice, the old one speaks", QStringLiteral("Copied."), false, true, true, 1,
+         copiedSpoken, pause},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
