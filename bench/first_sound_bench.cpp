@@ -3,7 +3,7 @@
 // recorder attached, as on a desktop where nothing else plays. (A stream of silence kept playing
 // would lower the sink's latency for every stream and hide a slow one.) `tellwick say`, timed the
 // same way from its start, is measured in the same run as the mark to beat.
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/window_commands.h"
 #include "platform/command_channel.h"
 #include "speech/system_voice.h"
@@ -123,7 +123,7 @@ void measureEach(benchmark::State& state, Prepare&& prepare, Action&& action) {
 
 struct TestWindow {
     FakeClipboard* clipboard = nullptr;
-    std::unique_ptr<frmTextToSpeech> window;
+    std::unique_ptr<MainWindow> window;
 
     QPushButton* button(const char* name) const {
         return window->findChild<QPushButton*>(QLatin1String(name));
@@ -131,15 +131,15 @@ struct TestWindow {
 };
 
 // The real window with the real voice; the clipboard is a fake whose primary selection can be
-// set, and no system keyboard, so that Read Highlighted takes the selection.
+// set, for Read Highlighted to take.
 TestWindow openWindow(const QString& text) {
     auto clipboard = std::make_unique<FakeClipboard>();
     TestWindow opened{clipboard.get(), nullptr};
-    Platform platform;
+    WindowServices platform;
     platform.clipboard = std::move(clipboard);
     platform.voices = [](QString* error) { return makeSystemVoice(error); };
     platform.prepareVoices = prepareSystemVoice;
-    opened.window = std::make_unique<frmTextToSpeech>(std::move(platform));
+    opened.window = std::make_unique<MainWindow>(std::move(platform));
     opened.window->setInputText(text);
     opened.window->show();
     runEventsFor(windowSettles);
@@ -189,7 +189,7 @@ void LaterRead(benchmark::State& state, const QString& (*text)()) {
         state,
         [&] {
             waitForSound(Clock::now());
-            opened.window->state().CurVoice.reset();
+            opened.window->reader().stop();
             waitForSilence(300ms);
         },
         [&] { opened.button("cmdRead")->click(); });
@@ -232,7 +232,7 @@ void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
     measureEach(
         state,
         [&] {
-            opened.window->state().CurVoice.reset();
+            opened.window->reader().stop();
             waitForSilence(300ms);
         },
         [&] { opened.button("cmdRH")->click(); });
@@ -253,7 +253,7 @@ void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
     std::vector<double> times;
     for (auto _ : state) {
         state.PauseTiming();
-        opened.window->state().CurVoice.reset();
+        opened.window->reader().stop();
         waitForSilence(300ms);
         state.ResumeTiming();
         QProcess command;

@@ -2,7 +2,7 @@
 // text, rewriting it (a large one only its beginning, the whole beside the window) and handing it
 // to the voice, which speaks on its own. And how long the window takes to show the next sentence
 // heard in such a box, scrolled to and painted.
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -54,13 +54,13 @@ QString megabyteOfText() {
 }
 
 void ReadOneMegabyteFromTheBox(benchmark::State& state) {
-    Platform platform;
+    WindowServices platform;
     platform.voices = [](QString*) { return std::make_unique<SilentVoice>(); };
-    frmTextToSpeech window(std::move(platform));
+    MainWindow window(std::move(platform));
     window.setInputText(megabyteOfText());
     for (auto _ : state) {
         const int before = SilentVoice::completions;
-        window.cmdRead_Click();
+        window.onReadClicked();
         // The whole is rewritten beside the window and arrives through its event loop; waiting
         // for it keeps one rewrite at a time, as a user's clicks would.
         state.PauseTiming();
@@ -76,17 +76,17 @@ BENCHMARK(ReadOneMegabyteFromTheBox)->Unit(benchmark::kMillisecond);
 // Sentences heard one after another all through the box, each shown, scrolled to and painted.
 void ShowTheNextSentenceHeardInAOneMegabyteBox(benchmark::State& state) {
     SilentVoice* voice = nullptr;
-    Platform platform;
+    WindowServices platform;
     platform.voices = [&voice](QString*) {
         auto made = std::make_unique<SilentVoice>();
         voice = made.get();
         return made;
     };
-    frmTextToSpeech window(std::move(platform));
+    MainWindow window(std::move(platform));
     window.show();
     window.setInputText(megabyteOfText());
     const int before = SilentVoice::completions;
-    window.cmdRead_Click();
+    window.onReadClicked();
     while (SilentVoice::completions == before)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     std::vector<qsizetype> starts;

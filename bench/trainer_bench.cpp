@@ -1,7 +1,6 @@
 // What the trainer and F2 cost the user in a book-length text: the pause at the bottom of each
-// screenful while the page step's keys reach the text box, and the F2 copy of the whole box.
-#include "app/frm_text_to_speech.h"
-#include "platform/app_keyboard.h"
+// screenful while the page turns, and the F2 copy of the whole box.
+#include "app/main_window.h"
 #include "platform/qt_clipboard.h"
 
 #include <QApplication>
@@ -29,11 +28,10 @@ void sendKey(QWidget* target, QEvent::Type type, Qt::Key key) {
     QCoreApplication::sendEvent(target, &event);
 }
 
-std::unique_ptr<frmTextToSpeech> makeWindow() {
-    Platform platform;
-    platform.appKeyboard = std::make_unique<AppKeyboard>();
+std::unique_ptr<MainWindow> makeWindow() {
+    WindowServices platform;
     platform.clipboard = std::make_unique<QtClipboard>();
-    auto window = std::make_unique<frmTextToSpeech>(std::move(platform));
+    auto window = std::make_unique<MainWindow>(std::move(platform));
     window->show();
     window->setInputText(book());
     return window;
@@ -45,7 +43,7 @@ void TrainerScreenful(benchmark::State& state) {
     auto* box = window->findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
     window->findChild<QPushButton*>(QStringLiteral("cmdSR"))->click();
     QCoreApplication::processEvents();
-    const int lines = window->state().ScreenLines;
+    const int lines = window->screenLines();
     for (auto _ : state) {
         if (box->textCursor().blockNumber() > bookLines - 2 * lines) {
             state.PauseTiming();

@@ -29,7 +29,7 @@ bool captionsFit(const QFont& font, const TwipScale& scale) {
     for (const ControlSpec& control : controlTable) {
         // The tall Read Hilighted button wraps its caption onto two lines.
         if (control.kind != ControlKind::Button ||
-            control.height > 2 * specOf(Control::cmdRead).height)
+            control.height > 2 * specOf(Control::readButton).height)
             continue;
         QString caption =
             QString::fromLatin1(control.caption.data(), qsizetype(control.caption.size()));
@@ -45,7 +45,7 @@ bool captionsFit(const QFont& font, const TwipScale& scale) {
 
 bool speedTextFits(const QFont& font, const TwipScale& scale) {
     const double room =
-        designPixels(specOf(Control::cmdVisit).left - specOf(Control::lblSpeed).left, scale);
+        designPixels(specOf(Control::visitButton).left - specOf(Control::speedLabel).left, scale);
     return QFontMetricsF(font).horizontalAdvance(QLatin1String(widestSpeed)) + labelBorderPixels <=
            room;
 }

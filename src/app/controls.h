@@ -10,19 +10,19 @@ enum class ControlKind { TextBox, Button, CheckBox, Label };
 
 // The window's controls, in tab order.
 enum class Control {
-    txtInput,
-    cmdRead,
-    cmdPause,
-    cmdHere,
-    cmdPaste,
-    cmdClear,
-    cmdSR,
-    chkSqBr,
-    chkCrPause,
-    cmdSkipF,
-    cmdRH,
-    cmdVisit,
-    lblSpeed,
+    textBox,
+    readButton,
+    pauseButton,
+    skipBackButton,
+    pasteButton,
+    clearButton,
+    trainerButton,
+    skipBracketedBox,
+    linesAsSpacesBox,
+    skipForwardButton,
+    readHighlightedButton,
+    visitButton,
+    speedLabel,
 };
 
 // One control of the window as it is designed: its place is in twips, the unit of every position
@@ -57,33 +57,33 @@ inline constexpr std::string_view resumeCaption = "R&esume";
 // Control, so that looking a control up cannot fail. The tips are shown as they stand, odd spaces
 // and all: users of the program know them so.
 inline constexpr ControlSpec controlTable[] = {
-    {Control::txtInput, "txtInput", ControlKind::TextBox, "", 0, 0, 5055, 7335, ""},
-    {Control::cmdRead, "cmdRead", ControlKind::Button, "&Read", 720, 7320, 615, 375,
+    {Control::textBox, "txtInput", ControlKind::TextBox, "", 0, 0, 5055, 7335, ""},
+    {Control::readButton, "cmdRead", ControlKind::Button, "&Read", 720, 7320, 615, 375,
      "Click to read what is already pasted into the above window."},
-    {Control::cmdPause, "cmdPause", ControlKind::Button, pauseCaption, 1360, 7320, 735, 375, ""},
-    {Control::cmdHere, "cmdHere", ControlKind::Button, "<", 2095, 7320, 250, 375,
+    {Control::pauseButton, "cmdPause", ControlKind::Button, pauseCaption, 1360, 7320, 735, 375, ""},
+    {Control::skipBackButton, "cmdHere", ControlKind::Button, "<", 2095, 7320, 250, 375,
      "Skip back one sentence while reading. Before reading a passage or after pressing Pause, "
      "clicking this button lowers the reading speed."},
-    {Control::cmdPaste, "cmdPaste", ControlKind::Button, "&Paste", 2760, 7320, 615, 375,
+    {Control::pasteButton, "cmdPaste", ControlKind::Button, "&Paste", 2760, 7320, 615, 375,
      "Always click this button to paste text to read into the above text window. To copy all the "
      "text in the window  to the clipboard, press the F2 key."},
-    {Control::cmdClear, "cmdClear", ControlKind::Button, "&Clear", 3360, 7320, 615, 375,
+    {Control::clearButton, "cmdClear", ControlKind::Button, "&Clear", 3360, 7320, 615, 375,
      "Clears the above window of text. When thus cleared, clicking 'Read' reads the clipboard."},
-    {Control::cmdSR, "cmdSR", ControlKind::Button, "&SR", 3960, 7320, 435, 375,
+    {Control::trainerButton, "cmdSR", ControlKind::Button, "&SR", 3960, 7320, 435, 375,
      "Speed reading trainer - Click here then down arrow through the text on screen as you read "
      "it. "},
-    {Control::chkSqBr, "chkSqBr", ControlKind::CheckBox, "", 2580, 7500, 195, 195,
+    {Control::skipBracketedBox, "chkSqBr", ControlKind::CheckBox, "", 2580, 7500, 195, 195,
      "Check this box to exclude text within square brackets from the reading."},
-    {Control::chkCrPause, "chkCrPause", ControlKind::CheckBox, "", 2580, 7320, 195, 195,
+    {Control::linesAsSpacesBox, "chkCrPause", ControlKind::CheckBox, "", 2580, 7320, 195, 195,
      "Check this box to not pause at carriage returns. Use when reading pdf files"},
-    {Control::cmdSkipF, "cmdSkipF", ControlKind::Button, ">", 2350, 7320, 255, 375,
+    {Control::skipForwardButton, "cmdSkipF", ControlKind::Button, ">", 2350, 7320, 255, 375,
      "Skip forward one sentence while reading. Before reading a passage or after pressing Pause, "
      "clicking this button raises the reading speed."},
-    {Control::cmdRH, "cmdRH", ControlKind::Button, "Read &Hilighted", 0, 7320, 760, 735,
-     "Copies, pastes and reads text highlighted in another application."},
-    {Control::cmdVisit, "cmdVisit", ControlKind::Button, "&Visit website of ap author", 1605, 7760,
-     2295, 255, ""},
-    {Control::lblSpeed, "lblSpeed", ControlKind::Label, "Speed:", 840, 7800, 1695, 255,
+    {Control::readHighlightedButton, "cmdRH", ControlKind::Button, "Read &Hilighted", 0, 7320, 760,
+     735, "Copies, pastes and reads text highlighted in another application."},
+    {Control::visitButton, "cmdVisit", ControlKind::Button, "&Visit website of ap author", 1605,
+     7760, 2295, 255, ""},
+    {Control::speedLabel, "lblSpeed", ControlKind::Label, "Speed:", 840, 7800, 1695, 255,
      "\"N\" is the normal reading speed, but +1, the default is a better speed in most cases."},
 };
 

@@ -2,19 +2,20 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace tellwick {
 
 namespace {
-
-bool pastesSelection(const QMouseEvent* event) {
-    return event->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection();
-}
 
 bool readsFromHere(const QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -22,15 +23,90 @@ bool readsFromHere(const QKeyEvent* event) {
            modifiers == Qt::ControlModifier;
 }
 
+// The keys that move the caret: with the trainer on, they extend the selection.
+constexpr Qt::Key caretKeys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_Left,   Qt::Key_Right,
+                                 Qt::Key_Home, Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+
+bool movesCaret(const QKeyEvent* event) {
+    return std::find(std::begin(caretKeys), std::end(caretKeys), event->key()) !=
+           std::end(caretKeys);
+}
+
 } // namespace
 
-void InputBox::pastePlainText(QClipboard::Mode mode) {
-    if (isReadOnly())
+InputBox::InputBox(Clipboard* clipboard, QWidget* parent)
+    : QPlainTextEdit(parent), clipboard_(clipboard) {}
+
+void InputBox::moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode) {
+    QTextCursor cursor = textCursor();
+    cursor.movePosition(operation, mode);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void InputBox::startExtendingFromTop() {
+    moveCaret(QTextCursor::Start, QTextCursor::MoveAnchor);
+    extendsSelection_ = true;
+}
+
+void InputBox::stopExtending() {
+    extendsSelection_ = false;
+    moveCaret(QTextCursor::StartOfLine, QTextCursor::MoveAnchor);
+}
+
+void InputBox::turnPageBack(int lines) {
+    extendPageDown();
+    for (int line = 0; line < lines; ++line)
+        moveCaret(QTextCursor::Up, QTextCursor::KeepAnchor);
+}
+
+void InputBox::extendPageDown() {
+    // As the box's own Shift+Page Down does: the first line not wholly in view comes to the top,
+    // and the caret goes down until it stands where it stood on the screen; when the text's end
+    // is in view, the caret goes to the last line.
+    ensureCursorVisible();
+    QTextCursor cursor = textCursor();
+    qreal caretTop = cursorRect(cursor).top();
+    const QRectF visible = QRectF(viewport()->rect()).translated(contentOffset());
+    QTextBlock block = firstVisibleBlock();
+    QRectF bounds = blockBoundingRect(block);
+    qreal above = 0;
+    bool atEnd = false;
+    while (above + bounds.height() <= visible.bottom()) {
+        if (!block.next().isValid()) {
+            atEnd = true;
+            caretTop = viewport()->height();
+            break;
+        }
+        above += bounds.height();
+        block = block.next();
+        bounds = blockBoundingRect(block);
+    }
+    if (!atEnd) {
+        int line = 0;
+        const QTextLayout* layout = block.layout();
+        while (line < layout->lineCount() - 1 &&
+               layout->lineAt(line).naturalTextRect().bottom() <= visible.bottom() - above)
+            ++line;
+        verticalScrollBar()->setValue(block.firstLineNumber() + line);
+    }
+    while (cursor.movePosition(QTextCursor::Down, QTextCursor::KeepAnchor) &&
+           cursorRect(cursor).top() < caretTop) {
+    }
+    setTextCursor(cursor);
+    ensureCursorVisible();
+}
+
+void InputBox::pastePlainText(Source source, std::optional<QPoint> at) {
+    if (isReadOnly() || !clipboard_)
         return;
-    // The clipboard's text is read through its formats first, which is safe without an owner.
-    const QString text = QGuiApplication::clipboard()->text(mode);
-    if (!text.isEmpty())
-        insertPlainText(text);
+    const std::optional<QString> text =
+        source == Source::Selection ? clipboard_->selectionText() : clipboard_->text();
+    if (!text || text->isEmpty())
+        return;
+    if (at)
+        setTextCursor(cursorForPosition(*at));
+    insertPlainText(*text);
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {
@@ -43,8 +119,10 @@ void InputBox::insertFromMimeData(const QMimeData* source) {
 }
 
 void InputBox::keyPressEvent(QKeyEvent* event) {
+    if (extendsSelection_ && movesCaret(event))
+        event->setModifiers(event->modifiers() | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Paste)) {
-        pastePlainText(QClipboard::Clipboard);
+        pastePlainText(Source::Clipboard);
         event->accept();
         return;
     }
@@ -56,8 +134,10 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+// A middle click pastes the primary selection where the session has one; elsewhere it does
+// nothing.
 void InputBox::mousePressEvent(QMouseEvent* event) {
-    if (pastesSelection(event)) {
+    if (event->button() == Qt::MiddleButton) {
         event->accept();
         return;
     }
@@ -65,9 +145,8 @@ void InputBox::mousePressEvent(QMouseEvent* event) {
 }
 
 void InputBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (pastesSelection(event)) {
-        setTextCursor(cursorForPosition(event->position().toPoint()));
-        pastePlainText(QClipboard::Selection);
+    if (event->button() == Qt::MiddleButton) {
+        pastePlainText(Source::Selection, event->position().toPoint());
         event->accept();
         return;
     }
@@ -78,8 +157,7 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     QMenu* menu = createStandardContextMenu(position);
     if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         paste->disconnect();
-        connect(paste, &QAction::triggered, this,
-                [this] { pastePlainText(QClipboard::Clipboard); });
+        connect(paste, &QAction::triggered, this, [this] { pastePlainText(Source::Clipboard); });
     }
     // A menu item is named, to a screen reader, by its text.
     auto* readFromHere = new QAction(tr("Read from &here"), menu);

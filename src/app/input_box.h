@@ -1,25 +1,40 @@
 #pragma once
 
-#include <QClipboard>
+#include "platform/clipboard.h"
+
 #include <QPlainTextEdit>
+#include <QTextCursor>
+
+#include <optional>
 
 class QMenu;
 
 namespace tellwick {
 
 // The window's text box. Its paste gestures (Ctrl+V, Shift+Insert, a middle click, the context
-// menu's Paste) insert the clipboard's or the primary selection's plain text. Qt's own paste hands
-// the owner's data to the text control, which crashes (Qt 6.4) when no program owns the clipboard
-// or the selection, as is normal once the program that copied has closed.
+// menu's Paste) insert the clipboard's or the primary selection's plain text, read through the
+// clipboard given (none: they insert nothing). Qt's own paste hands the owner's data to the text
+// control, which crashes (Qt 6.4) when no program owns the clipboard or the selection, as is
+// normal once the program that copied has closed.
 class InputBox : public QPlainTextEdit {
     Q_OBJECT
 
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit InputBox(Clipboard* clipboard, QWidget* parent = nullptr);
 
     // The box's context menu, its Paste going through the box's own paste, with Read from here
     // first: it reads from the sentence at position (in the viewport).
     QMenu* createContextMenu(const QPoint& position);
+
+    // The speed-reading trainer's moves. The trainer starts at the top of the text, and from then
+    // on every key that moves the caret extends the selection, as if Shift were held, so that the
+    // lines read stay highlighted.
+    void startExtendingFromTop();
+    // A screenful read: the view moves on by a page, the caret with it, and the caret comes back
+    // by lines, so that the end of the selection stands at the top of the new screenful.
+    void turnPageBack(int lines);
+    // The caret keys move again; the selection is dropped, the caret at the start of its line.
+    void stopExtending();
 
 signals:
     // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
@@ -37,7 +52,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    void pastePlainText(QClipboard::Mode mode);
+    enum class Source { Clipboard, Selection };
+    // Inserts the source's text at the caret, or first moves the caret to at (in the viewport).
+    void pastePlainText(Source source, std::optional<QPoint> at = std::nullopt);
+    void moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode);
+    void extendPageDown();
+
+    Clipboard* clipboard_;
+    bool extendsSelection_ = false;
 };
 
 } // namespace tellwick

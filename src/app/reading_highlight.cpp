@@ -1,7 +1,5 @@
 #include "app/reading_highlight.h"
 
-#include "app/raw_text_mirror.h"
-
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -20,13 +18,12 @@ constexpr int linesAbove = 1; // shown above a sentence the box scrolls to, for 
 
 } // namespace
 
-ReadingHighlight::ReadingHighlight(QPlainTextEdit* box, const RawTextMirror* boxText)
-    : QObject(box), box_(box), boxText_(boxText) {
+ReadingHighlight::ReadingHighlight(QPlainTextEdit* box) : QObject(box), box_(box) {
     // The document is still amid its edit when it reports it, and its cursors must not come or go
     // then (the highlight's is one of them): the highlight goes once the edit is done, unless a
     // sentence is shown again before that.
     connect(box->document(), &QTextDocument::contentsChange, this, [this] {
-        reading_.reset();
+        following_ = false;
         if (!shown_)
             return;
         shown_.reset();
@@ -50,22 +47,21 @@ QColor ReadingHighlight::colourFor(const QPalette& palette) {
                   mix(base.blue(), tinting.blue()));
 }
 
-void ReadingHighlight::follow(std::shared_ptr<const BoxReading> reading) {
-    reading_ = std::move(reading);
+void ReadingHighlight::follow() {
+    following_ = true;
 }
 
 void ReadingHighlight::stop() {
-    reading_.reset();
+    following_ = false;
     if (!shown_)
         return;
     shown_.reset();
     box_->setExtraSelections({});
 }
 
-void ReadingHighlight::sentenceHeard(qsizetype position) {
-    if (!reading_)
+void ReadingHighlight::sentenceHeard(BoxRange range) {
+    if (!following_)
         return;
-    const BoxRange range = reading_->sentenceInBox(position, boxText_->text());
     QTextEdit::ExtraSelection sentence;
     sentence.cursor = QTextCursor(box_->document());
     sentence.cursor.setPosition(static_cast<int>(range.start));

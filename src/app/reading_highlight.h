@@ -1,19 +1,16 @@
 #pragma once
 
-#include "app/box_reading.h"
+#include "reader/box_reading.h"
 
 #include <QColor>
 #include <QObject>
 
-#include <memory>
 #include <optional>
 
 class QPalette;
 class QPlainTextEdit;
 
 namespace tellwick {
-
-class RawTextMirror;
 
 // Shows, in the text box, the sentence of a reading of the box that is being heard. The highlight
 // is a background of the box's own (extra selections), so the box's selection, which the trainer
@@ -23,16 +20,14 @@ class ReadingHighlight : public QObject {
     Q_OBJECT
 
 public:
-    ReadingHighlight(QPlainTextEdit* box, const RawTextMirror* boxText);
+    explicit ReadingHighlight(QPlainTextEdit* box);
 
-    // Follows reading from now on; null follows nothing. What is shown stays until the next
-    // sentence is heard, so that the whole of a reading can take over from its beginning.
-    void follow(std::shared_ptr<const BoxReading> reading);
-    const BoxReading* following() const { return reading_.get(); }
-    // Shows the sentence that starts at position of the followed reading's spoken text, and
-    // scrolls the box only when the sentence's start is out of view, so that a user who scrolled
-    // elsewhere keeps the view until the next sentence.
-    void sentenceHeard(qsizetype position);
+    // Follows a reading of the box that starts now, until the box's text changes.
+    void follow();
+    // Shows range, the sentence of the followed reading now heard, and scrolls the box only when
+    // its start is out of view, so that a user who scrolled elsewhere keeps the view until the
+    // next sentence. What is shown stays until the next sentence is heard.
+    void sentenceHeard(BoxRange range);
     // Removes the highlight and follows nothing.
     void stop();
 
@@ -47,8 +42,7 @@ private:
     void scrollToLineOf(qsizetype position);
 
     QPlainTextEdit* box_;
-    const RawTextMirror* boxText_;
-    std::shared_ptr<const BoxReading> reading_;
+    bool following_ = false;
     std::optional<BoxRange> shown_;
 };
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/close_signals.h"
-
 #include <QString>
 
 #include <functional>
@@ -27,14 +25,12 @@ UncaughtSink setUncaughtSink(UncaughtSink sink);
 
 void reportUncaught(QWidget* window, const QString& message);
 
-// Runs one event handler; a failure that escapes it is reported instead of ending the program. A
-// handler stopped by a closing signal ends quietly: the window closes next.
+// Runs one event handler; a failure that escapes it is reported instead of ending the program.
 template <typename Handler> void runHandler(QWidget* window, Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const UncaughtFailure& failure) {
         reportUncaught(window, failure.message);
-    } catch (const ClosingSignalled&) {
     }
 }
 

@@ -34,17 +34,12 @@ QString helpPageAddress() {
     return QUrl::fromLocalFile(QFileInfo(page).absoluteFilePath()).toString();
 }
 
-void OpenWebPage(Launcher& launcher, const QString& address) {
+void openWebPage(Launcher& launcher, const QString& address) {
     QString error;
     if (launcher.start(browserPaths.at(0), {address}, &error))
         return;
     if (!launcher.start(browserPaths.at(1), {address}, &error))
         throw UncaughtFailure{QStringLiteral("The web page could not be opened: %1").arg(error)};
-}
-
-void visitWebsite(WindowView& view, Launcher& launcher) {
-    view.focusInput();
-    OpenWebPage(launcher, helpPageAddress());
 }
 
 } // namespace tellwick

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "capture/window_view.h"
 #include "platform/launcher.h"
 
 #include <QStringList>
@@ -19,9 +18,6 @@ QString helpPageAddress();
 // Starts the first browser path on the address; only when that fails, the second. The address is
 // the one argument of each, never part of a command line. A failure of the second start throws
 // UncaughtFailure.
-void OpenWebPage(Launcher& launcher, const QString& address);
-
-// The website button: the focus goes to the text box first, then the help page opens.
-void visitWebsite(WindowView& view, Launcher& launcher);
+void openWebPage(Launcher& launcher, const QString& address);
 
 } // namespace tellwick

@@ -1,6 +1,6 @@
 #include "app/welcome_text.h"
 
-#include "capture/paste_clear.h"
+#include "reader/box_text.h"
 
 namespace tellwick {
 

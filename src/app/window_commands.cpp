@@ -1,6 +1,6 @@
 #include "app/window_commands.h"
 
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/top_level_handler.h"
 
 #include <cstdio>
@@ -8,11 +8,11 @@
 
 namespace tellwick {
 
-QString runWindowCommand(frmTextToSpeech& window, const QString& command) {
+QString runWindowCommand(MainWindow& window, const QString& command) {
     if (command == QLatin1String("read-selection"))
         return window.readSelection() ? QStringLiteral("read") : QStringLiteral("empty");
     if (command == QLatin1String("pause")) {
-        runHandler(&window, [&] { window.cmdPause_Click(); });
+        runHandler(&window, [&] { window.onPauseClicked(); });
         return QStringLiteral("ok");
     }
     static bool told = false;

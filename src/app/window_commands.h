@@ -4,7 +4,7 @@
 
 namespace tellwick {
 
-class frmTextToSpeech;
+class MainWindow;
 
 // What the window does for a command sent by another Tellwick process (tellwick read-selection,
 // tellwick pause, the global shortcuts), and the answer it sends back:
@@ -13,6 +13,6 @@ class frmTextToSpeech;
 // - "pause": presses Pause; "ok".
 // Anything else is ignored, and said once on standard error; "unknown".
 // The window is neither raised nor activated: the user stays where they are.
-QString runWindowCommand(frmTextToSpeech& window, const QString& command);
+QString runWindowCommand(MainWindow& window, const QString& command);
 
 } // namespace tellwick

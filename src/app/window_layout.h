@@ -27,28 +27,35 @@ struct LayoutStep {
     double offset;
 };
 
-// The steps in the order they run; ScreenLines follows them.
+// The steps in the order they run; the screen lines follow them.
 // The text box fills the window; the bottom row keeps its distance from the bottom edge, and the
 // three right-hand buttons keep theirs from the right edge.
 inline constexpr LayoutStep layoutSteps[] = {
-    {Control::txtInput, LayoutProperty::Height, LayoutBase::ClientHeight, 680},
-    {Control::txtInput, LayoutProperty::Width, LayoutBase::OuterWidth, 220},
-    {Control::cmdPaste, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdPaste, LayoutProperty::Left, LayoutBase::OuterWidth, 1875},
-    {Control::cmdClear, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdClear, LayoutProperty::Left, LayoutBase::OuterWidth, 1270},
-    {Control::cmdRead, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdPause, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdHere, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdSkipF, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdRH, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::chkSqBr, LayoutProperty::Top, LayoutBase::ClientHeight, 530},
-    {Control::chkCrPause, LayoutProperty::Top, LayoutBase::ClientHeight, 710},
-    {Control::cmdSR, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
-    {Control::cmdSR, LayoutProperty::Left, LayoutBase::OuterWidth, 655},
-    {Control::lblSpeed, LayoutProperty::Top, LayoutBase::ClientHeight, 270},
-    {Control::cmdVisit, LayoutProperty::Top, LayoutBase::ClientHeight, 300},
+    {Control::textBox, LayoutProperty::Height, LayoutBase::ClientHeight, 680},
+    {Control::textBox, LayoutProperty::Width, LayoutBase::OuterWidth, 220},
+    {Control::pasteButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::pasteButton, LayoutProperty::Left, LayoutBase::OuterWidth, 1875},
+    {Control::clearButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::clearButton, LayoutProperty::Left, LayoutBase::OuterWidth, 1270},
+    {Control::readButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::pauseButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::skipBackButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::skipForwardButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::readHighlightedButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::skipBracketedBox, LayoutProperty::Top, LayoutBase::ClientHeight, 530},
+    {Control::linesAsSpacesBox, LayoutProperty::Top, LayoutBase::ClientHeight, 710},
+    {Control::trainerButton, LayoutProperty::Top, LayoutBase::ClientHeight, 720},
+    {Control::trainerButton, LayoutProperty::Left, LayoutBase::OuterWidth, 655},
+    {Control::speedLabel, LayoutProperty::Top, LayoutBase::ClientHeight, 270},
+    {Control::visitButton, LayoutProperty::Top, LayoutBase::ClientHeight, 300},
 };
+
+// The smallest client area, in twips, at which the layout keeps every control whole and apart.
+// Paste follows the right edge (step 4) and must stay clear of the check boxes, which stand where
+// they were designed; Clear and the trainer button follow it at their own distances. The text box
+// keeps one line (244 twips) above the bottom row (step 1).
+inline constexpr double smallestClientWidth = 2580 + 195 + 1875;
+inline constexpr double smallestClientHeight = 680 + 244;
 
 // What the resize handler works on. set() returns false when the control refuses the value (a
 // negative width or height).

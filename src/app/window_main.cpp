@@ -1,12 +1,14 @@
 #include "app/window_main.h"
 
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/window_commands.h"
 #include "platform/close_signals.h"
 #include "platform/command_channel.h"
 #include "platform/global_shortcuts.h"
-#include "platform/platform.h"
+#include "platform/process_launcher.h"
+#include "platform/qt_clipboard.h"
 #include "platform/x11_display.h"
+#include "speech/system_voice.h"
 
 #include <QApplication>
 
@@ -36,6 +38,15 @@ const char* missingDisplay() {
 
 } // namespace
 
+WindowServices makeWindowServices() {
+    WindowServices services;
+    services.clipboard = std::make_unique<QtClipboard>();
+    services.launcher = std::make_unique<ProcessLauncher>();
+    services.voices = [](QString* error) { return makeSystemVoice(error); };
+    services.prepareVoices = prepareSystemVoice;
+    return services;
+}
+
 int runWindow(int argc, char** argv) {
     if (const char* reason = missingDisplay()) {
         std::fprintf(stderr,
@@ -46,7 +57,7 @@ int runWindow(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellwick"));
-    frmTextToSpeech window(makePlatform());
+    MainWindow window(makeWindowServices());
     CloseSignals closeSignals;
     // A signal may come while a message box runs its own loop: every loop ends with the window.
     QObject::connect(&closeSignals, &CloseSignals::arrived, &window, [&window] {

@@ -1,6 +1,12 @@
 #pragma once
 
+#include "app/window_services.h"
+
 namespace tellwick {
+
+// The real services: the system clipboard, the program launcher and the espeak-ng voice. Needs a
+// QApplication.
+WindowServices makeWindowServices();
 
 // Opens the window and runs it until it closes; argc and argv are the program's own, for
 // QApplication. Returns the exit status.

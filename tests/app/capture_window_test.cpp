@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include "reader/box_text.h"
+
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -9,23 +11,31 @@ namespace {
 // The capture and trainer handlers as the window's buttons and keys run them.
 using CaptureWindow = WindowFixture;
 
-TEST_F(CaptureWindow, ReadHighlightedPlaysTheMacroThenPastesAndReadsTheCopy) {
-    // The other application answers Ctrl+C by putting its selection on the clipboard.
-    systemKeyboard->onKeyEvent = [this](std::uint8_t vk, int flags) {
-        if (vk == VK_C && flags == KEYEVENTF_KEYUP)
-            clipboard->content = QStringLiteral("highlighted words");
+// What is highlighted anywhere goes to the clipboard, then Paste and Read; with nothing
+// highlighted, Paste and Read take the clipboard as it is.
+TEST_F(CaptureWindow, ReadHighlightedPastesAndReadsTheSelectionOrElseTheClipboard) {
+    const struct {
+        const char* name;
+        std::optional<QString> selection;
+        QString read;
+    } rows[] = {
+        {"highlighted", QStringLiteral("highlighted words"), QStringLiteral("highlighted words")},
+        {"nothing highlighted", QString(), QStringLiteral("copied before")},
+        {"no selection at all", std::nullopt, QStringLiteral("copied before")},
     };
-    click("cmdRH");
-    EXPECT_EQ(systemKeyboard->keyEvents(),
-              QStringList({"down 18", "down 9", "up 9", "up 18", "down 17", "down 67", "up 67",
-                           "up 17", "down 37", "up 37"}));
-    EXPECT_EQ(appKeyboard->events, QStringList()) << "no key of the macro goes to our own window";
-    EXPECT_EQ(window->inputText(),
-              QStringLiteral("highlighted words") +
-                  QStringLiteral("\r\n").repeated(window->state().ScreenLines));
-    ASSERT_FALSE(voices.log().calls.isEmpty());
-    EXPECT_TRUE(voices.log().calls.last().startsWith(QStringLiteral("speak highlighted words")));
-    EXPECT_TRUE(reported.isEmpty());
+    for (const auto& row : rows) {
+        startOver();
+        clipboard->content = QStringLiteral("copied before");
+        clipboard->selection = row.selection;
+        click("cmdRH");
+        EXPECT_EQ(clipboard->content, row.read) << row.name;
+        EXPECT_EQ(window->inputText(), row.read + QStringLiteral("\r\n").repeated(30)) << row.name;
+        ASSERT_FALSE(voices.log().calls.isEmpty()) << row.name;
+        EXPECT_TRUE(
+            voices.log().calls.last().startsWith(QStringLiteral("speak ") + respelled(row.read)))
+            << row.name;
+        EXPECT_TRUE(reported.isEmpty()) << row.name;
+    }
 }
 
 TEST_F(CaptureWindow, ReadHighlightedFailureOfReadIsReported) {
@@ -45,22 +55,71 @@ TEST_F(CaptureWindow, PasteThenF2GivesBackTheClipboardTextWithLfLineBreaks) {
     EXPECT_EQ(clipboard->content, QStringLiteral("First line\nSecond — line ✓"));
 }
 
-TEST_F(CaptureWindow, ClearDuringReadingPausesAndEmpties) {
-    click("cmdRead");
-    click("cmdClear");
-    ASSERT_NE(voices.log().newest, nullptr);
-    EXPECT_TRUE(voices.log().newest->isPaused());
-    EXPECT_EQ(window->inputText(), QString());
-    EXPECT_EQ(pauseCaption(), QStringLiteral("P&ause"));
+// Paste empties the box first and skips a clipboard it cannot read; a paused reading stays paused
+// and untouched, and Pause is offered again.
+TEST_F(CaptureWindow, PasteTakesTheClipboardAndTheEmptyLineRun) {
+    const QString thirtyLines = QStringLiteral("\r\n").repeated(30);
+    const struct {
+        const char* name;
+        std::optional<QString> clipboard; // nothing: the clipboard cannot be read
+        QString box;
+    } rows[] = {
+        {"text", QStringLiteral("Hello\r\nworld"), QStringLiteral("Hello\r\nworld") + thirtyLines},
+        {"empty clipboard", QString(), thirtyLines},
+        {"text taken unchanged", QStringLiteral(" a\n\tb\r ü "),
+         QStringLiteral(" a\r\n\tb\r\n ü ") + thirtyLines},
+        {"unreadable clipboard", std::nullopt, QString()},
+    };
+    for (const auto& row : rows) {
+        startOver();
+        click("cmdRead");
+        click("cmdPause");
+        ASSERT_EQ(pauseCaption(), QStringLiteral("R&esume")) << row.name;
+        clipboard->content = row.clipboard.value_or(QString());
+        clipboard->failRead = !row.clipboard;
+        click("cmdPaste");
+        EXPECT_EQ(window->inputText(), row.box) << row.name;
+        EXPECT_EQ(pauseCaption(), QStringLiteral("P&ause")) << row.name;
+        EXPECT_TRUE(voices.log().newest->isPaused()) << row.name;
+        EXPECT_EQ(clipboard->setCount + clipboard->clearCount, 0)
+            << row.name << ": paste never writes";
+    }
+}
+
+// Clear pauses the reading, if any, whether or not the voice manages to, and empties the box.
+TEST_F(CaptureWindow, ClearPausesAnyReadingAndEmptiesTheBox) {
+    const struct {
+        const char* name;
+        bool reading;
+        bool pauseFails;
+        QStringList calls;
+    } rows[] = {
+        {"before any reading", false, false, {}},
+        {"during a reading", true, false, {QStringLiteral("pause")}},
+        {"the pause fails", true, true, {QStringLiteral("pause")}},
+    };
+    for (const auto& row : rows) {
+        startOver();
+        if (row.reading)
+            click("cmdRead");
+        voices.log().calls.clear();
+        if (row.pauseFails)
+            voices.log().failing.insert(QStringLiteral("pause"));
+        click("cmdClear");
+        EXPECT_EQ(voices.log().calls, row.calls) << row.name;
+        EXPECT_EQ(window->inputText(), QString()) << row.name;
+        EXPECT_EQ(pauseCaption(), QStringLiteral("P&ause")) << row.name;
+        EXPECT_TRUE(reported.isEmpty()) << row.name;
+    }
 }
 
 TEST_F(CaptureWindow, TrainerButtonShowsItsNextAction) {
     click("cmdSR");
     EXPECT_EQ(button("cmdSR")->text(), QStringLiteral("&X"));
-    EXPECT_EQ(appKeyboard->events.last(), QStringLiteral("down 16"));
+    EXPECT_TRUE(window->trainer().isOn());
     click("cmdSR");
     EXPECT_EQ(button("cmdSR")->text(), QStringLiteral("&SR"));
-    EXPECT_FALSE(window->state().TrainerOn);
+    EXPECT_FALSE(window->trainer().isOn());
 }
 
 } // namespace

@@ -1,22 +1,15 @@
-// Read Highlighted end to end under a real X server: a second program holds highlighted text, our
-// window is in front, and the text must land in our box: from the primary selection when there is
-// one, else through real XTest keys, the window manager's Alt+Tab and the real clipboard. The two
-// programs are this test program itself, started again in a helper role; the X server is Xvfb with
-// openbox as the window manager.
+// Read Highlighted end to end under a real X server, with the real window and the real clipboard:
+// a terminal runs a program, and the text highlighted there, if any, must land in our box without
+// a key reaching the terminal (Ctrl+C there would interrupt its program). Our side is this test
+// program itself, started again in a helper role; the X server is Xvfb with openbox as the window
+// manager.
 
-#include "capture/paste_clear.h"
-#include "capture/read_highlighted.h"
-#include "platform/platform.h"
-#include "trainer/trainer.h"
-
+#include "app/window_main.h"
 #include "support/x_session.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
-#include <QPlainTextEdit>
 #include <QProcess>
-#include <QTimer>
-#include <QVBoxLayout>
 
 #include <csignal>
 #include <cstdlib>
@@ -24,88 +17,41 @@
 namespace tellwick {
 namespace {
 
-const QString sourceText = QStringLiteral("Highlighted in the other window \u2713");
-const QByteArray readyLine = "ready\n";
 const QByteArray boxMarker = "box:";
 
-// The other application: its text is highlighted, and its text box copies it on Ctrl+C. It lets
-// go of the primary selection, so that only the keys can fetch the text.
-[[noreturn]] void runSource(QApplication& application) {
-    QPlainTextEdit source;
-    source.setWindowTitle(QStringLiteral("source"));
-    source.setPlainText(sourceText);
-    source.selectAll();
-    QGuiApplication::clipboard()->clear(QClipboard::Selection);
-    source.show();
-    source.activateWindow();
-    QTimer announce;
-    QObject::connect(&announce, &QTimer::timeout, [&] {
-        if (source.isActiveWindow()) {
-            say(readyLine);
-            announce.stop();
-        }
-    });
-    announce.start(50);
-    application.exec();
-    std::_Exit(0);
-}
-
-// Tellwick's side: a box behind the window view, the real platform, then Read Highlighted.
-class ReaderWindow : public QWidget, public WindowView {
-public:
-    ReaderWindow() {
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(box);
-        setWindowTitle(QStringLiteral("reader"));
-    }
-    QString inputText() const override {
-        return box->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-    }
-    void setInputText(const QString& text) override {
-        box->setPlainText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    }
-    void focusInput() override { box->setFocus(); }
-    void showPaused(bool) override {}
-
-private:
-    QPlainTextEdit* box = new QPlainTextEdit;
-};
-
-[[noreturn]] void runReader() {
-    ReaderWindow window;
-    window.resize(300, 200);
+// Tellwick's window, with no voice (only the box's text counts), reads highlighted; with
+// unhighlight, the highlight anywhere is dropped first.
+[[noreturn]] void runReader(bool unhighlight) {
+    setUncaughtSink([](QWidget*, const QString&) {});
+    WindowServices platform = makeWindowServices();
+    platform.voices = {};
+    MainWindow window(std::move(platform));
     window.show();
     window.activateWindow();
     if (!waitFor([&] { return window.isActiveWindow(); }, 10000))
         std::_Exit(3);
-    Platform platform = makePlatform();
-    if (!platform.systemKeyboard || !platform.clipboard)
-        std::_Exit(4);
-    WindowState state;
-    readHighlighted(
-        window, platform.systemKeyboard.get(), *platform.clipboard,
-        [&] { pasteClipboard(window, state, *platform.clipboard); }, [] {});
-    say(boxMarker + StripTrailingCrLf(window.inputText()).toUtf8() + "\n");
+    if (unhighlight)
+        QGuiApplication::clipboard()->clear(QClipboard::Selection);
+    runHandler(&window, [&] { window.onReadHighlightedClicked(); });
+    say(boxMarker + withoutTrailingLineBreaks(window.inputText()).toUtf8() + "\n");
     std::_Exit(0);
 }
 
 // Runs before the tests when this program was started in one of these helper roles.
 const bool helperRoleRan = [] {
     const QByteArray role = helperRole();
-    if (role == "source")
-        runSource(helperApplication());
-    if (role == "reader") {
+    if (role == "reader" || role == "reader-unhighlighted") {
         helperApplication();
-        runReader();
+        runReader(role == "reader-unhighlighted");
     }
     return false;
 }();
 
 // Our window reads highlighted; the box's text, or why it failed.
-QString runReaderHelper(const XSession& session, bool* ok) {
+QString runReaderHelper(const XSession& session, const char* role, bool* ok) {
     *ok = false;
     QProcess reader;
-    session.startHelper(reader, "reader");
+    session.startHelper(reader, role);
     if (!reader.waitForFinished(30000))
         return QStringLiteral("the reader did not finish");
     const QByteArray out = reader.readAllStandardOutput();
@@ -117,63 +63,41 @@ QString runReaderHelper(const XSession& session, bool* ok) {
     return QString::fromUtf8(out.mid(boxMarker.size()).chopped(1));
 }
 
-// One try of the whole scene with the source program; the box's text, or why it failed.
-QString readHighlightedOnce(const XSession& session, bool* ok) {
-    *ok = false;
-    QProcess source;
-    session.startHelper(source, "source");
-    if (!XSession::waitForOutput(source, [](const QByteArray& out) { return out == readyLine; }))
-        return QStringLiteral("the source window never became active");
-    const QString box = runReaderHelper(session, ok);
-    source.kill();
-    source.waitForFinished(5000);
-    return box;
-}
-
 using ReadHighlightedX11 = XSessionTest;
 
-TEST_F(ReadHighlightedX11, HighlightedTextOfAnotherWindowLandsInTheBox) {
-    // The scene hangs on fixed waits and on two other processes; a busy machine may miss one, so
-    // it gets three tries before it counts as failed.
-    QString box;
-    bool ok = false;
-    for (int attempt = 0; attempt < 3 && !(ok && box == sourceText); ++attempt)
-        box = readHighlightedOnce(*session, &ok);
-    ASSERT_TRUE(ok) << box.toStdString();
-    EXPECT_EQ(box, sourceText);
-}
-
-// A terminal that runs a program, with a line highlighted by the mouse: Ctrl+C there would
-// interrupt the program. The highlighted line must be read and the program must live on.
-TEST_F(ReadHighlightedX11, TextHighlightedInATerminalIsReadAndItsProgramLivesOn) {
+TEST_F(ReadHighlightedX11, ATerminalsHighlightIsReadOrElseTheClipboardAndItsProgramLivesOn) {
     if (QStandardPaths::findExecutable(QStringLiteral("xterm")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xterm and xdotool are needed";
     const QString line = QStringLiteral("Words highlighted in a terminal");
-    const QString program = QStringLiteral("sleep 86397");
-    QProcess terminal;
-    ASSERT_TRUE(session->highlightInTerminal(terminal, line, program))
-        << "the terminal never showed";
-
-    bool ok = false;
-    const QString box = runReaderHelper(*session, &ok);
-    ASSERT_TRUE(ok) << box.toStdString();
-    EXPECT_EQ(box.trimmed(), line);
-    EXPECT_TRUE(session->runTool(QStringLiteral("pgrep"), {"-x", "-f", program}))
-        << "the program in the terminal was interrupted";
-    terminal.kill();
-    terminal.waitForFinished(5000);
+    const struct {
+        const char* role;
+        const char* program;
+        QString box; // the clipboard is empty
+    } rows[] = {
+        {"reader", "sleep 86397", line},
+        {"reader-unhighlighted", "sleep 86393", QString()},
+    };
+    for (const auto& row : rows) {
+        const QString program = QString::fromLatin1(row.program);
+        QProcess terminal;
+        ASSERT_TRUE(session->highlightInTerminal(terminal, line, program))
+            << row.role << ": the terminal never showed";
+        bool ok = false;
+        const QString box = runReaderHelper(*session, row.role, &ok);
+        ASSERT_TRUE(ok) << row.role << ": " << box.toStdString();
+        EXPECT_EQ(box.trimmed(), row.box) << row.role;
+        EXPECT_TRUE(session->runTool(QStringLiteral("pgrep"), {"-x", "-f", program}))
+            << row.role << ": the program in the terminal was interrupted";
+        EXPECT_EQ(session->heldKeys(), 0) << row.role;
+        terminal.kill();
+        terminal.waitForFinished(5000);
+    }
 }
 
-} // namespace
-} // namespace tellwick
-
-namespace tellwick {
-namespace {
-
-// A signal that ends the program while the key macro holds Alt or Ctrl: the key must not stay held
-// for the rest of the X session, and the program must end as a closed window does.
-TEST_F(ReadHighlightedX11, ASignalDuringTheKeyMacroReleasesEveryKeyAndEndsTheProgram) {
+// A signal that comes amid Read Highlighted ends the program as a closed window does, with no key
+// held in the X session.
+TEST_F(ReadHighlightedX11, ASignalDuringReadHighlightedEndsTheProgramWithNoKeyHeld) {
     if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
         GTEST_SKIP() << "xdotool is needed";
     const struct {
@@ -181,9 +105,9 @@ TEST_F(ReadHighlightedX11, ASignalDuringTheKeyMacroReleasesEveryKeyAndEndsThePro
         int signal;
         int afterMs; // from the key press that starts Read Highlighted
     } rows[] = {
-        {"terminate while Alt is held", SIGTERM, 250},
-        {"interrupt while Ctrl is held", SIGINT, 420},
-        {"hang up while Alt is held", SIGHUP, 250},
+        {"terminate", SIGTERM, 250},
+        {"interrupt", SIGINT, 420},
+        {"hang up", SIGHUP, 250},
     };
     for (const auto& row : rows) {
         QProcess window;

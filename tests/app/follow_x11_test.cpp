@@ -12,7 +12,7 @@ namespace tellwick {
 namespace {
 
 // The box's viewport as the X server shows it, once the window has painted.
-QImage shownBox(const frmTextToSpeech& window, const QWidget& viewport) {
+QImage shownBox(const MainWindow& window, const QWidget& viewport) {
     QTest::qWait(300);
     const QPoint at = viewport.mapTo(&window, QPoint(0, 0));
     return window.screen()
@@ -26,10 +26,10 @@ QImage shownBox(const frmTextToSpeech& window, const QWidget& viewport) {
     helperApplication();
     QApplication::setCursorFlashTime(0); // a blinking caret would change pixels by itself
     FakeVoiceFactory voices;
-    Platform platform;
+    WindowServices platform;
     platform.voices = voices.factory();
     platform.clipboard = std::make_unique<FakeClipboard>();
-    frmTextToSpeech window(std::move(platform));
+    MainWindow window(std::move(platform));
     window.show();
     (void)QTest::qWaitForWindowExposed(&window);
     window.setInputText(

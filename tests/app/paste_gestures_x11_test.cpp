@@ -2,6 +2,7 @@
 // the clipboard or the selection: with no owner at all (the program that copied has closed), and
 // with one.
 #include "app/input_box.h"
+#include "platform/qt_clipboard.h"
 
 #include "support/x_session.h"
 #include "window_fixture.h"
@@ -41,7 +42,8 @@ const struct {
 // program owning the clipboard ("copied") and the selection ("highlighted").
 [[noreturn]] void runPasteGestures() {
     helperApplication();
-    InputBox box;
+    QtClipboard clipboard;
+    InputBox box(&clipboard);
     box.show();
     box.activateWindow();
     waitFor([&] { return box.isActiveWindow(); }, 5000);

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QTimer>
 
+#include <csignal>
 #include <cstdlib>
 #include <random>
 
@@ -230,9 +231,16 @@ TEST_F(ReadSelectionX11, TheCommandAndTheKeyReadTheHighlightedTextWhereverTheUse
     ASSERT_TRUE(reader.waitForFinished(10000));
     EXPECT_EQ(reader.readAllStandardOutput().trimmed(), "A third line is read with one key.");
 
-    // The window was started apart from this test: it is the program run without arguments.
-    EXPECT_TRUE(
-        session->runTool(QStringLiteral("pkill"), {"-x", "-f", QStringLiteral(TELLWICK_BINARY)}));
+    // The window was started by the first command, apart from this test: it is the one window of
+    // that title on this test's own X server, ended by its process id alone.
+    const auto windowPid =
+        session->runTool(QStringLiteral("xdotool"),
+                         {"search", "--onlyvisible", "--name", "^Tellwick$", "getwindowpid"});
+    ASSERT_TRUE(windowPid);
+    const auto pid = static_cast<pid_t>(windowPid->trimmed().toInt());
+    ASSERT_GT(pid, 0);
+    EXPECT_EQ(::kill(pid, SIGTERM), 0);
+    EXPECT_TRUE(waitFor([pid] { return ::kill(pid, 0) != 0; }, 10000));
     for (QProcess* process : {&first, &second, &third, &owner}) {
         process->kill();
         process->waitForFinished(5000);

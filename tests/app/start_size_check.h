@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,7 +12,7 @@ namespace tellwick {
 // and the speed label's widest text under the website button. The design itself lets two pairs
 // touch by a sliver (Read Hilighted under Read by 40 twips, ">" under the check boxes by 25),
 // so an overlap of up to 3 pixels does not count. Empty when nothing hides.
-inline QStringList hiddenParts(frmTextToSpeech& window) {
+inline QStringList hiddenParts(MainWindow& window) {
     constexpr int sliverPixels = 3;
     QStringList problems;
     const QList<QPushButton*> buttons = window.findChildren<QPushButton*>();

@@ -1,5 +1,3 @@
-#include "platform/app_keyboard.h"
-
 #include "window_fixture.h"
 
 #include <QCheckBox>
@@ -11,26 +9,23 @@
 namespace tellwick {
 namespace {
 
-// The trainer through the real window, its real text box and the in-process keyboard: the keys
-// it presses must move the caret, extend the highlight and scroll as the user expects.
+// The trainer through the real window and its real text box: it must move the caret, extend the
+// highlight and scroll as the user expects.
 class TrainerWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         testApplication();
-        Platform platform;
-        auto keyboard = std::make_unique<AppKeyboard>();
-        appKeyboard = keyboard.get();
-        platform.appKeyboard = std::move(keyboard);
+        WindowServices platform;
         platform.clipboard = std::make_unique<FakeClipboard>();
         platform.launcher = std::make_unique<FakeLauncher>();
         platform.voices = voices.factory();
-        window = std::make_unique<frmTextToSpeech>(std::move(platform));
+        window = std::make_unique<MainWindow>(std::move(platform));
         window->show();
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
         box = window->findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
         ASSERT_NE(box, nullptr);
-        screenLines = window->state().ScreenLines;
+        screenLines = window->screenLines();
         ASSERT_GT(screenLines, 1);
         QStringList lines;
         for (int i = 0; i < screenLines * 4; ++i)
@@ -56,8 +51,7 @@ protected:
     int topLine() const { return box->cursorForPosition(QPoint(0, 0)).blockNumber(); }
 
     FakeVoiceFactory voices;
-    AppKeyboard* appKeyboard = nullptr;
-    std::unique_ptr<frmTextToSpeech> window;
+    std::unique_ptr<MainWindow> window;
     QPlainTextEdit* box = nullptr;
     int screenLines = 0;
 };
@@ -65,12 +59,12 @@ protected:
 TEST_F(TrainerWindowTest, SelectionGrowsALinePerDownArrowFromTheStart) {
     clickTrainer();
     EXPECT_EQ(box->textCursor().position(), 0) << "Ctrl+Home";
-    EXPECT_EQ(appKeyboard->heldModifiers(), Qt::ShiftModifier);
+    EXPECT_EQ(topLine(), 0);
     for (int line = 1; line < screenLines; ++line) {
         pressDown(1);
         ASSERT_EQ(caretLine(), line);
         ASSERT_EQ(anchorLine(), 0) << "the lines read stay highlighted";
-        ASSERT_EQ(window->state().LineCount, line);
+        ASSERT_EQ(window->trainer().lineCount(), line);
     }
 }
 
@@ -79,7 +73,7 @@ TEST_F(TrainerWindowTest, ViewMovesOnAPageAfterScreenLinesLines) {
     pressDown(screenLines - 1);
     const int topBefore = topLine();
     pressDown(1);
-    EXPECT_EQ(window->state().LineCount, 0);
+    EXPECT_EQ(window->trainer().lineCount(), 0);
     EXPECT_GT(topLine(), topBefore + screenLines / 2) << "the view turned a page";
     EXPECT_EQ(anchorLine(), 0);
     EXPECT_GE(caretLine(), topLine()) << "the caret stands at the top of the new screenful";
@@ -94,7 +88,6 @@ TEST_F(TrainerWindowTest, SwitchingOffReleasesShiftAndDropsTheHighlight) {
     clickTrainer();
     pressDown(3);
     clickTrainer();
-    EXPECT_EQ(appKeyboard->heldModifiers(), Qt::NoModifier);
     EXPECT_FALSE(box->textCursor().hasSelection());
     EXPECT_EQ(caretLine(), 3);
     EXPECT_EQ(box->textCursor().positionInBlock(), 0) << "Home goes to the start of its line";
@@ -115,15 +108,8 @@ TEST_F(TrainerWindowTest, FollowingAReadingLeavesTheSelectionAndTheCounting) {
     pressDown(1);
     EXPECT_EQ(anchorLine(), 0);
     EXPECT_EQ(caretLine(), 4);
-    EXPECT_EQ(window->state().LineCount, 4);
+    EXPECT_EQ(window->trainer().lineCount(), 4);
     EXPECT_EQ(window->followedSentence(), (BoxRange{19, 37})) << "Line 1 of the text";
-}
-
-TEST_F(TrainerWindowTest, ClosingTheWindowReleasesShift) {
-    clickTrainer();
-    window->close();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(appKeyboard->heldModifiers(), Qt::NoModifier);
 }
 
 } // namespace

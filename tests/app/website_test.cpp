@@ -3,8 +3,9 @@
 #include "platform/process_launcher.h"
 
 #include "support/fake_launcher.h"
-#include "support/fake_window_view.h"
 #include "window_fixture.h"
+
+#include <QTest>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -35,7 +36,7 @@ TEST_P(OpenWebPageTest, TriesTheTwoPathsInOrderWithTheAddressAsOneArgument) {
 
     bool failed = false;
     try {
-        OpenWebPage(launcher, address);
+        openWebPage(launcher, address);
     } catch (const UncaughtFailure& failure) {
         failed = true;
         EXPECT_TRUE(failure.message.contains(browserPaths.at(1))) << failure.message.toStdString();
@@ -61,25 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenCase{"NeitherReachesTopLevel", {}, {first, second}, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Sees the view's calls at the moment the program starts.
-class ObservingLauncher : public Launcher {
-public:
-    explicit ObservingLauncher(const FakeWindowView& view) : view(view) {}
-    bool start(const QString&, const QStringList&, QString*) override {
-        callsAtStart = view.calls;
-        return true;
-    }
-    const FakeWindowView& view;
-    QStringList callsAtStart;
-};
-
-TEST(VisitWebsiteTest, FocusMovesBeforeTheBrowserStartsOnTheHelpPage) {
-    FakeWindowView view;
-    ObservingLauncher launcher(view);
-    visitWebsite(view, launcher);
-    EXPECT_EQ(launcher.callsAtStart, QStringList{"focus"});
-}
-
 TEST(VisitWebsiteTest, HelpPageAddressIsAnExistingLocalFile) {
     const QUrl url(helpPageAddress());
     EXPECT_EQ(url.scheme(), QStringLiteral("file"));
@@ -87,6 +69,17 @@ TEST(VisitWebsiteTest, HelpPageAddressIsAnExistingLocalFile) {
 }
 
 using WebsiteWindow = WindowFixture;
+
+TEST_F(WebsiteWindow, TheFocusMovesToTheBoxBeforeTheBrowserStarts) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    button("cmdRead")->setFocus();
+    bool boxHadTheFocus = false;
+    launcher->onStart = [&] { boxHadTheFocus = control("txtInput")->hasFocus(); };
+    click("cmdVisit");
+    EXPECT_TRUE(boxHadTheFocus);
+}
 
 TEST_F(WebsiteWindow, NoBrowserIsReportedAndTheWindowGoesOn) {
     click("cmdVisit");

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/frm_text_to_speech.h"
+#include "app/main_window.h"
 #include "app/top_level_handler.h"
 #include "support/fake_clipboard.h"
-#include "support/fake_keyboard.h"
 #include "support/fake_launcher.h"
 #include "support/fake_voice.h"
 #include "support/test_application.h"
@@ -24,21 +23,15 @@ protected:
         testApplication();
         previousSink_ =
             setUncaughtSink([this](QWidget*, const QString& message) { reported.append(message); });
-        Platform platform;
+        WindowServices platform;
         auto clipboardDouble = std::make_unique<FakeClipboard>();
-        auto appKeyboardDouble = std::make_unique<FakeKeyboard>();
-        auto systemKeyboardDouble = std::make_unique<FakeKeyboard>();
         auto launcherDouble = std::make_unique<FakeLauncher>();
         clipboard = clipboardDouble.get();
-        appKeyboard = appKeyboardDouble.get();
-        systemKeyboard = systemKeyboardDouble.get();
         launcher = launcherDouble.get();
         platform.clipboard = std::move(clipboardDouble);
-        platform.appKeyboard = std::move(appKeyboardDouble);
-        platform.systemKeyboard = std::move(systemKeyboardDouble);
         platform.launcher = std::move(launcherDouble);
         platform.voices = voices.factory();
-        window = std::make_unique<frmTextToSpeech>(std::move(platform));
+        window = std::make_unique<MainWindow>(std::move(platform));
     }
 
     void TearDown() override {
@@ -65,10 +58,8 @@ protected:
 
     FakeVoiceFactory voices;
     FakeClipboard* clipboard = nullptr;
-    FakeKeyboard* appKeyboard = nullptr;
-    FakeKeyboard* systemKeyboard = nullptr;
     FakeLauncher* launcher = nullptr;
-    std::unique_ptr<frmTextToSpeech> window;
+    std::unique_ptr<MainWindow> window;
     QStringList reported;
 
 private:

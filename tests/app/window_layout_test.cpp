@@ -21,7 +21,7 @@ namespace {
 // what hides, the client width, and where the frame stands against the screen, in twips.
 [[noreturn]] void runStartedWindow() {
     helperApplication();
-    frmTextToSpeech window{Platform{}};
+    MainWindow window{WindowServices{}};
     window.show();
     QWidget* box = window.findChild<QWidget*>(QStringLiteral("txtInput"));
     // The frame comes a moment after the window shows; the layout follows it.
@@ -58,7 +58,7 @@ public:
         return true;
     }
     double reportedInputHeight() const override {
-        return std::round(values.at({Control::txtInput, LayoutProperty::Height}) / 15.0) * 15.0;
+        return std::round(values.at({Control::textBox, LayoutProperty::Height}) / 15.0) * 15.0;
     }
     std::map<std::pair<Control, LayoutProperty>, double> values;
 };
@@ -98,16 +98,16 @@ TEST(LayoutSteps, KeepTheBottomRowAndTheRightButtonsAtTheirDistances) {
         LayoutProperty property;
         double twips;
     } rows[] = {
-        {Control::txtInput, LayoutProperty::Height, 7360},
-        {Control::txtInput, LayoutProperty::Width, 3665},
-        {Control::cmdPaste, LayoutProperty::Left, 2010},
-        {Control::cmdClear, LayoutProperty::Left, 2615},
-        {Control::cmdSR, LayoutProperty::Left, 3230},
-        {Control::cmdRH, LayoutProperty::Top, 7320},
-        {Control::chkSqBr, LayoutProperty::Top, 7510},
-        {Control::chkCrPause, LayoutProperty::Top, 7330},
-        {Control::lblSpeed, LayoutProperty::Top, 7770},
-        {Control::cmdVisit, LayoutProperty::Top, 7740},
+        {Control::textBox, LayoutProperty::Height, 7360},
+        {Control::textBox, LayoutProperty::Width, 3665},
+        {Control::pasteButton, LayoutProperty::Left, 2010},
+        {Control::clearButton, LayoutProperty::Left, 2615},
+        {Control::trainerButton, LayoutProperty::Left, 3230},
+        {Control::readHighlightedButton, LayoutProperty::Top, 7320},
+        {Control::skipBracketedBox, LayoutProperty::Top, 7510},
+        {Control::linesAsSpacesBox, LayoutProperty::Top, 7330},
+        {Control::speedLabel, LayoutProperty::Top, 7770},
+        {Control::visitButton, LayoutProperty::Top, 7740},
     };
     for (const auto& row : rows)
         EXPECT_EQ((target.values[{row.control, row.property}]), row.twips)
@@ -175,48 +175,68 @@ TEST_F(StartedWindowX11, OpensWithNothingHiddenAndItsFrame100TwipsPastTheScreen)
 }
 
 TEST_F(WindowLayout, DesignHeightGivesThirtyLinesFromTheBoxsPixelHeight) {
-    resizeTwips(designClientWidth, designClientHeight);
-    EXPECT_EQ(window->state().ScreenLines, 30);
-    EXPECT_EQ(window->controlTwips(Control::txtInput).height(), 7360);
-    const double reported = control("txtInput")->height() * window->twipScale().twipsPerPixelY;
-    EXPECT_EQ(window->state().ScreenLines, screenLinesForHeight(reported));
+    resizeTwips(startClientWidth, designClientHeight);
+    EXPECT_EQ(window->controlTwips(Control::textBox).height(), 7360);
+    EXPECT_EQ(control("txtInput")->height(), 491) << "7360 twips of 15";
+    EXPECT_EQ(window->screenLines(), 30);
 }
 
-TEST_F(WindowLayout, ALowWindowGivesNoLines) {
-    resizeTwips(designClientWidth, 900);
-    EXPECT_EQ(window->state().ScreenLines, 0);
+// Asked to shrink further, the window stops where every control is still whole and apart, the
+// box a line high.
+TEST_F(WindowLayout, StopsShrinkingWhereEveryControlIsWholeAndApart) {
+    resizeTwips(100, 100);
+    const TwipScale scale = window->twipScale();
+    EXPECT_NEAR(window->width() * scale.twipsPerPixelX, 4650, 15);
+    EXPECT_NEAR(window->height() * scale.twipsPerPixelY, 924, 15);
+    EXPECT_EQ(hiddenParts(*window), QStringList());
+    EXPECT_EQ(window->screenLines(), 1);
+    // Read Hilighted reaches a pixel below the bottom at any size, as designed.
+    const QRect whole = window->rect().adjusted(0, 0, 0, 1);
+    for (const ControlSpec& spec : controlTable)
+        EXPECT_TRUE(whole.contains(control(std::string(spec.name).c_str())->geometry()))
+            << spec.name;
 }
 
 TEST_F(WindowLayout, WideningMovesOnlyTheThreeRightHandButtons) {
-    resizeTwips(designClientWidth, designClientHeight);
-    const auto before = places();
-    const double widthBefore = window->frameGeometry().width();
-    resizeTwips(designClientWidth + 600, designClientHeight);
-    const double added =
-        (window->frameGeometry().width() - widthBefore) * window->twipScale().twipsPerPixelX;
-    ASSERT_GT(added, 0);
-    const auto after = places();
-    for (const auto& [name, place] : before) {
-        QRectF expected = place;
-        if (name == "cmdPaste" || name == "cmdClear" || name == "cmdSR")
-            expected.translate(added, 0);
-        if (name == "txtInput")
-            expected.setWidth(place.width() + added);
-        EXPECT_EQ(after.at(name), expected) << name;
+    // Two client widths of whole pixels (352 and 392 of 15 twips), in a frame 4 pixels wider: the
+    // box widens by the 600 twips added, the three right-hand buttons move by them, and the rest
+    // stays where designed.
+    const struct {
+        const char* name;
+        double left;
+        double width;
+        double leftWider;
+        double widthWider;
+    } rows[] = {
+        {"txtInput", 0, 5120, 0, 5720},     {"cmdPaste", 3465, 615, 4065, 615},
+        {"cmdClear", 4070, 615, 4670, 615}, {"cmdSR", 4685, 435, 5285, 435},
+        {"cmdRead", 720, 615, 720, 615},    {"cmdHere", 2095, 250, 2095, 250},
+        {"chkSqBr", 2580, 195, 2580, 195},  {"cmdVisit", 1605, 2295, 1605, 2295},
+        {"lblSpeed", 840, 1695, 840, 1695},
+    };
+    resizeTwips(5280, designClientHeight);
+    const auto narrow = places();
+    resizeTwips(5880, designClientHeight);
+    const auto wide = places();
+    for (const auto& row : rows) {
+        EXPECT_EQ(narrow.at(row.name).left(), row.left) << row.name;
+        EXPECT_EQ(narrow.at(row.name).width(), row.width) << row.name;
+        EXPECT_EQ(wide.at(row.name).left(), row.leftWider) << row.name;
+        EXPECT_EQ(wide.at(row.name).width(), row.widthWider) << row.name;
+        EXPECT_EQ(wide.at(row.name).top(), narrow.at(row.name).top()) << row.name;
     }
 }
 
 TEST_F(WindowLayout, MinimisingChangesNothingAndRestoringLaysOutAgain) {
-    resizeTwips(designClientWidth, designClientHeight);
+    resizeTwips(startClientWidth, designClientHeight);
     const auto before = places();
-    window->state().ScreenLines = 5;
     window->setWindowState(Qt::WindowMinimized);
     QCoreApplication::processEvents();
     EXPECT_EQ(places(), before);
-    EXPECT_EQ(window->state().ScreenLines, 5);
+    EXPECT_EQ(window->screenLines(), 30);
     window->setWindowState(Qt::WindowNoState);
     QCoreApplication::processEvents();
-    EXPECT_EQ(window->state().ScreenLines, 30);
+    EXPECT_EQ(window->screenLines(), 30);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "window_fixture.h"
 
-#include "app/box_text.h"
+#include "reader/box_text.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -33,21 +33,21 @@ TEST_F(Reading, ReadSpeaksTheBoxRewrittenWithCrLfAtTheCurrentSpeed) {
         std::int16_t speed;
     } rows[] = {
         {QStringLiteral("Page 12\r\n12\r\nmore text"), 1},
-        {QStringLiteral("  \r\n"), -9},
+        {QStringLiteral("Slow."), -9},
         {QStringLiteral("I live in a [note] house."), 0},
         {QStringLiteral("Fast."), 9},
     };
     for (const auto& row : rows) {
         voices.log().calls.clear();
         window->setInputText(row.box);
-        window->state().ReadSpeed = row.speed;
-        window->showPaused(true);
+        window->reader().setSpeed(row.speed);
+        window->reader().setPaused(true);
         click("cmdRead");
         EXPECT_EQ(calls(), QStringList({QStringLiteral("setRate %1").arg(row.speed),
                                         QStringLiteral("speak ") + respelled(row.box)}))
             << row.box.toStdString();
         EXPECT_EQ(pauseCaption(), pause);
-        EXPECT_EQ(window->state().CurVoice.get(), voices.log().newest);
+        EXPECT_EQ(window->reader().voice(), voices.log().newest);
     }
     EXPECT_TRUE(reported.isEmpty());
 }
@@ -73,6 +73,9 @@ TEST_F(Reading, EachReadReleasesThePreviousVoice) {
 }
 
 TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
+    const QStringList copiedSpoken = {QStringLiteral("setRate 1"),
+                                      QStringLiteral("speak ") +
+                                          respelled(QStringLiteral("Copied."))};
     const struct {
         const char* what;
         QString clipboard;
@@ -82,16 +85,12 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         int created;
         QStringList calls;
         QString caption;
+        QString box = {};
     } rows[] = {
-        {"clipboard text",
-         QStringLiteral("Copied."),
-         false,
-         false,
-         false,
-         1,
-         {QStringLiteral("setRate 1"),
-          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
-         pause},
+        // Paste of an empty clipboard leaves line breaks, which say nothing.
+        {"a box of white space only", QStringLiteral("Copied."), false, false, false, 1,
+         copiedSpoken, pause, QStringLiteral(" \t\r\n\r\n\u00a0\r\n")},
+        {"clipboard text", QStringLiteral("Copied."), false, false, false, 1, copiedSpoken, pause},
         {"empty clipboard", QString(), false, false, true, 1, {}, resume},
         // A read that fails is a skipped step, not an empty clipboard: the steps after it run.
         {"unreadable clipboard",
@@ -103,23 +102,16 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
          {QStringLiteral("setRate 1")},
          pause},
         {"no voice, none before", QStringLiteral("Copied."), false, true, false, 0, {}, pause},
-        {"no voice, the old one speaks",
-         QStringLiteral("Copied."),
-         false,
-         true,
-         true,
-         1,
-         {QStringLiteral("setRate 1"),
-          QStringLiteral("speak ") + respelled(QStringLiteral("Copied."))},
-         pause},
+        {"no voice, the old one speaks", QStringLiteral("Copied."), false, true, true, 1,
+         copiedSpoken, pause},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         startOver();
         if (row.priorVoice)
             startReading();
-        window->setInputText(QString());
-        window->showPaused(true);
+        window->setInputText(row.box);
+        window->reader().setPaused(true);
         clipboard->content = row.clipboard;
         clipboard->failRead = row.failRead;
         voices.log().failCreation = row.failCreation;
@@ -127,7 +119,7 @@ TEST_F(Reading, AnEmptyBoxReadsTheClipboardSkippingFailures) {
         EXPECT_EQ(voices.log().created, row.created);
         EXPECT_EQ(calls(), row.calls);
         EXPECT_EQ(pauseCaption(), row.caption);
-        EXPECT_EQ(window->inputText(), QString());
+        EXPECT_EQ(window->inputText(), row.box);
         EXPECT_TRUE(reported.isEmpty());
         EXPECT_EQ(clipboard->setCount + clipboard->clearCount, 0);
     }
@@ -162,7 +154,7 @@ TEST_F(Reading, PauseFollowsItsStateTable) {
             voices.log().failing = {QStringLiteral("pause"), QStringLiteral("resume")};
         if (row.emptyBox)
             window->setInputText(QString());
-        window->showPaused(row.before == resume);
+        window->reader().setPaused(row.before == resume);
         click("cmdPause");
         EXPECT_EQ(pauseCaption(), row.after);
         EXPECT_EQ(calls(), row.calls);
@@ -212,7 +204,7 @@ TEST_F(Reading, SkipsThatFailChangeTheSpeedWithinItsLimits) {
             click("cmdPause");
         if (row.voice == Finished)
             voices.log().newest->finish();
-        window->state().ReadSpeed = row.start;
+        window->reader().setSpeed(row.start);
         QStringList labels;
         for (const char* press = row.presses; *press; ++press) {
             control<QLabel>("lblSpeed")->setText(QStringLiteral("x"));
@@ -220,7 +212,7 @@ TEST_F(Reading, SkipsThatFailChangeTheSpeedWithinItsLimits) {
             labels << speedCaption();
         }
         EXPECT_EQ(labels, row.labels);
-        EXPECT_EQ(window->state().ReadSpeed, row.end);
+        EXPECT_EQ(window->reader().speed(), row.end);
     }
 }
 
@@ -248,20 +240,20 @@ TEST_F(Reading, UncaughtReadFailuresAreReportedAndTheWindowGoesOn) {
         startOver();
         window->show();
         startReading();
-        Voice* before = window->state().CurVoice.get();
+        Voice* before = window->reader().voice();
         window->setInputText(QStringLiteral("Second text."));
-        window->showPaused(true);
-        window->state().ReadSpeed = -4;
+        window->reader().setPaused(true);
+        window->reader().setSpeed(-4);
         voices.log().failCreation = row.failCreation;
         if (!row.failing.isEmpty())
             voices.log().failing = {row.failing};
         click("cmdRead");
         ASSERT_EQ(reported.size(), 1);
         EXPECT_FALSE(reported.first().isEmpty());
-        EXPECT_EQ(window->state().CurVoice.get() != before, row.voiceReplaced);
+        EXPECT_EQ(window->reader().voice() != before, row.voiceReplaced);
         EXPECT_EQ(window->inputText(), QStringLiteral("Second text."));
         EXPECT_EQ(pauseCaption(), resume);
-        EXPECT_EQ(window->state().ReadSpeed, -4);
+        EXPECT_EQ(window->reader().speed(), -4);
         EXPECT_TRUE(window->isVisible());
         EXPECT_EQ(calls().filter(QStringLiteral("speak ")).size(),
                   row.failing == QStringLiteral("speak") ? 1 : 0);

@@ -3,6 +3,8 @@
 namespace tellwick {
 
 bool FakeLauncher::start(const QString& program, const QStringList& arguments, QString* error) {
+    if (onStart)
+        onStart();
     const bool found = existing.contains(program);
     attempts.append({program, arguments, found});
     if (!found && error)

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QSet>
 
+#include <functional>
+
 namespace tellwick {
 
 // Starts nothing. Programs listed in existing start successfully; every other one fails as a
@@ -21,6 +23,8 @@ public:
 
     QSet<QString> existing;
     QList<Start> attempts;
+    // Called at each attempt, before it is recorded; may be empty.
+    std::function<void()> onStart;
 };
 
 } // namespace tellwick

@@ -17,6 +17,10 @@ struct BoxRange {
     friend bool operator==(const BoxRange&, const BoxRange&) = default;
 };
 
+// The one place where a text of the user's (CR LF line breaks) becomes the text the voice speaks,
+// with the way back from each place in it to the text.
+MappedRespelling voiceText(QStringView text, const RespellOptions& options);
+
 // A reading of the box, from some place in it to its end: the text the voice speaks, and the way
 // back from a place in that text to a place in the box. The rewriter is given the box's text with
 // CR LF line breaks, where the box holds one U+2029 per paragraph end, so the way back goes

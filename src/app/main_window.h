@@ -1,20 +1,18 @@
 #pragma once
 
-#include "app/box_reading.h"
 #include "app/controls.h"
 #include "app/window_layout.h"
-#include "capture/window_state.h"
-#include "capture/window_view.h"
-#include "platform/platform.h"
+#include "app/window_services.h"
+#include "reader/box_reading.h"
+#include "reader/reader.h"
+#include "reader/trainer.h"
 #include "rewriter/respell.h"
 
 #include <QWidget>
 
 #include <array>
-#include <functional>
-#include <memory>
+#include <cstdint>
 #include <optional>
-#include <string_view>
 
 class QCheckBox;
 class QLabel;
@@ -23,6 +21,7 @@ class QPushButton;
 
 namespace tellwick {
 
+class InputBox;
 class RawTextMirror;
 class ReadingHighlight;
 
@@ -30,57 +29,57 @@ class ReadingHighlight;
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
 // user-interface thread to its end; a failure a handler does not catch is reported by the
 // top-level handler and the window goes on.
-class frmTextToSpeech : public QWidget, public WindowView {
+class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmTextToSpeech(Platform platform, QWidget* parent = nullptr);
-    ~frmTextToSpeech() override;
+    explicit MainWindow(WindowServices services, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
-    WindowState& state() { return state_; }
-    Platform& platform() { return platform_; }
+    Reader& reader() { return reader_; }
+    const Trainer& trainer() const { return trainer_; }
+    // Text lines in one screenful of the text box, as the layout last found them.
+    int screenLines() const { return screenLines_; }
 
-    // WindowView: the box's text with CR LF line breaks, whatever the widget holds inside.
-    QString inputText() const override;
-    void setInputText(const QString& text) override;
-    void focusInput() override;
-    void showPaused(bool paused) override;
+    // The box's text with CR LF line breaks both ways, whatever the widget holds inside.
+    QString inputText() const;
+    void setInputText(const QString& text);
+    void focusInput();
 
     // The place of a control in twips, as the layout last set it.
     QRectF controlTwips(Control control) const;
     TwipScale twipScale() const { return scale_; }
 
     // Read Highlighted runs Read as its last step; failures in it propagate to the caller.
-    void cmdRead_Click();
+    void onReadClicked();
     // Read from here: reads the box as Read does, from the start of the sentence that position
     // (a place in the box's text) lies in to the end.
     void readFromHere(qsizetype position);
     // The stretch of the box highlighted as the sentence being heard; none when nothing is.
     std::optional<BoxRange> followedSentence() const;
 
-    void cmdPause_Click();
-    void cmdHere_Click();
-    void cmdSkipF_Click();
-    void cmdPaste_Click();
-    void cmdClear_Click();
-    void cmdRH_Click();
+    void onPauseClicked();
+    void onSkipBackClicked();
+    void onSkipForwardClicked();
+    void onPasteClicked();
+    void onClearClicked();
+    void onReadHighlightedClicked();
     // Read Highlighted for a text highlighted anywhere, asked from outside the window; false, and
     // nothing done, when nothing is highlighted.
     bool readSelection();
-    void cmdSR_Click();
-    void cmdVisit_Click();
-    void txtInput_KeyUp(int KeyCode, int Shift);
+    void onTrainerClicked();
+    void onVisitClicked();
+    void onBoxKeyReleased(int key);
 
-    void ShowSpeed();
+    void showSpeed(int speed);
 
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
-    void Form_Resize();
+    void layOutControls();
 
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -92,55 +91,41 @@ private:
 
     void createControls();
     void connectHandlers();
-    void Form_Load();
+    void startUp();
     void placeWindow();
-    void Form_Unload();
     void placeControl(PlacedControl& control);
     // The widget made for a control; its kind fixes its class, so the cast cannot fail.
     template <typename Widget> Widget* widgetOf(Control control) const {
         return static_cast<Widget*>(controls_[static_cast<std::size_t>(control)].widget);
     }
+    void connectReader();
     void skipOrChangeSpeed(int direction);
-    Voice& voiceOrFail(const QString& operation);
-    void takeVoice(std::unique_ptr<Voice> voice);
     RespellOptions respellOptions() const;
     void readBoxFrom(qsizetype start, const RespellOptions& options);
-    // A text as the voice is to speak it; the reading of the box it is, when it comes from the
-    // box, for the highlight to follow.
-    struct Spoken {
-        QString text;
-        std::shared_ptr<const BoxReading> reading;
-    };
-    using Rewrite = std::function<Spoken(QString)>;
-    // Speaks text, as rewrite makes it, through CurVoice: a large text in two steps.
-    VoiceResult speakInSteps(QString text, Rewrite rewrite);
-    void completeBeside(QString text, Rewrite rewrite);
-    void listenTo(Voice& voice);
 
-    Platform platform_;
-    WindowState state_;
+    WindowServices services_;
+    Reader reader_;
+    Trainer trainer_;
+    std::int16_t screenLines_ = 30;
     TwipScale scale_;
     bool framed_ = false;
-    // Counts the voices put into CurVoice, so that a late whole text never reaches a voice that
-    // merely took the place of its own.
-    quint64 voicesTaken_ = 0;
     std::array<PlacedControl, controlCount> controls_;
 
-    QPlainTextEdit* txtInput = nullptr;
+    InputBox* textBox_ = nullptr;
     RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
-    QPushButton* cmdRead = nullptr;
-    QPushButton* cmdPause = nullptr;
-    QPushButton* cmdHere = nullptr;
-    QPushButton* cmdPaste = nullptr;
-    QPushButton* cmdClear = nullptr;
-    QPushButton* cmdSR = nullptr;
-    QCheckBox* chkSqBr = nullptr;
-    QCheckBox* chkCrPause = nullptr;
-    QPushButton* cmdSkipF = nullptr;
-    QPushButton* cmdRH = nullptr;
-    QPushButton* cmdVisit = nullptr;
-    QLabel* lblSpeed = nullptr;
+    QPushButton* readButton_ = nullptr;
+    QPushButton* pauseButton_ = nullptr;
+    QPushButton* skipBackButton_ = nullptr;
+    QPushButton* pasteButton_ = nullptr;
+    QPushButton* clearButton_ = nullptr;
+    QPushButton* trainerButton_ = nullptr;
+    QCheckBox* skipBracketedBox_ = nullptr;
+    QCheckBox* linesAsSpacesBox_ = nullptr;
+    QPushButton* skipForwardButton_ = nullptr;
+    QPushButton* readHighlightedButton_ = nullptr;
+    QPushButton* visitButton_ = nullptr;
+    QLabel* speedLabel_ = nullptr;
 };
 
 } // namespace tellwick

@@ -15,8 +15,16 @@ QString crLfText(QString raw);
 // into a paragraph end becomes U+2029.
 QString rawTextOf(QString plain);
 
+// screenLines copies of CR LF; empty when screenLines is 0 or less. It follows pasted text and the
+// welcome text so that the trainer can bring the last lines of a text to the top of the box.
+QString emptyLineRun(int screenLines);
+
+// Whether text holds nothing but white space (line and paragraph ends among it): nothing a voice
+// would say.
+bool isBlank(QStringView text);
+
 // What the voice reads of a text (the rewrite with the words of numbers, dates and the like), for
-// Qt's strings: the one place the window hands its text to the rewriter.
+// Qt's strings.
 QString respelled(const QString& text, const RespellOptions& options = {});
 
 // A text longer than this is read in two steps: the rewrite of its

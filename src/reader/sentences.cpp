@@ -1,4 +1,4 @@
-#include "app/sentences.h"
+#include "reader/sentences.h"
 
 #include <algorithm>
 

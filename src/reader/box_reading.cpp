@@ -1,12 +1,18 @@
-#include "app/box_reading.h"
+#include "reader/box_reading.h"
 
-#include "app/box_text.h"
-#include "app/sentences.h"
 #include "pronunciation/normaliser.h"
+#include "reader/box_text.h"
+#include "reader/sentences.h"
 
 #include <algorithm>
 
 namespace tellwick {
+
+MappedRespelling voiceText(QStringView text, const RespellOptions& options) {
+    return speakableText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+                                             static_cast<std::size_t>(text.size())),
+                         options);
+}
 
 BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options)
     : offset_(offset), rawLength_(raw.size()) {
@@ -14,11 +20,7 @@ BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOption
         if (raw[i] == QChar::ParagraphSeparator)
             breaks_.push_back(i + static_cast<qsizetype>(breaks_.size()));
     }
-    const QString input = crLfText(raw);
-    MappedRespelling mapped =
-        speakableText(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
-                                          static_cast<std::size_t>(input.size())),
-                      options);
+    MappedRespelling mapped = voiceText(crLfText(raw), options);
     spoken_ = QString::fromStdU16String(mapped.text);
     map_ = std::move(mapped.map);
 }

@@ -1,7 +1,8 @@
-#include "app/box_text.h"
+#include "reader/box_text.h"
 
 #include "pronunciation/normaliser.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tellwick {
@@ -18,6 +19,14 @@ qsizetype endAfter(QStringView text, QChar mark) {
 }
 
 } // namespace
+
+QString emptyLineRun(int screenLines) {
+    return screenLines > 0 ? QStringLiteral("\r\n").repeated(screenLines) : QString();
+}
+
+bool isBlank(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
 
 QString crLfText(QString raw) {
     raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));

@@ -1,0 +1,465 @@
+#include "app/main_window.h"
+
+#include "app/control_font.h"
+#include "app/controls.h"
+#include "app/input_box.h"
+#include "app/raw_text_mirror.h"
+#include "app/reading_highlight.h"
+#include "app/top_level_handler.h"
+#include "app/website.h"
+#include "app/welcome_text.h"
+#include "app/window_icon.h"
+#include "app/wrapping_button.h"
+#include "reader/box_text.h"
+#include "reader/highlighted_text.h"
+#include "reader/sentences.h"
+
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <cmath>
+#include <string>
+#include <string_view>
+
+namespace tellwick {
+
+namespace {
+
+constexpr double placementDivisor = 2.3; // the window sits a little above the middle
+constexpr double offScreenRightTwips = 100;
+
+QString qs(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget* makeControl(const ControlSpec& spec, Clipboard* clipboard, QWidget* parent) {
+    switch (spec.kind) {
+    case ControlKind::TextBox: {
+        auto* box = new InputBox(clipboard, parent);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        // A text box of this kind takes no Tab: Tab and Shift+Tab move along the controls.
+        box->setTabChangesFocus(true);
+        QFont font(QStringLiteral("Verdana"));
+        font.setStyleHint(QFont::SansSerif);
+        font.setPointSizeF(9.75);
+        font.setWeight(QFont::Normal);
+        box->setFont(font);
+        return box;
+    }
+    case ControlKind::Button:
+        return new WrappingButton(qs(spec.caption), parent);
+    case ControlKind::CheckBox: {
+        auto* box = new QCheckBox(qs(spec.caption), parent);
+        box->setChecked(true);
+        return box;
+    }
+    case ControlKind::Label: {
+        auto* label = new QLabel(qs(spec.caption), parent);
+        label->setTextFormat(Qt::PlainText);
+        // The speed is read out to a keyboard user who tabs to it, so the label takes the focus
+        // from Tab and shows it.
+        label->setFocusPolicy(Qt::TabFocus);
+        label->setStyleSheet(QStringLiteral("QLabel { border: 1px solid transparent; }"
+                                            "QLabel:focus { border: 1px dotted palette(text); }"));
+        return label;
+    }
+    }
+    return nullptr;
+}
+
+// What a screen reader says of the controls that show no caption. Those with a caption are named
+// by it (without its access key mark) as it changes.
+struct SpokenControl {
+    Control control;
+    std::string_view accessibleName;
+    std::string_view description; // for controls without a tool tip
+};
+constexpr SpokenControl spokenControls[] = {
+    {Control::textBox, "Text to read", "The text that Read reads aloud"},
+    {Control::skipBracketedBox, "Leave out text in square brackets", ""},
+    {Control::linesAsSpacesBox, "Do not pause at line breaks", ""},
+    {Control::pauseButton, "", "Pauses the reading, or resumes it"},
+    {Control::visitButton, "", "Opens the help page of Tellwick"},
+};
+
+void describeForScreenReaders(QWidget* widget, const ControlSpec& spec) {
+    widget->setAccessibleDescription(qs(spec.toolTip));
+    for (const SpokenControl& spoken : spokenControls) {
+        if (spoken.control != spec.id)
+            continue;
+        if (!spoken.accessibleName.empty())
+            widget->setAccessibleName(qs(spoken.accessibleName));
+        if (!spoken.description.empty())
+            widget->setAccessibleDescription(qs(spoken.description));
+    }
+}
+
+void failUnless(const VoiceResult& result) {
+    if (!result)
+        throw UncaughtFailure{result.error};
+}
+
+} // namespace
+
+// Applies layout steps to the window's controls, which refuse a negative width or height.
+class MainWindow::Layout : public LayoutTarget {
+public:
+    explicit Layout(MainWindow& window) : window_(window) {}
+
+    bool set(Control control, LayoutProperty property, double twips) override {
+        PlacedControl& placed = window_.controls_[static_cast<std::size_t>(control)];
+        QRectF& rect = placed.twips;
+        switch (property) {
+        case LayoutProperty::Left:
+            rect.moveLeft(twips);
+            break;
+        case LayoutProperty::Top:
+            rect.moveTop(twips);
+            break;
+        case LayoutProperty::Width:
+            if (twips < 0)
+                return false;
+            rect.setWidth(twips);
+            break;
+        case LayoutProperty::Height:
+            if (twips < 0)
+                return false;
+            rect.setHeight(twips);
+            break;
+        }
+        window_.placeControl(placed);
+        return true;
+    }
+
+    double reportedInputHeight() const override {
+        return window_.textBox_->height() * window_.scale_.twipsPerPixelY;
+    }
+
+private:
+    MainWindow& window_;
+};
+
+MainWindow::MainWindow(WindowServices services, QWidget* parent)
+    : QWidget(parent), services_(std::move(services)), reader_(services_.voices),
+      scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
+    setObjectName(QStringLiteral("frmTextToSpeech"));
+    setWindowTitle(qs(tellwick::windowTitle));
+    setWindowIcon(tellwickIcon());
+    // The controls are sized for a small dialog font; the text box sets its own.
+    setFont(fittingControlFont(font(), scale_));
+    resize(static_cast<int>(std::lround(startClientWidth / scale_.twipsPerPixelX)),
+           static_cast<int>(std::lround(designClientHeight / scale_.twipsPerPixelY)));
+    setMinimumSize(static_cast<int>(std::ceil(smallestClientWidth / scale_.twipsPerPixelX)),
+                   static_cast<int>(std::ceil(smallestClientHeight / scale_.twipsPerPixelY)));
+    createControls();
+    connectHandlers();
+    connectReader();
+    startUp();
+    // After the window has been shown, so that it does not appear later for it.
+    if (services_.prepareVoices)
+        QTimer::singleShot(0, this, services_.prepareVoices);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::createControls() {
+    QWidget* previous = nullptr;
+    for (const ControlSpec& spec : controlTable) {
+        QWidget* widget = makeControl(spec, services_.clipboard.get(), this);
+        widget->setObjectName(qs(spec.name));
+        if (!spec.toolTip.empty())
+            widget->setToolTip(qs(spec.toolTip));
+        describeForScreenReaders(widget, spec);
+        PlacedControl& placed = controls_[static_cast<std::size_t>(spec.id)];
+        placed = {widget, QRectF(spec.left, spec.top, spec.width, spec.height)};
+        placeControl(placed);
+        if (previous)
+            setTabOrder(previous, widget);
+        previous = widget;
+    }
+    textBox_ = widgetOf<InputBox>(Control::textBox);
+    readButton_ = widgetOf<QPushButton>(Control::readButton);
+    pauseButton_ = widgetOf<QPushButton>(Control::pauseButton);
+    skipBackButton_ = widgetOf<QPushButton>(Control::skipBackButton);
+    pasteButton_ = widgetOf<QPushButton>(Control::pasteButton);
+    clearButton_ = widgetOf<QPushButton>(Control::clearButton);
+    trainerButton_ = widgetOf<QPushButton>(Control::trainerButton);
+    skipBracketedBox_ = widgetOf<QCheckBox>(Control::skipBracketedBox);
+    linesAsSpacesBox_ = widgetOf<QCheckBox>(Control::linesAsSpacesBox);
+    skipForwardButton_ = widgetOf<QPushButton>(Control::skipForwardButton);
+    readHighlightedButton_ = widgetOf<QPushButton>(Control::readHighlightedButton);
+    visitButton_ = widgetOf<QPushButton>(Control::visitButton);
+    speedLabel_ = widgetOf<QLabel>(Control::speedLabel);
+    textBox_->installEventFilter(this);
+    boxText_ = new RawTextMirror(textBox_->document());
+    highlight_ = new ReadingHighlight(textBox_);
+    // Where even the smallest legible font leaves the speed too wide for its place, the label
+    // stays in front of the website button rather than losing its digit; clicks go through it.
+    if (!speedTextFits(font(), scale_)) {
+        speedLabel_->raise();
+        speedLabel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+}
+
+void MainWindow::connectHandlers() {
+    using Handler = void (MainWindow::*)();
+    const std::pair<QPushButton*, Handler> clicks[] = {
+        {readButton_, &MainWindow::onReadClicked},
+        {pauseButton_, &MainWindow::onPauseClicked},
+        {skipBackButton_, &MainWindow::onSkipBackClicked},
+        {skipForwardButton_, &MainWindow::onSkipForwardClicked},
+        {pasteButton_, &MainWindow::onPasteClicked},
+        {clearButton_, &MainWindow::onClearClicked},
+        {readHighlightedButton_, &MainWindow::onReadHighlightedClicked},
+        {trainerButton_, &MainWindow::onTrainerClicked},
+        {visitButton_, &MainWindow::onVisitClicked},
+    };
+    for (const auto& [button, handler] : clicks)
+        connect(button, &QPushButton::clicked, this,
+                [this, handler = handler] { runHandler(this, [&] { (this->*handler)(); }); });
+    connect(static_cast<InputBox*>(textBox_), &InputBox::readFromHereAsked, this,
+            [this](int position) { runHandler(this, [&] { readFromHere(position); }); });
+}
+
+void MainWindow::connectReader() {
+    connect(&reader_, &Reader::pausedChanged, pauseButton_, [this](bool paused) {
+        pauseButton_->setText(qs(paused ? resumeCaption : pauseCaption));
+    });
+    connect(&reader_, &Reader::speedChanged, this, &MainWindow::showSpeed);
+    connect(&reader_, &Reader::sentenceHeard, highlight_, &ReadingHighlight::sentenceHeard);
+    connect(&reader_, &Reader::finished, highlight_, &ReadingHighlight::stop);
+    // A reading that stops by itself (the sound server went away) is reported when it happens,
+    // not at the next Read; the text and the state stay.
+    connect(&reader_, &Reader::failed, this, [this](const QString& message) {
+        reportUncaught(this, QStringLiteral("The reading stopped: %1.").arg(message));
+    });
+}
+
+void MainWindow::placeControl(PlacedControl& control) {
+    const QRectF& t = control.twips;
+    const auto px = [](double twips, double perPixel) {
+        return static_cast<int>(std::lround(twips / perPixel));
+    };
+    control.widget->setGeometry(
+        px(t.left(), scale_.twipsPerPixelX), px(t.top(), scale_.twipsPerPixelY),
+        px(t.width(), scale_.twipsPerPixelX), px(t.height(), scale_.twipsPerPixelY));
+}
+
+QRectF MainWindow::controlTwips(Control control) const {
+    return controls_[static_cast<std::size_t>(control)].twips;
+}
+
+void MainWindow::startUp() {
+    screenLines_ = 30;
+    reader_.setSpeed(1);
+
+    placeWindow();
+    setInputText(welcomeText(screenLines_));
+}
+
+void MainWindow::placeWindow() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    const QSize outer = frameGeometry().size();
+    const double left =
+        (area.width() - outer.width()) * scale_.twipsPerPixelX + offScreenRightTwips;
+    const double top = (area.height() - outer.height()) * scale_.twipsPerPixelY / placementDivisor;
+    move(area.left() + static_cast<int>(std::lround(left / scale_.twipsPerPixelX)),
+         area.top() + static_cast<int>(std::lround(top / scale_.twipsPerPixelY)));
+}
+
+bool MainWindow::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // The placement and the layout go by the window's outer size, which is known only once the
+    // window manager has framed the shown window. Until then they used the inner size, so the
+    // window is placed and laid out again, once, when the frame appears.
+    if (!framed_ && isVisible() && frameGeometry().size() != size()) {
+        framed_ = true;
+        placeWindow();
+        layOutControls();
+    }
+    return handled;
+}
+
+void MainWindow::layOutControls() {
+    const bool minimised = isMinimized();
+    const double clientHeight = minimised ? 0 : height() * scale_.twipsPerPixelY;
+    const double outerWidth = minimised ? 0 : frameGeometry().width() * scale_.twipsPerPixelX;
+    Layout target(*this);
+    layOut(target, clientHeight, outerWidth, screenLines_);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layOutControls();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange)
+        layOutControls();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Only real releases count: a held key's repeats must not step the trainer again.
+    if (watched == textBox_ && event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat())
+            runHandler(this, [&] { onBoxKeyReleased(key->key()); });
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QString MainWindow::inputText() const {
+    return crLfText(textBox_->document()->toRawText());
+}
+
+void MainWindow::setInputText(const QString& text) {
+    QString plain = text;
+    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    boxText_->replaceAll(rawTextOf(plain), [&] { textBox_->setPlainText(plain); });
+}
+
+void MainWindow::focusInput() {
+    textBox_->setFocus(Qt::OtherFocusReason);
+}
+
+RespellOptions MainWindow::respellOptions() const {
+    return {linesAsSpacesBox_->isChecked(), skipBracketedBox_->isChecked()};
+}
+
+void MainWindow::onReadClicked() {
+    focusInput();
+    highlight_->stop();
+    const RespellOptions options = respellOptions();
+    // A box of white space only (Paste of an empty clipboard leaves its line breaks) has nothing
+    // to hear: Read then reads the clipboard, as it does for an empty box.
+    if (!isBlank(boxText_->text())) {
+        readBoxFrom(0, options);
+        return;
+    }
+
+    reader_.readClipboard(services_.clipboard.get(), options);
+}
+
+void MainWindow::readFromHere(qsizetype position) {
+    focusInput();
+    highlight_->stop();
+    const RespellOptions options = respellOptions();
+    if (isBlank(boxText_->text()))
+        return;
+    readBoxFrom(sentenceStartAt(boxText_->text(), position), options);
+}
+
+std::optional<BoxRange> MainWindow::followedSentence() const {
+    return highlight_->shown();
+}
+
+void MainWindow::readBoxFrom(qsizetype start, const RespellOptions& options) {
+    highlight_->follow();
+    failUnless(reader_.readBox(boxText_->text(), start, options));
+}
+
+void MainWindow::onPauseClicked() {
+    if (!textBox_->document()->isEmpty())
+        failUnless(reader_.pauseOrResume());
+    focusInput();
+}
+
+void MainWindow::skipOrChangeSpeed(int direction) {
+    focusInput();
+    reader_.skipOrChangeSpeed(direction);
+}
+
+void MainWindow::onSkipBackClicked() {
+    skipOrChangeSpeed(-1);
+}
+
+void MainWindow::onSkipForwardClicked() {
+    skipOrChangeSpeed(+1);
+}
+
+void MainWindow::showSpeed(int speed) {
+    const QString shown = speed > 0    ? QStringLiteral("+%1").arg(speed)
+                          : speed == 0 ? QStringLiteral("N")
+                                       : QString::number(speed);
+    speedLabel_->setText(QStringLiteral("Speed: ") + shown);
+}
+
+// Every failing step is skipped: a clipboard that cannot be read leaves the box empty. The run of
+// empty lines lets the trainer bring the text's last lines to the top of the box.
+void MainWindow::onPasteClicked() {
+    if (!services_.clipboard)
+        return;
+    setInputText(QString());
+    focusInput();
+    if (const std::optional<QString> text = services_.clipboard->text())
+        setInputText(*text + emptyLineRun(screenLines_));
+    reader_.offerPause();
+}
+
+// The reading pauses and the box empties; Read then speaks the clipboard.
+void MainWindow::onClearClicked() {
+    reader_.silence();
+    setInputText(QString());
+    focusInput();
+}
+
+void MainWindow::onReadHighlightedClicked() {
+    focusInput();
+    // With nothing highlighted, Paste and Read go on with the clipboard as it is.
+    if (services_.clipboard)
+        (void)captureHighlighted(*services_.clipboard);
+    onPasteClicked();
+    onReadClicked();
+}
+
+bool MainWindow::readSelection() {
+    if (!services_.clipboard || !captureHighlighted(*services_.clipboard))
+        return false;
+    // A failure of Read is reported like any other; the selection was read all the same.
+    runHandler(this, [this] {
+        focusInput();
+        onPasteClicked();
+        onReadClicked();
+    });
+    return true;
+}
+
+void MainWindow::onTrainerClicked() {
+    if (!trainer_.isOn()) {
+        trainer_.switchOn();
+        textBox_->startExtendingFromTop();
+        trainerButton_->setText(trainerOnCaption);
+    } else {
+        trainer_.switchOff();
+        trainerButton_->setText(trainerOffCaption);
+        textBox_->stopExtending();
+    }
+    focusInput();
+}
+
+void MainWindow::onVisitClicked() {
+    focusInput();
+    if (services_.launcher)
+        openWebPage(*services_.launcher, helpPageAddress());
+}
+
+void MainWindow::onBoxKeyReleased(int key) {
+    if (trainer_.isOn() && key == Qt::Key_Down && trainer_.lineRead(screenLines_))
+        textBox_->turnPageBack(screenLines_);
+    if (key == Qt::Key_F2 && services_.clipboard)
+        copyBoxText(inputText(), *services_.clipboard);
+}
+
+} // namespace tellwick

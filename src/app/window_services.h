@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/clipboard.h"
+#include "platform/launcher.h"
+#include "speech/voice.h"
+
+#include <functional>
+#include <memory>
+
+namespace tellwick {
+
+// The services the window works through. The real ones are chosen once, where the program is
+// assembled (makeWindowServices); tests build them from test doubles.
+struct WindowServices {
+    std::unique_ptr<Clipboard> clipboard;
+    std::unique_ptr<Launcher> launcher;
+    VoiceFactory voices;
+    // Readies what the first voice needs, once the window is up; may be empty.
+    std::function<void()> prepareVoices;
+};
+
+} // namespace tellwick

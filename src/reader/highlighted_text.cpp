@@ -1,0 +1,14 @@
+#include "reader/highlighted_text.h"
+
+namespace tellwick {
+
+std::optional<QString> captureHighlighted(Clipboard& clipboard) {
+    // The selection is read once: a highlighted book is megabytes asked from another program.
+    std::optional<QString> selection = clipboard.selectionText();
+    if (!selection || selection->isEmpty())
+        return std::nullopt;
+    (void)clipboard.setText(*selection);
+    return selection;
+}
+
+} // namespace tellwick

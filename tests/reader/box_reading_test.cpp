@@ -1,0 +1,132 @@
+// Following the reading in the box: where sentences start, and the way back from the spoken text
+// to the box.
+#include "reader/box_reading.h"
+#include "reader/box_text.h"
+#include "reader/sentences.h"
+
+#include <gtest/gtest.h>
+
+namespace tellwick {
+
+void PrintTo(const BoxRange& range, std::ostream* out) {
+    *out << '[' << range.start << ", " << range.end << ')';
+}
+
+namespace {
+
+const QChar paragraph = QChar::ParagraphSeparator;
+
+TEST(Sentences, ASentenceStartsAfterAnEndMarkAndWhiteSpaceOrAfterALineBreak) {
+    const struct {
+        const char* what;
+        QString text;
+        qsizetype position;
+        qsizetype start;
+    } rows[] = {
+        {"inside the second", QStringLiteral("One. Two three."), 8, 5},
+        {"at the second's first letter", QStringLiteral("One. Two."), 5, 5},
+        {"in the white space after the first", QStringLiteral("One.  Two."), 5, 0},
+        {"after a question and a quote", QStringLiteral("Why?\" he said"), 9, 6},
+        {"after a line break", QStringLiteral("One") + paragraph + QStringLiteral("two"), 5, 4},
+        {"a decimal point ends nothing", QStringLiteral("It is 3.5 m."), 9, 0},
+        {"a full stop before lower case ends nothing", QStringLiteral("See p. twelve now."), 9, 0},
+        {"a full stop before lower case on the next line",
+         QStringLiteral("One.") + paragraph + QStringLiteral("two"), 6, 5},
+        {"in blank lines at the end", QStringLiteral("One. Two.") + paragraph + paragraph, 11, 5},
+        {"before the first", QStringLiteral("  One."), 0, 2},
+        {"white space only", QStringLiteral("   "), 1, 3},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(sentenceStartAt(row.text, row.position), row.start) << row.what;
+}
+
+// Box texts are raw (U+2029 between paragraphs); the voice reports places in the rewrite.
+TEST(BoxReading, ASentenceHeardLandsOnItsPlaceInTheBox) {
+    const RespellOptions keepBreaks{false, true};
+    const struct {
+        const char* what;
+        QString box; // the whole box; the reading starts at offset
+        qsizetype offset;
+        RespellOptions options;
+        QString heardAt; // the sentence heard starts at the first of these in the spoken text
+        BoxRange range;
+    } rows[] = {
+        {"a respelled word maps to what it replaced",
+         QStringLiteral("Dr. Who came. Then he left."),
+         0,
+         {},
+         QStringLiteral("Doctor"),
+         {0, 13}},
+        {"after a respelled word",
+         QStringLiteral("Dr. Who came. Then he left."),
+         0,
+         {},
+         QStringLiteral("Then"),
+         {14, 27}},
+        {"a respelled word at a sentence start keeps the sentence end before it",
+         QStringLiteral("One.") + paragraph + QStringLiteral("Dr. Who came. Then he left."),
+         0,
+         {},
+         QStringLiteral("One"),
+         {0, 4}},
+        {"line breaks read as spaces join",
+         QStringLiteral("One") + paragraph + paragraph + QStringLiteral("Two. Three."),
+         0,
+         {},
+         QStringLiteral("One"),
+         {0, 9}},
+        {"past two paragraph ends",
+         QStringLiteral("One") + paragraph + paragraph + QStringLiteral("Two. Three."),
+         0,
+         {},
+         QStringLiteral("Three"),
+         {10, 16}},
+        {"kept line breaks part",
+         QStringLiteral("One") + paragraph + paragraph + QStringLiteral("Two. Three."),
+         0,
+         keepBreaks,
+         QStringLiteral("One"),
+         {0, 3}},
+        {"past kept line breaks",
+         QStringLiteral("One") + paragraph + paragraph + QStringLiteral("Two. Three."),
+         0,
+         keepBreaks,
+         QStringLiteral("Two"),
+         {5, 9}},
+        {"white space before the report is skipped",
+         QStringLiteral("One.   Two."),
+         0,
+         {},
+         QStringLiteral(" Two"),
+         {7, 11}},
+        {"a reading from a later place",
+         QStringLiteral("Skipped. Two") + paragraph + QStringLiteral("x. Three."),
+         9,
+         {},
+         QStringLiteral("Three"),
+         {16, 22}},
+    };
+    for (const auto& row : rows) {
+        const BoxReading reading(row.box.mid(row.offset), row.offset, row.options);
+        const qsizetype heard = reading.spoken().indexOf(row.heardAt);
+        ASSERT_GE(heard, 0) << row.what << ": " << reading.spoken().toStdString();
+        EXPECT_EQ(reading.sentenceInBox(heard, row.box), row.range) << row.what;
+    }
+}
+
+TEST(EmptyLineRun, HoldsOneLineBreakPerScreenLineAndNoneBelowOne) {
+    const struct {
+        int screenLines;
+        QString run;
+    } rows[] = {
+        {30, QStringLiteral("\r\n").repeated(30)},
+        {1, QStringLiteral("\r\n")},
+        {0, QString()},
+        {-3, QString()},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(emptyLineRun(row.screenLines), row.run) << row.screenLines;
+}
+
+} // namespace
+} // namespace tellwick
