@@ -1,10 +1,10 @@
 #include "cli/commands.h"
 #include "cli/followed_text.h"
 #include "cli/options.h"
+#include "cli/speech_explanation.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
-#include "speech/heteronym_decisions.h"
 #include "speech/phoneme_listing.h"
 #include "speech/system_voice.h"
 
@@ -33,8 +33,10 @@ constexpr OptionSpec sayOptions[] = {
      "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
     {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
     {"engine-heteronyms", '\0', nullptr,
-     "let espeak-ng read the heteronyms that the rewriter leaves (read, lead, sow...) its own "
-     "way, to compare"},
+     "let espeak-ng read every homograph that the rewriter leaves (read, lead, project...) its "
+     "own way, to compare"},
+    {"explain", '\0', nullptr,
+     "print instead each homograph decided: word, position, reading, IPA, margin; a line each"},
     {"follow", '\0', nullptr, "print each sentence of the text as it is heard, a line each"},
     pauseAtLineBreaksOption,
     readSquareBracketsOption,
@@ -65,7 +67,8 @@ struct SayRequest {
     int rate = 1;
     std::optional<std::string> outPath;
     std::optional<PhonemeAlphabet> phonemes;
-    bool engineHeteronyms = false;
+    HomographReadings homographs;
+    bool explain = false;
     bool follow = false;
     std::optional<std::string> text; // from the command line, else standard input
 };
@@ -86,8 +89,15 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
         request->phonemes = PhonemeAlphabet::Mnemonics;
     if (arguments->has("ipa"))
         request->phonemes = PhonemeAlphabet::Ipa;
-    request->engineHeteronyms = arguments->has("engine-heteronyms");
+    request->homographs.byEngine = arguments->has("engine-heteronyms");
+    request->explain = arguments->has("explain");
     request->follow = arguments->has("follow");
+    if (request->explain && (request->phonemes || request->outPath || request->follow)) {
+        std::fprintf(stderr,
+                     "tellwick say: --explain cannot be used with --out, --phonemes, --ipa or "
+                     "--follow\n");
+        return 2;
+    }
     if (request->phonemes && request->outPath) {
         std::fprintf(stderr, "tellwick say: --out cannot be used with --phonemes or --ipa\n");
         return 2;
@@ -144,7 +154,7 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
 int writeFile(const QString& text, const SayRequest& request) {
     QString error;
     if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath), interrupted,
-                         &error)) {
+                         &error, request.homographs)) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return interrupted ? interruptedStatus() : 1;
     }
@@ -154,7 +164,7 @@ int writeFile(const QString& text, const SayRequest& request) {
 int printPhonemes(const QString& text, const SayRequest& request) {
     QString error;
     const std::optional<QString> phonemes =
-        phonemesOf(text, speakingRate(request.rate), *request.phonemes, &error);
+        phonemesOf(text, speakingRate(request.rate), *request.phonemes, &error, request.homographs);
     if (!phonemes) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
@@ -262,6 +272,7 @@ int speak(const QString& text, const SayRequest& request, const FollowedText* fo
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
     }
+    voice->setHomographReadings(request.homographs);
     const int status = playToEnd(voice.get(), text, request.rate, followed);
     // The output is stopped and deleted while the application lives, so that nothing of it is
     // left for the end of the process.
@@ -291,7 +302,13 @@ int runSayCommand(int argc, char** argv) {
     std::optional<std::u16string> given = givenText(request, &status);
     if (!given)
         return status;
-    setHeteronymTablesEnabled(!request.engineHeteronyms);
+    if (request.explain) {
+        if (!request.homographs.byEngine) {
+            for (const std::string& line : speechExplanation(*given, request.options))
+                std::printf("%s\n", line.c_str());
+        }
+        return 0;
+    }
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     if (request.follow) {

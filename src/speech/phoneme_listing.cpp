@@ -37,7 +37,7 @@ private:
 } // namespace
 
 std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, PhonemeAlphabet alphabet,
-                                  QString* error) {
+                                  QString* error, const HomographReadings& homographs) {
     SpeechEngine* engine = SpeechEngine::instance(error);
     if (engine == nullptr)
         return std::nullopt;
@@ -52,7 +52,8 @@ std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, Phonem
         alphabet == PhonemeAlphabet::Ipa ? espeakPHONEMES_IPA : espeakPHONEMES_SHOW, stream);
     // The engine's thread takes the job, and with it the listing's settings, under its lock.
     auto target = std::make_shared<DiscardTarget>();
-    engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate});
+    engine->submit(
+        {target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate, homographs});
     target->wait();
     espeak_SetPhonemeTrace(0, nullptr);
     std::fclose(stream);

@@ -62,6 +62,7 @@ bool canTranslate() {
 SpeechEngine* SpeechEngine::instance(QString* error) {
     static const std::pair<SpeechEngine*, QString> engine =
         []() -> std::pair<SpeechEngine*, QString> {
+        preloadHomographModel();
         const int rate = espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, callbackMilliseconds, nullptr,
                                            espeakINITIALIZE_DONT_EXIT);
         if (rate <= 0)
@@ -129,7 +130,8 @@ void SpeechEngine::synthesise(const Job& job) {
         const qsizetype end = chunkEnd(*text, call.chunkStart);
         // Only what is decided may count: a text still growing may differ past it.
         const MappedEspeakInput input = mappedEspeakInput(
-            QStringView(*text).left(chunkDecidedBy(call.chunkStart)), call.chunkStart, end);
+            QStringView(*text).left(chunkDecidedBy(call.chunkStart)), call.chunkStart, end,
+            job.homographs);
         call.input = &input;
         const QByteArray utf8 =
             QStringView(input.input).mid(utf16IndexOfCodePoint(input.input, call.offset)).toUtf8();

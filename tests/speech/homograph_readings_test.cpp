@@ -1,6 +1,5 @@
 #include "rewriter/respell.h"
 #include "speech/espeak_input.h"
-#include "speech/heteronym_decisions.h"
 #include "speech/phoneme_listing.h"
 
 #include <QRegularExpression>
@@ -24,7 +23,7 @@ QStringList spokenWords(const char16_t* text) {
 }
 
 // Each sentence holds its heteronym once; the reading is what espeak-ng says for it.
-TEST(HeteronymReadings, TheIntendedReadingIsSaid) {
+TEST(HomographReadings, TheIntendedReadingIsSaid) {
     const struct {
         const char16_t* sentence;
         const char* reading;
@@ -146,7 +145,7 @@ TEST(HeteronymReadings, TheIntendedReadingIsSaid) {
 }
 
 // A heteronym at either edge of a piece of the text is decided from the words beyond the edge.
-TEST(HeteronymReadings, APieceOfTheTextSeesTheWordsAroundIt) {
+TEST(HomographReadings, APieceOfTheTextSeesTheWordsAroundIt) {
     const struct {
         const char16_t* text;
         qsizetype from;
