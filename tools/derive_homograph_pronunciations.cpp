@@ -58,6 +58,8 @@ struct IpaToPhoneme {
 
 // The data's American IPA in espeak-ng's phonemes for English, longest first.
 constexpr IpaToPhoneme ipaToPhonemes[] = {
+    // The voice's accent keeps the "y" sound before "oo" after these ("minute": "mai-nyoot").
+    {"nuː", "nju:"}, {"tuː", "tju:"}, {"duː", "dju:"},
     {"eɪ", "eI"}, {"aɪ", "aI"}, {"aʊ", "aU"}, {"ɔɪ", "OI"}, {"oʊ", "oU"}, {"iː", "i:"},
     {"uː", "u:"}, {"ɑː", "A:"}, {"ɔː", "O:"}, {"ʤ", "dZ"},  {"ʧ", "tS"},  {"æ", "a"},
     {"ɑ", "0"},   {"ə", "@"},   {"ɚ", "3"},   {"ɛ", "E"},   {"ɪ", "I"},   {"i", "i"},
@@ -69,13 +71,6 @@ constexpr IpaToPhoneme ipaToPhonemes[] = {
 // The places in which espeak-ng is asked for its own readings: alone, a noun's, a verb's.
 constexpr const char* contexts[] = {"", "the ", "to ", "they ", "a "};
 constexpr std::size_t nativeCandidates = std::size(contexts);
-
-// Slips in the data's IPA, as its README lists them.
-constexpr std::pair<std::string_view, std::string_view> mendedIpa[] = {
-    {"abuses_vrb", "ə'bjuːzəz"},
-    {"approximate_vrb", "ə'pɹɑːksəˌmeɪt"},
-    {"moderate_vrb", "'mɑːdɚˌeɪt"},
-};
 
 std::string phonemesOfIpa(std::string_view ipa, bool lotAsPalm) {
     std::string out;
@@ -99,6 +94,19 @@ std::string phonemesOfIpa(std::string_view ipa, bool lotAsPalm) {
     return out;
 }
 
+// The places a reading can stand in, from the data's label of it: a verb's place for a verb in its
+// plain form, a noun's for a noun or an adjective, a past participle's for a past tense.
+const char* roleOf(const std::string& label) {
+    if (label.starts_with("past tense"))
+        return "Pronunciation::PastTense";
+    const bool verb = label == "verb" || label == "present tense verb" || label == "noun-verb";
+    const bool noun = label.find("noun") != std::string::npos || label.starts_with("adjective");
+    return verb && noun ? "Pronunciation::NounOrVerb"
+           : verb       ? "Pronunciation::Verb"
+           : noun       ? "Pronunciation::Noun"
+                        : "Pronunciation::Other";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -106,13 +114,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: derive_homograph_pronunciations WORDIDS.tsv\n");
         return 2;
     }
-    std::vector<ListedReading> listed = readReadings(argv[1]);
-    for (ListedReading& reading : listed) {
-        for (const auto& [wordid, ipa] : mendedIpa) {
-            if (reading.wordid == wordid)
-                reading.ipa = ipa;
-        }
-    }
+    const std::vector<ListedReading> listed = readReadings(argv[1]);
     if (listed.empty() ||
         espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0) < 0 ||
         espeak_SetVoiceByName("en") != EE_OK) {
@@ -167,7 +169,8 @@ int main(int argc, char** argv) {
             }
             rows.emplace_back(readings[r]->wordid, "    {\"" + readings[r]->wordid + "\", \"" +
                                                        readings[r]->ipa + "\", \"" + chosen +
-                                                       "\"},\n");
+                                                       "\", " + roleOf(readings[r]->label) +
+                                                       "},\n");
         }
     }
     std::sort(rows.begin(), rows.end());

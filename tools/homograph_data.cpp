@@ -104,16 +104,27 @@ bool placeInSpoken(const MappedRespelling& spoken, std::size_t sourceStart,
 } // namespace
 
 std::vector<ListedReading> readReadings(const std::string& path) {
+    // Slips in the data's IPA, as its README lists them.
+    constexpr std::pair<std::string_view, std::string_view> mendedIpa[] = {
+        {"abuses_vrb", "ə'bjuːzəz"},
+        {"approximate_vrb", "ə'pɹɑːksəˌmeɪt"},
+        {"moderate_vrb", "'mɑːdɚˌeɪt"},
+    };
     std::vector<ListedReading> readings;
     for (const std::vector<std::string>& row : rowsOf(path)) {
-        if (row.size() >= 4)
-            readings.push_back({row[0], row[1], row[3]});
+        if (row.size() < 4)
+            continue;
+        readings.push_back({row[0], row[1], row[3], row[2]});
+        for (const auto& [wordid, ipa] : mendedIpa) {
+            if (row[1] == wordid)
+                readings.back().ipa = ipa;
+        }
     }
     return readings;
 }
 
-std::vector<HomographReadings> homographsOf(const std::vector<ListedReading>& readings) {
-    std::vector<HomographReadings> homographs;
+std::vector<ListedHomograph> homographsOf(const std::vector<ListedReading>& readings) {
+    std::vector<ListedHomograph> homographs;
     for (const ListedReading& reading : readings) {
         if (homographs.empty() || homographs.back().word != reading.homograph)
             homographs.push_back({reading.homograph, {}});

@@ -9,7 +9,7 @@ namespace tellwick::homographs {
 
 // One reading of a homograph as wordids.tsv lists it.
 struct ListedReading {
-    std::string homograph, wordid, ipa;
+    std::string homograph, wordid, ipa, label;
 };
 
 // A labelled sentence of the data, and the same sentence as the voice is given it.
@@ -23,10 +23,10 @@ struct LabelledSentence {
     bool found = false;
 };
 
-// Reads wordids.tsv; nothing, with a message on standard error, when it cannot.
+// Reads wordids.tsv, with the slips its README lists mended; nothing, with a message on standard error, when it cannot.
 std::vector<ListedReading> readReadings(const std::string& path);
 // The homographs and their readings, in the order of the list.
-std::vector<HomographReadings> homographsOf(const std::vector<ListedReading>& readings);
+std::vector<ListedHomograph> homographsOf(const std::vector<ListedReading>& readings);
 // Reads every train/<homograph>.tsv of the folder, homographs in name order, sentences in file
 // order; `perHomograph` > 0 keeps only the first so many of each.
 std::vector<LabelledSentence> readSentences(const std::string& folder, int perHomograph = 0);

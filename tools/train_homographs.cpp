@@ -13,6 +13,7 @@
 #include "pronunciation/homograph_training.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -32,10 +33,10 @@ std::vector<Example> examplesOf(const std::vector<LabelledSentence>& sentences, 
 }
 
 // Accuracy of the decision alone (on the rewriter's output, before the voice), per homograph.
-int crossValidate(const std::vector<HomographReadings>& homographs,
+int crossValidate(const std::vector<ListedHomograph>& homographs,
                   const std::vector<LabelledSentence>& sentences, const TrainingSettings& settings) {
     std::map<std::string, std::pair<int, int>> right; // homograph: decided right, seen
-    int total = 0, correct = 0;
+    int total = 0, correct = 0, byGrammar = 0, rightByGrammar = 0;
     for (int fold = 0; fold < 10; ++fold) {
         const Model model = train(homographs, examplesOf(sentences, fold), settings);
         for (const LabelledSentence& sentence : sentences) {
@@ -44,6 +45,10 @@ int crossValidate(const std::vector<HomographReadings>& homographs,
             const auto decision =
                 model.decide(sentence.spoken.text, sentence.spoken.start, sentence.spoken.end);
             const bool ok = decision && decision->wordid() == sentence.spoken.wordid;
+            if (decision && decision->byGrammar) {
+                ++byGrammar;
+                rightByGrammar += ok;
+            }
             auto& [r, n] = right[sentence.homograph];
             r += ok;
             ++n;
@@ -54,6 +59,8 @@ int crossValidate(const std::vector<HomographReadings>& homographs,
     for (const auto& [word, counts] : right)
         std::printf("%-14s %5.1f %%  (%d of %d)\n", word.c_str(), 100.0 * counts.first / counts.second,
                     counts.first, counts.second);
+    std::printf("by grammar     %5.2f %%  (%d of %d)\n", 100.0 * rightByGrammar / std::max(1, byGrammar),
+                rightByGrammar, byGrammar);
     std::printf("overall        %5.2f %%  (%d of %d)\n", 100.0 * correct / total, correct, total);
     return 0;
 }
@@ -84,7 +91,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "train_homographs: no data in %s\n", data.c_str());
         return 1;
     }
-    const std::vector<HomographReadings> homographs = homographsOf(listed);
+    const std::vector<ListedHomograph> homographs = homographsOf(listed);
     if (crossValidating)
         return crossValidate(homographs, sentences, settings);
     const std::string bytes = train(homographs, examplesOf(sentences, -1), settings).serialise();

@@ -42,10 +42,11 @@ std::vector<std::string> homographExplanation(std::u16string_view given,
                 word += unit < 0x80 ? char(unit) : '?';
             char margin[32];
             std::snprintf(margin, sizeof margin, "%.2f", decision->margin);
+            const std::string how = decision->byGrammar ? "grammar" : margin;
             lines.push_back(word + '\t' +
                             std::to_string(charactersBefore(given, spoken.map.sourceOf(at))) +
                             '\t' + decision->wordid() + '\t' +
-                            std::string(pronunciation ? pronunciation->ipa : "?") + '\t' + margin);
+                            std::string(pronunciation ? pronunciation->ipa : "?") + '\t' + how);
         }
         at = end;
     }

@@ -155,6 +155,44 @@ std::u16string_view ending(std::u16string_view word, std::size_t length) {
 
 } // namespace
 
+// A plural noun as a subject: "historians", "rollers"; not "his", "its", "was", "always".
+bool looksPlural(std::u16string_view word) {
+    return word.size() > 3 && word.ends_with(u"s") && !word.ends_with(u"ss") &&
+           !word.ends_with(u"us") && !word.ends_with(u"is") && !word.ends_with(u"ys") &&
+           !word.ends_with(u"'s") && kindOf(word) == Kind::Other;
+}
+
+GrammaticalPlace grammaticalPlace(std::u16string_view text, std::size_t start, std::size_t end) {
+    // Determiners that are never pronouns or conjunctions ("that", "her" and "no" can be).
+    constexpr std::u16string_view articles[] = {u"the", u"a",   u"an",    u"this",  u"these",
+                                                u"those", u"his", u"its", u"their", u"our",
+                                                u"my",  u"your", u"every", u"each"};
+    const auto isArticle = [&](std::u16string_view word) {
+        return std::find(std::begin(articles), std::end(articles), word) != std::end(articles);
+    };
+    const std::vector<std::u16string> before = neighbours(text, start, -1);
+    const Kind previous = kindOf(before[0]);
+    const Kind second = kindOf(before[1]);
+    if (previous == Kind::Modal || previous == Kind::To)
+        return GrammaticalPlace::Verb;
+    // Do-support over a subject or "not": "did read", "did you read", "does not record".
+    if (previous == Kind::DoAuxiliary ||
+        (second == Kind::DoAuxiliary && (previous == Kind::Pronoun || before[0] == u"not")) ||
+        (second == Kind::Modal && before[0] == u"not"))
+        return GrammaticalPlace::Verb;
+    if (previous == Kind::HaveAuxiliary ||
+        (second == Kind::HaveAuxiliary && previous == Kind::Adverb))
+        return GrammaticalPlace::PastParticiple;
+    if (isArticle(before[0]))
+        return GrammaticalPlace::Noun;
+    const std::vector<std::u16string> after = neighbours(text, end, +1);
+    const Kind next = kindOf(after[0]);
+    if (looksPlural(before[0]) && !isArticle(before[1]) &&
+        (next == Kind::Determiner || after[0] == u"them" || after[0] == u"him"))
+        return GrammaticalPlace::Verb;
+    return GrammaticalPlace::Unknown;
+}
+
 bool isHomographWordUnit(char16_t unit) {
     return (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z') ||
            (unit >= u'0' && unit <= u'9') || unit == u'\'' || unit == 0x2019 ||

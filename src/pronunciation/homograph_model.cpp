@@ -1,6 +1,7 @@
 #include "pronunciation/homograph_model.h"
 
 #include "pronunciation/homograph_features.h"
+#include "pronunciation/homograph_pronunciations.h"
 
 #include <algorithm>
 #include <cstring>
@@ -81,9 +82,45 @@ std::u16string asciiWord(const std::string& word) {
     return std::u16string(word.begin(), word.end());
 }
 
+// The one reading whose role has `bit`, or -1.
+int onlyReadingWith(const Model::Homograph& homograph, unsigned bit) {
+    int found = -1;
+    for (std::size_t r = 0; r < homograph.readings.size(); ++r) {
+        const Pronunciation* pronunciation = pronunciationOf(homograph.readings[r]);
+        if (pronunciation == nullptr || (pronunciation->role & bit) == 0)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = int(r);
+    }
+    return found;
+}
+
+// The one reading that can stand in a noun's place where every other reading is only a verb;
+// -1 where another reading might be a noun too ("lead" the metal).
+int onlyNounReading(const Model::Homograph& homograph) {
+    int found = -1;
+    for (std::size_t r = 0; r < homograph.readings.size(); ++r) {
+        const Pronunciation* pronunciation = pronunciationOf(homograph.readings[r]);
+        if (pronunciation == nullptr)
+            return -1;
+        if (pronunciation->role == Pronunciation::Verb)
+            continue;
+        if (found >= 0 || (pronunciation->role & Pronunciation::Noun) == 0)
+            return -1;
+        found = int(r);
+    }
+    return found;
+}
+
 } // namespace
 
 Model::Model(std::vector<Homograph> homographs) : homographs_(std::move(homographs)) {
+    for (Homograph& homograph : homographs_) {
+        homograph.verbReading = onlyReadingWith(homograph, Pronunciation::Verb);
+        homograph.nounReading = onlyNounReading(homograph);
+        homograph.pastReading = onlyReadingWith(homograph, Pronunciation::PastTense);
+    }
     for (std::size_t i = 0; i < homographs_.size(); ++i) {
         index_.emplace(homographs_[i].word, i);
         longestWord_ = std::max(longestWord_, homographs_[i].word.size());
@@ -102,6 +139,17 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     const Homograph* homograph = find(text.substr(start, end - start));
     if (homograph == nullptr)
         return std::nullopt;
+    // A capital within a sentence may make a name ("to Reading", "the Polish"), which grammar
+    // cannot tell from the word.
+    const bool capital = text[start] >= u'A' && text[start] <= u'Z';
+    const GrammaticalPlace place =
+        capital ? GrammaticalPlace::Unknown : grammaticalPlace(text, start, end);
+    const int byGrammar = place == GrammaticalPlace::Verb             ? homograph->verbReading
+                          : place == GrammaticalPlace::Noun           ? homograph->nounReading
+                          : place == GrammaticalPlace::PastParticiple ? homograph->pastReading
+                                                                      : -1;
+    if (byGrammar >= 0)
+        return Decision{homograph, byGrammar, 0.0, true};
     const std::size_t readings = homograph->readings.size();
     std::vector<double> scores(readings, 0.0);
     for (std::uint32_t feature : featuresOf(text, start, end)) {
@@ -125,8 +173,8 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     }
     const double margin = readings > 1 ? scores[best] - second : 0.0;
     if (margin <= 0)
-        return Decision{homograph, 0, 0.0};
-    return Decision{homograph, int(best), margin};
+        return Decision{homograph, 0, 0.0, false};
+    return Decision{homograph, int(best), margin, false};
 }
 
 std::size_t Model::bytesInMemory() const {

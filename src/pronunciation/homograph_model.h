@@ -20,12 +20,15 @@ public:
         std::vector<std::string> readings; // wordids; the first is the most frequent
         std::vector<std::uint32_t> features; // sorted
         std::vector<float> weights;          // features.size() × readings.size()
+        // The reading that a plain verb's or noun's place chooses, where it chooses one; -1 else.
+        int verbReading = -1, nounReading = -1, pastReading = -1;
     };
 
     struct Decision {
         const Homograph* homograph;
         int reading;
         double margin; // the chosen reading's score above the next one's; 0 when unsure
+        bool byGrammar; // chosen by the grammar of the words before, not by the scores
         const std::string& wordid() const { return homograph->readings[std::size_t(reading)]; }
     };
 
@@ -33,8 +36,9 @@ public:
 
     // The homograph spelt `word` (any case), or null.
     const Homograph* find(std::u16string_view word) const;
-    // The reading of the homograph text[start, end), or nothing when the word is none. Where the
-    // scores do not part the readings by at least the model's threshold, the most frequent reading.
+    // The reading of the homograph text[start, end), or nothing when the word is none. A plain
+    // verb's or noun's place (see grammaticalPlace) decides where one reading fits it; else the
+    // scores, and where they do not part the readings, the most frequent reading.
     std::optional<Decision> decide(std::u16string_view text, std::size_t start,
                                    std::size_t end) const;
 

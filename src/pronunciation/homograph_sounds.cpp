@@ -18,7 +18,7 @@ constexpr VowelSpelling vowelSpellings[] = {
     {U"aɪə", 'Y'}, {U"aʊə", 'W'}, {U"eɪ", 'A'}, {U"aɪ", 'Y'}, {U"aʊ", 'W'}, {U"ɔɪ", 'y'},
     {U"oʊ", 'O'},  {U"əʊ", 'O'},  {U"eə", 'e'}, {U"ɛə", 'e'}, {U"ɪə", 'i'}, {U"ʊə", 'u'},
     {U"iː", 'I'},  {U"uː", 'U'},  {U"ɑː", 'o'}, {U"ɔː", 'o'}, {U"ɜː", '3'}, {U"æ", 'a'},
-    {U"a", 'a'},   {U"ɑ", 'o'},   {U"ɒ", 'o'},  {U"ɔ", 'o'},  {U"ə", '@'},  {U"ɚ", '@'},
+    {U"a", 'a'},   {U"ɑ", 'o'},   {U"ɒ", 'o'},  {U"ɔ", 'o'},  {U"ə", '@'},  {U"ɚ", 'r'},
     {U"ᵻ", 'R'},   {U"ɪ", 'i'},   {U"i", 'I'},  {U"ɛ", 'e'},  {U"e", 'e'},  {U"ʊ", 'u'},
     {U"u", 'U'},   {U"ʌ", '^'},   {U"ɝ", '3'},  {U"ɜ", '3'},  {U"o", 'O'},
 };
@@ -65,6 +65,9 @@ double vowelCost(char a, char b) {
     if (a == b)
         return 0;
     if (isReduced(a) && isReduced(b))
+        return 0.3;
+    // "ɚ" is the American schwa or, stressed, the vowel of "nurse".
+    if ((a == 'r' && (b == '@' || b == '3')) || (b == 'r' && (a == '@' || a == '3')))
         return 0.3;
     // "ᵻ" is espeak-ng's vowel between "ɪ" and "ə", and the data writes "i" unstressed at ends.
     if ((a == 'R' && b == 'I') || (a == 'I' && b == 'R') || (a == 'i' && b == 'I') ||

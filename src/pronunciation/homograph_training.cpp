@@ -33,7 +33,7 @@ private:
     std::uint64_t state_ = 0x5EEDull;
 };
 
-Model::Homograph trainOne(const HomographReadings& entry, const std::vector<Sample>& samples,
+Model::Homograph trainOne(const ListedHomograph& entry, const std::vector<Sample>& samples,
                           const std::vector<std::string>& readings, int epochs) {
     const std::size_t count = readings.size();
     // Weights, their sums over time for the average, and when each was last changed.
@@ -108,11 +108,11 @@ Model::Homograph trainOne(const HomographReadings& entry, const std::vector<Samp
 
 } // namespace
 
-Model train(const std::vector<HomographReadings>& homographs, const std::vector<Example>& examples,
+Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Example>& examples,
             const TrainingSettings& settings) {
     std::map<std::string, std::vector<const Example*>> byWord;
     std::map<std::string, std::string> wordOfReading;
-    for (const HomographReadings& entry : homographs) {
+    for (const ListedHomograph& entry : homographs) {
         for (const std::string& wordid : entry.wordids)
             wordOfReading[wordid] = entry.word;
     }
@@ -122,7 +122,7 @@ Model train(const std::vector<HomographReadings>& homographs, const std::vector<
             byWord[word->second].push_back(&example);
     }
     std::vector<Model::Homograph> trained;
-    for (const HomographReadings& entry : homographs) {
+    for (const ListedHomograph& entry : homographs) {
         const std::vector<const Example*>& mine = byWord[entry.word];
         std::vector<std::string> readings = entry.wordids;
         std::map<std::string, int> frequency;

@@ -17,7 +17,7 @@ struct Example {
 };
 
 // A homograph and all its readings (wordids), as the data lists them.
-struct HomographReadings {
+struct ListedHomograph {
     std::string word;
     std::vector<std::string> wordids;
 };
@@ -29,7 +29,7 @@ struct TrainingSettings {
 // Trains one averaged perceptron per homograph on the examples. Deterministic: the same examples
 // in the same order give the same model, bit for bit. Each homograph's readings are ordered most
 // frequent first (ties in the order given), which is what the model falls back to.
-Model train(const std::vector<HomographReadings>& homographs, const std::vector<Example>& examples,
+Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Example>& examples,
             const TrainingSettings& settings = {});
 
 } // namespace tellwick::homographs

@@ -78,13 +78,21 @@ std::string homographPhonemes(QStringView text, qsizetype start, qsizetype end,
         return {};
     const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.utf16()),
                                     std::size_t(text.size()));
+    // A possessive is the homograph's reading with its "s" ("the sow's milk").
+    const bool possessive = end - start > 2 && text[end - 2] == u'\'' && text[end - 1] == u's';
     const std::optional<homographs::Model::Decision> decision =
-        model->decide(whole, std::size_t(start), std::size_t(end));
+        model->decide(whole, std::size_t(start), std::size_t(possessive ? end - 2 : end));
     if (!decision)
         return {};
     const homographs::Pronunciation* pronunciation =
         homographs::pronunciationOf(decision->wordid());
-    return pronunciation != nullptr ? std::string(pronunciation->english) : std::string();
+    if (pronunciation == nullptr)
+        return {};
+    std::string phonemes(pronunciation->english);
+    if (possessive)
+        phonemes += std::string_view("ptkfT").find(phonemes.back()) == std::string_view::npos ? "z"
+                                                                                            : "s";
+    return phonemes;
 }
 
 } // namespace tellwick
