@@ -56,8 +56,8 @@ int wordsBefore(std::u16string_view text, std::size_t position) {
 // homograph (and, of equals, nearest to where the homograph stands), and the reading it is
 // nearest to; -1 when it is as near to two.
 int readingHeard(const QString& listing, double place, const std::vector<Sounds>& readings) {
-    const QStringList words = listing.split(QRegularExpression(QStringLiteral("\\s+")),
-                                            Qt::SkipEmptyParts);
+    const QStringList words =
+        listing.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     double best = std::numeric_limits<double>::infinity();
     int heard = -1;
     for (int i = 0; i < words.size(); ++i) {
@@ -97,12 +97,10 @@ int main(int argc, char** argv) {
         else
             data = argv[i];
     }
-    const std::vector<ListedReading> listed = readReadings(data + "/wordids.tsv");
-    const std::vector<LabelledSentence> sentences = readSentences(data + "/train", perHomograph);
-    if (listed.empty() || sentences.empty()) {
-        std::fprintf(stderr, "homograph_eval: no data in %s\n", data.c_str());
+    std::vector<ListedReading> listed;
+    std::vector<LabelledSentence> sentences;
+    if (!readData(data, perHomograph, &listed, &sentences, "homograph_eval"))
         return 1;
-    }
     const std::vector<ListedHomograph> homographs = homographsOf(listed);
     std::map<std::string, std::vector<Sounds>> soundsOfReadings;
     std::map<std::string, std::vector<std::string>> wordidsOf;
@@ -126,8 +124,9 @@ int main(int argc, char** argv) {
             if (sentence.fold != fold)
                 continue;
             const std::vector<std::string>& wordids = wordidsOf[sentence.homograph];
-            const int truth = int(std::find(wordids.begin(), wordids.end(), sentence.spoken.wordid) -
-                                  wordids.begin());
+            const int truth =
+                int(std::find(wordids.begin(), wordids.end(), sentence.spoken.wordid) -
+                    wordids.begin());
             // Most frequent in the training folds; ties to the first listed.
             std::string frequent = wordids.front();
             for (const std::string& wordid : wordids) {
@@ -159,10 +158,10 @@ int main(int argc, char** argv) {
     std::printf("%-14s %8s %8s %8s %6s\n", "homograph", "voice", "espeak", "frequent", "n");
     Tally total;
     for (const auto& [word, tally] : tallies) {
-        std::printf("%-14s %7.1f%% %7.1f%% %7.1f%% %6d%s\n", word.c_str(),
-                    percent(tally.voice, tally.seen), percent(tally.engine, tally.seen),
-                    percent(tally.frequent, tally.seen), tally.seen,
-                    tally.voice * 10 < (tally.frequent * 10 - tally.seen) ? "  below baseline" : "");
+        std::printf(
+            "%-14s %7.1f%% %7.1f%% %7.1f%% %6d%s\n", word.c_str(), percent(tally.voice, tally.seen),
+            percent(tally.engine, tally.seen), percent(tally.frequent, tally.seen), tally.seen,
+            tally.voice * 10 < (tally.frequent * 10 - tally.seen) ? "  below baseline" : "");
         total.add(tally);
     }
     std::printf("%-14s %7.2f%% %7.2f%% %7.2f%% %6d\n", "overall", percent(total.voice, total.seen),

@@ -157,8 +157,8 @@ void BM_FirstPieceInput(benchmark::State& state) {
     const HomographReadings readings{.byEngine = state.range(0) == 0};
     shippedHomographModel();
     for (auto _ : state)
-        benchmark::DoNotOptimize(espeakInput(QStringView(text).left(chunkDecidedBy(0)), 0,
-                                             chunkEnd(text, 0), readings));
+        benchmark::DoNotOptimize(
+            espeakInput(QStringView(text).left(chunkDecidedBy(0)), 0, chunkEnd(text, 0), readings));
 }
 BENCHMARK(BM_FirstPieceInput)
     ->ArgsProduct({{0, 1}, {0, 1}})
@@ -179,7 +179,11 @@ void BM_FrontEndThroughput(benchmark::State& state) {
         benchmark::DoNotOptimize(espeakInput(text));
     state.SetBytesProcessed(state.iterations() * text.size());
 }
-BENCHMARK(BM_FrontEndThroughput)->Arg(0)->Arg(1)->ArgNames({"homographs"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrontEndThroughput)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"homographs"})
+    ->Unit(benchmark::kMillisecond);
 
 // Loading the model that ships, off the path of the first sound.
 void BM_HomographModelLoad(benchmark::State& state) {

@@ -4,7 +4,8 @@
 // espeak-ng's phonemes, the one that espeak-ng says nearest to that reading and farther from
 // every other reading of the word.
 //
-//   derive_homograph_pronunciations DATA/wordids.tsv > src/pronunciation/homograph_pronunciations.cpp
+//   derive_homograph_pronunciations DATA/wordids.tsv >
+//   src/pronunciation/homograph_pronunciations.cpp
 
 #include "homograph_data.h"
 
@@ -59,13 +60,13 @@ struct IpaToPhoneme {
 // The data's American IPA in espeak-ng's phonemes for English, longest first.
 constexpr IpaToPhoneme ipaToPhonemes[] = {
     // The voice's accent keeps the "y" sound before "oo" after these ("minute": "mai-nyoot").
-    {"nuː", "nju:"}, {"tuː", "tju:"}, {"duː", "dju:"},
-    {"eɪ", "eI"}, {"aɪ", "aI"}, {"aʊ", "aU"}, {"ɔɪ", "OI"}, {"oʊ", "oU"}, {"iː", "i:"},
-    {"uː", "u:"}, {"ɑː", "A:"}, {"ɔː", "O:"}, {"ʤ", "dZ"},  {"ʧ", "tS"},  {"æ", "a"},
-    {"ɑ", "0"},   {"ə", "@"},   {"ɚ", "3"},   {"ɛ", "E"},   {"ɪ", "I"},   {"i", "i"},
-    {"ʊ", "U"},   {"u", "u:"},  {"ʌ", "V"},   {"ɝ", "3:"},  {"ɔ", "O:"},  {"ɹ", "r"},
-    {"ʃ", "S"},   {"ʒ", "Z"},   {"θ", "T"},   {"ð", "D"},   {"ŋ", "N"},   {"ɡ", "g"},
-    {"ˌ", ","},   {"'", "'"},   {"e", "E"},   {"o", "oU"},  {"a", "a"},   {"ː", ""},
+    {"nuː", "nju:"}, {"tuː", "tju:"}, {"duː", "dju:"}, {"eɪ", "eI"}, {"aɪ", "aI"}, {"aʊ", "aU"},
+    {"ɔɪ", "OI"},    {"oʊ", "oU"},    {"iː", "i:"},    {"uː", "u:"}, {"ɑː", "A:"}, {"ɔː", "O:"},
+    {"ʤ", "dZ"},     {"ʧ", "tS"},     {"æ", "a"},      {"ɑ", "0"},   {"ə", "@"},   {"ɚ", "3"},
+    {"ɛ", "E"},      {"ɪ", "I"},      {"i", "i"},      {"ʊ", "U"},   {"u", "u:"},  {"ʌ", "V"},
+    {"ɝ", "3:"},     {"ɔ", "O:"},     {"ɹ", "r"},      {"ʃ", "S"},   {"ʒ", "Z"},   {"θ", "T"},
+    {"ð", "D"},      {"ŋ", "N"},      {"ɡ", "g"},      {"ˌ", ","},   {"'", "'"},   {"e", "E"},
+    {"o", "oU"},     {"a", "a"},      {"ː", ""},
 };
 
 // The places in which espeak-ng is asked for its own readings: alone, a noun's, a verb's.
@@ -115,8 +116,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::vector<ListedReading> listed = readReadings(argv[1]);
-    if (listed.empty() ||
-        espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0) < 0 ||
+    if (listed.empty() || espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0) < 0 ||
         espeak_SetVoiceByName("en") != EE_OK) {
         std::fprintf(stderr, "derive_homograph_pronunciations: no readings or no espeak-ng\n");
         return 1;
@@ -167,10 +167,9 @@ int main(int argc, char** argv) {
                              readings[r]->wordid.c_str());
                 chosen = candidates[nativeCandidates + 2 * r];
             }
-            rows.emplace_back(readings[r]->wordid, "    {\"" + readings[r]->wordid + "\", \"" +
-                                                       readings[r]->ipa + "\", \"" + chosen +
-                                                       "\", " + roleOf(readings[r]->label) +
-                                                       "},\n");
+            rows.emplace_back(readings[r]->wordid,
+                              "    {\"" + readings[r]->wordid + "\", \"" + readings[r]->ipa +
+                                  "\", \"" + chosen + "\", " + roleOf(readings[r]->label) + "},\n");
         }
     }
     std::sort(rows.begin(), rows.end());

@@ -135,7 +135,8 @@ std::vector<ListedHomograph> homographsOf(const std::vector<ListedReading>& read
 
 std::vector<LabelledSentence> readSentences(const std::string& folder, int perHomograph) {
     std::vector<std::string> paths;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.path().extension() == ".tsv")
             paths.push_back(entry.path().string());
     }
@@ -155,13 +156,22 @@ std::vector<LabelledSentence> readSentences(const std::string& folder, int perHo
             const std::u16string text = utf16Of(row[2], &indexOfByte);
             const std::size_t start = std::min(std::stoul(row[3]), row[2].size());
             MappedRespelling spoken = RespellTextMapped(text);
-            sentence.found =
-                placeInSpoken(spoken, indexOfByte[start], row[0], &sentence.spoken);
+            sentence.found = placeInSpoken(spoken, indexOfByte[start], row[0], &sentence.spoken);
             sentence.spoken.text = std::move(spoken.text);
             sentences.push_back(std::move(sentence));
         }
     }
     return sentences;
+}
+
+bool readData(const std::string& data, int perHomograph, std::vector<ListedReading>* readings,
+              std::vector<LabelledSentence>* sentences, const char* program) {
+    *readings = readReadings(data + "/wordids.tsv");
+    *sentences = readSentences(data + "/train", perHomograph);
+    if (!readings->empty() && !sentences->empty())
+        return true;
+    std::fprintf(stderr, "%s: no data in %s\n", program, data.c_str());
+    return false;
 }
 
 } // namespace tellwick::homographs

@@ -23,12 +23,18 @@ struct LabelledSentence {
     bool found = false;
 };
 
-// Reads wordids.tsv, with the slips its README lists mended; nothing, with a message on standard error, when it cannot.
+// Reads wordids.tsv, with the slips its README lists mended; nothing, with a message on standard
+// error, when it cannot.
 std::vector<ListedReading> readReadings(const std::string& path);
 // The homographs and their readings, in the order of the list.
 std::vector<ListedHomograph> homographsOf(const std::vector<ListedReading>& readings);
 // Reads every train/<homograph>.tsv of the folder, homographs in name order, sentences in file
 // order; `perHomograph` > 0 keeps only the first so many of each.
 std::vector<LabelledSentence> readSentences(const std::string& folder, int perHomograph = 0);
+
+// The readings and the sentences of the data folder DATA (wordids.tsv and train/); false, with a
+// message from `program` on standard error, when it holds none.
+bool readData(const std::string& data, int perHomograph, std::vector<ListedReading>* readings,
+              std::vector<LabelledSentence>* sentences, const char* program);
 
 } // namespace tellwick::homographs

@@ -12,8 +12,8 @@
 #include "pronunciation/homograph_model.h"
 #include "pronunciation/homograph_training.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -34,7 +34,8 @@ std::vector<Example> examplesOf(const std::vector<LabelledSentence>& sentences, 
 
 // Accuracy of the decision alone (on the rewriter's output, before the voice), per homograph.
 int crossValidate(const std::vector<ListedHomograph>& homographs,
-                  const std::vector<LabelledSentence>& sentences, const TrainingSettings& settings) {
+                  const std::vector<LabelledSentence>& sentences,
+                  const TrainingSettings& settings) {
     std::map<std::string, std::pair<int, int>> right; // homograph: decided right, seen
     int total = 0, correct = 0, byGrammar = 0, rightByGrammar = 0;
     for (int fold = 0; fold < 10; ++fold) {
@@ -57,10 +58,10 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
         }
     }
     for (const auto& [word, counts] : right)
-        std::printf("%-14s %5.1f %%  (%d of %d)\n", word.c_str(), 100.0 * counts.first / counts.second,
-                    counts.first, counts.second);
-    std::printf("by grammar     %5.2f %%  (%d of %d)\n", 100.0 * rightByGrammar / std::max(1, byGrammar),
-                rightByGrammar, byGrammar);
+        std::printf("%-14s %5.1f %%  (%d of %d)\n", word.c_str(),
+                    100.0 * counts.first / counts.second, counts.first, counts.second);
+    std::printf("by grammar     %5.2f %%  (%d of %d)\n",
+                100.0 * rightByGrammar / std::max(1, byGrammar), rightByGrammar, byGrammar);
     std::printf("overall        %5.2f %%  (%d of %d)\n", 100.0 * correct / total, correct, total);
     return 0;
 }
@@ -85,12 +86,10 @@ int main(int argc, char** argv) {
         else if (std::strcmp(argv[i], "--cross-validate") == 0)
             crossValidating = true;
     }
-    const std::vector<ListedReading> listed = readReadings(data + "/wordids.tsv");
-    const std::vector<LabelledSentence> sentences = readSentences(data + "/train", perHomograph);
-    if (listed.empty() || sentences.empty()) {
-        std::fprintf(stderr, "train_homographs: no data in %s\n", data.c_str());
+    std::vector<ListedReading> listed;
+    std::vector<LabelledSentence> sentences;
+    if (!readData(data, perHomograph, &listed, &sentences, "train_homographs"))
         return 1;
-    }
     const std::vector<ListedHomograph> homographs = homographsOf(listed);
     if (crossValidating)
         return crossValidate(homographs, sentences, settings);

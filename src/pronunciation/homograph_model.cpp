@@ -128,9 +128,13 @@ Model::Model(std::vector<Homograph> homographs) : homographs_(std::move(homograp
 }
 
 const Model::Homograph* Model::find(std::u16string_view word) const {
-    if (word.size() > longestWord_ || index_.empty())
+    // Every word of a text is asked about, so the word is folded without taking memory.
+    char16_t folded[64];
+    if (word.size() > longestWord_ || word.size() > std::size(folded) || index_.empty())
         return nullptr;
-    const auto found = index_.find(foldedWord(word));
+    for (std::size_t i = 0; i < word.size(); ++i)
+        folded[i] = word[i] >= u'A' && word[i] <= u'Z' ? char16_t(word[i] + 32) : word[i];
+    const auto found = index_.find(std::u16string_view(folded, word.size()));
     return found == index_.end() ? nullptr : &homographs_[found->second];
 }
 

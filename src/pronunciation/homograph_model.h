@@ -16,8 +16,8 @@ namespace tellwick::homographs {
 class Model {
 public:
     struct Homograph {
-        std::u16string word;               // lower case
-        std::vector<std::string> readings; // wordids; the first is the most frequent
+        std::u16string word;                 // lower case
+        std::vector<std::string> readings;   // wordids; the first is the most frequent
         std::vector<std::uint32_t> features; // sorted
         std::vector<float> weights;          // features.size() × readings.size()
         // The reading that a plain verb's or noun's place chooses, where it chooses one; -1 else.
@@ -27,12 +27,17 @@ public:
     struct Decision {
         const Homograph* homograph;
         int reading;
-        double margin; // the chosen reading's score above the next one's; 0 when unsure
+        double margin;  // the chosen reading's score above the next one's; 0 when unsure
         bool byGrammar; // chosen by the grammar of the words before, not by the scores
         const std::string& wordid() const { return homograph->readings[std::size_t(reading)]; }
     };
 
     explicit Model(std::vector<Homograph> homographs);
+    // The index holds views of the homographs' words, which a move keeps and a copy would not.
+    Model(Model&&) = default;
+    Model& operator=(Model&&) = default;
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
 
     // The homograph spelt `word` (any case), or null.
     const Homograph* find(std::u16string_view word) const;
@@ -53,7 +58,7 @@ public:
 
 private:
     std::vector<Homograph> homographs_;
-    std::unordered_map<std::u16string, std::size_t> index_;
+    std::unordered_map<std::u16string_view, std::size_t> index_;
     std::size_t longestWord_ = 0;
 };
 

@@ -135,8 +135,8 @@ Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Ex
         std::vector<Sample> samples;
         samples.reserve(mine.size());
         for (const Example* example : mine) {
-            const int reading =
-                int(std::find(readings.begin(), readings.end(), example->wordid) - readings.begin());
+            const int reading = int(std::find(readings.begin(), readings.end(), example->wordid) -
+                                    readings.begin());
             samples.push_back({featuresOf(example->text, example->start, example->end), reading});
         }
         trained.push_back(trainOne(entry, samples, readings, settings.epochs));

@@ -90,8 +90,8 @@ std::string homographPhonemes(QStringView text, qsizetype start, qsizetype end,
         return {};
     std::string phonemes(pronunciation->english);
     if (possessive)
-        phonemes += std::string_view("ptkfT").find(phonemes.back()) == std::string_view::npos ? "z"
-                                                                                            : "s";
+        phonemes +=
+            std::string_view("ptkfT").find(phonemes.back()) == std::string_view::npos ? "z" : "s";
     return phonemes;
 }
 

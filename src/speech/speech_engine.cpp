@@ -129,9 +129,9 @@ void SpeechEngine::synthesise(const Job& job) {
             break;
         const qsizetype end = chunkEnd(*text, call.chunkStart);
         // Only what is decided may count: a text still growing may differ past it.
-        const MappedEspeakInput input = mappedEspeakInput(
-            QStringView(*text).left(chunkDecidedBy(call.chunkStart)), call.chunkStart, end,
-            job.homographs);
+        const MappedEspeakInput input =
+            mappedEspeakInput(QStringView(*text).left(chunkDecidedBy(call.chunkStart)),
+                              call.chunkStart, end, job.homographs);
         call.input = &input;
         const QByteArray utf8 =
             QStringView(input.input).mid(utf16IndexOfCodePoint(input.input, call.offset)).toUtf8();

@@ -27,17 +27,17 @@ TEST(HomographPronunciations, EachReadingIsHeardAsItself) {
             intended.push_back(homographs::soundsOf(reading->ipa));
         for (std::size_t r = 0; r < readings.size(); ++r) {
             const homographs::Model onlyThisReading({{std::u16string(word.begin(), word.end()),
-                                                     {std::string(readings[r]->wordid)},
-                                                     {},
-                                                     {}}});
+                                                      {std::string(readings[r]->wordid)},
+                                                      {},
+                                                      {}}});
             QString error;
             const std::optional<QString> heard =
                 phonemesOf(QString::fromStdString(word), speakingRate(1), PhonemeAlphabet::Ipa,
                            &error, {false, &onlyThisReading});
             ASSERT_TRUE(heard) << error.toStdString();
-            EXPECT_EQ(homographs::nearestReading(homographs::soundsOf(heard->toStdString()),
-                                                 intended),
-                      int(r))
+            EXPECT_EQ(
+                homographs::nearestReading(homographs::soundsOf(heard->toStdString()), intended),
+                int(r))
                 << readings[r]->wordid << " said as " << heard->trimmed().toStdString();
         }
     }
