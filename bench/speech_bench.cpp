@@ -143,7 +143,7 @@ BENCHMARK_CAPTURE(BM_FirstSampleToOutput, tenMegabytes, &tenMegabytes)
 // Preparing the first piece of a text for espeak-ng, the part of the time to the first sample that
 // the voice's own front end takes, with the homographs left to espeak-ng (0) and decided (1): on
 // the ten megabytes above (0), and on a text dense with homographs (1).
-const QString& tenMegabytesOfHeteronyms() {
+const QString& tenMegabytesOfHomographs() {
     static const QString text = [] {
         const QString sentence = QStringLiteral("The sow was read a minute before the lead pipes "
                                                 "were wound; they record the project again. ");
@@ -153,7 +153,7 @@ const QString& tenMegabytesOfHeteronyms() {
 }
 
 void BM_FirstPieceInput(benchmark::State& state) {
-    const QString& text = state.range(1) == 0 ? tenMegabytes() : tenMegabytesOfHeteronyms();
+    const QString& text = state.range(1) == 0 ? tenMegabytes() : tenMegabytesOfHomographs();
     const HomographReadings readings{.byEngine = state.range(0) == 0};
     shippedHomographModel();
     for (auto _ : state)

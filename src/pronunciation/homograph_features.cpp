@@ -328,6 +328,25 @@ std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t star
     const bool allCapitals =
         std::all_of(word.begin(), word.end(), [](char16_t u) { return !(u >= u'a' && u <= u'z'); });
     add(Hasher('c').add(allCapitals ? 'A' : capital ? 'C' : 'l').add(char(kindBefore[0])));
+    // The topic of the sentence tells senses apart ("bass" the fish or the voice): every word
+    // of it within reach, wherever it stands.
+    const std::size_t from = start > lookAround ? start - lookAround : 0;
+    const std::size_t to = std::min(text.size(), end + lookAround);
+    std::size_t sentenceStart = start, sentenceEnd = end;
+    while (sentenceStart > from && !endsSentence(text[sentenceStart - 1]))
+        --sentenceStart;
+    while (sentenceEnd < to && !endsSentence(text[sentenceEnd]))
+        ++sentenceEnd;
+    for (std::size_t at = sentenceStart; at < sentenceEnd;) {
+        if (!isHomographWordUnit(text[at])) {
+            ++at;
+            continue;
+        }
+        const std::size_t wordEnd = homographWordEnd(text.substr(0, sentenceEnd), at);
+        if (wordEnd - at > 3 && at != start)
+            add(Hasher('S').add(foldedWord(text.substr(at, wordEnd - at))));
+        at = wordEnd;
+    }
     return features;
 }
 

@@ -15,6 +15,10 @@ namespace {
 
 constexpr std::string_view magic = "TWHOMOGRAPHS1\n";
 
+// Below this margin the scores are no surer than the prior: the most frequent reading is taken
+// (chosen by cross-validation).
+constexpr double unsureMargin = 1.0;
+
 std::uint32_t checksum(std::string_view bytes) {
     std::uint32_t hash = 2166136261u;
     for (char c : bytes)
@@ -176,7 +180,7 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
             second = std::max(second, scores[r]);
     }
     const double margin = readings > 1 ? scores[best] - second : 0.0;
-    if (margin <= 0)
+    if (margin <= unsureMargin)
         return Decision{homograph, 0, 0.0, false};
     return Decision{homograph, int(best), margin, false};
 }
