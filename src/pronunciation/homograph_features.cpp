@@ -159,6 +159,16 @@ public:
             add(char(unit & 0xFF)).add(char(unit >> 8));
         return add('\x1F');
     }
+    // The same as add(foldedWord(word)), without making the folded copy.
+    Hasher& addFolded(std::u16string_view word) {
+        for (char16_t unit : word) {
+            const char16_t folded = unit >= u'A' && unit <= u'Z' ? char16_t(unit + 32)
+                                    : unit == 0x2019             ? u'\''
+                                                                 : unit;
+            add(char(folded & 0xFF)).add(char(folded >> 8));
+        }
+        return add('\x1F');
+    }
     std::uint32_t value() const { return hash_; }
 
 private:
@@ -344,7 +354,7 @@ std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t star
         }
         const std::size_t wordEnd = homographWordEnd(text.substr(0, sentenceEnd), at);
         if (wordEnd - at > 3 && at != start)
-            add(Hasher('S').add(foldedWord(text.substr(at, wordEnd - at))));
+            add(Hasher('S').addFolded(text.substr(at, wordEnd - at)));
         at = wordEnd;
     }
     return features;
