@@ -1,8 +1,8 @@
 // What users feel of the voice: how soon the first sound comes, how fast synthesis runs, and how
 // much memory a book-length reading takes. The measures stop at the buffer the audio output reads
 // from, so that no sound server is needed; first_sound_bench measures what is heard.
+#include "pronunciation/homograph_model.h"
 #include "speech/espeak_input.h"
-#include "speech/heteronym_decisions.h"
 #include "speech/reading_speed.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
@@ -76,9 +76,9 @@ BENCHMARK_CAPTURE(BM_FirstSample, tenMegabytes, &tenMegabytes)
     ->Unit(benchmark::kMillisecond);
 
 // Preparing the first piece of a text for espeak-ng, the part of the time to the first sample that
-// the voice's own front end takes, with the heteronym tables off (0) and on (1): on the ten
-// megabytes above (0), and on a text dense with heteronyms (1).
-const QString& tenMegabytesOfHeteronyms() {
+// the voice's own front end takes, with the homographs left to espeak-ng (0) and decided (1): on
+// the ten megabytes above (0), and on a text dense with homographs (1).
+const QString& tenMegabytesOfHomographs() {
     static const QString text = [] {
         const QString sentence = QStringLiteral("The sow was read a minute before the lead pipes "
                                                 "were wound; they record the project again. ");
@@ -88,17 +88,46 @@ const QString& tenMegabytesOfHeteronyms() {
 }
 
 void BM_FirstPieceInput(benchmark::State& state) {
-    const QString& text = state.range(1) == 0 ? tenMegabytes() : tenMegabytesOfHeteronyms();
-    setHeteronymTablesEnabled(state.range(0) == 1);
+    const QString& text = state.range(1) == 0 ? tenMegabytes() : tenMegabytesOfHomographs();
+    const HomographReadings readings{.byEngine = state.range(0) == 0};
+    shippedHomographModel();
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            espeakInput(QStringView(text).left(chunkDecidedBy(0)), 0, chunkEnd(text, 0)));
-    setHeteronymTablesEnabled(true);
+            espeakInput(QStringView(text).left(chunkDecidedBy(0)), 0, chunkEnd(text, 0), readings));
 }
 BENCHMARK(BM_FirstPieceInput)
     ->ArgsProduct({{0, 1}, {0, 1}})
-    ->ArgNames({"tables", "heteronyms"})
+    ->ArgNames({"decided", "homographs"})
     ->Unit(benchmark::kMicrosecond);
+
+// The front end over a whole large text, in bytes of text a second: plain text (0) and a text
+// dense with homographs (1), sixteen megabytes each.
+void BM_FrontEndThroughput(benchmark::State& state) {
+    const QString sentence =
+        state.range(0) == 0
+            ? QStringLiteral("A plain sentence of ordinary English words to be read. ")
+            : QStringLiteral("The sow was read a minute before the lead pipes were wound; they "
+                             "record the project and aggregate the present content. ");
+    const QString text = sentence.repeated(16 * 1024 * 1024 / int(sentence.size()) + 1);
+    shippedHomographModel();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(espeakInput(text));
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_FrontEndThroughput)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"homographs"})
+    ->Unit(benchmark::kMillisecond);
+
+// Loading the model that ships, off the path of the first sound.
+void BM_HomographModelLoad(benchmark::State& state) {
+    for (auto _ : state) {
+        std::string error;
+        benchmark::DoNotOptimize(homographs::Model::load(TELLWICK_HOMOGRAPH_MODEL, &error));
+    }
+}
+BENCHMARK(BM_HomographModelLoad)->Unit(benchmark::kMillisecond);
 
 // Seconds of speech made per second of synthesis, with nobody listening in between.
 void BM_SynthesisSpeed(benchmark::State& state) {

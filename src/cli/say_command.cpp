@@ -1,11 +1,11 @@
 #include "cli/commands.h"
 #include "cli/followed_text.h"
 #include "cli/options.h"
+#include "cli/speech_explanation.h"
 #include "cli/text_io.h"
 #include "pronunciation/normaliser.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
-#include "speech/heteronym_decisions.h"
 #include "speech/phoneme_listing.h"
 #include "speech/system_voice.h"
 
@@ -34,12 +34,12 @@ constexpr OptionSpec sayOptions[] = {
      "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
     {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
     {"engine-heteronyms", '\0', nullptr,
-     "let espeak-ng read the heteronyms that the rewriter leaves (read, lead, sow...) its own "
-     "way, to compare"},
-    {"follow", '\0', nullptr, "print each sentence of the text as it is heard, a line each"},
+     "let espeak-ng read every homograph that the rewriter leaves (read, lead, project...) its "
+     "own way, to compare"},
     {"explain", '\0', nullptr,
-     "print instead each number, date, abbreviation... of the text that the voice reads in words: "
-     "its text, its kind and what is said, a line each"},
+     "print instead each homograph decided (word, position, reading, IPA, margin), then each "
+     "number, date, abbreviation... read in words (its text, its kind, what is said); a line each"},
+    {"follow", '\0', nullptr, "print each sentence of the text as it is heard, a line each"},
     pauseAtLineBreaksOption,
     readSquareBracketsOption,
     helpOption,
@@ -69,9 +69,9 @@ struct SayRequest {
     int rate = 1;
     std::optional<std::string> outPath;
     std::optional<PhonemeAlphabet> phonemes;
-    bool engineHeteronyms = false;
-    bool follow = false;
+    HomographReadings homographs;
     bool explain = false;
+    bool follow = false;
     std::optional<std::string> text; // from the command line, else standard input
 };
 
@@ -91,9 +91,15 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
         request->phonemes = PhonemeAlphabet::Mnemonics;
     if (arguments->has("ipa"))
         request->phonemes = PhonemeAlphabet::Ipa;
-    request->engineHeteronyms = arguments->has("engine-heteronyms");
-    request->follow = arguments->has("follow");
+    request->homographs.byEngine = arguments->has("engine-heteronyms");
     request->explain = arguments->has("explain");
+    request->follow = arguments->has("follow");
+    if (request->explain && (request->phonemes || request->outPath || request->follow)) {
+        std::fprintf(stderr,
+                     "tellwick say: --explain cannot be used with --out, --phonemes, --ipa or "
+                     "--follow\n");
+        return 2;
+    }
     if (request->phonemes && request->outPath) {
         std::fprintf(stderr, "tellwick say: --out cannot be used with --phonemes or --ipa\n");
         return 2;
@@ -150,7 +156,7 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
 int writeFile(const QString& text, const SayRequest& request) {
     QString error;
     if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath), interrupted,
-                         &error)) {
+                         &error, request.homographs)) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return interrupted ? interruptedStatus() : 1;
     }
@@ -160,7 +166,7 @@ int writeFile(const QString& text, const SayRequest& request) {
 int printPhonemes(const QString& text, const SayRequest& request) {
     QString error;
     const std::optional<QString> phonemes =
-        phonemesOf(text, speakingRate(request.rate), *request.phonemes, &error);
+        phonemesOf(text, speakingRate(request.rate), *request.phonemes, &error, request.homographs);
     if (!phonemes) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
@@ -265,6 +271,7 @@ int speak(const QString& text, const SayRequest& request, const FollowedText* fo
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
     }
+    voice->setHomographReadings(request.homographs);
     const int status = playToEnd(voice.get(), text, request.rate, followed);
     // The output is stopped and deleted while the application lives, so that nothing of it is
     // left for the end of the process.
@@ -292,15 +299,14 @@ int runSayCommand(int argc, char** argv) {
     if (!given)
         return status;
     if (request.explain) {
-        for (const std::u16string& line : normalisedTokenLines(*given)) {
-            if (!printLine(line)) {
+        for (const std::string& line : speechExplanation(*given, request.options, request.homographs.byEngine)) {
+            if (std::printf("%s\n", line.c_str()) < 0) {
                 std::fprintf(stderr, "tellwick say: cannot write to standard output\n");
                 return 1;
             }
         }
         return 0;
     }
-    setHeteronymTablesEnabled(!request.engineHeteronyms);
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
     if (request.follow) {

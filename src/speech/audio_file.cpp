@@ -104,7 +104,8 @@ bool canWriteAudioFile(const QString& path, QString* error) {
 }
 
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
-                     const std::atomic<bool>& interrupted, QString* error) {
+                     const std::atomic<bool>& interrupted, QString* error,
+                     const HomographReadings& homographs) {
     SpeechEngine* engine = SpeechEngine::instance(error);
     if (engine == nullptr)
         return false;
@@ -120,7 +121,7 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     if (!target->open(path, &info, error))
         return false;
     engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
-                    speakingRate(readingSpeed)});
+                    speakingRate(readingSpeed), homographs});
     const bool complete = target->wait();
     // A write failure is reported before an interruption: the file is cut either way, and the
     // cause is what the user needs.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "speech/homograph_readings.h"
+
 #include <QString>
 
 #include <atomic>
@@ -17,6 +19,7 @@ bool canWriteAudioFile(const QString& path, QString* error);
 // Speaks text at the window's reading speed into the file. Returns false with a message when the
 // file cannot be written or interrupted became true (the synthesis then stops at once).
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
-                     const std::atomic<bool>& interrupted, QString* error);
+                     const std::atomic<bool>& interrupted, QString* error,
+                     const HomographReadings& homographs = {});
 
 } // namespace tellwick

@@ -1,6 +1,5 @@
 #include "speech/espeak_input.h"
 
-#include "speech/heteronym_decisions.h"
 #include "speech/text_chunks.h"
 
 #include <algorithm>
@@ -136,15 +135,17 @@ bool isStopReadAsDot(QStringView text, qsizetype at) {
 
 } // namespace
 
-QString espeakInput(QStringView text) {
-    return mappedEspeakInput(text, 0, text.size()).input;
+QString espeakInput(QStringView text, const HomographReadings& readings) {
+    return mappedEspeakInput(text, 0, text.size(), readings).input;
 }
 
-QString espeakInput(QStringView text, qsizetype from, qsizetype to) {
-    return mappedEspeakInput(text, from, to).input;
+QString espeakInput(QStringView text, qsizetype from, qsizetype to,
+                    const HomographReadings& readings) {
+    return mappedEspeakInput(text, from, to, readings).input;
 }
 
-MappedEspeakInput mappedEspeakInput(QStringView whole, qsizetype from, qsizetype to) {
+MappedEspeakInput mappedEspeakInput(QStringView whole, qsizetype from, qsizetype to,
+                                    const HomographReadings& readings) {
     const QStringView text = whole.left(to);
     MappedEspeakInput mapped;
     QString& out = mapped.input;
@@ -165,11 +166,14 @@ MappedEspeakInput mappedEspeakInput(QStringView whole, qsizetype from, qsizetype
             const qsizetype end = wordEnd(text, i);
             const QStringView word = text.mid(i, end - i);
             const Respelling* respelling = findRespelling(word);
-            const char* phonemes =
-                respelling != nullptr ? respelling->phonemes : heteronymPhonemes(whole, i, end);
-            if (phonemes != nullptr) {
+            const std::string phonemes = respelling != nullptr
+                                             ? std::string(respelling->phonemes)
+                                             : homographPhonemes(whole, i, end, readings);
+            if (!phonemes.empty()) {
                 // A space keeps "[[" from being glued to a quote or bracket, which silences it.
-                out += QStringLiteral(" [[") + QLatin1String(phonemes) + QStringLiteral("]]");
+                out += QStringLiteral(" [[") +
+                       QLatin1String(phonemes.data(), qsizetype(phonemes.size())) +
+                       QStringLiteral("]]");
                 i = end;
                 if (isStopReadAsDot(text, i))
                     ++i;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "speech/homograph_readings.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -11,14 +13,15 @@ namespace tellwick {
 // - The rewriter's respellings were made for another voice, and espeak-ng reads several of them
 //   badly. Each one, with the endings that can follow it, becomes the phonemes of its intended
 //   reading, written as espeak-ng phoneme input.
-// - A heteronym that the rewriter copied unchanged gets the phonemes of the reading that its
-//   neighbours decide (see heteronym_decisions.h), where they decide one.
+// - A homograph that the rewriter copied unchanged gets the phonemes of the reading that the
+//   words around it decide (see homograph_readings.h), unless espeak-ng is left to read it.
 // - Every other "[[" of the text is parted, so that nothing the user wrote is read as phonemes.
 // The text given to the window's rewriter and shown to the user is never changed by this.
-QString espeakInput(QStringView text);
+QString espeakInput(QStringView text, const HomographReadings& readings = {});
 // The same for the piece [from, to) of a text, whose words around the piece still count for the
-// heteronyms at its edges.
-QString espeakInput(QStringView text, qsizetype from, qsizetype to);
+// homographs at its edges.
+QString espeakInput(QStringView text, qsizetype from, qsizetype to,
+                    const HomographReadings& readings = {});
 
 // The input together with where each part of it came from in the text, so that a position
 // espeak-ng reports can be shown in the text the user gave.
@@ -39,7 +42,8 @@ public:
     qsizetype textPositionOf(qsizetype inputCodePoint) const;
 };
 // The input for the piece [from, to) of a text, whose words around the piece still count for the
-// heteronyms at its edges; text positions in its map count from `from`.
-MappedEspeakInput mappedEspeakInput(QStringView text, qsizetype from, qsizetype to);
+// homographs at its edges; text positions in its map count from `from`.
+MappedEspeakInput mappedEspeakInput(QStringView text, qsizetype from, qsizetype to,
+                                    const HomographReadings& readings = {});
 
 } // namespace tellwick

@@ -35,7 +35,7 @@ private:
 } // namespace
 
 std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, PhonemeAlphabet alphabet,
-                                  QString* error) {
+                                  QString* error, const HomographReadings& homographs) {
     SpeechEngine* engine = SpeechEngine::instance(error);
     if (engine == nullptr)
         return std::nullopt;
@@ -49,8 +49,9 @@ std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, Phonem
     // The engine's worker lists the phonemes as it synthesises; the stream is written there alone
     // until the job has finished.
     auto target = std::make_shared<DiscardTarget>();
-    engine->submitListing({target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate},
-                          {stream, alphabet == PhonemeAlphabet::Ipa});
+    engine->submitListing(
+        {target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate, homographs},
+        {stream, alphabet == PhonemeAlphabet::Ipa});
     target->wait();
     std::fclose(stream);
     QString phonemes = QString::fromUtf8(listing, qsizetype(size));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/homograph_readings.h"
 #include "speech/reading_speed.h"
 
 #include <QString>
@@ -15,6 +16,6 @@ enum class PhonemeAlphabet { Mnemonics, Ipa };
 // cannot be loaded. A synthesis whose sound is dropped runs on the engine's worker, in turn with
 // the voices' jobs; waits for it to end.
 std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, PhonemeAlphabet alphabet,
-                                  QString* error);
+                                  QString* error, const HomographReadings& homographs = {});
 
 } // namespace tellwick

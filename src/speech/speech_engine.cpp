@@ -82,6 +82,7 @@ int initialiseEspeak() {
 SpeechEngine* SpeechEngine::instance(QString* error) {
     static const std::pair<SpeechEngine*, QString> engine =
         []() -> std::pair<SpeechEngine*, QString> {
+        preloadHomographModel();
         const int rate = initialiseEspeak();
         if (rate <= 0)
             return {nullptr, QStringLiteral("espeak-ng could not load its data (is the package "
@@ -159,8 +160,9 @@ void SpeechEngine::synthesise(const Job& job) {
             break;
         const qsizetype end = chunkEnd(*text, call.chunkStart);
         // Only what is decided may count: a text still growing may differ past it.
-        const MappedEspeakInput input = mappedEspeakInput(
-            QStringView(*text).left(chunkDecidedBy(call.chunkStart)), call.chunkStart, end);
+        const MappedEspeakInput input =
+            mappedEspeakInput(QStringView(*text).left(chunkDecidedBy(call.chunkStart)),
+                              call.chunkStart, end, job.homographs);
         call.input = &input;
         const QByteArray utf8 =
             QStringView(input.input).mid(utf16IndexOfCodePoint(input.input, call.offset)).toUtf8();

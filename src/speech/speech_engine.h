@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/homograph_readings.h"
 #include "speech/reading_speed.h"
 #include "speech/speech_text.h"
 #include "speech/synthesis_target.h"
@@ -38,6 +39,7 @@ public:
         std::shared_ptr<SpeechText> text;
         SentenceStart from;
         SpeakingRate rate;
+        HomographReadings homographs = {};
     };
     void submit(Job job);
     // A job that also lists the phonemes it says into stream, one line per clause, as

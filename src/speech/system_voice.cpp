@@ -123,7 +123,7 @@ void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
     // before it could read the new text.
     const int run = buffer_->restart();
     text_->reset(text, whole);
-    engine_->submit({buffer_, run, text_, SentenceStart{}, rate_});
+    engine_->submit({buffer_, run, text_, SentenceStart{}, rate_, homographs_});
     // Sound of the old text still in the output is heard, but its sentences are no longer those
     // of the text being read.
     notYetHeard_.clear();
@@ -153,7 +153,7 @@ VoiceResult SystemVoice::skipSentence(int count) {
     listenerAt_ = outcome.sentence;
     if (outcome.resynthesise) {
         text_->wake();
-        engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_});
+        engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_, homographs_});
     }
     wakeOutput();
     return VoiceResult::success();

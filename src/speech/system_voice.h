@@ -1,5 +1,6 @@
 #pragma once
 
+#include "speech/homograph_readings.h"
 #include "speech/reading_speed.h"
 #include "speech/voice.h"
 
@@ -39,6 +40,8 @@ public:
     ~SystemVoice() override;
 
     VoiceResult setRate(int rate) override;
+    // Who decides the homographs of the texts spoken from now on.
+    void setHomographReadings(HomographReadings readings) { homographs_ = readings; }
     // A second text replaces the first.
     VoiceResult speak(const QString& text) override;
     VoiceResult speakBeginning(const QString& beginning) override;
@@ -71,6 +74,7 @@ private:
     std::unique_ptr<SoundServerStream> stream_;
     std::shared_ptr<SpeechText> text_;
     SpeakingRate rate_;
+    HomographReadings homographs_;
     bool started_ = false;
     bool paused_ = false;
     // What the output has been given but not yet played, watched while a reading plays.

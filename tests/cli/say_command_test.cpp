@@ -149,12 +149,24 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
          {"--ipa", "the live wire"},
          "\xC3\xB0\xC9\x99 l\xCB\x88\x61\xC9\xAAv w\xCB\x88\x61\xC9\xAA\xC9\x99\n"},
         {"a line per clause", {"--phonemes", "Second, clause"}, "s'Ek@nd\nkl'O:z\n"},
-        {"a heteronym decided by its neighbours", {"--phonemes", "molten lead"}, "m'oUlt@n l'Ed\n"},
-        {"espeak-ng's own heteronyms",
+        {"a homograph decided by its neighbours", {"--phonemes", "molten lead"}, "m'oUlt@n l'Ed\n"},
+        {"espeak-ng's own homographs",
          {"--phonemes", "--engine-heteronyms", "molten lead"},
          "m'oUlt@n l'i:d\n"},
         {"a numeral in words", {"--phonemes", "Henry VIII"}, "h'Enri DI2; 'eItT\n"},
         {"what is read in words", {"--explain", "Henry VIII"}, "VIII\troman numeral\tthe eighth\n"},
+        // Each homograph decided, a line each, at its place in the user's text; a respelled word
+        // is the rewriter's and is not listed.
+        {"homographs explained",
+         {"--explain", "Did you read the letter? The project was late."},
+         "read\t8\tread_present\t'\xC9\xB9i\xCB\x90"
+         "d\tgrammar\n"
+         "project\t29\tproject_nou\t'"
+         "p\xC9\xB9\xC9\x91\xCB\x90\xCB\x8C\xCA\xA4\xC9\x9Bkt\tgrammar\n"},
+        {"a respelled word unexplained", {"--explain", "They live here"}, ""},
+        {"nothing explained left to espeak-ng",
+         {"--explain", "--engine-heteronyms", "Did you read it?"},
+         ""},
     };
     for (const auto& row : rows) {
         QProcess process;
@@ -171,6 +183,39 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
 
 namespace tellwick {
 namespace {
+
+// A model that is missing or damaged is said once, and espeak-ng reads the homographs its way.
+TEST(SayCommand, AnUnusableModelLeavesTheHomographsToEspeak) {
+    QTemporaryDir dir;
+    QFile damaged(dir.filePath(QStringLiteral("damaged.model")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("TWHOMOGRAPHS1\nnot a model at all");
+    damaged.close();
+    const struct {
+        const char* name;
+        QString path;
+        const char* cause;
+    } rows[] = {
+        {"missing", dir.filePath(QStringLiteral("none.model")), "cannot open"},
+        {"damaged", damaged.fileName(), "checksum"},
+    };
+    for (const auto& row : rows) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("TELLWICK_HOMOGRAPH_MODEL"), row.path);
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TELLWICK_BINARY),
+                      {QStringLiteral("say"), QStringLiteral("--phonemes"),
+                       QStringLiteral("molten lead. Molten lead.")});
+        ASSERT_TRUE(process.waitForFinished(30000)) << row.name;
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.name;
+        EXPECT_EQ(process.exitCode(), 0) << row.name;
+        EXPECT_EQ(process.readAllStandardOutput(), "m'oUlt@n l'i:d\nm'oUlt@n l'i:d\n") << row.name;
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(errors.count(QLatin1Char('\n')), 1) << row.name << ": " << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QLatin1String(row.cause))) << row.name;
+    }
+}
 
 // The user's own words of each sentence, a line each, whatever the rewriter and the voice made of
 // them; nothing to follow where nothing is heard.

@@ -1,0 +1,288 @@
+#include "pronunciation/homograph_model.h"
+
+#include "pronunciation/homograph_features.h"
+#include "pronunciation/homograph_pronunciations.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace tellwick::homographs {
+
+namespace {
+
+constexpr std::string_view magic = "TWHOMOGRAPHS1\n";
+
+// Below this margin the scores are no surer than the prior: the most frequent reading is taken
+// (chosen by cross-validation).
+constexpr double unsureMargin = 1.0;
+
+std::uint32_t checksum(std::string_view bytes) {
+    std::uint32_t hash = 2166136261u;
+    for (char c : bytes)
+        hash = (hash ^ std::uint8_t(c)) * 16777619u;
+    return hash;
+}
+
+class Writer {
+public:
+    void number(std::uint32_t value) {
+        for (int i = 0; i < 4; ++i)
+            bytes += char((value >> (8 * i)) & 0xFF);
+    }
+    void text(std::string_view value) {
+        number(std::uint32_t(value.size()));
+        bytes += value;
+    }
+    std::string bytes;
+};
+
+class Reader {
+public:
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+    bool number(std::uint32_t* value) {
+        if (bytes_.size() < 4)
+            return false;
+        *value = 0;
+        for (int i = 0; i < 4; ++i)
+            *value |= std::uint32_t(std::uint8_t(bytes_[std::size_t(i)])) << (8 * i);
+        bytes_.remove_prefix(4);
+        return true;
+    }
+    bool text(std::string* value, std::size_t limit) {
+        std::uint32_t size = 0;
+        if (!number(&size) || size > limit || size > bytes_.size())
+            return false;
+        value->assign(bytes_.substr(0, size));
+        bytes_.remove_prefix(size);
+        return true;
+    }
+    bool atEnd() const { return bytes_.empty(); }
+
+private:
+    std::string_view bytes_;
+};
+
+std::string utf8Of(std::u16string_view word) {
+    std::string out;
+    for (char16_t unit : word) {
+        if (unit < 0x80) {
+            out += char(unit);
+        } else if (unit < 0x800) {
+            out += char(0xC0 | (unit >> 6));
+            out += char(0x80 | (unit & 0x3F));
+        } else {
+            out += char(0xE0 | (unit >> 12));
+            out += char(0x80 | ((unit >> 6) & 0x3F));
+            out += char(0x80 | (unit & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::u16string asciiWord(const std::string& word) {
+    return std::u16string(word.begin(), word.end());
+}
+
+// The one reading whose role has `bit`, or -1.
+int onlyReadingWith(const Model::Homograph& homograph, unsigned bit) {
+    int found = -1;
+    for (std::size_t r = 0; r < homograph.readings.size(); ++r) {
+        const Pronunciation* pronunciation = pronunciationOf(homograph.readings[r]);
+        if (pronunciation == nullptr || (pronunciation->role & bit) == 0)
+            continue;
+        if (found >= 0)
+            return -1;
+        found = int(r);
+    }
+    return found;
+}
+
+// The one reading that can stand in a noun's place where every other reading is only a verb;
+// -1 where another reading might be a noun too ("lead" the metal).
+int onlyNounReading(const Model::Homograph& homograph) {
+    int found = -1;
+    for (std::size_t r = 0; r < homograph.readings.size(); ++r) {
+        const Pronunciation* pronunciation = pronunciationOf(homograph.readings[r]);
+        if (pronunciation == nullptr)
+            return -1;
+        if (pronunciation->role == Pronunciation::Verb)
+            continue;
+        if (found >= 0 || (pronunciation->role & Pronunciation::Noun) == 0)
+            return -1;
+        found = int(r);
+    }
+    return found;
+}
+
+} // namespace
+
+Model::Model(std::vector<Homograph> homographs) : homographs_(std::move(homographs)) {
+    for (Homograph& homograph : homographs_) {
+        homograph.verbReading = onlyReadingWith(homograph, Pronunciation::Verb);
+        homograph.nounReading = onlyNounReading(homograph);
+        homograph.pastReading = onlyReadingWith(homograph, Pronunciation::PastTense);
+    }
+    for (std::size_t i = 0; i < homographs_.size(); ++i) {
+        index_.emplace(homographs_[i].word, i);
+        longestWord_ = std::max(longestWord_, homographs_[i].word.size());
+    }
+}
+
+const Model::Homograph* Model::find(std::u16string_view word) const {
+    // Every word of a text is asked about, so the word is folded without taking memory.
+    char16_t folded[64];
+    if (word.size() > longestWord_ || word.size() > std::size(folded) || index_.empty())
+        return nullptr;
+    for (std::size_t i = 0; i < word.size(); ++i)
+        folded[i] = word[i] >= u'A' && word[i] <= u'Z' ? char16_t(word[i] + 32) : word[i];
+    const auto found = index_.find(std::u16string_view(folded, word.size()));
+    return found == index_.end() ? nullptr : &homographs_[found->second];
+}
+
+std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size_t start,
+                                             std::size_t end) const {
+    const Homograph* homograph = find(text.substr(start, end - start));
+    if (homograph == nullptr)
+        return std::nullopt;
+    // A capital within a sentence may make a name ("to Reading", "the Polish"), which grammar
+    // cannot tell from the word.
+    const bool capital = text[start] >= u'A' && text[start] <= u'Z';
+    const GrammaticalPlace place =
+        capital ? GrammaticalPlace::Unknown : grammaticalPlace(text, start, end);
+    const int byGrammar = place == GrammaticalPlace::Verb             ? homograph->verbReading
+                          : place == GrammaticalPlace::Noun           ? homograph->nounReading
+                          : place == GrammaticalPlace::PastParticiple ? homograph->pastReading
+                                                                      : -1;
+    if (byGrammar >= 0)
+        return Decision{homograph, byGrammar, 0.0, true};
+    const std::size_t readings = homograph->readings.size();
+    std::vector<double> scores(readings, 0.0);
+    for (std::uint32_t feature : featuresOf(text, start, end)) {
+        const auto found =
+            std::lower_bound(homograph->features.begin(), homograph->features.end(), feature);
+        if (found == homograph->features.end() || *found != feature)
+            continue;
+        const std::size_t row = std::size_t(found - homograph->features.begin()) * readings;
+        for (std::size_t r = 0; r < readings; ++r)
+            scores[r] += homograph->weights[row + r];
+    }
+    std::size_t best = 0;
+    for (std::size_t r = 1; r < readings; ++r) {
+        if (scores[r] > scores[best])
+            best = r;
+    }
+    double second = -1e300;
+    for (std::size_t r = 0; r < readings; ++r) {
+        if (r != best)
+            second = std::max(second, scores[r]);
+    }
+    const double margin = readings > 1 ? scores[best] - second : 0.0;
+    if (margin <= unsureMargin)
+        return Decision{homograph, 0, 0.0, false};
+    return Decision{homograph, int(best), margin, false};
+}
+
+std::size_t Model::bytesInMemory() const {
+    std::size_t bytes = sizeof(*this);
+    for (const Homograph& h : homographs_) {
+        bytes += sizeof(h) + h.word.capacity() * 2 + h.features.capacity() * 4 +
+                 h.weights.capacity() * 4 + 64; // the index's node
+        for (const std::string& reading : h.readings)
+            bytes += sizeof(reading) + reading.capacity();
+    }
+    return bytes;
+}
+
+std::string Model::serialise() const {
+    Writer out;
+    out.bytes += magic;
+    out.number(std::uint32_t(homographs_.size()));
+    for (const Homograph& h : homographs_) {
+        out.text(utf8Of(h.word));
+        out.number(std::uint32_t(h.readings.size()));
+        for (const std::string& reading : h.readings)
+            out.text(reading);
+        out.number(std::uint32_t(h.features.size()));
+        for (std::uint32_t feature : h.features)
+            out.number(feature);
+        for (float weight : h.weights) {
+            std::uint32_t bits = 0;
+            std::memcpy(&bits, &weight, 4);
+            out.number(bits);
+        }
+    }
+    out.number(checksum(out.bytes));
+    return out.bytes;
+}
+
+std::optional<Model> Model::deserialise(std::string_view bytes, std::string* error) {
+    const auto fail = [&](const char* why) {
+        *error = why;
+        return std::nullopt;
+    };
+    if (!bytes.starts_with(magic))
+        return fail("not a homograph model of this version");
+    if (bytes.size() < magic.size() + 8)
+        return fail("the model is cut short");
+    const std::string_view body = bytes.substr(0, bytes.size() - 4);
+    Reader trailer(bytes.substr(bytes.size() - 4));
+    std::uint32_t stored = 0;
+    trailer.number(&stored);
+    if (stored != checksum(body))
+        return fail("the model is damaged (its checksum does not match)");
+    Reader in(body.substr(magic.size()));
+    std::uint32_t count = 0;
+    if (!in.number(&count) || count > 10000)
+        return fail("the model is damaged");
+    std::vector<Homograph> homographs(count);
+    for (Homograph& h : homographs) {
+        std::string word;
+        std::uint32_t readings = 0, features = 0;
+        if (!in.text(&word, 64) || !in.number(&readings) || readings == 0 || readings > 16)
+            return fail("the model is damaged");
+        h.word = asciiWord(word);
+        h.readings.resize(readings);
+        for (std::string& reading : h.readings) {
+            if (!in.text(&reading, 64))
+                return fail("the model is damaged");
+        }
+        if (!in.number(&features) || features > (1u << 22))
+            return fail("the model is damaged");
+        h.features.resize(features);
+        for (std::uint32_t& feature : h.features) {
+            if (!in.number(&feature))
+                return fail("the model is damaged");
+        }
+        if (!std::is_sorted(h.features.begin(), h.features.end()))
+            return fail("the model is damaged");
+        h.weights.resize(std::size_t(features) * readings);
+        for (float& weight : h.weights) {
+            std::uint32_t bits = 0;
+            if (!in.number(&bits))
+                return fail("the model is damaged");
+            std::memcpy(&weight, &bits, 4);
+        }
+    }
+    if (!in.atEnd())
+        return fail("the model is damaged");
+    return Model(std::move(homographs));
+}
+
+std::optional<Model> Model::load(const std::string& path, std::string* error) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        *error = "cannot open " + path;
+        return std::nullopt;
+    }
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    std::optional<Model> model = deserialise(bytes.str(), error);
+    if (!model)
+        *error += " (" + path + ")";
+    return model;
+}
+
+} // namespace tellwick::homographs

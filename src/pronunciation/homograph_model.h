@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tellwick::homographs {
+
+// The learned decision for every homograph: for each, its readings and a linear model (an
+// averaged perceptron) over the features of homograph_features.h. Read-only once built, so one
+// model serves every thread.
+class Model {
+public:
+    struct Homograph {
+        std::u16string word;                 // lower case
+        std::vector<std::string> readings;   // wordids; the first is the most frequent
+        std::vector<std::uint32_t> features; // sorted
+        std::vector<float> weights;          // features.size() × readings.size()
+        // The reading that a plain verb's or noun's place chooses, where it chooses one; -1 else.
+        int verbReading = -1, nounReading = -1, pastReading = -1;
+    };
+
+    struct Decision {
+        const Homograph* homograph;
+        int reading;
+        double margin;  // the chosen reading's score above the next one's; 0 when unsure
+        bool byGrammar; // chosen by the grammar of the words before, not by the scores
+        const std::string& wordid() const { return homograph->readings[std::size_t(reading)]; }
+    };
+
+    explicit Model(std::vector<Homograph> homographs);
+    // The index holds views of the homographs' words, which a move keeps and a copy would not.
+    Model(Model&&) = default;
+    Model& operator=(Model&&) = default;
+    Model(const Model&) = delete;
+    Model& operator=(const Model&) = delete;
+
+    // The homograph spelt `word` (any case), or null.
+    const Homograph* find(std::u16string_view word) const;
+    // The reading of the homograph text[start, end), or nothing when the word is none. A plain
+    // verb's or noun's place (see grammaticalPlace) decides where one reading fits it; else the
+    // scores, and where they do not part the readings, the most frequent reading.
+    std::optional<Decision> decide(std::u16string_view text, std::size_t start,
+                                   std::size_t end) const;
+
+    const std::vector<Homograph>& homographs() const { return homographs_; }
+    std::size_t bytesInMemory() const;
+
+    // The model as a file's bytes, and back. A file that is not a whole model written by this
+    // version, or whose checksum fails, gives nothing and says why in error.
+    std::string serialise() const;
+    static std::optional<Model> deserialise(std::string_view bytes, std::string* error);
+    static std::optional<Model> load(const std::string& path, std::string* error);
+
+private:
+    std::vector<Homograph> homographs_;
+    std::unordered_map<std::u16string_view, std::size_t> index_;
+    std::size_t longestWord_ = 0;
+};
+
+} // namespace tellwick::homographs

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "pronunciation/homograph_model.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tellwick::homographs {
+
+// A labelled sentence: the text the voice is given (the rewriter's output), where the homograph
+// stands in it, and the reading a person says there.
+struct Example {
+    std::u16string text;
+    std::size_t start = 0, end = 0;
+    std::string wordid;
+};
+
+// A homograph and all its readings (wordids), as the data lists them.
+struct ListedHomograph {
+    std::string word;
+    std::vector<std::string> wordids;
+};
+
+struct TrainingSettings {
+    int epochs = 12;
+};
+
+// Trains one averaged perceptron per homograph on the examples. Deterministic: the same examples
+// in the same order give the same model, bit for bit. Each homograph's readings are ordered most
+// frequent first (ties in the order given), which is what the model falls back to.
+Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Example>& examples,
+            const TrainingSettings& settings = {});
+
+} // namespace tellwick::homographs

@@ -1,0 +1,65 @@
+#include "homograph_data.h"
+
+#include "pronunciation/homograph_model.h"
+#include "pronunciation/homograph_training.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tellwick::homographs {
+namespace {
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+// Training is deterministic: the first three sentences of each homograph of the shared data give
+// the committed model byte for byte (train_homographs DATA slice.model --per-homograph 3).
+TEST(HomographModel, TrainingRebuildsTheCommittedSlice) {
+    const std::string data = TELLWICK_HOMOGRAPH_DATA;
+    std::vector<Example> examples;
+    for (const LabelledSentence& sentence : readSentences(data + "/train", 3)) {
+        if (sentence.found)
+            examples.push_back(sentence.spoken);
+    }
+    const std::string trained =
+        train(homographsOf(readReadings(data + "/wordids.tsv")), examples).serialise();
+    EXPECT_TRUE(trained == bytesOf(TELLWICK_TEST_DIR "/pronunciation/slice.model"));
+}
+
+// A model file that is not whole is refused with the cause, never half read.
+TEST(HomographModel, ADamagedFileIsRefused) {
+    const std::string whole = bytesOf(TELLWICK_TEST_DIR "/pronunciation/slice.model");
+    ASSERT_GT(whole.size(), 100u);
+    std::string flipped = whole;
+    flipped[whole.size() / 2] ^= 0x20;
+    std::string foreign = whole;
+    foreign[0] = 'X';
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* error;
+    } rows[] = {
+        {"empty", "", "not a homograph model of this version"},
+        {"another file", foreign, "not a homograph model of this version"},
+        {"cut short", whole.substr(0, whole.size() - 7), "checksum"},
+        {"one bit changed", flipped, "checksum"},
+    };
+    for (const auto& row : rows) {
+        std::string error;
+        EXPECT_FALSE(Model::deserialise(row.bytes, &error)) << row.name;
+        EXPECT_NE(error.find(row.error), std::string::npos) << row.name << ": " << error;
+    }
+    std::string error;
+    EXPECT_FALSE(Model::load(TELLWICK_TEST_DIR "/pronunciation/no such.model", &error));
+    EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
+    EXPECT_TRUE(Model::deserialise(whole, &error)) << error;
+}
+
+} // namespace
+} // namespace tellwick::homographs
