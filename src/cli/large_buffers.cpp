@@ -85,7 +85,8 @@ int InputBytes::readAll(int descriptor, std::size_t expectedSize) {
 }
 
 InputBytes::InputBytes(InputBytes&& other) noexcept
-    : memory_(other.memory_), capacity_(other.capacity_), view_(other.view_) {
+    : memory_(other.memory_), capacity_(other.capacity_), released_(other.released_),
+      view_(other.view_) {
     other.memory_ = nullptr;
     other.view_ = {};
 }
@@ -98,8 +99,9 @@ InputBytes::~InputBytes() {
 void InputBytes::release(std::size_t end) {
     const auto pageSize = std::size_t(::sysconf(_SC_PAGESIZE));
     const std::size_t pages = std::min(end, capacity_) / pageSize * pageSize;
-    if (pages > 0)
-        ::madvise(memory_, pages, MADV_DONTNEED);
+    if (pages > released_)
+        ::madvise(static_cast<char*>(memory_) + released_, pages - released_, MADV_DONTNEED);
+    released_ = std::max(released_, pages);
 }
 
 } // namespace tellwick

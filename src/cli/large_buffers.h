@@ -37,6 +37,7 @@ private:
 
     void* memory_ = nullptr;
     std::size_t capacity_ = 0;
+    std::size_t released_ = 0; // bytes from the start already given back
     std::string_view view_;
 };
 

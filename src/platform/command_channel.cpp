@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -171,6 +172,7 @@ CommandServer::CommandServer(Handler handler, QObject* parent)
 CommandServer::~CommandServer() {
     if (listening_ < 0)
         return;
+    delete notifier_;
     ::close(listening_);
     // The next command then starts a window of its own; a socket some other window made since
     // stays its own.
