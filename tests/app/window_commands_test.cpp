@@ -127,9 +127,6 @@ public:
                 const rlimit limit{rlim_t(descriptorLimit), rlim_t(descriptorLimit)};
                 ::setrlimit(RLIMIT_NOFILE, &limit);
             });
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        process_.setProcessEnvironment(environment);
         process_.start(QStringLiteral(TELLWICK_BINARY), {});
     }
     ~WindowProcess() { end(SIGKILL); }
@@ -164,11 +161,16 @@ bool answers() {
     return true;
 }
 
-int connectToWindow() {
+sockaddr_un socketAddress() {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray path = QFile::encodeName(commandSocketPath());
     std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    return address;
+}
+
+int connectToWindow() {
+    const sockaddr_un address = socketAddress();
     const int descriptor = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (::connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
         ::close(descriptor);
@@ -179,7 +181,10 @@ int connectToWindow() {
 
 class CommandSocket : public ::testing::Test {
 protected:
-    void SetUp() override { qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit()); }
+    void SetUp() override {
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QTemporaryDir runtime;
 };
 
@@ -274,11 +279,7 @@ TEST_F(CommandSocket, ASocketOfAnotherUserGetsNothing) {
     const QString folder = QFileInfo(commandSocketPath()).path();
     ASSERT_TRUE(QDir().mkdir(folder));
     ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), 0700), 0);
-    QString error;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(commandSocketPath());
-    std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+    const sockaddr_un address = socketAddress();
     const int listening = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     ASSERT_EQ(::bind(listening, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     const pid_t other = ::fork();
@@ -293,6 +294,7 @@ TEST_F(CommandSocket, ASocketOfAnotherUserGetsNothing) {
     }
     ::close(listening);
     QThread::msleep(200);
+    QString error;
     EXPECT_FALSE(sendCommand(QStringLiteral("read-selection"), 2000, &error));
     EXPECT_TRUE(error.contains(QLatin1String("another user"))) << error.toStdString();
     ::kill(other, SIGKILL);
