@@ -212,8 +212,13 @@ bool CommandServer::listen(QString* error) {
     listening_ = descriptor;
     device_ = status.st_dev;
     inode_ = status.st_ino;
-    notifier_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    // Enabled by a call of its own, so that the undefined-behaviour checker of the sanitizer build
+    // learns the notifier's type now: when the window runs out of descriptors, it has none left to
+    // check it with, and stops the program.
+    notifier_ = new QSocketNotifier(QSocketNotifier::Read, this);
+    notifier_->setSocket(descriptor);
     connect(notifier_, &QSocketNotifier::activated, this, &CommandServer::acceptWaiting);
+    notifier_->setEnabled(true);
     return true;
 }
 
