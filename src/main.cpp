@@ -20,9 +20,16 @@ const char* const usage =
     "  tellwick --help | --version\n"
     "Run 'tellwick COMMAND --help' for the details of a command.\n";
 
-} // namespace
+// A command's output that could not be written (a full disk, a closed pipe) is a failure, however
+// the command itself ended.
+int withOutputWritten(int status) {
+    if (std::fflush(stdout) == 0 && std::ferror(stdout) == 0)
+        return status;
+    std::fputs("tellwick: cannot write to standard output\n", stderr);
+    return status == 0 ? 1 : status;
+}
 
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     if (argc >= 2) {
         const char* command = argv[1];
         if (std::strcmp(command, "respell") == 0)
@@ -45,6 +52,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "tellwick: unknown command '%s'\n%s", command, usage);
             return 2;
         }
+        std::fprintf(stderr, "tellwick: unknown option '%s' (see tellwick --help)\n", command);
+        return 2;
     }
     return tellwick::runWindow(argc, argv);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return withOutputWritten(run(argc, argv));
 }

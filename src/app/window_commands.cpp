@@ -15,6 +15,13 @@ QString runWindowCommand(MainWindow& window, const QString& command) {
         runHandler(&window, [&] { window.onPauseClicked(); });
         return QStringLiteral("ok");
     }
+    if (command == QLatin1String("show")) {
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+        window.show();
+        window.raise();
+        window.activateWindow();
+        return QStringLiteral("ok");
+    }
     static bool told = false;
     if (!std::exchange(told, true))
         std::fprintf(stderr, "tellwick: ignored a command it does not know on its socket\n");

@@ -11,8 +11,9 @@ class MainWindow;
 // - "read-selection": reads what is highlighted anywhere (the primary selection) exactly as Read
 //   Highlighted does when a text is highlighted; "read", or "empty" when nothing is highlighted.
 // - "pause": presses Pause; "ok".
+// - "show": brings the window to the front (another "tellwick" was started); "ok".
 // Anything else is ignored, and said once on standard error; "unknown".
-// The window is neither raised nor activated: the user stays where they are.
+// Only "show" raises or activates the window: for the others the user stays where they are.
 QString runWindowCommand(MainWindow& window, const QString& command);
 
 } // namespace tellwick

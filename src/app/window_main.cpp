@@ -13,30 +13,8 @@
 #include <QApplication>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace tellwick {
-
-namespace {
-
-bool isSet(const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-}
-
-// Qt aborts when it finds no display; say so plainly instead, and name what works without one.
-// Returns the reason there is no display, or null when there is one.
-const char* missingDisplay() {
-    if (isSet("QT_QPA_PLATFORM") || isSet("WAYLAND_DISPLAY"))
-        return nullptr;
-    if (!isSet("DISPLAY"))
-        return "no display to open the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)";
-    if (!canOpenX11Display())
-        return "cannot connect to the X display that DISPLAY names";
-    return nullptr;
-}
-
-} // namespace
 
 WindowServices makeWindowServices() {
     WindowServices services;
@@ -55,6 +33,9 @@ int runWindow(int argc, char** argv) {
                      reason);
         return 1;
     }
+    // One window per user: starting another brings the running one to the front instead.
+    if (QString notRunning; sendCommand(QStringLiteral("show"), 5000, &notRunning))
+        return 0;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellwick"));
     MainWindow window(makeWindowServices());

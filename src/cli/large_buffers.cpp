@@ -1,4 +1,5 @@
 #include "cli/large_buffers.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -9,97 +10,98 @@
 
 namespace tellwick {
 
+namespace {
+
+constexpr std::size_t smallestCapacity = std::size_t(1) << 20;
+
+bool sameFile(const struct stat& before, const struct stat& after) {
+    return before.st_size == after.st_size && before.st_mtim.tv_sec == after.st_mtim.tv_sec &&
+           before.st_mtim.tv_nsec == after.st_mtim.tv_nsec;
+}
+
+} // namespace
+
 std::optional<InputBytes> InputBytes::load(const std::string& path, std::string* error) {
     const bool standardInput = path.empty() || path == "-";
+    const std::string name = standardInput ? std::string("standard input") : "'" + path + "'";
     const int descriptor =
         standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
-        *error = "cannot open '" + path + "': " + std::strerror(errno);
+        *error = "cannot open " + name + ": " + std::strerror(errno);
         return std::nullopt;
     }
     InputBytes input;
-    struct stat status {};
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0) {
-        const auto size = std::size_t(status.st_size);
-        void* mapping = ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, descriptor, 0);
-        if (mapping != MAP_FAILED) {
-            input.mapping_ = mapping;
-            input.mappedSize_ = size;
-            input.fileBacked_ = true;
-            input.view_ = std::string_view(static_cast<const char*>(mapping), size);
-        }
-    }
-    const int readError = input.mapping_ != nullptr ? 0 : input.readAll(descriptor);
+    struct stat before {};
+    const bool regular = ::fstat(descriptor, &before) == 0 && S_ISREG(before.st_mode);
+    int readError = input.readAll(descriptor, regular ? std::size_t(before.st_size) : 0);
+    struct stat after {};
+    const bool changed =
+        readError == 0 && regular && (::fstat(descriptor, &after) != 0 || !sameFile(before, after));
     if (!standardInput)
         ::close(descriptor);
+    if (changed) {
+        *error = name + " changed while it was read; nothing was written";
+        return std::nullopt;
+    }
     if (readError != 0) {
-        *error = (standardInput ? std::string("cannot read standard input")
-                                : "cannot read '" + path + "'") +
-                 ": " + std::strerror(readError);
+        *error = "cannot read " + name + ": " + std::strerror(readError);
         return std::nullopt;
     }
     return input;
 }
 
-int InputBytes::readAll(int descriptor) {
+int InputBytes::readAll(int descriptor, std::size_t expectedSize) {
     // Anonymous memory costs nothing until it is written, and mremap moves its pages instead of
-    // copying them, so doubling it leaves no second copy behind.
-    std::size_t capacity = std::size_t(1) << 20;
-    void* memory =
-        ::mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (memory == MAP_FAILED)
+    // copying them, so growing it leaves no second copy behind. A regular file gets room for its
+    // size, and one byte more to see its end, at once.
+    capacity_ = std::max(smallestCapacity, expectedSize + 1);
+    memory_ =
+        ::mmap(nullptr, capacity_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (memory_ == MAP_FAILED) {
+        memory_ = nullptr;
         return errno;
+    }
     std::size_t size = 0;
     for (;;) {
-        if (size == capacity) {
-            void* grown = ::mremap(memory, capacity, capacity * 2, MREMAP_MAYMOVE);
-            if (grown == MAP_FAILED) {
-                const int cause = errno;
-                ::munmap(memory, capacity);
-                return cause;
-            }
-            memory = grown;
-            capacity *= 2;
+        if (size == capacity_) {
+            void* grown = ::mremap(memory_, capacity_, capacity_ * 2, MREMAP_MAYMOVE);
+            if (grown == MAP_FAILED)
+                return errno;
+            memory_ = grown;
+            capacity_ *= 2;
         }
         const ssize_t count =
-            ::read(descriptor, static_cast<char*>(memory) + size, capacity - size);
+            ::read(descriptor, static_cast<char*>(memory_) + size, capacity_ - size);
         if (count < 0 && errno == EINTR)
             continue;
-        if (count < 0) {
-            const int cause = errno;
-            ::munmap(memory, capacity);
-            return cause;
-        }
+        if (count < 0)
+            return errno;
         if (count == 0)
             break;
         size += std::size_t(count);
     }
-    mapping_ = memory;
-    mappedSize_ = capacity;
-    view_ = std::string_view(static_cast<const char*>(memory), size);
+    view_ = std::string_view(static_cast<const char*>(memory_), size);
     return 0;
 }
 
 InputBytes::InputBytes(InputBytes&& other) noexcept
-    : mapping_(other.mapping_), mappedSize_(other.mappedSize_), fileBacked_(other.fileBacked_),
+    : memory_(other.memory_), capacity_(other.capacity_), released_(other.released_),
       view_(other.view_) {
-    other.mapping_ = nullptr;
+    other.memory_ = nullptr;
     other.view_ = {};
 }
 
 InputBytes::~InputBytes() {
-    if (mapping_ != nullptr)
-        ::munmap(mapping_, mappedSize_);
+    if (memory_ != nullptr)
+        ::munmap(memory_, capacity_);
 }
 
 void InputBytes::release(std::size_t end) {
-    // Memory that was read into has no file to come back from.
-    if (!fileBacked_)
-        return;
     const auto pageSize = std::size_t(::sysconf(_SC_PAGESIZE));
-    const std::size_t pages = std::min(end, mappedSize_) / pageSize * pageSize;
-    if (pages > 0)
-        ::madvise(mapping_, pages, MADV_DONTNEED);
+    const std::size_t pages = std::min(end, capacity_) / pageSize * pageSize;
+    if (pages > released_)
+        ::madvise(static_cast<char*>(memory_) + released_, pages - released_, MADV_DONTNEED);
+    released_ = std::max(released_, pages);
 }
 
 } // namespace tellwick

@@ -7,32 +7,37 @@
 
 namespace tellwick {
 
-// A large text's bytes, taken straight from the system: a mapped file saves the copy into a fresh
-// heap buffer and its page faults, and its pages can be given back as soon as they are read.
-
-// A file's bytes (standard input for an empty path or "-"). A pipe or terminal is read instead,
-// into memory that grows in place, so that its text is held once and never copied.
+// A command's input, read whole before anything is made of it: a file (or standard input for an
+// empty path or "-"), a pipe or a terminal alike.
+//
+// The bytes are read into memory of our own rather than mapped from the file: a mapped file that
+// another program truncates kills the reader (SIGBUS) when it touches a page past the new end, and
+// one that is changed shows the change after it was checked. A file changed while it is read is an
+// error. The memory grows in place, so that the text is held once and never copied, and the part
+// already used can be given back.
 class InputBytes {
 public:
-    // Nothing, with a message naming the file, when it cannot be opened or read.
+    // Nothing, with a message naming the file, when it cannot be opened or read, or it changed
+    // while it was read.
     static std::optional<InputBytes> load(const std::string& path, std::string* error);
     InputBytes(InputBytes&& other) noexcept;
     InputBytes& operator=(InputBytes&&) = delete;
     ~InputBytes();
 
     std::string_view view() const { return view_; }
-    // Gives the memory of the bytes before end back to the system where it can: a mapped file's
-    // pages, which are read from the file again if view() is read there again.
+    // Gives the memory of the bytes before end back to the system; view() must not be read there
+    // again.
     void release(std::size_t end);
 
 private:
     InputBytes() = default;
-    // Reads descriptor to its end; returns 0, or the errno of the read that failed.
-    int readAll(int descriptor);
+    // Reads descriptor to its end, with room for expectedSize bytes from the start; returns 0, or
+    // the errno of the read that failed.
+    int readAll(int descriptor, std::size_t expectedSize);
 
-    void* mapping_ = nullptr;
-    std::size_t mappedSize_ = 0;
-    bool fileBacked_ = false;
+    void* memory_ = nullptr;
+    std::size_t capacity_ = 0;
+    std::size_t released_ = 0; // bytes from the start already given back
     std::string_view view_;
 };
 

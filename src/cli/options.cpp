@@ -37,11 +37,13 @@ std::optional<std::string> checkValue(const OptionSpec& option, const std::strin
     if (!option.hasRange())
         return std::nullopt;
     int number = 0;
-    const char* begin = value.data() + (value.starts_with('+') ? 1 : 0);
+    // One sign at most: "+-3" is no number.
+    const bool plus = value.starts_with('+');
+    const char* begin = value.data() + (plus ? 1 : 0);
     const char* end = value.data() + value.size();
     const auto [stop, error] = std::from_chars(begin, end, number);
-    if (begin != end && stop == end && error == std::errc() && number >= option.minimum &&
-        number <= option.maximum)
+    if (begin != end && !(plus && *begin == '-') && stop == end && error == std::errc() &&
+        number >= option.minimum && number <= option.maximum)
         return std::nullopt;
     return displayName(option) + " takes a whole number from " + rangeText(option) + ", not '" +
            value + "'";

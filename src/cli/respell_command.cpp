@@ -43,16 +43,14 @@ int runRespellCommand(int argc, char** argv) {
         std::fprintf(stderr, "tellwick respell: %s\n", error.c_str());
         return 1;
     }
-    // The whole input is checked before anything is written. A mapped file's pages are let go as
-    // they are decoded, both times, and the text is rewritten a window at a time, so that a large
-    // text is never held whole as UTF-16 (nor, from a file, as bytes).
+    // The whole input is checked before anything is written. The text is then rewritten a window
+    // at a time, and the bytes are let go as they are decoded, so that a large text is never held
+    // whole as UTF-16, nor as bytes and UTF-16 together.
     {
         Utf8Slices slices(bytes->view(), decodeSliceBytes);
         std::u16string scratch;
-        while (slices.next(scratch)) {
+        while (slices.next(scratch))
             scratch.clear();
-            bytes->release(slices.done());
-        }
         if (slices.error()) {
             std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
                          *slices.error(), havePath ? path.c_str() : "standard input");

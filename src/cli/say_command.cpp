@@ -1,8 +1,10 @@
 #include "cli/commands.h"
 #include "cli/followed_text.h"
+#include "cli/large_buffers.h"
 #include "cli/options.h"
 #include "cli/speech_explanation.h"
 #include "cli/text_io.h"
+#include "platform/close_signals.h"
 #include "pronunciation/normaliser.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
@@ -14,8 +16,6 @@
 #include <QString>
 #include <QTimer>
 
-#include <atomic>
-#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -50,19 +50,6 @@ constexpr CommandSpec sayCommand{
     "say", "[TEXT...]",
     "Speaks TEXT (or standard input, UTF-8) as the window reads it, and returns when done.",
     sayOptions, SIZE_MAX};
-
-std::atomic<bool> interrupted = false;
-std::atomic<int> interruptSignal = 0;
-
-void onInterrupt(int signal) {
-    interruptSignal = signal;
-    interrupted = true;
-}
-
-// As a shell reports a program that a signal ended.
-int interruptedStatus() {
-    return 128 + interruptSignal;
-}
 
 struct SayRequest {
     RespellOptions options;
@@ -136,14 +123,14 @@ std::u16string withCrLfLineBreaks(const std::u16string& text) {
 // The text as the window's rewriter is given it.
 std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
     std::string error;
-    const std::optional<std::string> bytes =
-        request.text ? request.text : readAllBytes(std::string(), &error);
-    if (!bytes) {
+    const std::optional<InputBytes> input =
+        request.text ? std::nullopt : InputBytes::load(std::string(), &error);
+    if (!request.text && !input) {
         std::fprintf(stderr, "tellwick say: %s\n", error.c_str());
         *status = 1;
         return std::nullopt;
     }
-    const Utf8DecodeResult decoded = decodeUtf8(*bytes);
+    const Utf8DecodeResult decoded = decodeUtf8(request.text ? *request.text : input->view());
     if (decoded.errorOffset) {
         std::fprintf(stderr, "tellwick say: invalid UTF-8 at byte offset %zu of %s\n",
                      *decoded.errorOffset, request.text ? "the text" : "standard input");
@@ -155,10 +142,10 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
 
 int writeFile(const QString& text, const SayRequest& request) {
     QString error;
-    if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath), interrupted,
-                         &error, request.homographs)) {
+    if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath),
+                         &CloseSignals::received, &error, request.homographs)) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
-        return interrupted ? interruptedStatus() : 1;
+        return CloseSignals::received() ? CloseSignals::exitStatus() : 1;
     }
     return 0;
 }
@@ -242,12 +229,6 @@ int playToEnd(SystemVoice* voice, const QString& text, int rate, const FollowedT
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(message));
         QCoreApplication::exit(1);
     });
-    QTimer interruptPoll;
-    QObject::connect(&interruptPoll, &QTimer::timeout, voice, [] {
-        if (interrupted)
-            QCoreApplication::exit(interruptedStatus());
-    });
-    interruptPoll.start(50);
     for (const VoiceResult& result : {voice->setRate(rate), voice->speak(text)}) {
         if (!result) {
             std::fprintf(stderr, "tellwick say: %s\n", qPrintable(result.error));
@@ -261,10 +242,6 @@ int playToEnd(SystemVoice* voice, const QString& text, int rate, const FollowedT
 }
 
 int speak(const QString& text, const SayRequest& request, const FollowedText* followed) {
-    int argc = 1;
-    char name[] = "tellwick";
-    char* argv[] = {name, nullptr};
-    QCoreApplication app(argc, argv);
     QString error;
     std::unique_ptr<SystemVoice> voice = SystemVoice::create(&error);
     if (!voice) {
@@ -299,7 +276,8 @@ int runSayCommand(int argc, char** argv) {
     if (!given)
         return status;
     if (request.explain) {
-        for (const std::string& line : speechExplanation(*given, request.options, request.homographs.byEngine)) {
+        for (const std::string& line :
+             speechExplanation(*given, request.options, request.homographs.byEngine)) {
             if (std::printf("%s\n", line.c_str()) < 0) {
                 std::fprintf(stderr, "tellwick say: cannot write to standard output\n");
                 return 1;
@@ -307,15 +285,23 @@ int runSayCommand(int argc, char** argv) {
         }
         return 0;
     }
-    std::signal(SIGINT, onInterrupt);
-    std::signal(SIGTERM, onInterrupt);
+    int appArgc = 1;
+    char name[] = "tellwick";
+    char* appArgv[] = {name, nullptr};
+    QCoreApplication application(appArgc, appArgv);
+    // A closing signal ends the reading, or the file written so that it plays to that point.
+    CloseSignals closeSignals;
+    QObject::connect(&closeSignals, &CloseSignals::arrived, &application,
+                     [] { QCoreApplication::exit(CloseSignals::exitStatus()); });
     if (request.follow) {
         const FollowedText followed(std::move(*given), request.options);
         return speak(QString::fromStdU16String(followed.spoken()), request, &followed);
     }
     const QString text = QString::fromStdU16String(speakableText(*given, request.options).text);
-    if (request.phonemes)
-        return printPhonemes(text, request);
+    if (request.phonemes) {
+        const int printed = printPhonemes(text, request);
+        return CloseSignals::received() ? CloseSignals::exitStatus() : printed;
+    }
     return request.outPath ? writeFile(text, request) : speak(text, request, nullptr);
 }
 

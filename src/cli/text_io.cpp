@@ -1,42 +1,13 @@
 #include "cli/text_io.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace tellwick {
 
 namespace {
-
-// Reads stream to its end; returns 0, or the errno of the read that failed. C streams are used
-// because iostreams turn a read error (a directory, a broken device) into an empty read or an
-// exception instead of reporting it.
-int readStream(std::FILE* stream, std::string* bytes) {
-    constexpr std::size_t chunk = 1 << 16;
-    for (;;) {
-        const std::size_t start = bytes->size();
-        // Reads into the room a reserve made, or a chunk more.
-        const std::size_t want = std::max(chunk, bytes->capacity() - start);
-        bytes->resize(start + want);
-        const std::size_t count = std::fread(bytes->data() + start, 1, want, stream);
-        bytes->resize(start + count);
-        if (count < want && std::ferror(stream) != 0)
-            return errno != 0 ? errno : EIO;
-        if (count < want)
-            return 0;
-    }
-}
-
-// Makes room for the whole of a regular file at once, so that a large text is not copied each
-// time the buffer grows.
-void reserveFileSize(std::FILE* stream, std::string* bytes) {
-    struct stat status {};
-    if (::fstat(fileno(stream), &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0)
-        bytes->reserve(std::size_t(status.st_size) + 1);
-}
 
 constexpr bool isHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
@@ -104,31 +75,6 @@ std::size_t encodeSome(std::u16string_view text, std::size_t* position, char* ou
 }
 
 } // namespace
-
-std::optional<std::string> readAllBytes(const std::string& path, std::string* error) {
-    std::string bytes;
-    if (path.empty() || path == "-") {
-        reserveFileSize(stdin, &bytes);
-        if (const int readError = readStream(stdin, &bytes)) {
-            *error = std::string("cannot read standard input: ") + std::strerror(readError);
-            return std::nullopt;
-        }
-        return bytes;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        *error = "cannot open '" + path + "': " + std::strerror(errno);
-        return std::nullopt;
-    }
-    reserveFileSize(file, &bytes);
-    const int readError = readStream(file, &bytes);
-    std::fclose(file);
-    if (readError != 0) {
-        *error = "cannot read '" + path + "': " + std::strerror(readError);
-        return std::nullopt;
-    }
-    return bytes;
-}
 
 std::pair<std::size_t, std::optional<std::size_t>> decodeUtf8Into(std::string_view bytes,
                                                                   char16_t* out) {

@@ -9,10 +9,6 @@
 
 namespace tellwick {
 
-// Reads a whole file (or standard input for an empty path) as bytes. On failure returns nothing and
-// puts a message naming the file into error.
-std::optional<std::string> readAllBytes(const std::string& path, std::string* error);
-
 // Strict UTF-8 to UTF-16. Overlong forms, surrogates and code points past U+10FFFF are invalid.
 struct Utf8DecodeResult {
     std::u16string text;

@@ -1,9 +1,11 @@
 #include "cli/commands.h"
 
 #include "platform/command_channel.h"
+#include "platform/x11_display.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QThread>
 
@@ -21,18 +23,54 @@ int fail(const QString& message) {
     return 1;
 }
 
+// Starts a window apart from this process: it gets none of our standard streams, so that a caller
+// that reads our output (out=$(tellwick read-selection)) is not held until the window closes.
+std::optional<qint64> startWindow() {
+    QProcess window;
+    window.setProgram(QCoreApplication::applicationFilePath());
+    window.setStandardInputFile(QProcess::nullDevice());
+    window.setStandardOutputFile(QProcess::nullDevice());
+    window.setStandardErrorFile(QProcess::nullDevice());
+    qint64 id = 0;
+    if (!window.startDetached(&id))
+        return std::nullopt;
+    return id;
+}
+
+// Whether the process lives: one that ended may wait a while as a zombie for its adopter to reap
+// it.
+bool isRunning(qint64 id) {
+    QFile status(QStringLiteral("/proc/%1/stat").arg(id));
+    if (!status.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = status.readAll();
+    const qsizetype state = line.lastIndexOf(')') + 2;
+    return state >= 2 && state < line.size() && line[state] != 'Z';
+}
+
 // Sends the command, starting a window first when none runs and start is set.
 std::optional<QString> send(const QString& command, bool start, QString* error) {
     std::optional<QString> answer = sendCommand(command, answerMs, error);
     if (answer || !start)
         return answer;
-    if (!QProcess::startDetached(QCoreApplication::applicationFilePath(), {})) {
+    // The window would only say why it cannot open, to nobody.
+    if (const char* reason = missingDisplay()) {
+        *error = QString::fromLatin1(reason);
+        return std::nullopt;
+    }
+    const std::optional<qint64> window = startWindow();
+    if (!window) {
         *error = QStringLiteral("could not start the Tellwick window");
         return std::nullopt;
     }
     QElapsedTimer timer;
     timer.start();
     while (!answer && timer.elapsed() < windowStartMs) {
+        if (!isRunning(*window)) {
+            *error = QStringLiteral("the Tellwick window it started ended at once (run tellwick "
+                                    "to see why)");
+            return std::nullopt;
+        }
         QThread::msleep(100);
         answer = sendCommand(command, answerMs, error);
     }

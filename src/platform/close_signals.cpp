@@ -15,11 +15,11 @@ namespace {
 constexpr int closingSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
 int pipeEnds[2] = {-1, -1};
-std::atomic<bool> signalled{false};
+std::atomic<int> signalled{0};
 
-// Only async-signal-safe calls here: the flag, and one byte that wakes whoever waits.
-void onSignal(int) {
-    signalled.store(true);
+// Only async-signal-safe calls here: the signal's number, and one byte that wakes whoever waits.
+void onSignal(int signal) {
+    signalled.store(signal);
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
 }
@@ -50,7 +50,11 @@ CloseSignals::~CloseSignals() {
 }
 
 bool CloseSignals::received() {
-    return signalled.load();
+    return signalled.load() != 0;
+}
+
+int CloseSignals::exitStatus() {
+    return 128 + signalled.load();
 }
 
 int CloseSignals::wakeDescriptor() {

@@ -6,8 +6,9 @@ class QSocketNotifier;
 
 namespace tellwick {
 
-// SIGTERM, SIGINT and SIGHUP (a logout, Ctrl+C in the terminal that started us, kill) close the
-// window as its close button does, so that the unload runs and no synthesised key stays held.
+// SIGTERM, SIGINT and SIGHUP (a logout, Ctrl+C in the terminal that started us, kill) end the
+// program in order: the window closes as its close button does, so that the unload runs and no
+// synthesised key stays held; a command closes the file it writes.
 class CloseSignals : public QObject {
     Q_OBJECT
 
@@ -19,6 +20,9 @@ public:
 
     // Whether a closing signal has come. Safe from any thread.
     static bool received();
+    // The status a shell reports for a program that the last closing signal ended (130 for
+    // SIGINT, 143 for SIGTERM, 129 for SIGHUP).
+    static int exitStatus();
     // A descriptor that becomes readable when a closing signal comes, for code that blocks the
     // event loop (the key macro's waits) and must stop at once; -1 before any CloseSignals exists.
     static int wakeDescriptor();

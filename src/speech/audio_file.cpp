@@ -4,11 +4,14 @@
 #include "speech/sound_file_output.h"
 #include "speech/speech_engine.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+
+#include <sys/stat.h>
 
 namespace tellwick {
 
@@ -17,14 +20,25 @@ namespace {
 struct FileFormat {
     const char* extension;
     int format;
+    // Whether the writer goes back to the file's start at the end to complete its header, which a
+    // pipe cannot take.
+    bool headerCompletedAtEnd;
 };
 
+// WAV is written as RF64, which libsndfile turns back into a plain WAV file when it closes one that
+// fits WAV's 4 GiB; a longer text (a book: days of speech) stays whole instead of wrapping around.
 constexpr FileFormat fileFormats[] = {
-    {"wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
-    {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16},
-    {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS},
-    {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III},
+    {"wav", SF_FORMAT_RF64 | SF_FORMAT_PCM_16, true},
+    {"flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, true},
+    {"ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, false},
+    {"mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, true},
 };
+
+bool isPipe(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+           (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+}
 
 // The libsndfile format for path at the given sample rate, or 0 with a message.
 int formatFor(const QString& path, int sampleRate, QString* error) {
@@ -41,6 +55,12 @@ int formatFor(const QString& path, int sampleRate, QString* error) {
                 QStringLiteral("the installed libsndfile cannot write .%1 files").arg(extension);
             return 0;
         }
+        if (candidate.headerCompletedAtEnd && isPipe(path)) {
+            *error = QStringLiteral("cannot write a .%1 file to the pipe %2: its header is "
+                                    "completed at the end; use .ogg, or a regular file")
+                         .arg(extension, path);
+            return 0;
+        }
         return candidate.format;
     }
     *error = QStringLiteral("unknown audio file type \"%1\": use .wav, .flac, .ogg or .mp3")
@@ -52,12 +72,12 @@ int formatFor(const QString& path, int sampleRate, QString* error) {
 // writer have both let go of it.
 class FileTarget : public SynthesisTarget {
 public:
-    explicit FileTarget(const std::atomic<bool>& interrupted) : interrupted_(interrupted) {}
+    explicit FileTarget(std::function<bool()> stopped) : stopped_(std::move(stopped)) {}
 
     bool open(const QString& path, SF_INFO* info, QString* error) {
         return output_.open(path, info, error);
     }
-    bool isCurrent(int) const override { return !interrupted_ && !failed_; }
+    bool isCurrent(int) const override { return !stopped_() && !failed_; }
     bool append(int, const std::int16_t* samples, qsizetype count) override {
         std::lock_guard lock(mutex_);
         if (!isCurrent(0) || closed_)
@@ -89,7 +109,7 @@ public:
 
 private:
     SoundFileOutput output_;
-    const std::atomic<bool>& interrupted_;
+    const std::function<bool()> stopped_;
     std::atomic<bool> failed_ = false;
     std::mutex mutex_;
     std::condition_variable finished_;
@@ -104,7 +124,7 @@ bool canWriteAudioFile(const QString& path, QString* error) {
 }
 
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
-                     const std::atomic<bool>& interrupted, QString* error,
+                     std::function<bool()> stopped, QString* error,
                      const HomographReadings& homographs) {
     SpeechEngine* engine = SpeechEngine::instance(error);
     if (engine == nullptr)
@@ -117,7 +137,7 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
         return false;
     // The synthesis thread may still hold the target after an interruption; sharing it keeps the
     // file open until then.
-    auto target = std::make_shared<FileTarget>(interrupted);
+    auto target = std::make_shared<FileTarget>(std::move(stopped));
     if (!target->open(path, &info, error))
         return false;
     engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include <atomic>
+#include <functional>
 
 namespace tellwick {
 
@@ -17,9 +17,10 @@ namespace tellwick {
 bool canWriteAudioFile(const QString& path, QString* error);
 
 // Speaks text at the window's reading speed into the file. Returns false with a message when the
-// file cannot be written or interrupted became true (the synthesis then stops at once).
+// file cannot be written or stopped() became true (the synthesis then stops at once); stopped is
+// asked from the synthesis thread too.
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
-                     const std::atomic<bool>& interrupted, QString* error,
+                     std::function<bool()> stopped, QString* error,
                      const HomographReadings& homographs = {});
 
 } // namespace tellwick

@@ -29,8 +29,12 @@ SoundFileOutput::~SoundFileOutput() {
 
 bool SoundFileOutput::open(const QString& path, SF_INFO* info, QString* error) {
     path_ = path;
+    const QByteArray name = QFile::encodeName(path);
+    // A pipe is opened for writing only, so that its reader's end is the end of writing.
+    struct stat status {};
+    const bool pipe = ::stat(name.constData(), &status) == 0 && S_ISFIFO(status.st_mode);
     descriptor_ =
-        ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        ::open(name.constData(), (pipe ? O_WRONLY : O_RDWR | O_CREAT | O_TRUNC) | O_CLOEXEC, 0666);
     if (descriptor_ < 0) {
         *error = QStringLiteral("cannot write %1: %2").arg(path, causeOf(errno));
         return false;
@@ -45,6 +49,8 @@ bool SoundFileOutput::open(const QString& path, SF_INFO* info, QString* error) {
         descriptor_ = -1;
         return false;
     }
+    if ((info->format & SF_FORMAT_TYPEMASK) == SF_FORMAT_RF64)
+        sf_command(file_, SFC_RF64_AUTO_DOWNGRADE, nullptr, SF_TRUE);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 
 #include <cmath>
 
@@ -220,14 +221,18 @@ TEST_F(WindowStartup, OnlyRealKeyReleasesReachTheKeyHandler) {
     }
 }
 
+// The window, and read-selection that would start one, say so at once.
 TEST(WindowWithoutDisplay, SaysSoAndSuggestsTheSayCommand) {
     const struct {
         const char* display; // null: not set
         const char* reason;
+        QStringList arguments;
     } cases[] = {
-        {nullptr, "no display"},
-        {":987", "cannot connect to the X display"}, // no server answers there
+        {nullptr, "no display", {}},
+        {":987", "cannot connect to the X display", {}}, // no server answers there
+        {nullptr, "no display", {"read-selection"}},
     };
+    QTemporaryDir runtime;
     for (const auto& c : cases) {
         QProcess program;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -235,14 +240,20 @@ TEST(WindowWithoutDisplay, SaysSoAndSuggestsTheSayCommand) {
             environment.remove(QString::fromLatin1(name));
         if (c.display)
             environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(c.display));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
         program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(TELLWICK_BINARY), {});
+        program.start(QStringLiteral(TELLWICK_BINARY), c.arguments);
         ASSERT_TRUE(program.waitForFinished(30000));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.exitCode(), 1);
         const QString message = QString::fromUtf8(program.readAllStandardError());
         EXPECT_TRUE(message.contains(QLatin1String(c.reason))) << message.toStdString();
-        EXPECT_TRUE(message.contains(QStringLiteral("tellwick say"))) << message.toStdString();
+        // Not after waiting in vain for the window it would start.
+        EXPECT_FALSE(message.contains(QStringLiteral("no Tellwick window is running")))
+            << message.toStdString();
+        if (c.arguments.isEmpty()) {
+            EXPECT_TRUE(message.contains(QStringLiteral("tellwick say"))) << message.toStdString();
+        }
     }
 }
 

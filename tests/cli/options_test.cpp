@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -45,6 +47,10 @@ TEST(CommandOptions, ParsesValuesFlagsAndOperandsOrNamesTheFault) {
          {"--rate", "2x"},
          {},
          "--rate takes a whole number from -9 to +9, not '2x'"},
+        {"two signs",
+         {"--rate", "+-3"},
+         {},
+         "--rate takes a whole number from -9 to +9, not '+-3'"},
         {"empty value", {"--rate="}, {}, "--rate takes a whole number from -9 to +9, not ''"},
         {"missing value", {"--rate"}, {}, "--rate needs a value (N)", true},
         {"missing short value", {"-o"}, {}, "--out needs a value (FILE)", true},
@@ -77,6 +83,54 @@ TEST(CommandOptions, HelpListsEachOptionWithItsRange) {
                                  "      --pause-at-line-breaks  keep line breaks (a pause when "
                                  "spoken) instead of reading them as spaces\n"
                                  "  -h, --help                  show this help\n");
+}
+
+} // namespace
+} // namespace tellwick
+
+namespace tellwick {
+namespace {
+
+// The program as a whole: what it takes for an option, and output that cannot be written.
+TEST(CommandLine, UnknownOptionsAreUsageErrorsAndUnwrittenOutputIsAFailure) {
+    const struct {
+        const char* name;
+        QStringList arguments;
+        bool toFullDisk;
+        int exitCode;
+        QByteArray error;
+    } rows[] = {
+        {"unknown long option",
+         {"--bogus"},
+         false,
+         2,
+         "tellwick: unknown option '--bogus' (see tellwick --help)\n"},
+        {"unknown short option",
+         {"-v"},
+         false,
+         2,
+         "tellwick: unknown option '-v' (see tellwick --help)\n"},
+        {"help to a full disk", {"--help"}, true, 1, "tellwick: cannot write to standard output\n"},
+        {"version to a full disk",
+         {"--version"},
+         true,
+         1,
+         "tellwick: cannot write to standard output\n"},
+        {"a command's help to a full disk",
+         {"respell", "--help"},
+         true,
+         1,
+         "tellwick: cannot write to standard output\n"},
+    };
+    for (const auto& row : rows) {
+        QProcess process;
+        if (row.toFullDisk)
+            process.setStandardOutputFile(QStringLiteral("/dev/full"));
+        process.start(QStringLiteral(TELLWICK_BINARY), row.arguments);
+        ASSERT_TRUE(process.waitForFinished(10000)) << row.name;
+        EXPECT_EQ(process.exitCode(), row.exitCode) << row.name;
+        EXPECT_EQ(process.readAllStandardError(), row.error) << row.name;
+    }
 }
 
 } // namespace

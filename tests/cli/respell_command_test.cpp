@@ -130,5 +130,43 @@ TEST(RespellCommand, RewritesALargeInputWholeOrNotAtAll) {
     }
 }
 
+// The input is read whole before anything is written: what another program does to the file while
+// the rewrite is written out changes nothing.
+TEST(RespellCommand, AFileChangedWhileTheRewriteIsWrittenChangesNothing) {
+    constexpr int repeats = 800000; // 8.8 MB, far more than the output pipe holds
+    const struct {
+        const char* name;
+        void (*change)(QFile&);
+    } rows[] = {
+        {"truncated", [](QFile& file) { file.resize(0); }},
+        {"an invalid byte written near the end",
+         [](QFile& file) {
+             file.seek(file.size() - 10);
+             file.write("\xFF");
+         }},
+    };
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        QFile file(dir.filePath(QLatin1String(row.name)));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        // Lines, so that the rewrite goes a window at a time, each read from the input as it goes.
+        file.write(QByteArray("Dr. Smith.\n").repeated(repeats));
+        file.flush();
+        QProcess process;
+        process.start(QStringLiteral(TELLWICK_BINARY),
+                      {QStringLiteral("respell"), file.fileName()});
+        // Writing has begun, and stops while this test reads nothing more.
+        ASSERT_TRUE(process.waitForReadyRead(30000)) << row.name;
+        row.change(file);
+        file.close();
+        ASSERT_TRUE(process.waitForFinished(60000)) << row.name;
+        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.name;
+        EXPECT_EQ(process.exitCode(), 0) << row.name;
+        const QByteArray out = process.readAllStandardOutput();
+        EXPECT_TRUE(out == QByteArray("doctor Smith. ").repeated(repeats))
+            << row.name << ": " << out.size() << " bytes";
+    }
+}
+
 } // namespace
 } // namespace tellwick

@@ -12,6 +12,8 @@
 
 #include <csignal>
 
+#include <sys/stat.h>
+
 namespace tellwick {
 namespace {
 
@@ -79,7 +81,7 @@ TEST(SayCommand, ASignalEndsWritingWithTheShellsStatus) {
     const struct {
         int signal;
         int exitCode;
-    } rows[] = {{SIGINT, 130}, {SIGTERM, 143}};
+    } rows[] = {{SIGINT, 130}, {SIGTERM, 143}, {SIGHUP, 129}};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cut.flac"));
     for (const auto& row : rows) {
@@ -94,6 +96,36 @@ TEST(SayCommand, ASignalEndsWritingWithTheShellsStatus) {
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.signal;
         EXPECT_EQ(process.exitCode(), row.exitCode) << row.signal;
         EXPECT_TRUE(readSoundFile(path)) << row.signal;
+    }
+}
+
+// A pipe takes no format whose header is completed at the end: that header would claim no sound.
+TEST(SayCommand, APipeTakesOnlyAFormatWrittenFromStartToEnd) {
+    const struct {
+        const char* extension;
+        int exitCode;
+    } rows[] = {{"wav", 2}, {"flac", 2}, {"ogg", 0}};
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        const QString pipe = dir.filePath(QStringLiteral("pipe.") + QLatin1String(row.extension));
+        ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString received = dir.filePath(QStringLiteral("received.ogg"));
+        QProcess reader;
+        reader.setStandardOutputFile(received);
+        reader.start(QStringLiteral("cat"), {pipe});
+        ASSERT_TRUE(reader.waitForStarted());
+        const SayRun run = runSay({QStringLiteral("-o"), pipe, QStringLiteral("Hello there.")});
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.extension << ": " << run.errors.toStdString();
+        if (row.exitCode == 0) {
+            ASSERT_TRUE(reader.waitForFinished(10000));
+            const std::optional<RecordedSound> sound = readSoundFile(received);
+            ASSERT_TRUE(sound) << row.extension;
+            EXPECT_GT(speechSeconds(sound->profile()), 0.3) << row.extension;
+        } else {
+            EXPECT_TRUE(run.errors.contains(QLatin1String("header"))) << row.extension;
+            reader.kill();
+            reader.waitForFinished(5000);
+        }
     }
 }
 
