@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "cli/large_buffers.h"
+#include "cli/input_bytes.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
