@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     Score total;
     for (const Sentence& sentence : sentences) {
         const QString respelled =
-            QString::fromStdU16String(RespellText(sentence.text.toStdU16String()));
+            QString::fromStdU16String(respellText(sentence.text.toStdU16String()));
         QString said[2];
         for (int tables = 0; tables < 2; ++tables) {
             setHeteronymTablesEnabled(tables == 1);

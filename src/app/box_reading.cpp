@@ -15,7 +15,7 @@ BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOption
     }
     const QString input = crLfText(raw);
     MappedRespelling mapped =
-        RespellTextMapped(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
+        respellTextMapped(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
                                               static_cast<std::size_t>(input.size())),
                           options);
     spoken_ = QString::fromStdU16String(mapped.text);

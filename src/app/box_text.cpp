@@ -34,7 +34,7 @@ QString rawTextOf(QString plain) {
 
 QString respelled(const QString& text, const RespellOptions& options) {
     const std::u16string out =
-        RespellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
+        respellText(std::u16string_view(reinterpret_cast<const char16_t*>(text.utf16()),
                                         static_cast<std::size_t>(text.size())),
                     options);
     return QString::fromStdU16String(out);

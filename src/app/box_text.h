@@ -15,7 +15,7 @@ QString crLfText(QString raw);
 // into a paragraph end becomes U+2029.
 QString rawTextOf(QString plain);
 
-// RespellText for Qt's strings: the one place the window hands its text to the rewriter.
+// respellText for Qt's strings: the one place the window hands its text to the rewriter.
 QString respelled(const QString& text, const RespellOptions& options = {});
 
 // A text longer than this is read in two steps: the rewrite of its

@@ -17,7 +17,7 @@ bool isBlank(char16_t c) {
 } // namespace
 
 FollowedText::FollowedText(std::u16string original, const RespellOptions& options)
-    : original_(std::move(original)), respelled_(RespellTextMapped(original_, options)) {}
+    : original_(std::move(original)), respelled_(respellTextMapped(original_, options)) {}
 
 std::size_t FollowedText::originalPosition(std::size_t spoken) const {
     return respelled_.map.sourceOf(spoken);

@@ -77,8 +77,8 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
         parseCommandLine(sayCommand, argc, argv, &status);
     if (!arguments)
         return status;
-    request->options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
-    request->options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
+    request->options.linesAsSpaces = !arguments->has(pauseAtLineBreaksOption.name);
+    request->options.skipBracketed = !arguments->has(readSquareBracketsOption.name);
     request->rate = arguments->number("rate", request->rate);
     if (arguments->has("out"))
         request->outPath = arguments->values.at("out");
@@ -298,7 +298,7 @@ int runSayCommand(int argc, char** argv) {
         const FollowedText followed(std::move(*given), request.options);
         return speak(QString::fromStdU16String(followed.spoken()), request, &followed);
     }
-    const QString text = QString::fromStdU16String(RespellText(*given, request.options));
+    const QString text = QString::fromStdU16String(respellText(*given, request.options));
     if (request.phonemes)
         return printPhonemes(text, request);
     return request.outPath ? writeFile(text, request) : speak(text, request, nullptr);

@@ -7,7 +7,7 @@ namespace tellwick::rewriter {
 
 namespace {
 
-// Only the group of Ch's own letter can have its guard hold, so looking it up gives the same
+// Only the group of character's own letter can have its guard hold, so looking it up gives the same
 // result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have none.
 constexpr const LetterGroup* laterGroups[] = {
     nullptr, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG, &groupH, &groupI,
@@ -16,21 +16,21 @@ constexpr const LetterGroup* laterGroups[] = {
 };
 static_assert(std::size(laterGroups) == u'z' - u'a' + 1);
 
-// The blocks are guarded by LstCh < "A", which is narrower than word start: after "_" or an
-// accented letter the "i" group runs but the blocks do not.
+// The blocks are guarded by previousCharacter < "A", which is narrower than word start: after "_"
+// or an accented letter the "i" group runs but the blocks do not.
 void runIsBlocks(ScanState& s) {
-    if (s.LstCh >= u'A')
+    if (s.previousCharacter >= u'A')
         return;
-    if (s.Ch == isBlockLower.letter)
+    if (s.character == isBlockLower.letter)
         runRows(s, isBlockLower.rows);
-    else if (s.Ch == isBlockUpper.letter)
+    else if (s.character == isBlockUpper.letter)
         runRows(s, isBlockUpper.rows);
 }
 
 } // namespace
 
 void runLaterLetterGroups(ScanState& s) {
-    const char16_t letter = text::lowerCase(s.Ch);
+    const char16_t letter = text::lowerCase(s.character);
     if (letter < u'a' || letter > u'z' || !s.atWordStart())
         return;
     const LetterGroup* group = laterGroups[letter - u'a'];

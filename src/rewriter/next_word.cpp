@@ -1,4 +1,4 @@
-#include "rewriter/deciders.h"
+#include "rewriter/next_word.h"
 
 namespace tellwick {
 
@@ -11,10 +11,10 @@ constexpr bool isWordCharacter(char16_t c) {
 
 } // namespace
 
-std::u16string GetNextWd(std::u16string_view NxTwy) {
+std::u16string nextWord(std::u16string_view lookahead) {
     std::u16string result;
     bool started = false;
-    for (const char16_t c : NxTwy) {
+    for (const char16_t c : lookahead) {
         if (!started) {
             // Punctuation, a digit or a line break glued to the current word means the word
             // stands at the end of its phrase, so there is no next word to judge it by.

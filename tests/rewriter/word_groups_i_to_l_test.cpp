@@ -27,7 +27,8 @@ TEST(RespellWordGroups, GroupIAndTheIsBlocks) {
         {u"Is.", u"Is."},
         {u"IS.", u"IS ."},
         {u"isis.", u"isis."},
-        // After "_" the group runs but the blocks, which need LstCh < "A", do not.
+        // After "_" the group runs but the blocks, which need a previous character below "A", do
+        // not.
         {u"_ii", u"_2,"},
         {u"_is.", u"_is."},
         {u"world war II", u"world war 2,"},
