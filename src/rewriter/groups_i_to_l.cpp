@@ -32,8 +32,8 @@ constexpr WordRow rowsI[] = {
     anyCase(u"iv", u"4,").followedBy(Follow::belowA),
 };
 
-constexpr WordRow rowsIsLower[] = {exact(u"is.", u"is .")};
-constexpr WordRow rowsIsUpper[] = {exact(u"IS.", u"IS .")};
+constexpr WordRow rowsIsDot[] = {exact(u"is.", u"is .")};
+constexpr WordRow rowsIsDotCapitals[] = {exact(u"IS.", u"IS .")};
 
 constexpr WordRow rowsJ[] = {
     anyCase(u"jan", u"jann").followedBy(Follow::belowA),
@@ -70,8 +70,9 @@ constexpr WordRow rowsL[] = {
 } // namespace
 
 constinit const LetterGroup groupI = letterGroup(u'i', Refresh::nextWordLowerCased, rowsI);
-constinit const LetterGroup isBlockLower = letterGroup(u'i', Refresh::none, rowsIsLower);
-constinit const LetterGroup isBlockUpper = letterGroup(u'I', Refresh::none, rowsIsUpper);
+constinit const LetterGroup isDotGroup = letterGroup(u'i', Refresh::none, rowsIsDot);
+constinit const LetterGroup isDotCapitalsGroup =
+    letterGroup(u'I', Refresh::none, rowsIsDotCapitals);
 constinit const LetterGroup groupJ = letterGroup(u'j', Refresh::none, rowsJ);
 constinit const LetterGroup groupK = letterGroup(u'k', Refresh::none, rowsK);
 constinit const LetterGroup groupL = letterGroup(u'l', Refresh::nextWord, rowsL);

@@ -18,13 +18,13 @@ static_assert(std::size(laterGroups) == u'z' - u'a' + 1);
 
 // The blocks are guarded by previousCharacter < "A", which is narrower than word start: after "_"
 // or an accented letter the "i" group runs but the blocks do not.
-void runIsBlocks(ScanState& s) {
+void runIsDotGroups(ScanState& s) {
     if (s.previousCharacter >= u'A')
         return;
-    if (s.character == isBlockLower.letter)
-        runRows(s, isBlockLower.rows);
-    else if (s.character == isBlockUpper.letter)
-        runRows(s, isBlockUpper.rows);
+    if (s.character == isDotGroup.letter)
+        runRows(s, isDotGroup.rows);
+    else if (s.character == isDotCapitalsGroup.letter)
+        runRows(s, isDotCapitalsGroup.rows);
 }
 
 } // namespace
@@ -38,7 +38,7 @@ void runLaterLetterGroups(ScanState& s) {
         return;
     runGroup(s, *group);
     if (group == &groupI)
-        runIsBlocks(s);
+        runIsDotGroups(s);
 }
 
 } // namespace tellwick::rewriter

@@ -157,7 +157,7 @@ extern const LetterGroup groupM, groupN, groupO, groupP, groupR;
 extern const LetterGroup groupS, groupT, groupU, groupV, groupW, groupX, groupY;
 // The blocks after group "i"; their guard is character equal to their letter exactly and
 // previousCharacter < "A".
-extern const LetterGroup isBlockLower, isBlockUpper;
+extern const LetterGroup isDotGroup, isDotCapitalsGroup;
 
 // Runs a group whose guard holds: its refresh, then its rows in order up to the first that
 // applies (or stops the group). With none, no piece is set and the character is copied.

@@ -56,10 +56,19 @@ namespace {
 // The walk skips the deciders of rows whose word did not match, imitating only their
 // normalisation of both words; decideWind alone does not normalise the previous word.
 TEST(DeciderMoment, NoRowAsksTheOneDeciderThatLeavesThePreviousWordAlone) {
-    const LetterGroup* groups[] = {
-        &groupA, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG,       &groupH,      &groupI,
-        &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP,       &groupR,      &groupS,
-        &groupT, &groupU, &groupV, &groupW, &groupX, &groupY, &isBlockLower, &isBlockUpper};
+    const LetterGroup* groups[] = {&groupA,     &groupB,
+                                   &groupC,     &groupD,
+                                   &groupE,     &groupF,
+                                   &groupG,     &groupH,
+                                   &groupI,     &groupJ,
+                                   &groupK,     &groupL,
+                                   &groupM,     &groupN,
+                                   &groupO,     &groupP,
+                                   &groupR,     &groupS,
+                                   &groupT,     &groupU,
+                                   &groupV,     &groupW,
+                                   &groupX,     &groupY,
+                                   &isDotGroup, &isDotCapitalsGroup};
     for (const LetterGroup* group : groups)
         for (const WordRow& row : group->rows)
             EXPECT_TRUE(row.askedWhenReached != &decideWind && row.askedOnceMatched != &decideWind)
