@@ -96,13 +96,13 @@ bool runRulesOnOtherCharacters(ScanState& s) {
             return true;
         }
     }
-    if (ch == u'[' && s.previousCharacter < u'A') {
+    if (ch == u'[' && !belongsToWord(s.previousCharacter)) {
         if (s.following() <= u'9')
             s.piece.set(u" ");
         return true;
     }
     if (ch == u']' && s.previousCharacter <= u'9') {
-        if (s.following() < u'A')
+        if (!belongsToWord(s.following()))
             s.piece.set(u",");
         return true;
     }
@@ -116,7 +116,7 @@ bool runRulesOnOtherCharacters(ScanState& s) {
     }
     // The flag outlives the digits and punctuation of an amount and ends at the first space,
     // letter or other character from "A" up.
-    if (!(ch < u'A' && ch != u' '))
+    if (belongsToWord(ch) || ch == u' ')
         s.inAmount = false;
     // On a single character the numeric test holds exactly for the digits.
     if (ch == u'.' && isDigit(s.previousCharacter) && isDigit(s.following()) && !s.inAmount) {
@@ -131,8 +131,8 @@ bool runRulesOnOtherCharacters(ScanState& s) {
     static constexpr std::u16string_view nineEleven = u"9/11";
     if (ch == u'9' && s.previousCharacter < u'1' && startsWith(s, nineEleven))
         return substitute(s, u"9'11", nineEleven.size());
-    if (ch == u'A' && !isAsciiLetter(s.previousCharacter) && s.following() < u'A' &&
-        s.position >= 2 && s.text[s.position - 2] >= u'A')
+    if (ch == u'A' && !isAsciiLetter(s.previousCharacter) && !belongsToWord(s.following()) &&
+        s.position >= 2 && belongsToWord(s.text[s.position - 2]))
         s.piece.set(u"A'");
     return false;
 }

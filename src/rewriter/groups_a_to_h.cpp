@@ -69,13 +69,13 @@ constexpr WordRow rowsE[] = {
     anyCase(u"ebook", u"eebook"),
     anyCase(u"espionage", u"espionarge"),
     anyCase(u"entrepreneurial", u"ontrepreneurial"),
-    exact(u"EM", u"electromagnetic").followedBy(Follow::belowA),
+    exact(u"EM", u"electromagnetic").followedBy(Follow::wordEnd),
     anyCase(u"e.u.'s", u"E. yous"),
     anyCase(u"e.u.-", u"E.U. "),
 };
 
 constexpr WordRow rowsF[] = {
-    anyCase(u"fe", u"fey").followedBy(Follow::belowA),
+    anyCase(u"fe", u"fey").followedBy(Follow::wordEnd),
     anyCase(u"fiat", u"fee'at"),
 };
 

@@ -29,18 +29,18 @@ constexpr WordRow rowsI[] = {
     // Roman numerals; "ii" gives way to "iii", and "iv" must not start a word such as "ivy".
     anyCase(u"ii", u"2,").followedBy(Follow::notLowerI),
     anyCase(u"iii", u"3,"),
-    anyCase(u"iv", u"4,").followedBy(Follow::belowA),
+    anyCase(u"iv", u"4,").followedBy(Follow::wordEnd),
 };
 
 constexpr WordRow rowsIsDot[] = {exact(u"is.", u"is .")};
 constexpr WordRow rowsIsDotCapitals[] = {exact(u"IS.", u"IS .")};
 
 constexpr WordRow rowsJ[] = {
-    anyCase(u"jan", u"jann").followedBy(Follow::belowA),
+    anyCase(u"jan", u"jann").followedBy(Follow::wordEnd),
 };
 
 constexpr WordRow rowsK[] = {
-    anyCase(u"kinder", u"kyynder").followedBy(Follow::belowA),
+    anyCase(u"kinder", u"kyynder").followedBy(Follow::wordEnd),
 };
 
 constexpr WordRow rowsL[] = {

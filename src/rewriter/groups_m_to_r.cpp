@@ -40,7 +40,7 @@ constexpr WordRow rowsM[] = {
     exact(u"Mm", u"mirm"),
     anyCase(u"mercury", u"merkyury"),
     anyCase(u"mi ", u"me "),
-    anyCase(u"mn", u" million ").followedBy(Follow::belowA),
+    anyCase(u"mn", u" million ").followedBy(Follow::wordEnd),
 };
 
 constexpr WordRow rowsN[] = {

@@ -19,7 +19,7 @@ constexpr WordRow rowsS[] = {
 constexpr WordRow rowsT[] = {
     anyCase(u"tao", u"dow"),
     anyCase(u"taj", u"targe"),
-    anyCase(u"tel", u"tell").followedBy(Follow::belowA),
+    anyCase(u"tel", u"tell").followedBy(Follow::wordEnd),
     anyCase(u"tn", u" trillion "),
     exact(u"Tse", u"Tsee"),
 };

@@ -16,10 +16,10 @@ constexpr const LetterGroup* laterGroups[] = {
 };
 static_assert(std::size(laterGroups) == u'z' - u'a' + 1);
 
-// The blocks are guarded by previousCharacter < "A", which is narrower than word start: after "_"
-// or an accented letter the "i" group runs but the blocks do not.
+// The "is." groups need a previous character that belongs to no word, which is narrower than word
+// start: after "_" or an accented letter the "i" group runs but they do not.
 void runIsDotGroups(ScanState& s) {
-    if (s.previousCharacter >= u'A')
+    if (belongsToWord(s.previousCharacter))
         return;
     if (s.character == isDotGroup.letter)
         runRows(s, isDotGroup.rows);

@@ -1,15 +1,10 @@
 #include "rewriter/next_word.h"
 
+#include "rewriter/scan_state.h"
+
 namespace tellwick {
 
-namespace {
-
-// Everything from "A" upwards counts as part of a word, accented letters and "_" included.
-constexpr bool isWordCharacter(char16_t c) {
-    return c >= u'A';
-}
-
-} // namespace
+using rewriter::belongsToWord;
 
 std::u16string nextWord(std::u16string_view lookahead) {
     std::u16string result;
@@ -20,11 +15,11 @@ std::u16string nextWord(std::u16string_view lookahead) {
             // stands at the end of its phrase, so there is no next word to judge it by.
             if (c == u' ')
                 started = true;
-            else if (!isWordCharacter(c))
+            else if (!belongsToWord(c))
                 return {};
             continue;
         }
-        if (!isWordCharacter(c))
+        if (!belongsToWord(c))
             break;
         result.push_back(c);
     }

@@ -97,7 +97,7 @@ private:
 // character the scan stands on does.
 template <class Output> void emitAndStepOn(ScanState& s, Output& out, std::size_t from) {
     const char16_t ch = s.character;
-    if (ch != u'\n' && s.previousCharacter < u'A')
+    if (ch != u'\n' && !rewriter::belongsToWord(s.previousCharacter))
         s.previousWord.clear();
     if (ch != u'\n' && ch != u'\r')
         s.appendToPreviousWord(ch);
@@ -140,8 +140,7 @@ bool startsIndependentLine(const ScanState& s) {
     if (s.closingBracketSearched && s.closingBracket == std::u16string_view::npos)
         return false;
     const std::u16string_view previous = text::trimSpaces(s.previousWord);
-    return previous.empty() || previous.back() == u'.' || previous.back() == u'!' ||
-           previous.back() == u'?';
+    return previous.empty() || text::isSentenceEndMark(previous.back());
 }
 
 // Every rule reads at most this far past the scan's position, the search for a closing bracket

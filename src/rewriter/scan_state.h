@@ -44,6 +44,11 @@ inline constexpr int noCharacter = -1;
 constexpr bool isAsciiLetter(int c) {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
+// For the rules, everything from "A" upwards belongs to a word: accented letters, other scripts
+// and "_" included. Digits, punctuation, white space and a place outside the text end one.
+constexpr bool belongsToWord(int c) {
+    return c >= u'A';
+}
 constexpr bool isDigit(int c) {
     return c >= u'0' && c <= u'9';
 }

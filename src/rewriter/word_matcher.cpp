@@ -38,8 +38,8 @@ bool followHolds(int c, Follow follow) {
     switch (follow) {
     case Follow::any:
         return true;
-    case Follow::belowA:
-        return c < u'A';
+    case Follow::wordEnd:
+        return !belongsToWord(c);
     case Follow::notLowerI:
         return c == noCharacter || text::lowerCase(char16_t(c)) != u'i';
     case Follow::notCapitalI:

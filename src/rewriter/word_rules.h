@@ -31,7 +31,7 @@ enum class MatchFrom : std::uint8_t { current, next };
 
 // A test on the character right after the literal; past the end of the text it sees no
 // character, which sorts below every character.
-enum class Follow : std::uint8_t { any, belowA, notLowerI, notCapitalI };
+enum class Follow : std::uint8_t { any, wordEnd, notLowerI, notCapitalI };
 
 enum class Effect : std::uint8_t {
     emitPiece,
