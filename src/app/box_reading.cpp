@@ -2,6 +2,7 @@
 
 #include "app/box_text.h"
 #include "app/sentences.h"
+#include "speech/qt_text.h"
 
 #include <algorithm>
 
@@ -9,11 +10,14 @@ namespace tellwick {
 
 BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options)
     : offset_(offset), rawLength_(raw.size()) {
+    // Every line break but a CR LF grows by one unit on its way to the rewriter.
     for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] == QChar::ParagraphSeparator)
+        if (raw[i] == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n')
+            ++i;
+        else if (isLineBreak(raw[i]))
             breaks_.push_back(i + static_cast<qsizetype>(breaks_.size()));
     }
-    const QString input = crLfText(raw);
+    const QString input = withCrLfLineBreaks(raw);
     MappedRespelling mapped =
         respellTextMapped(std::u16string_view(reinterpret_cast<const char16_t*>(input.utf16()),
                                               static_cast<std::size_t>(input.size())),

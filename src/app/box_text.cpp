@@ -17,11 +17,6 @@ qsizetype endAfter(QStringView text, QChar mark) {
 
 } // namespace
 
-QString crLfText(QString raw) {
-    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return raw;
-}
-
 QString rawTextOf(QString plain) {
     // One pass: a pasted book is 10 MB.
     for (QChar& c : plain) {

@@ -16,6 +16,7 @@
 #include "capture/read_highlighted.h"
 #include "platform/virtual_keys.h"
 #include "rewriter/respell.h"
+#include "speech/qt_text.h"
 #include "trainer/trainer.h"
 
 #include <QCheckBox>
@@ -330,13 +331,12 @@ bool frmTextToSpeech::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString frmTextToSpeech::inputText() const {
-    return crLfText(txtInput->document()->toRawText());
+    // The rewriter is given CR LF line breaks, as Read and the capture handlers see the box.
+    return withCrLfLineBreaks(txtInput->document()->toRawText());
 }
 
 void frmTextToSpeech::setInputText(const QString& text) {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString plain = withLfLineBreaks(text);
     boxText_->replaceAll(rawTextOf(plain), [&] { txtInput->setPlainText(plain); });
 }
 

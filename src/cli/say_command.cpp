@@ -2,6 +2,7 @@
 #include "cli/followed_text.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
+#include "rewriter/line_breaks.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
 #include "speech/heteronym_decisions.h"
@@ -103,24 +104,6 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
     return std::nullopt;
 }
 
-// The window hands the rewriter its lines joined by CR LF, whatever the text came with; the
-// rewriter's page-number and line-break rules look for exactly that.
-std::u16string withCrLfLineBreaks(const std::u16string& text) {
-    std::u16string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out += u"\r\n";
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // The text as the window's rewriter is given it.
 std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
     std::string error;
@@ -138,7 +121,8 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
         *status = 2;
         return std::nullopt;
     }
-    return withCrLfLineBreaks(decoded.text);
+    // The window hands the rewriter its lines joined by CR LF, whatever the text came with.
+    return text::withCrLfLineBreaks(decoded.text);
 }
 
 int writeFile(const QString& text, const SayRequest& request) {

@@ -1,6 +1,7 @@
 #include "speech/heteronym_decisions.h"
 
 #include "speech/heteronym_tables.h"
+#include "speech/qt_text.h"
 
 #include <algorithm>
 #include <array>
@@ -22,21 +23,9 @@ constexpr int wordsRead = 6;
 // Nor does any row look further than this many characters away.
 constexpr qsizetype reach = 200;
 
-bool isApostrophe(QChar c) {
-    return c == u'\'' || c == QChar(0x2019);
-}
-
 // A character as the tables spell it: lower case, with a plain apostrophe.
 char16_t tableUnit(QChar c) {
     return isApostrophe(c) ? u'\'' : char16_t(c.toLower().unicode());
-}
-
-bool isWordCharacter(QStringView text, qsizetype at) {
-    if (text[at].isLetterOrNumber())
-        return true;
-    // An apostrophe between letters belongs to the word ("they've").
-    return isApostrophe(text[at]) && at > 0 && text[at - 1].isLetter() && at + 1 < text.size() &&
-           text[at + 1].isLetter();
 }
 
 bool partsClause(QChar c) {

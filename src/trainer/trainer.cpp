@@ -1,5 +1,7 @@
 #include "trainer/trainer.h"
 
+#include "speech/qt_text.h"
+
 #include <limits>
 
 namespace tellwick {
@@ -46,8 +48,7 @@ void countLine(WindowState& state, Keyboard& keyboard) {
 // here expect; the box itself hands out CR LF, as the rewriter needs.
 void copyAll(const WindowView& view, Clipboard& clipboard) {
     (void)clipboard.clear();
-    (void)clipboard.setText(
-        StripTrailingCrLf(view.inputText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    (void)clipboard.setText(withLfLineBreaks(StripTrailingCrLf(view.inputText())));
 }
 
 } // namespace
