@@ -7,8 +7,9 @@ namespace tellwick::rewriter {
 
 namespace {
 
-// Only the group of character's own letter can have its guard hold, so looking it up gives the same
-// result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have none.
+// Only the group of the current character's letter can have its guard hold, so looking it up gives
+// the same result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have
+// none.
 constexpr const LetterGroup* laterGroups[] = {
     nullptr, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG, &groupH, &groupI,
     &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP, nullptr, &groupR,

@@ -17,8 +17,8 @@ using rewriter::ScanState;
 void runCascade(ScanState& s) {
     if (rewriter::runRulesBeforeLetterGroups(s))
         return;
-    // Every rule from here on needs a previousCharacter that is no ASCII letter: the letter groups
-    // and the "is." blocks start words, and the number rule follows a line feed.
+    // Every rule from here on needs a previous character that is no ASCII letter: the letter
+    // groups and the "is." groups start words, and the number rule follows a line feed.
     if (!s.atWordStart())
         return;
     if (text::lowerCase(s.character) == rewriter::groupA.letter) {
@@ -93,8 +93,8 @@ private:
     bool wanted_ = true;
 };
 
-// Characters consumed by a skip never reach the previous word or previousCharacter: only the
-// character the scan stands on does.
+// Characters consumed by a skip never reach the previous word or the previous character: only
+// the character the scan stands on does.
 template <class Output> void emitAndStepOn(ScanState& s, Output& out, std::size_t from) {
     const char16_t ch = s.character;
     if (ch != u'\n' && !rewriter::belongsToWord(s.previousCharacter))

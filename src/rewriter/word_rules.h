@@ -127,7 +127,7 @@ enum class Refresh : std::uint8_t {
 };
 
 struct LetterGroup {
-    char16_t letter; // the guard is word start for it (the "is." blocks: character equal to it)
+    char16_t letter; // the guard is word start for it (the "is." groups: the very letter)
     Refresh refresh;
     std::span<const WordRow> rows;
 };
@@ -150,13 +150,13 @@ consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRo
     return LetterGroup{letter, refresh, rows};
 }
 
-// The groups in the order of the cascade. groupI is followed by the "is." blocks.
+// The groups in the order of the cascade. groupI is followed by the "is." groups.
 extern const LetterGroup groupA, groupB, groupC, groupD, groupE, groupF, groupG, groupH;
 extern const LetterGroup groupI, groupJ, groupK, groupL;
 extern const LetterGroup groupM, groupN, groupO, groupP, groupR;
 extern const LetterGroup groupS, groupT, groupU, groupV, groupW, groupX, groupY;
-// The blocks after group "i"; their guard is character equal to their letter exactly and
-// previousCharacter < "A".
+// The groups for "is." and "IS." after group "i"; their guard is the current character being their
+// letter exactly, after a character that belongs to no word.
 extern const LetterGroup isDotGroup, isDotCapitalsGroup;
 
 // Runs a group whose guard holds: its refresh, then its rows in order up to the first that
