@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <string_view>
 
 namespace tellwick {
 
@@ -29,26 +30,9 @@ char16_t tableUnit(QChar c) {
 }
 
 bool partsClause(QChar c) {
-    switch (c.unicode()) {
-    case u'.':
-    case u',':
-    case u';':
-    case u':':
-    case u'!':
-    case u'?':
-    case u'(':
-    case u')':
-    case u'[':
-    case u']':
-    case u'\r':
-    case u'\n':
-    case 0x2013: // en dash
-    case 0x2014: // em dash
-    case 0x2026: // ellipsis
-        return true;
-    default:
-        return false;
-    }
+    // Punctuation, brackets, the en and em dashes and the ellipsis.
+    static constexpr std::u16string_view marks = u".,;:!?()[]\u2013\u2014\u2026";
+    return isLineBreak(c) || marks.find(c.unicode()) != std::u16string_view::npos;
 }
 
 // A neighbouring word, lower-cased, with its apostrophes made plain. Of a longer word only the end
