@@ -111,7 +111,7 @@ void reportCharacters(benchmark::State& state, std::size_t characters) {
 template <std::u16string (*make)(std::size_t)> void respell(benchmark::State& state) {
     const auto& text = cached<make>(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(tellwick::RespellText(text));
+        benchmark::DoNotOptimize(tellwick::respellText(text));
     reportCharacters(state, text.size());
 }
 
@@ -119,7 +119,7 @@ template <std::u16string (*make)(std::size_t)> void respell(benchmark::State& st
 template <std::u16string (*make)(std::size_t)> void respellMapped(benchmark::State& state) {
     const auto& text = cached<make>(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(tellwick::RespellTextMapped(text));
+        benchmark::DoNotOptimize(tellwick::respellTextMapped(text));
     reportCharacters(state, text.size());
 }
 

@@ -155,7 +155,7 @@ std::vector<LabelledSentence> readSentences(const std::string& folder, int perHo
             std::vector<std::size_t> indexOfByte;
             const std::u16string text = utf16Of(row[2], &indexOfByte);
             const std::size_t start = std::min(std::stoul(row[3]), row[2].size());
-            MappedRespelling spoken = RespellTextMapped(text);
+            MappedRespelling spoken = respellTextMapped(text);
             sentence.found = placeInSpoken(spoken, indexOfByte[start], row[0], &sentence.spoken);
             sentence.spoken.text = std::move(spoken.text);
             sentences.push_back(std::move(sentence));

@@ -13,6 +13,7 @@
 #include "reader/box_text.h"
 #include "reader/highlighted_text.h"
 #include "reader/sentences.h"
+#include "speech/qt_text.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -320,13 +321,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString MainWindow::inputText() const {
-    return crLfText(textBox_->document()->toRawText());
+    return withCrLfLineBreaks(textBox_->document()->toRawText());
 }
 
 void MainWindow::setInputText(const QString& text) {
-    QString plain = text;
-    plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString plain = withLfLineBreaks(text);
     boxText_->replaceAll(rawTextOf(plain), [&] { textBox_->setPlainText(plain); });
 }
 

@@ -1,6 +1,7 @@
 #include "cli/followed_text.h"
 
 #include "pronunciation/normaliser.h"
+#include "rewriter/line_breaks.h"
 
 #include <algorithm>
 
@@ -8,12 +9,9 @@ namespace tellwick {
 
 namespace {
 
-bool isLineBreak(char16_t c) {
-    return c == u'\r' || c == u'\n';
-}
-
 bool isBlank(char16_t c) {
-    return c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || isLineBreak(c) || c == u'\u00a0';
+    return c == u' ' || c == u'\t' || c == u'\f' || c == u'\v' || text::isLineBreak(c) ||
+           c == u'\u00a0';
 }
 
 } // namespace
@@ -34,11 +32,14 @@ std::u16string FollowedText::line(std::size_t spokenStart, std::size_t spokenEnd
         --end;
     std::u16string out;
     out.reserve(end - start);
-    for (std::size_t i = start; i < end; ++i) {
-        if (!isLineBreak(original_[i]))
-            out += original_[i];
-        else if (original_[i] == u'\n' || i + 1 >= end || original_[i + 1] != u'\n')
+    const std::u16string_view text(original_.data() + start, end - start);
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t length = text::lineBreakLength(text.substr(i)); length != 0) {
             out += u' ';
+            i += length;
+        } else {
+            out += text[i++];
+        }
     }
     return out;
 }

@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "cli/large_buffers.h"
+#include "cli/input_bytes.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
@@ -32,8 +32,8 @@ int runRespellCommand(int argc, char** argv) {
     if (!arguments)
         return status;
     RespellOptions options;
-    options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
-    options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
+    options.linesAsSpaces = !arguments->has(pauseAtLineBreaksOption.name);
+    options.skipBracketed = !arguments->has(readSquareBracketsOption.name);
     const bool havePath = !arguments->operands.empty();
     const std::string path = havePath ? arguments->operands.front() : std::string();
 
@@ -60,7 +60,7 @@ int runRespellCommand(int argc, char** argv) {
     Utf8Slices slices(bytes->view(), decodeSliceBytes);
     Utf8PieceWriter writer(stdout);
     bool written = true;
-    RespellTextStream(
+    respellTextStream(
         [&](std::u16string& text) {
             slices.next(text);
             bytes->release(slices.done());

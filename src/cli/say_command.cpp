@@ -1,11 +1,12 @@
 #include "cli/commands.h"
 #include "cli/followed_text.h"
-#include "cli/large_buffers.h"
+#include "cli/input_bytes.h"
 #include "cli/options.h"
 #include "cli/speech_explanation.h"
 #include "cli/text_io.h"
 #include "platform/close_signals.h"
 #include "pronunciation/normaliser.h"
+#include "rewriter/line_breaks.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
 #include "speech/phoneme_listing.h"
@@ -69,8 +70,8 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
         parseCommandLine(sayCommand, argc, argv, &status);
     if (!arguments)
         return status;
-    request->options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
-    request->options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
+    request->options.linesAsSpaces = !arguments->has(pauseAtLineBreaksOption.name);
+    request->options.skipBracketed = !arguments->has(readSquareBracketsOption.name);
     request->rate = arguments->number("rate", request->rate);
     if (arguments->has("out"))
         request->outPath = arguments->values.at("out");
@@ -102,24 +103,6 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
     return std::nullopt;
 }
 
-// The window hands the rewriter its lines joined by CR LF, whatever the text came with; the
-// rewriter's page-number and line-break rules look for exactly that.
-std::u16string withCrLfLineBreaks(const std::u16string& text) {
-    std::u16string out;
-    out.reserve(text.size() + text.size() / 16);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            out += u"\r\n";
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 // The text as the window's rewriter is given it.
 std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
     std::string error;
@@ -137,7 +120,8 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
         *status = 2;
         return std::nullopt;
     }
-    return withCrLfLineBreaks(decoded.text);
+    // The window hands the rewriter its lines joined by CR LF, whatever the text came with.
+    return text::withCrLfLineBreaks(decoded.text);
 }
 
 int writeFile(const QString& text, const SayRequest& request) {

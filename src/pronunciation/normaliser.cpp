@@ -207,7 +207,7 @@ MappedRespelling normalisedRespelling(std::u16string_view userText,
 }
 
 MappedRespelling speakableText(std::u16string_view userText, const RespellOptions& options) {
-    return normalisedRespelling(userText, RespellTextMapped(userText, options));
+    return normalisedRespelling(userText, respellTextMapped(userText, options));
 }
 
 std::vector<std::u16string> normalisedTokenLines(std::u16string_view userText) {

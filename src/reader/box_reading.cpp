@@ -3,6 +3,7 @@
 #include "pronunciation/normaliser.h"
 #include "reader/box_text.h"
 #include "reader/sentences.h"
+#include "speech/qt_text.h"
 
 #include <algorithm>
 
@@ -16,11 +17,14 @@ MappedRespelling voiceText(QStringView text, const RespellOptions& options) {
 
 BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options)
     : offset_(offset), rawLength_(raw.size()) {
+    // Every line break but a CR LF grows by one unit on its way to the rewriter.
     for (qsizetype i = 0; i < raw.size(); ++i) {
-        if (raw[i] == QChar::ParagraphSeparator)
+        if (raw[i] == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n')
+            ++i;
+        else if (isLineBreak(raw[i]))
             breaks_.push_back(i + static_cast<qsizetype>(breaks_.size()));
     }
-    MappedRespelling mapped = voiceText(crLfText(raw), options);
+    MappedRespelling mapped = voiceText(withCrLfLineBreaks(raw), options);
     spoken_ = QString::fromStdU16String(mapped.text);
     map_ = std::move(mapped.map);
 }

@@ -28,11 +28,6 @@ bool isBlank(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
 }
 
-QString crLfText(QString raw) {
-    raw.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-    return raw;
-}
-
 QString rawTextOf(QString plain) {
     // One pass: a pasted book is 10 MB.
     for (QChar& c : plain) {

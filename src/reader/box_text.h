@@ -7,10 +7,6 @@
 
 namespace tellwick {
 
-// The text of the box as Read and the capture handlers see it: CR LF line breaks, made from the
-// raw text of its document, whose paragraphs are parted by U+2029.
-QString crLfText(QString raw);
-
 // The raw text that a plain text box holds once given plain: every character that the box turns
 // into a paragraph end becomes U+2029.
 QString rawTextOf(QString plain);

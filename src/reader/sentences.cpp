@@ -1,18 +1,12 @@
 #include "reader/sentences.h"
 
+#include "speech/qt_text.h"
+
 #include <algorithm>
 
 namespace tellwick {
 
 namespace {
-
-bool isLineBreak(QChar c) {
-    return c == QChar::ParagraphSeparator || c == u'\n' || c == u'\r' || c == QChar::LineSeparator;
-}
-
-bool endsSentence(QChar c) {
-    return c == u'.' || c == u'!' || c == u'?';
-}
 
 bool closes(QChar c) {
     return c == u'"' || c == u'\'' || c == u')' || c == u']' || c == u'\u2019' || c == u'\u201D';
@@ -35,7 +29,7 @@ bool goesOn(QStringView text, QChar mark, qsizetype next) {
 qsizetype endAt(QStringView text, qsizetype i) {
     if (isLineBreak(text[i]))
         return i;
-    if (!endsSentence(text[i]))
+    if (!isSentenceEndMark(text[i]))
         return -1;
     qsizetype end = i + 1;
     while (end < text.size() && closes(text[end]))
@@ -56,7 +50,7 @@ bool followsEnd(QStringView text, qsizetype i, qsizetype next) {
     qsizetype mark = i - 1;
     while (mark > 0 && closes(text[mark]))
         --mark;
-    return mark >= 0 && endsSentence(text[mark]) && !goesOn(text, text[mark], next);
+    return mark >= 0 && isSentenceEndMark(text[mark]) && !goesOn(text, text[mark], next);
 }
 
 } // namespace

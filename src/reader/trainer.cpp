@@ -1,5 +1,7 @@
 #include "reader/trainer.h"
 
+#include "speech/qt_text.h"
+
 #include <limits>
 
 namespace tellwick {
@@ -25,7 +27,7 @@ bool Trainer::lineRead(int screenLines) {
 void copyBoxText(const QString& boxText, Clipboard& clipboard) {
     (void)clipboard.clear();
     (void)clipboard.setText(
-        withoutTrailingLineBreaks(boxText).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        withLfLineBreaks(withoutTrailingLineBreaks(boxText)));
 }
 
 QString withoutTrailingLineBreaks(QString text) {

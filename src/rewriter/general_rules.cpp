@@ -14,8 +14,8 @@ constexpr char16_t carriageReturn = 13;
 constexpr char16_t lineFeed = 10;
 
 std::size_t closingBracketFrom(ScanState& s) {
-    if (!s.closingBracketSearched || s.closingBracket < s.Pos) {
-        s.closingBracket = s.Txt.find(u']', s.Pos);
+    if (!s.closingBracketSearched || s.closingBracket < s.position) {
+        s.closingBracket = s.text.find(u']', s.position);
         s.closingBracketSearched = true;
     }
     return s.closingBracket;
@@ -24,12 +24,12 @@ std::size_t closingBracketFrom(ScanState& s) {
 // Sets the piece that stands for the next `consumed` characters; always ends the cascade.
 bool substitute(ScanState& s, std::u16string_view piece, std::size_t consumed = 1) {
     s.piece.set(piece);
-    s.Pos += consumed - 1;
+    s.position += consumed - 1;
     return true;
 }
 
 bool startsWith(const ScanState& s, std::u16string_view literal) {
-    return s.mid(s.Pos, literal.size()) == literal;
+    return s.mid(s.position, literal.size()) == literal;
 }
 
 // Punctuation and symbols read as a pause or as words, each consuming its whole literal. A literal
@@ -73,7 +73,8 @@ static_assert(wellFormed(substitutions));
 
 bool runSubstitutions(ScanState& s) {
     for (const Substitution& row : substitutions) {
-        if (row.literal[0] == s.Ch && (row.literal.size() == 1 || startsWith(s, row.literal)))
+        if (row.literal[0] == s.character &&
+            (row.literal.size() == 1 || startsWith(s, row.literal)))
             return substitute(s, row.piece, row.literal.size());
     }
     return false;
@@ -82,66 +83,66 @@ bool runSubstitutions(ScanState& s) {
 } // namespace
 
 bool runRulesOnOtherCharacters(ScanState& s) {
-    const char16_t ch = s.Ch;
-    if (s.options.chkCrPause && (ch == carriageReturn || ch == lineFeed))
+    const char16_t ch = s.character;
+    if (s.options.linesAsSpaces && (ch == carriageReturn || ch == lineFeed))
         return substitute(s, u" ");
-    if (s.options.chkSqBr && ch == u'[') {
+    if (s.options.skipBracketed && ch == u'[') {
         // A "[" that no "]" follows goes on through the cascade like any other character;
         // jumping to a "]" that is not there would never end the scan or would drop the rest.
         const std::size_t close = closingBracketFrom(s);
         if (close != std::u16string_view::npos) {
             s.piece.set(u" ");
-            s.Pos = close;
+            s.position = close;
             return true;
         }
     }
-    if (ch == u'[' && s.LstCh < u'A') {
+    if (ch == u'[' && !belongsToWord(s.previousCharacter)) {
         if (s.following() <= u'9')
             s.piece.set(u" ");
         return true;
     }
-    if (ch == u']' && s.LstCh <= u'9') {
-        if (s.following() < u'A')
+    if (ch == u']' && s.previousCharacter <= u'9') {
+        if (!belongsToWord(s.following()))
             s.piece.set(u",");
         return true;
     }
     if (runSubstitutions(s))
         return true;
-    if (ch == u'-' && s.Pos > 0 && s.Txt[s.Pos - 1] != u' ')
+    if (ch == u'-' && s.position > 0 && s.text[s.position - 1] != u' ')
         return substitute(s, u" ");
     if (ch == u'$') {
-        s.DollarOn = true;
+        s.inAmount = true;
         return true;
     }
     // The flag outlives the digits and punctuation of an amount and ends at the first space,
     // letter or other character from "A" up.
-    if (!(ch < u'A' && ch != u' '))
-        s.DollarOn = false;
+    if (belongsToWord(ch) || ch == u' ')
+        s.inAmount = false;
     // On a single character the numeric test holds exactly for the digits.
-    if (ch == u'.' && isDigit(s.LstCh) && isDigit(s.following()) && !s.DollarOn) {
+    if (ch == u'.' && isDigit(s.previousCharacter) && isDigit(s.following()) && !s.inAmount) {
         s.piece.set(u" point ");
-        s.piece.append(s.mid(s.Pos + 1, 1));
+        s.piece.append(s.mid(s.position + 1, 1));
         s.piece.append(u" ");
-        s.Pos += 1;
+        s.position += 1;
         return true;
     }
     // "9/11" ends the cascade only when it matches, so that a number starting with 9 alone on
     // its line still reaches the rule that blanks it.
     static constexpr std::u16string_view nineEleven = u"9/11";
-    if (ch == u'9' && s.LstCh < u'1' && startsWith(s, nineEleven))
+    if (ch == u'9' && s.previousCharacter < u'1' && startsWith(s, nineEleven))
         return substitute(s, u"9'11", nineEleven.size());
-    if (ch == u'A' && !isAsciiLetter(s.LstCh) && s.following() < u'A' && s.Pos >= 2 &&
-        s.Txt[s.Pos - 2] >= u'A')
+    if (ch == u'A' && !isAsciiLetter(s.previousCharacter) && !belongsToWord(s.following()) &&
+        s.position >= 2 && belongsToWord(s.text[s.position - 2]))
         s.piece.set(u"A'");
     return false;
 }
 
 bool runNumberAloneOnLine(ScanState& s) {
-    if (s.LstCh != lineFeed || !isDigit(s.Ch))
+    if (s.previousCharacter != lineFeed || !isDigit(s.character))
         return false;
     static constexpr std::u16string_view blanks = u"    ";
     for (std::size_t width = blanks.size(); width >= 2; --width) {
-        if (isNumeric(s.mid(s.Pos, width)) && s.at(s.Pos + width) == carriageReturn)
+        if (isNumeric(s.mid(s.position, width)) && s.at(s.position + width) == carriageReturn)
             return substitute(s, blanks.substr(0, width), width);
     }
     if (s.following() == carriageReturn)

@@ -11,12 +11,12 @@ bool runRulesOnOtherCharacters(ScanState& s);
 // A), in their order. Returns whether one of them ended the cascade; the dollar reset and the
 // capital A change the state and let it go on.
 inline bool runRulesBeforeLetterGroups(ScanState& s) {
-    const char16_t ch = s.Ch;
+    const char16_t ch = s.character;
     // Most characters are spaces, letters, or come after the last one that a rule names (U+2026,
     // the ellipsis): scripts other than Latin. Of all these rules only the dollar reset can touch
     // them (and a capital A its own rule), so they skip the rest.
     if (ch == u' ' || (ch >= u'a' && ch <= u'z') || (ch > u'A' && ch <= u'Z') || ch > u'\u2026') {
-        s.DollarOn = false;
+        s.inAmount = false;
         return false;
     }
     return runRulesOnOtherCharacters(s);

@@ -1,4 +1,4 @@
-#include "rewriter/deciders.h"
+#include "rewriter/heteronym_deciders.h"
 #include "rewriter/word_contexts.h"
 #include "rewriter/word_rules.h"
 
@@ -16,62 +16,63 @@ constexpr Word personNouns[] = {u"pal",    u"patient", u"soldier",   u"friend", 
 
 // "invalid" before a person is the noun, stressed on its first syllable.
 bool beforePersonNoun(const ScanState& s) {
-    return isOneOf(s.NxWdLc, personNouns);
+    return isOneOf(s.nextWordLowerCased, personNouns);
 }
 
 constexpr WordRow rowsI[] = {
-    lc(u"impatience", u"impatiencs"),
-    lc(u"invalid", u"innvalid").onlyIf(beforePersonNoun),
-    lc(u"iphone", u"I'phone"),
-    lc(u"ids", u"idz"),
+    anyCase(u"impatience", u"impatiencs"),
+    anyCase(u"invalid", u"innvalid").onlyIf(beforePersonNoun),
+    anyCase(u"iphone", u"I'phone"),
+    anyCase(u"ids", u"idz"),
     keep(u"isis"),
-    lc(u"i'll", u"isle"),
+    anyCase(u"i'll", u"isle"),
     // Roman numerals; "ii" gives way to "iii", and "iv" must not start a word such as "ivy".
-    lc(u"ii", u"2,").followedBy(Follow::notLowerI),
-    lc(u"iii", u"3,"),
-    lc(u"iv", u"4,").followedBy(Follow::belowA),
+    anyCase(u"ii", u"2,").followedBy(Follow::notLowerI),
+    anyCase(u"iii", u"3,"),
+    anyCase(u"iv", u"4,").followedBy(Follow::wordEnd),
 };
 
-constexpr WordRow rowsIsLower[] = {exact(u"is.", u"is .")};
-constexpr WordRow rowsIsUpper[] = {exact(u"IS.", u"IS .")};
+constexpr WordRow rowsIsDot[] = {exact(u"is.", u"is .")};
+constexpr WordRow rowsIsDotCapitals[] = {exact(u"IS.", u"IS .")};
 
 constexpr WordRow rowsJ[] = {
-    lc(u"jan", u"jann").followedBy(Follow::belowA),
+    anyCase(u"jan", u"jann").followedBy(Follow::wordEnd),
 };
 
 constexpr WordRow rowsK[] = {
-    lc(u"kinder", u"kyynder").followedBy(Follow::belowA),
+    anyCase(u"kinder", u"kyynder").followedBy(Follow::wordEnd),
 };
 
 constexpr WordRow rowsL[] = {
     keep(u"livestock"),
-    lc(u"livestream", u"lyvstream"),
+    anyCase(u"livestream", u"lyvstream"),
     stopAt(u"livelihood"),
     stopAt(u"lived"),
-    lc(u"lively", u"lyyvely"),
-    lc(u"liver", u"livver"),
+    anyCase(u"lively", u"lyyvely"),
+    anyCase(u"liver", u"livver"),
     // Every other word that starts with "live" has those four letters respelled one way or
     // the other.
-    lc(u"live", u"lyyve").decidedBy(IsLyv, Asked::whenRowReached),
-    lc(u"live", u"liv"),
+    anyCase(u"live", u"lyyve").decidedBy(decideLive, Asked::whenRowReached),
+    anyCase(u"live", u"liv"),
     keep(u"leading"),
     keep(u"leader"),
-    lc(u"lead-contaminat", u"led contaminat"),
-    lc(u"lead", u"led").decidedBy(IsLed, Asked::whenRowReached),
-    lc(u"learned", u"learnd").decidedBy(IsLearnd, Asked::whenRowReached),
-    lc(u"libido", u"libbeido"),
-    lc(u"literati", u"literarti"),
-    lc(u"l.a", u"ellaye"),
-    lc(u"latino", u"lateeno"),
-    lc(u"latina", u"lateena"),
+    anyCase(u"lead-contaminat", u"led contaminat"),
+    anyCase(u"lead", u"led").decidedBy(decideLead, Asked::whenRowReached),
+    anyCase(u"learned", u"learnd").decidedBy(decideLearned, Asked::whenRowReached),
+    anyCase(u"libido", u"libbeido"),
+    anyCase(u"literati", u"literarti"),
+    anyCase(u"l.a", u"ellaye"),
+    anyCase(u"latino", u"lateeno"),
+    anyCase(u"latina", u"lateena"),
     exact(u"LAX", u"LA X"),
 };
 
 } // namespace
 
-constinit const LetterGroup groupI = letterGroup(u'i', Refresh::nextWordLc, rowsI);
-constinit const LetterGroup isBlockLower = letterGroup(u'i', Refresh::none, rowsIsLower);
-constinit const LetterGroup isBlockUpper = letterGroup(u'I', Refresh::none, rowsIsUpper);
+constinit const LetterGroup groupI = letterGroup(u'i', Refresh::nextWordLowerCased, rowsI);
+constinit const LetterGroup isDotGroup = letterGroup(u'i', Refresh::none, rowsIsDot);
+constinit const LetterGroup isDotCapitalsGroup =
+    letterGroup(u'I', Refresh::none, rowsIsDotCapitals);
 constinit const LetterGroup groupJ = letterGroup(u'j', Refresh::none, rowsJ);
 constinit const LetterGroup groupK = letterGroup(u'k', Refresh::none, rowsK);
 constinit const LetterGroup groupL = letterGroup(u'l', Refresh::nextWord, rowsL);

@@ -1,4 +1,4 @@
-#include "rewriter/deciders.h"
+#include "rewriter/heteronym_deciders.h"
 #include "rewriter/word_contexts.h"
 #include "rewriter/word_rules.h"
 
@@ -7,44 +7,44 @@ namespace tellwick::rewriter {
 namespace {
 
 constexpr WordRow rowsS[] = {
-    lc(u"un.", u"un .").fromNextChar(),
-    lc(u"at.", u"at .").fromNextChar(),
-    lc(u"sole", u"sol"),
-    lc(u"shone", u"shhon"),
-    lc(u"ow", u"ew").fromNextChar().decidedBy(IsSew, Asked::whenRowReached),
-    lc(u"sread", u"s-read"),
-    lc(u"speechifying", u"speechif'i'ing"),
+    anyCase(u"un.", u"un .").fromNextChar(),
+    anyCase(u"at.", u"at .").fromNextChar(),
+    anyCase(u"sole", u"sol"),
+    anyCase(u"shone", u"shhon"),
+    anyCase(u"ow", u"ew").fromNextChar().decidedBy(decideSow, Asked::whenRowReached),
+    anyCase(u"sread", u"s-read"),
+    anyCase(u"speechifying", u"speechif'i'ing"),
 };
 
 constexpr WordRow rowsT[] = {
-    lc(u"tao", u"dow"),
-    lc(u"taj", u"targe"),
-    lc(u"tel", u"tell").followedBy(Follow::belowA),
-    lc(u"tn", u" trillion "),
+    anyCase(u"tao", u"dow"),
+    anyCase(u"taj", u"targe"),
+    anyCase(u"tel", u"tell").followedBy(Follow::wordEnd),
+    anyCase(u"tn", u" trillion "),
     exact(u"Tse", u"Tsee"),
 };
 
 constexpr WordRow rowsU[] = {
-    lc(u"u.s.-", u"U.S. "),  lc(u"u.k.-", u"U.K. "),    lc(u"u.s.'s", u"U. Eses"),
-    lc(u"us's", u"U. Eses"), lc(u"u.k.'s", u"U. Kays"), exact(u"ups", u"upps"),
+    anyCase(u"u.s.-", u"U.S. "),  anyCase(u"u.k.-", u"U.K. "),    anyCase(u"u.s.'s", u"U. Eses"),
+    anyCase(u"us's", u"U. Eses"), anyCase(u"u.k.'s", u"U. Kays"), exact(u"ups", u"upps"),
     exact(u"Ups", u"upps"),
 };
 
 constexpr WordRow rowsV[] = {
-    lc(u"egan", u"eeggan").fromNextChar(),
-    lc(u"v/s", u"verses"),
-    lc(u"vis-a-vis", u"visa-v"),
+    anyCase(u"egan", u"eeggan").fromNextChar(),
+    anyCase(u"v/s", u"verses"),
+    anyCase(u"vis-a-vis", u"visa-v"),
 };
 
 constexpr WordRow rowsW[] = {
-    lc(u"ed.", u"ed .").fromNextChar(),
+    anyCase(u"ed.", u"ed .").fromNextChar(),
     keep(u"windfall"),
     // These forms are never the past tense of "wind"; they keep the decider away.
     stopAt(u"windjammer"),
     stopAt(u"wounded"),
     stopAt(u"wounding"),
-    lc(u"ound", u"owned").fromNextChar().decidedBy(IsWowned, Asked::whenRowReached),
-    lc(u"wi-fi", u"WiFi"),
+    anyCase(u"ound", u"owned").fromNextChar().decidedBy(decideWound, Asked::whenRowReached),
+    anyCase(u"wi-fi", u"WiFi"),
     exact(u"WWI", u"world war 1").followedBy(Follow::notCapitalI),
     exact(u"World War III", u"world war 3"),
     exact(u"World War II", u"world war 2"),
@@ -55,14 +55,14 @@ constexpr WordRow rowsW[] = {
 // "xi": it is copied for the voice to read as it does any number.
 bool notRomanNumeral(const ScanState& s) {
     constexpr std::u16string_view romanCapitals = u"IVXLCDM";
-    for (std::size_t p = s.Pos; isAsciiLetter(s.at(p)); ++p) {
+    for (std::size_t p = s.position; isAsciiLetter(s.at(p)); ++p) {
         if (romanCapitals.find(char16_t(s.at(p))) == std::u16string_view::npos)
             return true;
     }
     return false;
 }
 
-constexpr WordRow rowsX[] = {lc(u"xi", u"zye").onlyIf(notRomanNumeral)};
+constexpr WordRow rowsX[] = {anyCase(u"xi", u"zye").onlyIf(notRomanNumeral)};
 
 constexpr WordRow rowsY[] = {keep(u"yogananda")};
 

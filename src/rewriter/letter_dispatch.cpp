@@ -7,8 +7,9 @@ namespace tellwick::rewriter {
 
 namespace {
 
-// Only the group of Ch's own letter can have its guard hold, so looking it up gives the same
-// result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have none.
+// Only the group of the current character's letter can have its guard hold, so looking it up gives
+// the same result as trying the groups in turn. Group "a" runs earlier in the cascade; Q and Z have
+// none.
 constexpr const LetterGroup* laterGroups[] = {
     nullptr, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG, &groupH, &groupI,
     &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP, nullptr, &groupR,
@@ -16,21 +17,21 @@ constexpr const LetterGroup* laterGroups[] = {
 };
 static_assert(std::size(laterGroups) == u'z' - u'a' + 1);
 
-// The blocks are guarded by LstCh < "A", which is narrower than word start: after "_" or an
-// accented letter the "i" group runs but the blocks do not.
-void runIsBlocks(ScanState& s) {
-    if (s.LstCh >= u'A')
+// The "is." groups need a previous character that belongs to no word, which is narrower than word
+// start: after "_" or an accented letter the "i" group runs but they do not.
+void runIsDotGroups(ScanState& s) {
+    if (belongsToWord(s.previousCharacter))
         return;
-    if (s.Ch == isBlockLower.letter)
-        runRows(s, isBlockLower.rows);
-    else if (s.Ch == isBlockUpper.letter)
-        runRows(s, isBlockUpper.rows);
+    if (s.character == isDotGroup.letter)
+        runRows(s, isDotGroup.rows);
+    else if (s.character == isDotCapitalsGroup.letter)
+        runRows(s, isDotCapitalsGroup.rows);
 }
 
 } // namespace
 
 void runLaterLetterGroups(ScanState& s) {
-    const char16_t letter = text::lowerCase(s.Ch);
+    const char16_t letter = text::lowerCase(s.character);
     if (letter < u'a' || letter > u'z' || !s.atWordStart())
         return;
     const LetterGroup* group = laterGroups[letter - u'a'];
@@ -38,7 +39,7 @@ void runLaterLetterGroups(ScanState& s) {
         return;
     runGroup(s, *group);
     if (group == &groupI)
-        runIsBlocks(s);
+        runIsDotGroups(s);
 }
 
 } // namespace tellwick::rewriter

@@ -17,11 +17,11 @@ using rewriter::ScanState;
 void runCascade(ScanState& s) {
     if (rewriter::runRulesBeforeLetterGroups(s))
         return;
-    // Every rule from here on needs a LstCh that is no ASCII letter: the letter groups and the
-    // "is." blocks start words, and the number rule follows a line feed.
+    // Every rule from here on needs a previous character that is no ASCII letter: the letter
+    // groups and the "is." groups start words, and the number rule follows a line feed.
     if (!s.atWordStart())
         return;
-    if (text::lowerCase(s.Ch) == rewriter::groupA.letter) {
+    if (text::lowerCase(s.character) == rewriter::groupA.letter) {
         rewriter::runGroup(s, rewriter::groupA);
         return;
     }
@@ -93,36 +93,37 @@ private:
     bool wanted_ = true;
 };
 
-// Characters consumed by a skip never reach LWd or LstCh: only Ch does.
-template <class Output> void runTail(ScanState& s, Output& out, std::size_t from) {
-    const char16_t ch = s.Ch;
-    if (ch != u'\n' && s.LstCh < u'A')
-        s.LWd.clear();
+// Characters consumed by a skip never reach the previous word or the previous character: only
+// the character the scan stands on does.
+template <class Output> void emitAndStepOn(ScanState& s, Output& out, std::size_t from) {
+    const char16_t ch = s.character;
+    if (ch != u'\n' && !rewriter::belongsToWord(s.previousCharacter))
+        s.previousWord.clear();
     if (ch != u'\n' && ch != u'\r')
-        s.appendToLWd(ch);
+        s.appendToPreviousWord(ch);
     if (s.piece.empty())
         out.copy(ch, from);
     else
         out.replace(s.piece.view(), from);
     s.piece.clear();
-    s.LstCh = ch;
-    s.Pos += 1;
+    s.previousCharacter = ch;
+    s.position += 1;
 }
 
 struct NeverStop {
     constexpr bool operator()(const ScanState&) const { return false; }
 };
 
-// Scans Txt from its start until stop says so at the start of a position, or to the end.
+// Scans text from its start until stop says so at the start of a position, or to the end.
 template <class Output, class Stop = NeverStop>
-void respellInto(std::u16string_view Txt, const RespellOptions& options, Output& out,
+void respellInto(std::u16string_view text, const RespellOptions& options, Output& out,
                  Stop stop = {}) {
-    ScanState s(Txt, options);
-    while (s.Pos < Txt.size() && out.wanted() && !stop(s)) {
-        const std::size_t from = s.Pos;
-        s.Ch = Txt[s.Pos];
+    ScanState s(text, options);
+    while (s.position < text.size() && out.wanted() && !stop(s)) {
+        const std::size_t from = s.position;
+        s.character = text[s.position];
         runCascade(s);
-        runTail(s, out, from);
+        emitAndStepOn(s, out, from);
     }
 }
 
@@ -133,14 +134,13 @@ void respellInto(std::u16string_view Txt, const RespellOptions& options, Output&
 // rules look ahead only a few characters, but for the search for a closing bracket, which must not
 // have run off the end of a window.
 bool startsIndependentLine(const ScanState& s) {
-    if (s.Pos == 0 || s.Txt[s.Pos - 1] != u'\n' || !rewriter::isAsciiLetter(s.Txt[s.Pos]) ||
-        s.DollarOn)
+    if (s.position == 0 || s.text[s.position - 1] != u'\n' ||
+        !rewriter::isAsciiLetter(s.text[s.position]) || s.inAmount)
         return false;
     if (s.closingBracketSearched && s.closingBracket == std::u16string_view::npos)
         return false;
-    const std::u16string_view previous = text::trimSpaces(s.LWd);
-    return previous.empty() || previous.back() == u'.' || previous.back() == u'!' ||
-           previous.back() == u'?';
+    const std::u16string_view previous = text::trimSpaces(s.previousWord);
+    return previous.empty() || text::isSentenceEndMark(previous.back());
 }
 
 // Every rule reads at most this far past the scan's position, the search for a closing bracket
@@ -148,30 +148,30 @@ bool startsIndependentLine(const ScanState& s) {
 constexpr std::size_t lookaheadMargin = 256;
 
 // Most pieces are no longer than what they replace; an eighth more covers typical growth.
-std::size_t expectedLength(std::u16string_view Txt) {
-    return Txt.size() + Txt.size() / 8;
+std::size_t expectedLength(std::u16string_view text) {
+    return text.size() + text.size() / 8;
 }
 
 } // namespace
 
-std::u16string RespellText(std::u16string_view Txt, const RespellOptions& options) {
-    std::u16string OutTxt;
-    OutTxt.reserve(expectedLength(Txt));
-    StringOutput out{OutTxt};
-    respellInto(Txt, options, out);
-    return OutTxt;
+std::u16string respellText(std::u16string_view text, const RespellOptions& options) {
+    std::u16string respelled;
+    respelled.reserve(expectedLength(text));
+    StringOutput out{respelled};
+    respellInto(text, options, out);
+    return respelled;
 }
 
-MappedRespelling RespellTextMapped(std::u16string_view Txt, const RespellOptions& options) {
+MappedRespelling respellTextMapped(std::u16string_view text, const RespellOptions& options) {
     MappedRespelling result;
-    result.text.reserve(expectedLength(Txt));
+    result.text.reserve(expectedLength(text));
     // Room for a piece every few characters, as in prose dense with numbers and abbreviations,
     // so that the map is seldom moved as it grows.
-    result.map.runs.reserve(Txt.size() / 4 + 1);
+    result.map.runs.reserve(text.size() / 4 + 1);
     MappedOutput out{result};
-    respellInto(Txt, options, out);
+    respellInto(text, options, out);
     result.map.outputSize = result.text.size();
-    result.map.sourceSize = Txt.size();
+    result.map.sourceSize = text.size();
     return result;
 }
 
@@ -185,7 +185,7 @@ std::size_t SourceMap::sourceOf(std::size_t position) const {
     return run.copied ? run.source + (position - run.output) : run.source;
 }
 
-void RespellTextStream(const std::function<bool(std::u16string& text)>& more,
+void respellTextStream(const std::function<bool(std::u16string& text)>& more,
                        const RespellOptions& options,
                        const std::function<bool(std::u16string_view piece)>& sink,
                        std::size_t windowUnits) {
@@ -209,9 +209,9 @@ void RespellTextStream(const std::function<bool(std::u16string& text)>& more,
         part.clear();
         StringOutput partOut{part};
         respellInto(window, options, partOut, [&](const ScanState& s) {
-            if (s.Pos >= from && s.Pos <= last && startsIndependentLine(s))
-                cut = s.Pos;
-            return cut != 0 || s.Pos > last;
+            if (s.position >= from && s.position <= last && startsIndependentLine(s))
+                cut = s.position;
+            return cut != 0 || s.position > last;
         });
         if (cut == 0) {
             // No place to part the text here: a longer window will hold one, or the whole text.

@@ -10,13 +10,13 @@ namespace tellwick {
 
 // The two check boxes of the window that steer the rewriter. Both start ticked.
 struct RespellOptions {
-    bool chkCrPause = true; // ticked: carriage returns and line feeds are read as spaces
-    bool chkSqBr = true;    // ticked: text within square brackets is left out
+    bool linesAsSpaces = true; // carriage returns and line feeds are read as spaces
+    bool skipBracketed = true; // text within square brackets is left out
 };
 
 // Rewrites text so that a speech voice pronounces it better. One left-to-right scan over the
-// UTF-16 code units of Txt; linear in its length; cannot fail.
-std::u16string RespellText(std::u16string_view Txt, const RespellOptions& options = {});
+// UTF-16 code units of text; linear in its length; cannot fail.
+std::u16string respellText(std::u16string_view text, const RespellOptions& options = {});
 
 // Where each code unit of a rewritten text came from in the text that was rewritten.
 struct SourceMap {
@@ -41,19 +41,19 @@ struct MappedRespelling {
     std::u16string text;
     SourceMap map;
 };
-// The same output as RespellText, with its map back to Txt.
-MappedRespelling RespellTextMapped(std::u16string_view Txt, const RespellOptions& options = {});
+// The same output as respellText, with its map back to text.
+MappedRespelling respellTextMapped(std::u16string_view text, const RespellOptions& options = {});
 
 // No piece handed to a sink below is longer than this.
 inline constexpr std::size_t respelledPieceUnits = std::size_t(1) << 16;
 
-// The same output as RespellText, for a text too large to hold at once: more appends the next
+// The same output as respellText, for a text too large to hold at once: more appends the next
 // part of the text to its argument and answers false once the text has ended. The text is
 // rewritten a window of about windowUnits code units at a time, parted only where what follows is
 // rewritten exactly as in the whole (a text that has no such place is held whole). The output goes
 // to sink in consecutive pieces of at most respelledPieceUnits as the scan goes; when sink answers
 // false the rewriting stops there.
-void RespellTextStream(const std::function<bool(std::u16string& text)>& more,
+void respellTextStream(const std::function<bool(std::u16string& text)>& more,
                        const RespellOptions& options,
                        const std::function<bool(std::u16string_view piece)>& sink,
                        std::size_t windowUnits = std::size_t(1) << 20);

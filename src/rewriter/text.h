@@ -21,6 +21,13 @@ inline std::u16string lowerCased(std::u16string_view s) {
     return out;
 }
 
+// The marks after which the voice starts a new sentence, and so where the highlight, a reading from
+// a sentence's start and the voice's pieces part sentences. A colon or a semicolon only parts
+// clauses within a sentence: the voice pauses there but goes on in the same sentence.
+constexpr bool isSentenceEndMark(char16_t c) {
+    return c == u'.' || c == u'!' || c == u'?';
+}
+
 // Trims U+0020 only, at both ends.
 constexpr std::u16string_view trimSpaces(std::u16string_view s) {
     const auto first = s.find_first_not_of(u' ');

@@ -1,5 +1,6 @@
 #include "rewriter/decider.h"
-#include "rewriter/deciders.h"
+#include "rewriter/heteronym_deciders.h"
+#include "rewriter/next_word.h"
 #include "rewriter/text.h"
 #include "rewriter/word_rules.h"
 
@@ -9,12 +10,13 @@ namespace {
 
 // The text from the current position. Rows compare it in place, lower-casing as they go, so that
 // no string is built; most rows differ within their first two characters.
-struct Window {
-    explicit Window(const ScanState& s)
-        : raw(s.Txt.data() + s.Pos), available(s.Pos < s.Txt.size() ? s.Txt.size() - s.Pos : 0),
-          second(available > 1 ? text::lowerCase(raw[1]) : noChar) {}
+struct TextAhead {
+    explicit TextAhead(const ScanState& s)
+        : raw(s.text.data() + s.position),
+          available(s.position < s.text.size() ? s.text.size() - s.position : 0),
+          second(available > 1 ? text::lowerCase(raw[1]) : noCharacter) {}
 
-    // A window cut short by the end of the text never matches.
+    // Text cut short by the end of the text never matches.
     bool matches(const WordRow& row, std::size_t begin) const {
         if (begin + row.match.size() > available)
             return false;
@@ -36,10 +38,10 @@ bool followHolds(int c, Follow follow) {
     switch (follow) {
     case Follow::any:
         return true;
-    case Follow::belowA:
-        return c < u'A';
+    case Follow::wordEnd:
+        return !belongsToWord(c);
     case Follow::notLowerI:
-        return c == noChar || text::lowerCase(char16_t(c)) != u'i';
+        return c == noCharacter || text::lowerCase(char16_t(c)) != u'i';
     case Follow::notCapitalI:
         return c != u'I';
     }
@@ -47,17 +49,17 @@ bool followHolds(int c, Follow follow) {
 }
 
 void refreshNextWord(ScanState& s, bool lowerCasedToo) {
-    s.NxTwy = s.mid(s.Pos, 20);
-    s.NxWd = GetNextWd(s.NxTwy);
+    s.lookahead = s.mid(s.position, 20);
+    s.nextWord = nextWord(s.lookahead);
     if (lowerCasedToo) {
-        s.NxWdLc.assign(s.NxWd);
-        text::lowerCaseInPlace(s.NxWdLc);
+        s.nextWordLowerCased.assign(s.nextWord);
+        text::lowerCaseInPlace(s.nextWordLowerCased);
     }
 }
 
 void refreshPreviousWord(ScanState& s) {
-    s.LWdLc.assign(text::trimSpaces(s.LWd));
-    text::lowerCaseInPlace(s.LWdLc);
+    s.previousWordLowerCased.assign(text::trimSpaces(s.previousWord));
+    text::lowerCaseInPlace(s.previousWordLowerCased);
 }
 
 void refresh(ScanState& s, Refresh kind) {
@@ -67,10 +69,10 @@ void refresh(ScanState& s, Refresh kind) {
     case Refresh::nextWord:
         refreshNextWord(s, false);
         return;
-    case Refresh::nextWordLc:
+    case Refresh::nextWordLowerCased:
         refreshNextWord(s, true);
         return;
-    case Refresh::nextWordLcThenPrevious:
+    case Refresh::nextWordLowerCasedThenPrevious:
         refreshNextWord(s, true);
         refreshPreviousWord(s);
         return;
@@ -82,10 +84,10 @@ void refresh(ScanState& s, Refresh kind) {
 }
 
 // Asks the deciders of one walk over a group's rows. A decider asked before its word counts has,
-// for a word that does not match, no answer that counts: all it leaves is its normalisation of LWd
-// and NxWd, which the scan keeps. So only that step is run, sparing the word lists that most words
-// would be looked up in; every decider a row may ask normalises both words, and normalising twice
-// changes nothing, so once per walk is enough.
+// for a word that does not match, no answer that counts: all it leaves is its normalisation of
+// previousWord and nextWord, which the scan keeps. So only that step is run, sparing the word lists
+// that most words would be looked up in; every decider a row may ask normalises both words, and
+// normalising twice changes nothing, so once per walk is enough.
 class Deciders {
 public:
     explicit Deciders(ScanState& s) : s(s) {}
@@ -93,11 +95,11 @@ public:
     bool ask(Decider decider, bool wordMatched) {
         if (wordMatched) {
             normalised = true;
-            return decider(s.LWd, s.NxWd);
+            return decider(s.previousWord, s.nextWord);
         }
         if (!normalised) {
-            decider::normalisePrevious(s.LWd);
-            decider::normaliseNext(s.NxWd);
+            decider::normalisePrevious(s.previousWord);
+            decider::normaliseNext(s.nextWord);
             normalised = true;
         }
         return false;
@@ -111,12 +113,12 @@ private:
 } // namespace
 
 void runRows(ScanState& s, std::span<const WordRow> rows) {
-    const Window window(s);
+    const TextAhead ahead(s);
     Deciders deciders(s);
     for (const WordRow& row : rows) {
         const std::size_t begin = row.begin();
-        const bool matched = row.second == window.second && window.matches(row, begin) &&
-                             followHolds(s.at(s.Pos + begin + row.match.size()), row.follow);
+        const bool matched = row.second == ahead.second && ahead.matches(row, begin) &&
+                             followHolds(s.at(s.position + begin + row.match.size()), row.follow);
         if (row.askedWhenReached && !deciders.ask(row.askedWhenReached, matched))
             continue;
         if (!matched || (row.when && !row.when(s)) ||
@@ -125,10 +127,10 @@ void runRows(ScanState& s, std::span<const WordRow> rows) {
         if (row.effect == Effect::stop)
             return;
         if (row.from == MatchFrom::next)
-            s.piece.set(s.Ch, row.piece);
+            s.piece.set(s.character, row.piece);
         else
             s.piece.set(row.piece);
-        s.Pos += row.skip();
+        s.position += row.skip();
         return;
     }
 }

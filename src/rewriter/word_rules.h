@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rewriter/deciders.h"
+#include "rewriter/heteronym_deciders.h"
 #include "rewriter/scan_state.h"
 #include "rewriter/text.h"
 
@@ -14,10 +14,10 @@ namespace tellwick::rewriter {
 // word. It only looks.
 using ContextTest = bool (*)(const ScanState&);
 
-using Decider = bool (*)(std::u16string& LWd, std::u16string& NxWd);
+using Decider = bool (*)(std::u16string& previousWord, std::u16string& nextWord);
 
-// When a row's decider is asked. Deciders store their normalisation of LWd and NxWd back, so the
-// moment matters even where the answer does not.
+// When a row's decider is asked. Deciders store their normalisation of previousWord and nextWord
+// back, so the moment matters even where the answer does not.
 enum class Asked : std::uint8_t {
     whenRowReached,  // whenever the walk reaches the row, before its word counts
     onceWordMatched, // only after the row's word and its other conditions hold
@@ -31,14 +31,14 @@ enum class MatchFrom : std::uint8_t { current, next };
 
 // A test on the character right after the literal; past the end of the text it sees no
 // character, which sorts below every character.
-enum class Follow : std::uint8_t { any, belowA, notLowerI, notCapitalI };
+enum class Follow : std::uint8_t { any, wordEnd, notLowerI, notCapitalI };
 
 enum class Effect : std::uint8_t {
     emitPiece,
     stop, // "then stop": when the literal matches, the group ends and the character is copied
 };
 
-// One row of a word-rule table. Rows are written with lc()/exact() and the modifiers below, so
+// One row of a word-rule table. Rows are written with anyCase()/exact() and the modifiers below, so
 // that a table reads like the list of rules it holds and says only what sets a row apart.
 struct WordRow {
     std::u16string_view match;
@@ -100,7 +100,7 @@ constexpr WordRow row(Compare compare, std::u16string_view match, std::u16string
     return {
         .match = match, .piece = piece, .compare = compare, .second = text::lowerCase(match[1])};
 }
-constexpr WordRow lc(std::u16string_view match, std::u16string_view piece) {
+constexpr WordRow anyCase(std::u16string_view match, std::u16string_view piece) {
     return row(Compare::lowerCased, match, piece);
 }
 constexpr WordRow exact(std::u16string_view match, std::u16string_view piece) {
@@ -108,11 +108,11 @@ constexpr WordRow exact(std::u16string_view match, std::u16string_view piece) {
 }
 // A row that emits the word itself in lower case and so keeps later rows away from it.
 constexpr WordRow keep(std::u16string_view match) {
-    return lc(match, match);
+    return anyCase(match, match);
 }
 // A "then stop" row: the word is copied as it stands and no later row sees it.
 constexpr WordRow stopAt(std::u16string_view match) {
-    WordRow r = lc(match, {});
+    WordRow r = anyCase(match, {});
     r.effect = Effect::stop;
     return r;
 }
@@ -120,14 +120,14 @@ constexpr WordRow stopAt(std::u16string_view match) {
 // Which context values a group refreshes on entry, before its first row.
 enum class Refresh : std::uint8_t {
     none,
-    nextWord,               // NxTwy and NxWd
-    nextWordLc,             // NxTwy, NxWd and NxWdLc
-    nextWordLcThenPrevious, // as nextWordLc, then LWdLc
-    nextWordThenPrevious,   // NxTwy and NxWd, then LWdLc
+    nextWord,                       // lookahead and nextWord
+    nextWordLowerCased,             // lookahead, nextWord and nextWordLowerCased
+    nextWordLowerCasedThenPrevious, // as nextWordLowerCased, then previousWordLowerCased
+    nextWordThenPrevious,           // lookahead and nextWord, then previousWordLowerCased
 };
 
 struct LetterGroup {
-    char16_t letter; // the guard is word start for it (the "is." blocks: Ch equal to it)
+    char16_t letter; // the guard is word start for it (the "is." groups: the very letter)
     Refresh refresh;
     std::span<const WordRow> rows;
 };
@@ -136,8 +136,9 @@ struct LetterGroup {
 // breaks a check does not build): pieces fit the piece buffer, with the first letter that some
 // rows keep; every literal has the two characters that the walk compares first; a row that
 // consumes less than its match leaves some of it, and compares from the current character. That no
-// row asks IsWinnd, which alone does not normalise LWd (the walk relies on that), is checked by a
-// test: a function's address is no constant where null checks are kept (the sanitizer builds).
+// row asks decideWind, which alone does not normalise previousWord (the walk relies on that), is
+// checked by a test: a function's address is no constant where null checks are kept (the sanitizer
+// builds).
 template <std::size_t N>
 consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRow (&rows)[N]) {
     for (const WordRow& r : rows) {
@@ -149,13 +150,14 @@ consteval LetterGroup letterGroup(char16_t letter, Refresh refresh, const WordRo
     return LetterGroup{letter, refresh, rows};
 }
 
-// The groups in the order of the cascade. groupI is followed by the "is." blocks.
+// The groups in the order of the cascade. groupI is followed by the "is." groups.
 extern const LetterGroup groupA, groupB, groupC, groupD, groupE, groupF, groupG, groupH;
 extern const LetterGroup groupI, groupJ, groupK, groupL;
 extern const LetterGroup groupM, groupN, groupO, groupP, groupR;
 extern const LetterGroup groupS, groupT, groupU, groupV, groupW, groupX, groupY;
-// The blocks after group "i"; their guard is Ch equal to their letter exactly and LstCh < "A".
-extern const LetterGroup isBlockLower, isBlockUpper;
+// The groups for "is." and "IS." after group "i"; their guard is the current character being their
+// letter exactly, after a character that belongs to no word.
+extern const LetterGroup isDotGroup, isDotCapitalsGroup;
 
 // Runs a group whose guard holds: its refresh, then its rows in order up to the first that
 // applies (or stops the group). With none, no piece is set and the character is copied.

@@ -1,5 +1,6 @@
 #include "speech/espeak_input.h"
 
+#include "speech/qt_text.h"
 #include "speech/text_chunks.h"
 
 #include <algorithm>
@@ -82,14 +83,6 @@ constexpr Respelling respellings[] = {
     {u"shhon", "S'0n"},
     {u"speechif'i'ing", "sp'i:tSIfaIIN"},
 };
-
-bool isWordCharacter(QStringView text, qsizetype at) {
-    if (text[at].isLetter())
-        return true;
-    // An apostrophe between letters belongs to the word ("reeck'ord").
-    return text[at] == u'\'' && at > 0 && text[at - 1].isLetter() && at + 1 < text.size() &&
-           text[at + 1].isLetter();
-}
 
 qsizetype wordEnd(QStringView text, qsizetype start) {
     qsizetype end = start;

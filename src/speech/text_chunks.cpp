@@ -1,5 +1,7 @@
 #include "speech/text_chunks.h"
 
+#include "speech/qt_text.h"
+
 namespace tellwick {
 
 namespace {
@@ -11,8 +13,7 @@ constexpr qsizetype chunkLength = 4096;
 constexpr qsizetype wordsAfterPiece = 64;
 
 bool isSentenceEnd(QChar c) {
-    return c == u'.' || c == u'!' || c == u'?' || c == u'\n' || c == u'\r' || c == u';' ||
-           c == u':';
+    return isSentenceEndMark(c) || isLineBreak(c);
 }
 
 } // namespace

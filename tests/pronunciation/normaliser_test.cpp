@@ -212,7 +212,7 @@ TEST(Normaliser, KeepsSentenceBreaksForTheVoice) {
 TEST(Normaliser, LeavesUnsaidWhatTheRewriterLeavesOut) {
     // Square brackets are left out with the box ticked.
     EXPECT_EQ(utf8(speakableText(u"See [page 5] now.").text),
-              utf8(RespellText(u"See [page 5] now.")));
+              utf8(respellText(u"See [page 5] now.")));
 }
 
 TEST(Normaliser, MapsTheWordsSaidBackToTheirToken) {

@@ -97,7 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CopyCase{"ThirtyEmptyLinesStripped",
                              "Text\r\nmore" + QStringLiteral("\r\n").repeated(30), "Text\nmore"},
                     CopyCase{"LoneLfStops", "a\r\n\n", "a\n\n"},
-                    CopyCase{"LoneCrStops", "a\r\n\r", "a\n\r"},
+                    // A lone CR ends the stripping; pasted, it is a line break like any other.
+                    CopyCase{"LoneCrStops", "a\r\n\r", "a\n\n"},
                     CopyCase{"InnerBreaksBecomeLf", "1\r\n\r\n2\r\n3", "1\n\n2\n3"},
                     CopyCase{"LfCrLfLosesOnlyLastPair", "a\n\r\n", "a\n"},
                     CopyCase{"OnlyLineBreaks", "\r\n\r\n", ""}, CopyCase{"EmptyBox", "", ""},

@@ -7,10 +7,10 @@ namespace {
 
 using rewriter::LetterGroup;
 
-// What a letter group leaves in the scanner's LWd and NxWd, and the piece it chooses, at the start
-// of a word. A decider asked when the walk reaches its row normalises both words even for a word
-// that does not match; one asked once its word matched leaves them alone otherwise; a row that
-// applies before the decider's row keeps the decider from being asked at all.
+// What a letter group leaves in the scanner's previousWord and nextWord, and the piece it chooses,
+// at the start of a word. A decider asked when the walk reaches its row normalises both words even
+// for a word that does not match; one asked once its word matched leaves them alone otherwise; a
+// row that applies before the decider's row keeps the decider from being asked at all.
 struct MomentCase {
     const char* name;
     const LetterGroup& group;
@@ -37,11 +37,12 @@ TEST(DeciderMoment, LeavesTheNormalisedWordsOnlyWhereTheDeciderWasAsked) {
     const RespellOptions options;
     for (const MomentCase& c : cases) {
         rewriter::ScanState s(c.text, options);
-        s.Ch = c.text[0];
-        s.LWd = u"The ";
+        s.character = c.text[0];
+        s.previousWord = u"The ";
         rewriter::runGroup(s, c.group);
-        EXPECT_EQ(testing::printable(s.LWd), testing::printable(c.previousAfter)) << c.name;
-        EXPECT_EQ(testing::printable(s.NxWd), testing::printable(c.nextAfter)) << c.name;
+        EXPECT_EQ(testing::printable(s.previousWord), testing::printable(c.previousAfter))
+            << c.name;
+        EXPECT_EQ(testing::printable(s.nextWord), testing::printable(c.nextAfter)) << c.name;
         EXPECT_EQ(testing::printable(s.piece.view()), testing::printable(c.piece)) << c.name;
     }
 }
@@ -53,15 +54,24 @@ namespace tellwick::rewriter {
 namespace {
 
 // The walk skips the deciders of rows whose word did not match, imitating only their
-// normalisation of both words; IsWinnd alone does not normalise the previous word.
+// normalisation of both words; decideWind alone does not normalise the previous word.
 TEST(DeciderMoment, NoRowAsksTheOneDeciderThatLeavesThePreviousWordAlone) {
-    const LetterGroup* groups[] = {
-        &groupA, &groupB, &groupC, &groupD, &groupE, &groupF, &groupG,       &groupH,      &groupI,
-        &groupJ, &groupK, &groupL, &groupM, &groupN, &groupO, &groupP,       &groupR,      &groupS,
-        &groupT, &groupU, &groupV, &groupW, &groupX, &groupY, &isBlockLower, &isBlockUpper};
+    const LetterGroup* groups[] = {&groupA,     &groupB,
+                                   &groupC,     &groupD,
+                                   &groupE,     &groupF,
+                                   &groupG,     &groupH,
+                                   &groupI,     &groupJ,
+                                   &groupK,     &groupL,
+                                   &groupM,     &groupN,
+                                   &groupO,     &groupP,
+                                   &groupR,     &groupS,
+                                   &groupT,     &groupU,
+                                   &groupV,     &groupW,
+                                   &groupX,     &groupY,
+                                   &isDotGroup, &isDotCapitalsGroup};
     for (const LetterGroup* group : groups)
         for (const WordRow& row : group->rows)
-            EXPECT_TRUE(row.askedWhenReached != &IsWinnd && row.askedOnceMatched != &IsWinnd)
+            EXPECT_TRUE(row.askedWhenReached != &decideWind && row.askedOnceMatched != &decideWind)
                 << char(group->letter);
 }
 

@@ -68,7 +68,7 @@ TEST(RespellGeneralRules, NumbersAloneOnTheirLineAreBlanked) {
         {u"x\r\n-12\r\n", u"x\r\n 12\r\n", pauseAtLineBreaks}, // the hyphen is read as a space
         {u"x\r\n12 apples\r\n", u"x\r\n12 apples\r\n", pauseAtLineBreaks},
         {u"x\n12\r", u"x\n  \r", pauseAtLineBreaks},
-        {u"x\r\n12\r\n", u"x      "}, // ticked: the line feed is still the LstCh
+        {u"x\r\n12\r\n", u"x      "}, // ticked: the line feed is still the previousCharacter
         // A "9" that does not start "9/11" goes on to be blanked.
         {u"x\r\n9\r\n", u"x\r\n \r\n", pauseAtLineBreaks},
         {u"x\r\n95\r\n", u"x\r\n  \r\n", pauseAtLineBreaks},
@@ -88,7 +88,7 @@ TEST(RespellGeneralRules, OpenBracketWithoutCloseIsKept) {
     testing::expectRespelled(cases);
 
     const std::u16string many(100000, u'[');
-    EXPECT_EQ(RespellText(many), many);
+    EXPECT_EQ(respellText(many), many);
 }
 
 // What the word accumulator holds when a word starts: the previous word with the one character
@@ -116,7 +116,7 @@ TEST(RespellGeneralRules, LongRunsWithoutSeparatorsMatchNoWord) {
     for (std::size_t length : {1u, 63u, 64u, 65u, 5000u}) {
         const std::u16string run(length, u'\u4e2d');
         const std::u16string text = run + u"his arithmetic" + run + u"my arithmetic";
-        EXPECT_EQ(RespellText(text), text) << length;
+        EXPECT_EQ(respellText(text), text) << length;
     }
 }
 

@@ -1,4 +1,4 @@
-#include "rewriter/deciders.h"
+#include "rewriter/next_word.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ class NextWordTest : public testing::TestWithParam<NextWordCase> {};
 
 TEST_P(NextWordTest, ReadsTheWordAfterExactlyOneSpace) {
     const auto& [window, expected] = GetParam();
-    EXPECT_EQ(GetNextWd(window), expected);
+    EXPECT_EQ(nextWord(window), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -226,7 +226,7 @@ public:
         return std::u16string(pick(heteronyms)) + std::u16string(pick(separators));
     }
 
-    RespellOptions options() { return {.chkCrPause = coin(), .chkSqBr = coin()}; }
+    RespellOptions options() { return {.linesAsSpaces = coin(), .skipBracketed = coin()}; }
 
     int tokenCount() { return std::uniform_int_distribution<int>(0, 60)(rng); }
 
@@ -246,8 +246,8 @@ TEST(RespellProperty, EndsAndGivesTheSameOutputTwice) {
         TextMaker maker(seed);
         const auto text = maker.anyText(maker.tokenCount());
         const auto options = maker.options();
-        const auto first = RespellText(text, options);
-        const auto second = RespellText(text, options);
+        const auto first = respellText(text, options);
+        const auto second = respellText(text, options);
         ASSERT_EQ(first, second) << "seed " << seed;
         ASSERT_LE(first.size(), widestPiecePerCharacter * text.size()) << "seed " << seed;
     }
@@ -258,8 +258,8 @@ TEST(RespellProperty, TextThatNoRuleTouchesComesOutUnchanged) {
         TextMaker maker(10000 + seed);
         const auto options = maker.options();
         // Ticked, the line-break box turns every line break into a space.
-        const auto text = maker.quietText(maker.tokenCount(), !options.chkCrPause);
-        ASSERT_EQ(RespellText(text, options), text) << "seed " << seed;
+        const auto text = maker.quietText(maker.tokenCount(), !options.linesAsSpaces);
+        ASSERT_EQ(respellText(text, options), text) << "seed " << seed;
     }
 }
 
@@ -280,10 +280,10 @@ TEST(RespellProperty, ThreeSpacesCutTheTextIntoIndependentParts) {
         auto tail = maker.heteronymFirst() + maker.anyText(maker.tokenCount());
         if (!tail.empty() && tail.front() == u'\r')
             tail.front() = u'z';
-        if (options.chkSqBr && hasOpenSquareBracket(head))
+        if (options.skipBracketed && hasOpenSquareBracket(head))
             std::erase(tail, u']');
-        ASSERT_EQ(RespellText(head + tail, options),
-                  RespellText(head, options) + RespellText(tail, options))
+        ASSERT_EQ(respellText(head + tail, options),
+                  respellText(head, options) + respellText(tail, options))
             << "seed " << seed;
     }
 }
@@ -298,8 +298,8 @@ TEST(RespellProperty, EachBoxMattersOnlyForItsOwnCharacters) {
             text, [&](char16_t c) { return lineBreaks ? c == u'\r' || c == u'\n' : c == u'['; });
         RespellOptions ticked;
         RespellOptions unticked;
-        (lineBreaks ? unticked.chkCrPause : unticked.chkSqBr) = false;
-        ASSERT_EQ(RespellText(text, ticked), RespellText(text, unticked))
+        (lineBreaks ? unticked.linesAsSpaces : unticked.skipBracketed) = false;
+        ASSERT_EQ(respellText(text, ticked), respellText(text, unticked))
             << "seed " << seed << (lineBreaks ? " line breaks" : " square brackets");
     }
 }
@@ -319,9 +319,9 @@ std::vector<std::size_t> sourcesOf(const MappedRespelling& mapped) {
     return sources;
 }
 
-// The mapped and the streamed rewrite give exactly RespellText's output; the map has one entry per
+// The mapped and the streamed rewrite give exactly respellText's output; the map has one entry per
 // output unit, never goes back, and points into the input.
-TEST(RespellProperty, MappedAndStreamedOutputsAreRespellTexts) {
+TEST(RespellProperty, MappedAndStreamedOutputsAreTheWholeRewrite) {
     for (unsigned seed = 0; seed < textsPerProperty; ++seed) {
         TextMaker maker(40000 + seed);
         const auto options = maker.options();
@@ -330,15 +330,15 @@ TEST(RespellProperty, MappedAndStreamedOutputsAreRespellTexts) {
         if (seed % 500 == 0)
             while (text.size() < 3 * respelledPieceUnits)
                 text += maker.anyText(60);
-        const auto expected = RespellText(text, options);
-        const MappedRespelling mapped = RespellTextMapped(text, options);
+        const auto expected = respellText(text, options);
+        const MappedRespelling mapped = respellTextMapped(text, options);
         ASSERT_EQ(mapped.text, expected) << "seed " << seed;
         const auto sources = sourcesOf(mapped);
         ASSERT_TRUE(std::ranges::is_sorted(sources)) << "seed " << seed;
         ASSERT_TRUE(sources.empty() || sources.back() < text.size()) << "seed " << seed;
         ASSERT_EQ(mapped.map.sourceOf(expected.size()), text.size()) << "seed " << seed;
         std::u16string joined;
-        RespellTextStream(wholeAtOnce(text), options, [&](std::u16string_view piece) {
+        respellTextStream(wholeAtOnce(text), options, [&](std::u16string_view piece) {
             EXPECT_LE(piece.size(), respelledPieceUnits);
             joined += piece;
             return true;
@@ -349,7 +349,7 @@ TEST(RespellProperty, MappedAndStreamedOutputsAreRespellTexts) {
 
 // Read a window at a time and parted at independent lines, a text of many lines is rewritten
 // exactly as a whole; the windows stay small wherever the text can be parted.
-TEST(RespellProperty, StreamedOutputIsRespellTextsAndHoldsLittle) {
+TEST(RespellProperty, StreamedOutputIsTheWholeRewriteAndHoldsLittle) {
     constexpr std::u16string_view lineEnds[] = {u".\n", u". \n", u"!\n",   u"?\r\n",
                                                 u"\n",  u"\r\n", u".\n\n", u"-\n"};
     int parted = 0;
@@ -368,7 +368,7 @@ TEST(RespellProperty, StreamedOutputIsRespellTextsAndHoldsLittle) {
         std::size_t given = 0;
         std::size_t largestWindow = 0;
         std::u16string streamed;
-        RespellTextStream(
+        respellTextStream(
             [&](std::u16string& window) {
                 window.append(text, given, partUnits);
                 given = std::min(text.size(), given + partUnits);
@@ -381,7 +381,7 @@ TEST(RespellProperty, StreamedOutputIsRespellTextsAndHoldsLittle) {
                 return true;
             },
             windowUnits);
-        ASSERT_EQ(streamed, RespellText(text, options)) << "seed " << seed;
+        ASSERT_EQ(streamed, respellText(text, options)) << "seed " << seed;
         parted += largestWindow < text.size() / 2;
     }
     EXPECT_GT(parted, int(textsPerProperty / 6));
@@ -400,7 +400,7 @@ TEST(RespellMap, PointsEachOutputUnitBackToItsInput) {
         {u"", u"", {}},
     };
     for (const MapCase& c : cases) {
-        const MappedRespelling mapped = RespellTextMapped(c.input);
+        const MappedRespelling mapped = respellTextMapped(c.input);
         EXPECT_EQ(mapped.text, c.output);
         EXPECT_EQ(sourcesOf(mapped), c.sources);
     }
@@ -410,7 +410,7 @@ TEST(RespellMap, PointsEachOutputUnitBackToItsInput) {
 TEST(RespellMap, StreamedRewriteStopsWhenTheSinkDeclines) {
     const std::u16string text(3 * respelledPieceUnits, u'z');
     int pieces = 0;
-    RespellTextStream(wholeAtOnce(text), {}, [&](std::u16string_view) { return ++pieces < 2; });
+    respellTextStream(wholeAtOnce(text), {}, [&](std::u16string_view) { return ++pieces < 2; });
     EXPECT_EQ(pieces, 2);
 }
 

@@ -18,8 +18,8 @@ struct RespellCase {
     RespellOptions options = {};
 };
 
-inline constexpr RespellOptions pauseAtLineBreaks{.chkCrPause = false, .chkSqBr = true};
-inline constexpr RespellOptions readSquareBrackets{.chkCrPause = true, .chkSqBr = false};
+inline constexpr RespellOptions pauseAtLineBreaks{.linesAsSpaces = false, .skipBracketed = true};
+inline constexpr RespellOptions readSquareBrackets{.linesAsSpaces = true, .skipBracketed = false};
 
 // Readable in failure messages: ASCII as it is, everything else as \uXXXX.
 inline std::string printable(std::u16string_view s) {
@@ -38,7 +38,7 @@ inline std::string printable(std::u16string_view s) {
 
 inline void expectRespelled(std::span<const RespellCase> cases) {
     for (const RespellCase& c : cases) {
-        EXPECT_EQ(printable(RespellText(c.input, c.options)), printable(c.expected))
+        EXPECT_EQ(printable(respellText(c.input, c.options)), printable(c.expected))
             << "input: '" << printable(c.input) << "'";
     }
 }

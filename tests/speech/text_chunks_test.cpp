@@ -15,6 +15,11 @@ TEST(TextChunks, APieceEndsAfterASentenceElseAtASpaceElseHard) {
     EXPECT_EQ(sentences[end - 1], u'.');
     EXPECT_EQ(sentences[end], u' ');
 
+    // A colon or a semicolon parts clauses, not sentences: the voice goes on in the same sentence.
+    const QString clauses =
+        QStringLiteral("One sentence. ") + QString(QStringLiteral("word; word: ")).repeated(400);
+    EXPECT_EQ(chunkEnd(clauses, 0), 13);
+
     const QString words = QString(QStringLiteral("word ")).repeated(2000);
     const qsizetype wordEnd = chunkEnd(words, 3);
     EXPECT_TRUE(words[wordEnd].isSpace());

@@ -1,5 +1,4 @@
-#include "cli/large_buffers.h"
-
+#include "cli/input_bytes.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
