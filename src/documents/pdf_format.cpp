@@ -1,0 +1,103 @@
+#include "documents/document_formats.h"
+
+#include <poppler/qt6/poppler-qt6.h>
+
+#include <vector>
+
+namespace tellwick {
+
+namespace {
+
+// A line of a page, as poppler's reading order gives it: columns one after the other, each from
+// top to bottom.
+struct PageLine {
+    QString text;
+    QRectF box;
+};
+
+std::vector<PageLine> linesOf(const Poppler::Page& page) {
+    std::vector<PageLine> lines;
+    const std::vector<std::unique_ptr<Poppler::TextBox>> words = page.textList();
+    const Poppler::TextBox* previous = nullptr;
+    for (const std::unique_ptr<Poppler::TextBox>& word : words) {
+        // poppler links each word to the next on its line; any other word starts a line.
+        if (previous == nullptr || previous->nextWord() != word.get()) {
+            lines.push_back({word->text(), word->boundingBox()});
+        } else {
+            PageLine& line = lines.back();
+            if (previous->hasSpaceAfter())
+                line.text += u' ';
+            line.text += word->text();
+            line.box |= word->boundingBox();
+        }
+        previous = word.get();
+    }
+    return lines;
+}
+
+bool isLineEndHyphen(QChar c) {
+    return c == u'-' || c == u'\u00AD' || c == u'\u2010';
+}
+
+// A line that ends in a hyphen after a letter, before a line that starts in lower case, ends with
+// a word broken in two to fit: the hyphen goes and the halves are one word again.
+bool continuesHyphenatedWord(const QString& line, const QString& next) {
+    return line.size() >= 2 && isLineEndHyphen(line.back()) && line[line.size() - 2].isLetter() &&
+           !next.isEmpty() && next.front().isLower();
+}
+
+// The next line goes on the same paragraph when it follows just below, about where a line of the
+// same size would; a wider gap, or a jump up to a new column, starts another.
+bool sameParagraph(const PageLine& line, const PageLine& next) {
+    const qreal height = line.box.height();
+    const qreal gap = next.box.top() - line.box.bottom();
+    return next.box.top() > line.box.top() && gap < 0.7 * height &&
+           std::abs(next.box.height() - height) < 0.3 * height;
+}
+
+void appendPage(const std::vector<PageLine>& lines, QString* text) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i].text;
+        if (i + 1 == lines.size() || !sameParagraph(lines[i], lines[i + 1])) {
+            *text += line;
+            *text += u'\n';
+        } else if (continuesHyphenatedWord(line, lines[i + 1].text)) {
+            *text += QStringView(line).chopped(1);
+        } else {
+            *text += line;
+            *text += u' ';
+        }
+    }
+}
+
+} // namespace
+
+bool PdfFormat::recognises(QByteArrayView start) const {
+    // Readers accept the header anywhere in the first kilobyte.
+    return start.first(std::min<qsizetype>(start.size(), 1024)).indexOf("%PDF-") >= 0;
+}
+
+DocumentReading PdfFormat::read(const QByteArray& bytes, const ReadingMonitor& monitor) const {
+    const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
+    if (!document)
+        return readFailure(QStringLiteral("a damaged PDF that cannot be read"));
+    if (document->isLocked())
+        return readFailure(QStringLiteral("an encrypted PDF (it needs a password)"));
+    const int pages = document->numPages();
+    QString text;
+    for (int index = 0; index < pages; ++index) {
+        if (monitor.stopped())
+            return readCancelled();
+        if (const std::unique_ptr<Poppler::Page> page = document->page(index))
+            appendPage(linesOf(*page), &text);
+        monitor.report(double(index + 1) / pages);
+    }
+    if (text.trimmed().isEmpty())
+        return readFailure(pages == 0 ? QStringLiteral("a PDF without pages")
+                                      : QStringLiteral("a PDF without text (a scan, with the "
+                                                       "pages as pictures only?)"));
+    text.chop(1);
+    return readText(std::move(text));
+}
+
+} // namespace tellwick
