@@ -15,6 +15,16 @@ struct PageLine {
     QRectF box;
 };
 
+// Fonts draw "fi", "fl" and the like as one glyph, which poppler gives as a ligature character
+// that the voice cannot read: they become their letters again.
+QString withoutLigatures(QString word) {
+    for (const QChar c : word) {
+        if (c >= u'\uFB00' && c <= u'\uFB06')
+            return word.normalized(QString::NormalizationForm_KC);
+    }
+    return word;
+}
+
 std::vector<PageLine> linesOf(const Poppler::Page& page) {
     std::vector<PageLine> lines;
     const std::vector<std::unique_ptr<Poppler::TextBox>> words = page.textList();
@@ -22,12 +32,12 @@ std::vector<PageLine> linesOf(const Poppler::Page& page) {
     for (const std::unique_ptr<Poppler::TextBox>& word : words) {
         // poppler links each word to the next on its line; any other word starts a line.
         if (previous == nullptr || previous->nextWord() != word.get()) {
-            lines.push_back({word->text(), word->boundingBox()});
+            lines.push_back({withoutLigatures(word->text()), word->boundingBox()});
         } else {
             PageLine& line = lines.back();
             if (previous->hasSpaceAfter())
                 line.text += u' ';
-            line.text += word->text();
+            line.text += withoutLigatures(word->text());
             line.box |= word->boundingBox();
         }
         previous = word.get();
@@ -51,7 +61,8 @@ bool continuesHyphenatedWord(const QString& line, const QString& next) {
 bool sameParagraph(const PageLine& line, const PageLine& next) {
     const qreal height = line.box.height();
     const qreal gap = next.box.top() - line.box.bottom();
-    return next.box.top() > line.box.top() && gap < 0.7 * height &&
+    return next.box.top() > line.box.top() && gap < 0.5 * height &&
+           next.box.left() < line.box.right() && next.box.right() > line.box.left() &&
            std::abs(next.box.height() - height) < 0.3 * height;
 }
 
@@ -78,6 +89,11 @@ bool PdfFormat::recognises(QByteArrayView start) const {
 }
 
 DocumentReading PdfFormat::read(const QByteArray& bytes, const ReadingMonitor& monitor) const {
+    // poppler writes what it finds wrong in a file to standard error; the failure itself is
+    // reported in one line instead.
+    static const bool quiet =
+        (Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant()), true);
+    Q_UNUSED(quiet);
     const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
     if (!document)
         return readFailure(QStringLiteral("a damaged PDF that cannot be read"));
