@@ -1,6 +1,9 @@
 #include "cli/commands.h"
+#include "cli/document_input.h"
 #include "cli/followed_text.h"
 #include "cli/options.h"
+#include "cli/parallel_export.h"
+#include "cli/terminal_progress.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"
 #include "speech/audio_file.h"
@@ -21,6 +24,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace tellwick {
 
@@ -29,6 +33,9 @@ namespace {
 constexpr OptionSpec sayOptions[] = {
     {"rate", '\0', "N", "reading speed, default 1 as the window starts", -9, 9},
     {"out", 'o', "FILE", "write the speech to FILE instead (.wav, .flac, .ogg, .mp3)"},
+    {"jobs", 'j', "N", "with --out, how many processes synthesise at once (default: one a core)", 1,
+     64},
+    {"file", 'f', "FILE", "read the text of FILE instead: plain text, PDF, EPUB or HTML"},
     {"phonemes", '\0', nullptr,
      "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
     {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
@@ -67,7 +74,9 @@ struct SayRequest {
     std::optional<PhonemeAlphabet> phonemes;
     bool engineHeteronyms = false;
     bool follow = false;
-    std::optional<std::string> text; // from the command line, else standard input
+    int jobs = 1;
+    std::optional<std::string> text; // from the command line, else a file or standard input
+    std::optional<std::string> file;
 };
 
 // Reads the arguments into request; returns an exit status when the command is done already.
@@ -80,6 +89,14 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
     request->options.chkCrPause = !arguments->has(pauseAtLineBreaksOption.name);
     request->options.chkSqBr = !arguments->has(readSquareBracketsOption.name);
     request->rate = arguments->number("rate", request->rate);
+    request->jobs =
+        arguments->number("jobs", int(std::max(1u, std::thread::hardware_concurrency())));
+    if (arguments->has("file"))
+        request->file = arguments->values.at("file");
+    if (request->file && !arguments->operands.empty()) {
+        std::fprintf(stderr, "tellwick say: give either TEXT or --file, not both\n");
+        return 2;
+    }
     if (arguments->has("out"))
         request->outPath = arguments->values.at("out");
     if (arguments->has("phonemes"))
@@ -123,6 +140,10 @@ std::u16string withCrLfLineBreaks(const std::u16string& text) {
 
 // The text as the window's rewriter is given it.
 std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
+    if (request.file) {
+        std::optional<std::u16string> text = readDocumentText("say", *request.file, status);
+        return text ? std::optional(withCrLfLineBreaks(*text)) : std::nullopt;
+    }
     std::string error;
     const std::optional<std::string> bytes =
         request.text ? request.text : readAllBytes(std::string(), &error);
@@ -142,9 +163,14 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
 }
 
 int writeFile(const QString& text, const SayRequest& request) {
+    const ExportRequest exportRequest{text, request.rate, !request.engineHeteronyms, request.jobs,
+                                      QString::fromStdString(*request.outPath)};
+    TerminalProgress progress(stderr, QStringLiteral("writing %1").arg(exportRequest.path));
     QString error;
-    if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath), interrupted,
-                         &error)) {
+    const bool written = exportInParallel(
+        exportRequest, interrupted, [&progress](double done) { progress.update(done); }, &error);
+    progress.clear();
+    if (!written) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return interrupted ? interruptedStatus() : 1;
     }
@@ -279,6 +305,8 @@ int speak(const QString& text, const SayRequest& request, const FollowedText* fo
 } // namespace
 
 int runSayCommand(int argc, char** argv) {
+    if (argc >= 1 && std::string_view(argv[0]) == synthesisWorkerArgument)
+        return runSynthesisWorker(argc - 1, argv + 1);
     SayRequest request;
     if (const std::optional<int> status = parseRequest(argc, argv, &request))
         return *status;

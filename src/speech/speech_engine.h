@@ -36,6 +36,10 @@ public:
         std::shared_ptr<SpeechText> text;
         SentenceStart from;
         SpeakingRate rate;
+        // Where the job stops: before the first piece that starts there or later (see
+        // text_chunks.h); -1 for the text's end. A text cut at piece starts this way is
+        // synthesised exactly as a whole.
+        qsizetype until = -1;
     };
     void submit(Job job);
 
