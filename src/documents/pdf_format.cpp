@@ -2,6 +2,12 @@
 
 #include <poppler/qt6/poppler-qt6.h>
 
+#include <QThread>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <thread>
 #include <vector>
 
 namespace tellwick {
@@ -81,6 +87,29 @@ void appendPage(const std::vector<PageLine>& lines, QString* text) {
     }
 }
 
+// Enough pages that a thread of its own pays off.
+constexpr int pagesPerThread = 16;
+constexpr int mostThreads = 4;
+
+struct PageRun {
+    int first;
+    int end;
+    QString text;
+};
+
+// The text of a run of pages; stops early once stop is set. Each page done is counted in done,
+// and afterPage (when given) is called.
+void extract(const Poppler::Document& document, PageRun* run, std::atomic<int>& done,
+             const std::atomic<bool>& stop, const std::function<void()>& afterPage = {}) {
+    for (int index = run->first; index < run->end && !stop; ++index) {
+        if (const std::unique_ptr<Poppler::Page> page = document.page(index))
+            appendPage(linesOf(*page), &run->text);
+        ++done;
+        if (afterPage)
+            afterPage();
+    }
+}
+
 } // namespace
 
 bool PdfFormat::recognises(QByteArrayView start) const {
@@ -94,20 +123,48 @@ DocumentReading PdfFormat::read(const QByteArray& bytes, const ReadingMonitor& m
     static const bool quiet =
         (Poppler::setDebugErrorFunction([](const QString&, const QVariant&) {}, QVariant()), true);
     Q_UNUSED(quiet);
-    const std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
+    std::unique_ptr<Poppler::Document> document = Poppler::Document::loadFromData(bytes);
     if (!document)
         return readFailure(QStringLiteral("a damaged PDF that cannot be read"));
     if (document->isLocked())
         return readFailure(QStringLiteral("an encrypted PDF (it needs a password)"));
     const int pages = document->numPages();
-    QString text;
-    for (int index = 0; index < pages; ++index) {
-        if (monitor.stopped())
-            return readCancelled();
-        if (const std::unique_ptr<Poppler::Page> page = document->page(index))
-            appendPage(linesOf(*page), &text);
-        monitor.report(double(index + 1) / pages);
+    // Finding the words of a page takes poppler milliseconds: a long document is shared out in
+    // runs of pages among threads, each with a document of its own, as one poppler document is
+    // not to be used by two threads at once.
+    const int threads =
+        std::clamp(std::min(QThread::idealThreadCount(), pages / pagesPerThread), 1, mostThreads);
+    std::vector<PageRun> runs(static_cast<std::size_t>(threads));
+    for (int run = 0; run < threads; ++run)
+        runs[std::size_t(run)] = {pages * run / threads, pages * (run + 1) / threads, {}};
+    std::atomic<int> done = 0;
+    std::atomic<bool> stop = false;
+    std::vector<std::thread> helpers;
+    for (std::size_t run = 1; run < runs.size(); ++run) {
+        helpers.emplace_back([&bytes, &runs, &done, &stop, run] {
+            if (const auto own = Poppler::Document::loadFromData(bytes))
+                extract(*own, &runs[run], done, stop);
+            else
+                stop = true;
+        });
     }
+    const auto report = [&] {
+        monitor.report(double(done) / pages);
+        if (monitor.stopped())
+            stop = true;
+    };
+    extract(*document, &runs.front(), done, stop, report);
+    while (!helpers.empty() && !stop && done < pages) {
+        report();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (stop)
+        return readCancelled();
+    QString text;
+    for (const PageRun& run : runs)
+        text += run.text;
     if (text.trimmed().isEmpty())
         return readFailure(pages == 0 ? QStringLiteral("a PDF without pages")
                                       : QStringLiteral("a PDF without text (a scan, with the "
