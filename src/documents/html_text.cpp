@@ -44,6 +44,8 @@ constexpr NamedCharacter namedCharacters[] = {
     {u"emsp", u'\u2003'},   {u"zwnj", u'\u200C'},   {u"zwj", u'\u200D'},    {u"frac12", u'\u00BD'},
 };
 
+constexpr qsizetype longestReference = 32;
+
 bool isNameCharacter(QChar c) {
     return c.isLetterOrNumber() || c == u'-' || c == u'_' || c == u':';
 }
@@ -142,8 +144,10 @@ private:
 
     void reference() {
         const qsizetype start = position_ + 1;
-        const qsizetype end = html_.indexOf(u';', start);
-        if (end < 0 || end - start > 32)
+        // References are short: looking further would make a page full of bare "&" slow.
+        const qsizetype found = html_.mid(start, longestReference + 1).indexOf(u';');
+        const qsizetype end = found < 0 ? -1 : start + found;
+        if (end < 0)
             return character(html_[position_++]);
         const QStringView name = html_.sliced(start, end - start);
         char32_t code = 0;
