@@ -32,6 +32,8 @@ struct Part {
 // than a few of the voice's pieces, as a part that comes early is held in memory until its turn.
 constexpr int partsPerJob = 8;
 constexpr int mostPiecesPerPart = 4;
+// The rate every espeak-ng voice speaks at; a process that says otherwise is a fault.
+constexpr int synthesisSampleRate = 22050;
 // How much sound a process may deliver ahead of its turn before it is made to wait.
 constexpr qsizetype mostBytesAhead = qsizetype(48) << 20;
 
@@ -152,6 +154,10 @@ public:
     }
 
     bool run(QString* error) {
+        // The file exists from the start, so that an export cut at once still leaves one that
+        // plays.
+        if (!open())
+            return *error = message_, false;
         for (std::size_t index = 0; index < workers_.size(); ++index) {
             if (!start(&workers_[index], request_, parts_, int(index), int(workers_.size()), error))
                 return false;
@@ -178,7 +184,7 @@ public:
     }
 
 private:
-    bool done() const { return output_.has_value() && part_ >= parts_.size(); }
+    bool done() const { return part_ >= parts_.size(); }
     Worker& current() { return workers_[part_ % workers_.size()]; }
 
     // Waits for any worker's output and reads what came; false on failure.
@@ -227,8 +233,10 @@ private:
             if (!take(&rate, sizeof rate))
                 return waitFor(worker);
             worker.rateRead = true;
-            if (!output_ && !open(int(rate)))
-                return false;
+            if (int(rate) != synthesisSampleRate)
+                return fail(QStringLiteral("espeak-ng speaks at %1 Hz, not %2 Hz")
+                                .arg(rate)
+                                .arg(synthesisSampleRate));
         }
         for (;;) {
             FrameSize size = 0;
@@ -271,12 +279,12 @@ private:
         return false;
     }
 
-    bool open(int sampleRate) {
+    bool open() {
         SF_INFO info{};
-        info.samplerate = sampleRate;
+        info.samplerate = synthesisSampleRate;
         info.channels = 1;
         QString error;
-        info.format = audioFileFormat(request_.path, sampleRate, &error);
+        info.format = audioFileFormat(request_.path, synthesisSampleRate, &error);
         output_.emplace();
         if (info.format == 0 || !output_->open(request_.path, &info, &error))
             return fail(error);
