@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -61,13 +62,18 @@ void measure(const QString& text, const QString& out, int jobs) {
     }
     long peak = 0;
     int status = 0;
-    while (waitpid(pid, &status, WNOHANG) == 0) {
+    rusage usage{};
+    while (wait4(pid, &status, WNOHANG, &usage) == 0) {
         peak = std::max(peak, treeMemory(pid));
         usleep(100'000);
     }
-    std::printf("jobs %d: %.1f s, peak memory %.0f MB, exit %d, %.0f MB of sound\n", jobs,
-                double(clock.elapsed()) / 1000, double(peak) / 1024, WEXITSTATUS(status),
-                double(QFileInfo(out).size()) / 1e6);
+    // The processor time of the export and of the synthesis processes it waited for.
+    const double processor = double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                             double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    std::printf("jobs %d: %.1f s, processor %.1f s, peak memory %.0f MB, exit %d, %.0f MB of "
+                "sound\n",
+                jobs, double(clock.elapsed()) / 1000, processor, double(peak) / 1024,
+                WEXITSTATUS(status), double(QFileInfo(out).size()) / 1e6);
     std::fflush(stdout);
 }
 
