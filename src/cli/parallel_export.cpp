@@ -119,6 +119,9 @@ bool start(Worker* worker, const ExportRequest& request, const std::vector<Part>
     ::close(input[0]);
     ::close(output[1]);
     worker->output = output[0];
+    // A larger pipe lets the worker run on while this process writes the file; failing that,
+    // the default size only costs more switches between the two.
+    ::fcntl(output[0], F_SETPIPE_SZ, 1 << 20);
     if (failure != 0) {
         ::close(input[1]);
         worker->pid = -1;
