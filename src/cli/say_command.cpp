@@ -1,8 +1,11 @@
 #include "cli/commands.h"
+#include "cli/document_input.h"
 #include "cli/followed_text.h"
 #include "cli/input_bytes.h"
 #include "cli/options.h"
+#include "cli/parallel_export.h"
 #include "cli/speech_explanation.h"
+#include "cli/terminal_progress.h"
 #include "cli/text_io.h"
 #include "platform/close_signals.h"
 #include "pronunciation/normaliser.h"
@@ -23,6 +26,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <thread>
 
 namespace tellwick {
 
@@ -31,6 +35,9 @@ namespace {
 constexpr OptionSpec sayOptions[] = {
     {"rate", '\0', "N", "reading speed, default 1 as the window starts", -9, 9},
     {"out", 'o', "FILE", "write the speech to FILE instead (.wav, .flac, .ogg, .mp3)"},
+    {"jobs", 'j', "N", "with --out, how many processes synthesise at once (default: one a core)", 1,
+     64},
+    {"file", 'f', "FILE", "read the text of FILE instead: plain text, PDF, EPUB or HTML"},
     {"phonemes", '\0', nullptr,
      "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
     {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
@@ -60,7 +67,9 @@ struct SayRequest {
     HomographReadings homographs;
     bool explain = false;
     bool follow = false;
-    std::optional<std::string> text; // from the command line, else standard input
+    int jobs = 1;
+    std::optional<std::string> text; // from the command line, else a file or standard input
+    std::optional<std::string> file;
 };
 
 // Reads the arguments into request; returns an exit status when the command is done already.
@@ -73,6 +82,14 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
     request->options.linesAsSpaces = !arguments->has(pauseAtLineBreaksOption.name);
     request->options.skipBracketed = !arguments->has(readSquareBracketsOption.name);
     request->rate = arguments->number("rate", request->rate);
+    request->jobs =
+        arguments->number("jobs", int(std::max(1u, std::thread::hardware_concurrency())));
+    if (arguments->has("file"))
+        request->file = arguments->values.at("file");
+    if (request->file && !arguments->operands.empty()) {
+        std::fprintf(stderr, "tellwick say: give either TEXT or --file, not both\n");
+        return 2;
+    }
     if (arguments->has("out"))
         request->outPath = arguments->values.at("out");
     if (arguments->has("phonemes"))
@@ -105,6 +122,10 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
 
 // The text as the window's rewriter is given it.
 std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
+    if (request.file) {
+        std::optional<std::u16string> text = readDocumentText("say", *request.file, status);
+        return text ? std::optional(text::withCrLfLineBreaks(*text)) : std::nullopt;
+    }
     std::string error;
     const std::optional<InputBytes> input =
         request.text ? std::nullopt : InputBytes::load(std::string(), &error);
@@ -125,9 +146,15 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
 }
 
 int writeFile(const QString& text, const SayRequest& request) {
+    const ExportRequest exportRequest{text, request.rate, request.homographs.byEngine, request.jobs,
+                                      QString::fromStdString(*request.outPath)};
+    TerminalProgress progress(stderr, QStringLiteral("writing %1").arg(exportRequest.path));
     QString error;
-    if (!writeSpeechFile(text, request.rate, QString::fromStdString(*request.outPath),
-                         &CloseSignals::received, &error, request.homographs)) {
+    const bool written = exportInParallel(
+        exportRequest, &CloseSignals::received, [&progress](double done) { progress.update(done); },
+        &error);
+    progress.clear();
+    if (!written) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return CloseSignals::received() ? CloseSignals::exitStatus() : 1;
     }
@@ -247,6 +274,8 @@ int speak(const QString& text, const SayRequest& request, const FollowedText* fo
 } // namespace
 
 int runSayCommand(int argc, char** argv) {
+    if (argc >= 1 && std::string_view(argv[0]) == synthesisWorkerArgument)
+        return runSynthesisWorker(argc - 1, argv + 1);
     SayRequest request;
     if (const std::optional<int> status = parseRequest(argc, argv, &request))
         return *status;

@@ -119,6 +119,10 @@ private:
 
 } // namespace
 
+int audioFileFormat(const QString& path, int sampleRate, QString* error) {
+    return formatFor(path, sampleRate, error);
+}
+
 bool canWriteAudioFile(const QString& path, QString* error) {
     return formatFor(path, 22050, error) != 0;
 }

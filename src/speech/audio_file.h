@@ -15,6 +15,9 @@ namespace tellwick {
 // Checks the file name before anything is synthesised; false, with a message, when its extension
 // names no format that can be written here.
 bool canWriteAudioFile(const QString& path, QString* error);
+// The libsndfile format (for SoundFileOutput) that path's extension names at sampleRate; 0, with a
+// message, as canWriteAudioFile.
+int audioFileFormat(const QString& path, int sampleRate, QString* error);
 
 // Speaks text at the window's reading speed into the file. Returns false with a message when the
 // file cannot be written or stopped() became true (the synthesis then stops at once); stopped is

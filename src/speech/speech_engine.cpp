@@ -156,7 +156,7 @@ void SpeechEngine::synthesise(const Job& job) {
             call.aborted = true;
             break;
         }
-        if (call.chunkStart >= text->size())
+        if (call.chunkStart >= text->size() || (job.until >= 0 && call.chunkStart >= job.until))
             break;
         const qsizetype end = chunkEnd(*text, call.chunkStart);
         // Only what is decided may count: a text still growing may differ past it.

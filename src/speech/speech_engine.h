@@ -40,6 +40,10 @@ public:
         SentenceStart from;
         SpeakingRate rate;
         HomographReadings homographs = {};
+        // Where the job stops: before the first piece that starts there or later (see
+        // text_chunks.h); -1 for the text's end. A text cut at piece starts this way is
+        // synthesised exactly as a whole.
+        qsizetype until = -1;
     };
     void submit(Job job);
     // A job that also lists the phonemes it says into stream, one line per clause, as

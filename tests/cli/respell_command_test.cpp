@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace tellwick {
 namespace {
@@ -121,7 +122,11 @@ TEST(RespellCommand, RewritesALargeInputWholeOrNotAtAll) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(input);
         file.close();
-        for (const ProcessResult& run : {runRespell({path}, ""), runRespell({}, input)}) {
+        // A file that is not UTF-8 is old 8-bit text (see DocumentCommands); a pipe must be UTF-8.
+        std::vector<ProcessResult> runs = {runRespell({}, input)};
+        if (row.exitCode == 0)
+            runs.push_back(runRespell({path}, ""));
+        for (const ProcessResult& run : runs) {
             EXPECT_EQ(run.exitCode, row.exitCode) << row.name;
             EXPECT_TRUE(run.out == row.out) << row.name << ": " << run.out.size() << " bytes";
             EXPECT_TRUE(run.err.contains(row.errContains))

@@ -1,0 +1,80 @@
+#include "documents/document.h"
+
+#include "documents/document_formats.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <array>
+
+namespace tellwick {
+
+namespace {
+
+const DocumentFormat& formatOf(QByteArrayView start) {
+    static const PdfFormat pdf;
+    static const EpubFormat epub;
+    static const HtmlFormat html;
+    static const PlainTextFormat plainText;
+    static const std::array<const DocumentFormat*, 4> formats = {&pdf, &epub, &html, &plainText};
+    for (const DocumentFormat* format : formats) {
+        if (format->recognises(start))
+            return *format;
+    }
+    return plainText;
+}
+
+} // namespace
+
+DocumentReading readText(QString text, QString notice) {
+    DocumentReading reading;
+    reading.status = DocumentReading::Status::Read;
+    reading.text = std::move(text);
+    reading.notice = std::move(notice);
+    return reading;
+}
+
+DocumentReading readFailure(QString cause) {
+    DocumentReading reading;
+    reading.error = std::move(cause);
+    return reading;
+}
+
+DocumentReading readCancelled() {
+    DocumentReading reading;
+    reading.status = DocumentReading::Status::Cancelled;
+    return reading;
+}
+
+QString legacyEncodingNotice() {
+    return QStringLiteral("not UTF-8: read as Windows-1252");
+}
+
+QString documentKind(QByteArrayView start) {
+    return formatOf(start).name();
+}
+
+DocumentReading readDocument(const QString& path, const ReadingMonitor& monitor) {
+    const QString name = QFileInfo(path).fileName();
+    const auto failed = [&](const QString& cause) {
+        return readFailure(QStringLiteral("%1: %2").arg(name, cause));
+    };
+    QFile file(path);
+    if (QFileInfo(path).isDir())
+        return failed(QStringLiteral("a folder, not a document"));
+    if (!file.open(QIODevice::ReadOnly))
+        return failed(file.errorString());
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failed(file.errorString());
+    if (bytes.isEmpty())
+        return failed(QStringLiteral("an empty file"));
+    DocumentReading reading = formatOf(bytes).read(bytes, monitor);
+    if (reading.status == DocumentReading::Status::Failed)
+        return failed(reading.error);
+    if (!reading.notice.isEmpty())
+        reading.notice = QStringLiteral("%1: %2").arg(name, reading.notice);
+    return reading;
+}
+
+} // namespace tellwick
