@@ -1,7 +1,9 @@
 #include "support/pulse_server.h"
 #include "support/recorded_sound.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRandomGenerator>
@@ -85,12 +87,17 @@ TEST(SayCommand, ASignalEndsWritingWithTheShellsStatus) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cut.flac"));
     for (const auto& row : rows) {
+        QFile::remove(path);
         QProcess process;
         process.start(QStringLiteral(TELLWICK_BINARY),
                       {QStringLiteral("say"), QStringLiteral("--rate=-9"), QStringLiteral("-o"),
                        path, longText.repeated(20)});
         ASSERT_TRUE(process.waitForStarted());
-        QThread::msleep(150);
+        // The signal comes once the file is being written: a signal that the shell running the
+        // tests ignores would otherwise be ignored by a program not yet listening for it.
+        QDeadlineTimer writing(10000);
+        while (QFileInfo(path).size() == 0 && !writing.hasExpired())
+            QThread::msleep(10);
         ::kill(pid_t(process.processId()), row.signal);
         ASSERT_TRUE(process.waitForFinished(30000));
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.signal;
