@@ -1,5 +1,7 @@
 #include "app/input_box.h"
 
+#include "app/top_level_handler.h"
+
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -97,16 +99,19 @@ void InputBox::extendPageDown() {
     ensureCursorVisible();
 }
 
-void InputBox::pastePlainText(Source source, std::optional<QPoint> at) {
+// The holder of the text may hang: the box goes on meanwhile and inserts the text when it comes.
+void InputBox::pastePlainText(ClipboardSource source, std::optional<QPoint> at) {
     if (isReadOnly() || !clipboard_)
         return;
-    const std::optional<QString> text =
-        source == Source::Selection ? clipboard_->selectionText() : clipboard_->text();
-    if (!text || text->isEmpty())
-        return;
-    if (at)
-        setTextCursor(cursorForPosition(*at));
-    insertPlainText(*text);
+    clipboard_->requestText(source, this, [this, at](const ClipboardRead& read) {
+        if (!read.failure.isEmpty())
+            reportUncaught(window(), read.failure);
+        if (isReadOnly() || !read.text || read.text->isEmpty())
+            return;
+        if (at)
+            setTextCursor(cursorForPosition(*at));
+        insertPlainText(*read.text);
+    });
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {
@@ -122,7 +127,7 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
     if (extendsSelection_ && movesCaret(event))
         event->setModifiers(event->modifiers() | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Paste)) {
-        pastePlainText(Source::Clipboard);
+        pastePlainText(ClipboardSource::Clipboard);
         event->accept();
         return;
     }
@@ -146,7 +151,7 @@ void InputBox::mousePressEvent(QMouseEvent* event) {
 
 void InputBox::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::MiddleButton) {
-        pastePlainText(Source::Selection, event->position().toPoint());
+        pastePlainText(ClipboardSource::Selection, event->position().toPoint());
         event->accept();
         return;
     }
@@ -157,7 +162,8 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     QMenu* menu = createStandardContextMenu(position);
     if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
         paste->disconnect();
-        connect(paste, &QAction::triggered, this, [this] { pastePlainText(Source::Clipboard); });
+        connect(paste, &QAction::triggered, this,
+                [this] { pastePlainText(ClipboardSource::Clipboard); });
     }
     // A menu item is named, to a screen reader, by its text.
     auto* readFromHere = new QAction(tr("Read from &here"), menu);

@@ -52,9 +52,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    enum class Source { Clipboard, Selection };
     // Inserts the source's text at the caret, or first moves the caret to at (in the viewport).
-    void pastePlainText(Source source, std::optional<QPoint> at = std::nullopt);
+    void pastePlainText(ClipboardSource source, std::optional<QPoint> at = std::nullopt);
     void moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode);
     void extendPageDown();
 

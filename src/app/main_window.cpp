@@ -348,7 +348,9 @@ void MainWindow::onReadClicked() {
         return;
     }
 
-    reader_.readClipboard(services_.clipboard.get(), options);
+    readClipboardThen(ClipboardSource::Clipboard, [this, options](std::optional<QString> text) {
+        reader_.readClipboard(text, options);
+    });
 }
 
 void MainWindow::readFromHere(qsizetype position) {
@@ -395,16 +397,46 @@ void MainWindow::showSpeed(int speed) {
     speedLabel_->setText(QStringLiteral("Speed: ") + shown);
 }
 
+// The clipboard and the selection belong to other programs, which may hang: the window goes on
+// meanwhile, and then carries on where it left off. A holder that never answers is reported and
+// ends what the user asked for there.
+void MainWindow::readClipboardThen(ClipboardSource source,
+                                   std::function<void(std::optional<QString>)> then) {
+    if (!services_.clipboard) {
+        then(std::nullopt);
+        return;
+    }
+    services_.clipboard->requestText(source, this,
+                                     [this, then = std::move(then)](const ClipboardRead& read) {
+                                         if (!read.failure.isEmpty())
+                                             reportUncaught(this, read.failure);
+                                         else
+                                             runHandler(this, [&] { then(read.text); });
+                                     });
+}
+
 // Every failing step is skipped: a clipboard that cannot be read leaves the box empty. The run of
 // empty lines lets the trainer bring the text's last lines to the top of the box.
 void MainWindow::onPasteClicked() {
-    if (!services_.clipboard)
+    pasteThen({});
+}
+
+void MainWindow::pasteThen(std::function<void()> then) {
+    if (!services_.clipboard) {
+        if (then)
+            then();
         return;
+    }
     setInputText(QString());
     focusInput();
-    if (const std::optional<QString> text = services_.clipboard->text())
-        setInputText(*text + emptyLineRun(screenLines_));
-    reader_.offerPause();
+    readClipboardThen(ClipboardSource::Clipboard,
+                      [this, then = std::move(then)](std::optional<QString> text) {
+                          if (text)
+                              setInputText(*text + emptyLineRun(screenLines_));
+                          reader_.offerPause();
+                          if (then)
+                              then();
+                      });
 }
 
 // The reading pauses and the box empties; Read then speaks the clipboard.
@@ -417,10 +449,11 @@ void MainWindow::onClearClicked() {
 void MainWindow::onReadHighlightedClicked() {
     focusInput();
     // With nothing highlighted, Paste and Read go on with the clipboard as it is.
-    if (services_.clipboard)
-        (void)captureHighlighted(*services_.clipboard);
-    onPasteClicked();
-    onReadClicked();
+    readClipboardThen(ClipboardSource::Selection, [this](std::optional<QString> selection) {
+        if (services_.clipboard)
+            (void)keepHighlighted(std::move(selection), *services_.clipboard);
+        pasteThen([this] { onReadClicked(); });
+    });
 }
 
 bool MainWindow::readSelection() {
@@ -429,8 +462,7 @@ bool MainWindow::readSelection() {
     // A failure of Read is reported like any other; the selection was read all the same.
     runHandler(this, [this] {
         focusInput();
-        onPasteClicked();
-        onReadClicked();
+        pasteThen([this] { onReadClicked(); });
     });
     return true;
 }

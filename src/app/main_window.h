@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -102,6 +103,12 @@ private:
     void skipOrChangeSpeed(int direction);
     RespellOptions respellOptions() const;
     void readBoxFrom(qsizetype start, const RespellOptions& options);
+    // Reads the clipboard or the selection without holding up the window, then runs then with
+    // its text, unless its holder never answered.
+    void readClipboardThen(ClipboardSource source,
+                           std::function<void(std::optional<QString>)> then);
+    // Paste, then then once the box holds the clipboard's text.
+    void pasteThen(std::function<void()> then);
 
     WindowServices services_;
     Reader reader_;

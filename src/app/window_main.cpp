@@ -7,6 +7,7 @@
 #include "platform/global_shortcuts.h"
 #include "platform/process_launcher.h"
 #include "platform/qt_clipboard.h"
+#include "platform/x11_clipboard.h"
 #include "platform/x11_display.h"
 #include "speech/system_voice.h"
 
@@ -18,7 +19,11 @@ namespace tellwick {
 
 WindowServices makeWindowServices() {
     WindowServices services;
-    services.clipboard = std::make_unique<QtClipboard>();
+    // Elsewhere (Wayland, offscreen) Qt's own reads are the only way to the clipboard.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        services.clipboard = std::make_unique<X11Clipboard>();
+    else
+        services.clipboard = std::make_unique<QtClipboard>();
     services.launcher = std::make_unique<ProcessLauncher>();
     services.voices = [](QString* error) { return makeSystemVoice(error); };
     services.prepareVoices = prepareSystemVoice;

@@ -4,7 +4,10 @@ namespace tellwick {
 
 std::optional<QString> captureHighlighted(Clipboard& clipboard) {
     // The selection is read once: a highlighted book is megabytes asked from another program.
-    std::optional<QString> selection = clipboard.selectionText();
+    return keepHighlighted(clipboard.selectionText(), clipboard);
+}
+
+std::optional<QString> keepHighlighted(std::optional<QString> selection, Clipboard& clipboard) {
     if (!selection || selection->isEmpty())
         return std::nullopt;
     (void)clipboard.setText(*selection);

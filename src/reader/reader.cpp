@@ -42,9 +42,8 @@ VoiceResult Reader::readBox(const QString& box, qsizetype start, const RespellOp
     return begun;
 }
 
-void Reader::readClipboard(Clipboard* clipboard, const RespellOptions& options) {
-    const std::optional<QString> first = clipboard ? clipboard->text() : std::nullopt;
-    if (first && first->isEmpty())
+void Reader::readClipboard(const std::optional<QString>& text, const RespellOptions& options) {
+    if (text && text->isEmpty())
         return;
     QString error;
     if (std::unique_ptr<Voice> voice = voices_ ? voices_(&error) : nullptr)
@@ -52,8 +51,8 @@ void Reader::readClipboard(Clipboard* clipboard, const RespellOptions& options) 
     // Without a new voice the steps fall on whichever voice is held, as the steps are written.
     if (voice_) {
         (void)voice_->setRate(speed_);
-        if (const std::optional<QString> again = clipboard ? clipboard->text() : std::nullopt)
-            (void)speakInSteps(*again, [options](QString text) {
+        if (text)
+            (void)speakInSteps(*text, [options](QString text) {
                 return Spoken{QString::fromStdU16String(voiceText(text, options).text), nullptr};
             });
     }

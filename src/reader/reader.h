@@ -40,10 +40,10 @@ public:
     // new voice at the present speed. Fails, the present reading left as it was, when no voice
     // can be made; fails when the voice refuses the speed or the text.
     VoiceResult readBox(const QString& box, qsizetype start, const RespellOptions& options);
-    // Reads the clipboard's text, every step that fails skipped (no clipboard reads as one that
-    // cannot be read): without a new voice the old one, if any, reads it. Only a clipboard known
-    // to hold no text reads nothing and changes nothing.
-    void readClipboard(Clipboard* clipboard, const RespellOptions& options);
+    // Reads the clipboard's text as read (nothing: a clipboard that could not be read), every
+    // step that fails skipped: without a new voice the old one, if any, reads it. Only a
+    // clipboard known to hold no text reads nothing and changes nothing.
+    void readClipboard(const std::optional<QString>& text, const RespellOptions& options);
     // Pauses, or resumes a paused reading; a resume that fails (no reading at all, among others)
     // is the failure.
     VoiceResult pauseOrResume();

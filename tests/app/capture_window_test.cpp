@@ -46,6 +46,20 @@ TEST_F(CaptureWindow, ReadHighlightedFailureOfReadIsReported) {
     EXPECT_TRUE(window->inputText().startsWith(QStringLiteral("text\r\n")));
 }
 
+// A holder of the clipboard or the selection that never answers is reported once, and what was
+// asked for stops there: nothing is read aloud.
+TEST_F(CaptureWindow, AHolderThatNeverAnswersIsReportedAndNothingIsRead) {
+    for (const char* button : {"cmdPaste", "cmdRH", "cmdRead"}) {
+        startOver();
+        clipboard->holderFailure = QStringLiteral("no answer");
+        window->setInputText(QString());
+        click(button);
+        EXPECT_EQ(reported, QStringList{QStringLiteral("no answer")}) << button;
+        EXPECT_EQ(window->inputText(), QString()) << button;
+        EXPECT_TRUE(voices.log().calls.filter(QStringLiteral("speak")).isEmpty()) << button;
+    }
+}
+
 TEST_F(CaptureWindow, PasteThenF2GivesBackTheClipboardTextWithLfLineBreaks) {
     clipboard->content = QStringLiteral("First line\r\nSecond — line ✓");
     click("cmdPaste");

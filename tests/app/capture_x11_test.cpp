@@ -32,7 +32,10 @@ const QByteArray boxMarker = "box:";
         std::_Exit(3);
     if (unhighlight)
         QGuiApplication::clipboard()->clear(QClipboard::Selection);
+    const QString welcome = window.inputText();
     runHandler(&window, [&] { window.onReadHighlightedClicked(); });
+    // The highlight is asked from the terminal while the window goes on.
+    waitFor([&] { return window.inputText() != welcome; }, 3000);
     say(boxMarker + withoutTrailingLineBreaks(window.inputText()).toUtf8() + "\n");
     std::_Exit(0);
 }

@@ -9,6 +9,13 @@ std::optional<QString> FakeClipboard::text() {
     return content;
 }
 
+void FakeClipboard::requestText(ClipboardSource source, QObject* context, ClipboardAnswer answer) {
+    if (holderFailure.isEmpty())
+        Clipboard::requestText(source, context, std::move(answer));
+    else
+        answer({std::nullopt, holderFailure});
+}
+
 bool FakeClipboard::clear() {
     ++clearCount;
     if (failClear)

@@ -15,12 +15,15 @@ public:
     bool clear() override;
     bool setText(const QString& text) override;
     std::optional<QString> selectionText() override { return selection; }
+    void requestText(ClipboardSource source, QObject* context, ClipboardAnswer answer) override;
 
     QString content;
     std::optional<QString> selection;
     bool failRead = false;
     bool failClear = false;
     bool failSet = false;
+    // When set, every request answers with this failure, as for a holder that never answers.
+    QString holderFailure;
 
     int readCount = 0;
     int clearCount = 0;

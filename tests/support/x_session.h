@@ -67,6 +67,8 @@ public:
     bool start(QString* why);
     ~XSession();
 
+    // The display's name, as DISPLAY gives it.
+    QByteArray displayName() const { return display; }
     // Starts this test program again in a helper role on this display.
     void startHelper(QProcess& helper, const char* role) const;
     // Starts another program on this display, with the variables given added to its environment.
