@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace tellwick::homographs {
 
@@ -130,10 +131,15 @@ Kind kindOf(std::u16string_view word) {
         return Kind::Edge;
     if (!isHomographWordUnit(word[0]))
         return Kind::Punctuation;
-    for (const KindRow& row : kindRows) {
-        if (row.word == word)
-            return row.kind;
-    }
+    // Every neighbour of every homograph is looked up, so the rows are indexed once.
+    static const std::unordered_map<std::u16string_view, Kind> kinds = [] {
+        std::unordered_map<std::u16string_view, Kind> index;
+        for (const KindRow& row : kindRows)
+            index.emplace(row.word, row.kind);
+        return index;
+    }();
+    if (const auto found = kinds.find(word); found != kinds.end())
+        return found->second;
     if (word.size() > 4 && word.ends_with(u"ly"))
         return Kind::Adverb;
     return Kind::Other;
@@ -287,11 +293,6 @@ std::size_t homographWordEnd(std::u16string_view text, std::size_t at) {
 
 std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t start,
                                       std::size_t end) {
-    return featuresOf(text, start, end, grammaticalPlace(text, start, end));
-}
-
-std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t start, std::size_t end,
-                                      GrammaticalPlace place) {
     const std::vector<std::u16string> before = neighbours(text, start, -1);
     const std::vector<std::u16string> after = neighbours(text, end, +1);
     std::array<Kind, reach> kindBefore{}, kindAfter{};
@@ -318,11 +319,6 @@ std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t star
     add(Hasher('6').add(char(kindBefore[0])).add(char(kindAfter[0])).add(char(kindAfter[1])));
     add(Hasher('7').add(char(kindBefore[0])).add(after[0]));
     add(Hasher('8').add(before[0]).add(char(kindAfter[0])));
-    // Their first letters, which group a word's forms ("record", "recorded", "recording").
-    for (int i = 0; i < 2; ++i) {
-        add(Hasher('s').add(char('1' + i)).add(std::u16string_view(before[i]).substr(0, 5)));
-        add(Hasher('t').add(char('1' + i)).add(std::u16string_view(after[i]).substr(0, 5)));
-    }
     for (std::size_t length : {2u, 3u}) {
         add(Hasher('e').add(char('0' + length)).add(ending(before[0], length)));
         add(Hasher('E').add(char('0' + length)).add(ending(after[0], length)));
@@ -343,16 +339,13 @@ std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t star
     if (kindBefore[0] == Kind::Determiner ||
         (kindBefore[1] == Kind::Determiner && kindBefore[0] == Kind::Other))
         add(Hasher('D').add(char(kindBefore[0])));
-    // Where grammar does not choose the reading itself (a place both readings may stand in),
-    // what it says still weighs.
-    add(Hasher('g').add(char('0' + int(place))));
     const std::u16string_view word = text.substr(start, end - start);
     const bool capital = !word.empty() && word[0] >= u'A' && word[0] <= u'Z';
     const bool allCapitals =
         std::all_of(word.begin(), word.end(), [](char16_t u) { return !(u >= u'a' && u <= u'z'); });
     add(Hasher('c').add(allCapitals ? 'A' : capital ? 'C' : 'l').add(char(kindBefore[0])));
     // The topic of the sentence tells senses apart ("bass" the fish or the voice): every word
-    // of it within reach, wherever it stands, by its first five letters.
+    // of it within reach, wherever it stands.
     const std::size_t from = start > lookAround ? start - lookAround : 0;
     const std::size_t to = std::min(text.size(), end + lookAround);
     std::size_t sentenceStart = start, sentenceEnd = end;
@@ -367,7 +360,7 @@ std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t star
         }
         const std::size_t wordEnd = homographWordEnd(text.substr(0, sentenceEnd), at);
         if (wordEnd - at > 3 && at != start)
-            add(Hasher('S').addFolded(text.substr(at, std::min<std::size_t>(wordEnd - at, 5))));
+            add(Hasher('S').addFolded(text.substr(at, wordEnd - at)));
         at = wordEnd;
     }
     return features;

@@ -15,10 +15,9 @@ std::u16string foldedWord(std::u16string_view word);
 // The features of the homograph text[start, end) from the words around it in its sentence: the
 // words at ±1 to ±3 and pairs of them, the kinds of word there (determiner, pronoun, modal, the
 // auxiliaries of do-support and the perfect, "to", prepositions), the endings of the neighbours,
-// the homograph's own capitals, nearby punctuation, the first letters of the neighbours and of
-// the sentence's words (as a lemma would group them), and what grammaticalPlace says. Each is
-// hashed to 32 bits; the first is always the bias. Only the text around the word is read, so a
-// caller may pass a large text.
+// the homograph's own capitals, and nearby punctuation. Each is hashed to 32 bits; the first is
+// always the bias. Only the text around the word is read, so a caller may pass a large text.
+std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t start, std::size_t end);
 
 // What the words just before a homograph say about its part of speech, where they say it
 // plainly: a verb's place after "to", a modal or do-support, or an adverb after "to" or a modal
@@ -28,11 +27,6 @@ std::u16string foldedWord(std::u16string_view word);
 // read", "has not wound").
 enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple };
 GrammaticalPlace grammaticalPlace(std::u16string_view text, std::size_t start, std::size_t end);
-
-std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t start, std::size_t end);
-// The same, with grammaticalPlace(text, start, end) already found.
-std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t start, std::size_t end,
-                                      GrammaticalPlace place);
 
 // Where the word that covers or starts at `at` ends; a word is letters, digits and apostrophes
 // between letters.

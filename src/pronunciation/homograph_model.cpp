@@ -150,9 +150,9 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     // A capital within a sentence may make a name ("to Reading", "the Polish"), which grammar
     // cannot tell from the word.
     const bool capital = text[start] >= u'A' && text[start] <= u'Z';
-    const GrammaticalPlace place = grammaticalPlace(text, start, end);
-    const int byGrammar = capital                                     ? -1
-                          : place == GrammaticalPlace::Verb           ? homograph->verbReading
+    const GrammaticalPlace place =
+        capital ? GrammaticalPlace::Unknown : grammaticalPlace(text, start, end);
+    const int byGrammar = place == GrammaticalPlace::Verb             ? homograph->verbReading
                           : place == GrammaticalPlace::Noun           ? homograph->nounReading
                           : place == GrammaticalPlace::PastParticiple ? homograph->pastReading
                                                                       : -1;
@@ -160,7 +160,7 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
         return Decision{homograph, byGrammar, 0.0, true};
     const std::size_t readings = homograph->readings.size();
     std::vector<double> scores(readings, 0.0);
-    for (std::uint32_t feature : featuresOf(text, start, end, place)) {
+    for (std::uint32_t feature : featuresOf(text, start, end)) {
         const auto found =
             std::lower_bound(homograph->features.begin(), homograph->features.end(), feature);
         if (found == homograph->features.end() || *found != feature)
