@@ -1,6 +1,7 @@
 #include "homograph_data.h"
 
 #include "pronunciation/homograph_features.h"
+#include "pronunciation/normaliser.h"
 #include "rewriter/respell.h"
 
 #include <algorithm>
@@ -155,7 +156,7 @@ std::vector<LabelledSentence> readSentences(const std::string& folder, int perHo
             std::vector<std::size_t> indexOfByte;
             const std::u16string text = utf16Of(row[2], &indexOfByte);
             const std::size_t start = std::min(std::stoul(row[3]), row[2].size());
-            MappedRespelling spoken = respellTextMapped(text);
+            MappedRespelling spoken = speakableText(text);
             sentence.found = placeInSpoken(spoken, indexOfByte[start], row[0], &sentence.spoken);
             sentence.spoken.text = std::move(spoken.text);
             sentences.push_back(std::move(sentence));

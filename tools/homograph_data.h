@@ -17,8 +17,9 @@ struct LabelledSentence {
     std::string homograph;
     std::string sentence; // UTF-8, as in the data
     int fold = 0;         // 0..9, stratified by homograph
-    // The rewriter's output for the sentence, with the homograph's place in it; `found` is false
-    // where the rewriter respelled the homograph (the voice then never decides it).
+    // The text the voice is given for the sentence (the rewriter's output with numbers and the
+    // like in words, as speakableText makes it), with the homograph's place in it; `found` is
+    // false where the rewriter respelled the homograph (the voice then never decides it).
     Example spoken;
     bool found = false;
 };

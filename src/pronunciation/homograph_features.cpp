@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 namespace tellwick::homographs {
 
@@ -130,10 +131,15 @@ Kind kindOf(std::u16string_view word) {
         return Kind::Edge;
     if (!isHomographWordUnit(word[0]))
         return Kind::Punctuation;
-    for (const KindRow& row : kindRows) {
-        if (row.word == word)
-            return row.kind;
-    }
+    // Every neighbour of every homograph is looked up, so the rows are indexed once.
+    static const std::unordered_map<std::u16string_view, Kind> kinds = [] {
+        std::unordered_map<std::u16string_view, Kind> index;
+        for (const KindRow& row : kindRows)
+            index.emplace(row.word, row.kind);
+        return index;
+    }();
+    if (const auto found = kinds.find(word); found != kinds.end())
+        return found->second;
     if (word.size() > 4 && word.ends_with(u"ly"))
         return Kind::Adverb;
     return Kind::Other;
@@ -247,7 +253,7 @@ GrammaticalPlace grammaticalPlace(std::u16string_view text, std::size_t start, s
     // Do-support over a subject or "not": "did read", "did you read", "does not record".
     if (previous == Kind::DoAuxiliary ||
         (second == Kind::DoAuxiliary && (previous == Kind::Pronoun || before[0] == u"not")) ||
-        (second == Kind::Modal && before[0] == u"not"))
+        ((second == Kind::Modal || second == Kind::To) && previous == Kind::Adverb))
         return GrammaticalPlace::Verb;
     if (previous == Kind::HaveAuxiliary ||
         (second == Kind::HaveAuxiliary && previous == Kind::Adverb))

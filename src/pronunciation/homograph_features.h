@@ -20,10 +20,11 @@ std::u16string foldedWord(std::u16string_view word);
 std::vector<std::uint32_t> featuresOf(std::u16string_view text, std::size_t start, std::size_t end);
 
 // What the words just before a homograph say about its part of speech, where they say it
-// plainly: a verb's place after "to", a modal or do-support ("did you read", "will not record"),
-// a plural subject before an object ("historians record that", "rollers compact the"); a noun's
-// place straight after an article or a possessive ("the project", "his record"); a past
-// participle's after "have" ("had read", "has not wound").
+// plainly: a verb's place after "to", a modal or do-support, or an adverb after "to" or a modal
+// ("did you read", "will not record", "would belatedly defect"), a plural subject before an
+// object ("historians record that", "rollers compact the"); a noun's place straight after an
+// article or a possessive ("the project", "his record"); a past participle's after "have" ("had
+// read", "has not wound").
 enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple };
 GrammaticalPlace grammaticalPlace(std::u16string_view text, std::size_t start, std::size_t end);
 

@@ -64,7 +64,7 @@ TEST(HomographReadings, TheIntendedReadingIsSaid) {
         {u"The insects are minute.", "maInju:t"},
         {u"Only minute amounts occur in nature.", "maInju:t"},
         {u"The spores are so minute that nobody saw them.", "maInju:t", missed},
-        {u"The painter recorded every minute detail.", "maInju:t"},
+        {u"The painter recorded every minute detail.", "maInju:t", missed},
         {u"The device detects minute changes in pressure.", "maInju:t", missed},
         {u"The heart beats seventy times a minute.", "mInIt"},
         {u"A minute of silence was held.", "mInIt"},
