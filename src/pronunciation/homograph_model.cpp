@@ -2,6 +2,7 @@
 
 #include "pronunciation/homograph_features.h"
 #include "pronunciation/homograph_pronunciations.h"
+#include "pronunciation/homograph_sense_cues.h"
 
 #include <algorithm>
 #include <cstring>
@@ -147,6 +148,12 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     const Homograph* homograph = find(text.substr(start, end - start));
     if (homograph == nullptr)
         return std::nullopt;
+    if (const std::string_view wordid = readingByNeighbour(text, start, end); !wordid.empty()) {
+        for (std::size_t r = 0; r < homograph->readings.size(); ++r) {
+            if (homograph->readings[r] == wordid)
+                return Decision{homograph, int(r), 0.0, true};
+        }
+    }
     // A capital within a sentence may make a name ("to Reading", "the Polish"), which grammar
     // cannot tell from the word.
     const bool capital = text[start] >= u'A' && text[start] <= u'Z';

@@ -52,7 +52,7 @@ TEST(HomographReadings, TheIntendedReadingIsSaid) {
         {u"They sow maize in May.", "soU"},
         {u"In the parable a farmer goes out to sow.", "soU"},
         {u"Lead poisoning was common among painters.", "lEd"},
-        {u"The bullets were cast from molten lead.", "lEd", missed},
+        {u"The bullets were cast from molten lead.", "lEd"},
         {u"The ore contains silver and lead.", "lEd", missed},
         {u"The roof was covered with sheets of lead.", "lEd"},
         {u"A lead weight keeps the line down.", "lEd"},
