@@ -4,12 +4,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
 const char* const usage =
     "Usage:\n"
-    "  tellwick                 open the window\n"
+    "  tellwick [FILE]          open the window, with the text of a document\n"
     "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] [FILE]\n"
     "  tellwick say [--rate N] [-o|--out FILE] [-j|--jobs N] [--phonemes|--ipa] [--follow]\n"
     "               [--engine-heteronyms] [--explain] [--pause-at-line-breaks]\n"
@@ -47,8 +48,16 @@ int run(int argc, char** argv) {
             std::printf("tellwick %s\n", TELLWICK_VERSION);
             return 0;
         }
+        if (command[0] != '-' && std::filesystem::is_regular_file(command)) {
+            if (argc > 2) {
+                std::fputs("tellwick: the window opens one document at a time\n", stderr);
+                return 2;
+            }
+            return tellwick::runWindow(argc, argv, command);
+        }
         if (command[0] != '-' || std::strcmp(command, "-") == 0) {
-            std::fprintf(stderr, "tellwick: unknown command '%s'\n%s", command, usage);
+            std::fprintf(stderr, "tellwick: '%s' is neither a command nor a file\n%s", command,
+                         usage);
             return 2;
         }
         std::fprintf(stderr, "tellwick: unknown option '%s' (see tellwick --help)\n", command);

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QUrl>
 
 #include <algorithm>
 #include <iterator>
@@ -26,6 +27,16 @@ bool readsFromHere(const QKeyEvent* event) {
 // The keys that move the caret: with the trainer on, they extend the selection.
 constexpr Qt::Key caretKeys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_Left,   Qt::Key_Right,
                                  Qt::Key_Home, Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+
+// The first local file among the data's addresses; empty when there is none.
+QString droppedFile(const QMimeData* source) {
+    if (!source || !source->hasUrls())
+        return {};
+    for (const QUrl& url : source->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
 
 bool movesCaret(const QKeyEvent* event) {
     return std::find(std::begin(caretKeys), std::end(caretKeys), event->key()) !=
@@ -110,11 +121,14 @@ void InputBox::pastePlainText(Source source, std::optional<QPoint> at) {
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {
-    return source && source->hasText();
+    return source && (source->hasText() || !droppedFile(source).isEmpty());
 }
 
+// A file manager's drop also carries the file's address as text: the file wins.
 void InputBox::insertFromMimeData(const QMimeData* source) {
-    if (canInsertFromMimeData(source))
+    if (const QString file = droppedFile(source); !file.isEmpty())
+        emit documentDropped(file);
+    else if (canInsertFromMimeData(source))
         insertPlainText(source->text());
 }
 
@@ -123,6 +137,11 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
         event->setModifiers(event->modifiers() | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Paste)) {
         pastePlainText(Source::Clipboard);
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Open)) {
+        emit openAsked();
         event->accept();
         return;
     }
@@ -167,8 +186,14 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     readFromHere->setEnabled(!document()->isEmpty());
     const int at = cursorForPosition(position).position();
     connect(readFromHere, &QAction::triggered, this, [this, at] { emit readFromHereAsked(at); });
+    auto* open = new QAction(tr("&Open…"), menu);
+    open->setObjectName(QStringLiteral("open-document"));
+    open->setShortcut(QKeySequence::Open);
+    open->setStatusTip(tr("Puts the text of a document into the box"));
+    connect(open, &QAction::triggered, this, &InputBox::openAsked);
     QAction* first = menu->actions().value(0);
     menu->insertAction(first, readFromHere);
+    menu->insertAction(first, open);
     menu->insertSeparator(first);
     return menu;
 }

@@ -2,6 +2,7 @@
 
 #include "app/control_font.h"
 #include "app/controls.h"
+#include "app/document_opening.h"
 #include "app/input_box.h"
 #include "app/raw_text_mirror.h"
 #include "app/reading_highlight.h"
@@ -9,6 +10,7 @@
 #include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
+#include "app/window_settings.h"
 #include "app/wrapping_button.h"
 #include "reader/box_text.h"
 #include "reader/highlighted_text.h"
@@ -16,14 +18,17 @@
 #include "speech/qt_text.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cmath>
 #include <string>
@@ -168,7 +173,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         QTimer::singleShot(0, this, services_.prepareVoices);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    saveSettings();
+}
 
 void MainWindow::createControls() {
     QWidget* previous = nullptr;
@@ -201,6 +208,7 @@ void MainWindow::createControls() {
     textBox_->installEventFilter(this);
     boxText_ = new RawTextMirror(textBox_->document());
     highlight_ = new ReadingHighlight(textBox_);
+    documentOpening_ = new DocumentOpening(this);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -227,6 +235,10 @@ void MainWindow::connectHandlers() {
                 [this, handler = handler] { runHandler(this, [&] { (this->*handler)(); }); });
     connect(static_cast<InputBox*>(textBox_), &InputBox::readFromHereAsked, this,
             [this](int position) { runHandler(this, [&] { readFromHere(position); }); });
+    connect(textBox_, &InputBox::openAsked, this,
+            [this] { runHandler(this, [this] { onOpenAsked(); }); });
+    connect(textBox_, &InputBox::documentDropped, this, &MainWindow::openDocument);
+    connect(documentOpening_, &DocumentOpening::opened, this, &MainWindow::showDocument);
 }
 
 void MainWindow::connectReader() {
@@ -262,7 +274,54 @@ void MainWindow::startUp() {
     reader_.setSpeed(1);
 
     placeWindow();
+    restoreSettings();
     setInputText(welcomeText(screenLines_));
+}
+
+namespace {
+
+// The names the settings are kept under.
+const QString speedKey = QStringLiteral("reading/speed");
+const QString skipBracketedKey = QStringLiteral("reading/skipSquareBrackets");
+const QString linesAsSpacesKey = QStringLiteral("reading/linesAsSpaces");
+const QString placeKey = QStringLiteral("window/place");
+const QString sizeKey = QStringLiteral("window/size");
+
+} // namespace
+
+void MainWindow::restoreSettings() {
+    if (services_.settingsFile.isEmpty())
+        return;
+    const QSettings settings(services_.settingsFile, QSettings::IniFormat);
+    reader_.setSpeed(settings.value(speedKey, reader_.speed()).toInt());
+    skipBracketedBox_->setChecked(
+        settings.value(skipBracketedKey, skipBracketedBox_->isChecked()).toBool());
+    linesAsSpacesBox_->setChecked(
+        settings.value(linesAsSpacesKey, linesAsSpacesBox_->isChecked()).toBool());
+    const QVariant place = settings.value(placeKey);
+    const QVariant size = settings.value(sizeKey);
+    if (!place.canConvert<QPoint>() || !size.canConvert<QSize>() || !size.toSize().isValid())
+        return;
+    resize(size.toSize());
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens.append(screen->availableGeometry());
+    move(placeOnScreens(QRect(place.toPoint(), frameGeometry().size()), screens));
+    placedFromSettings_ = true;
+}
+
+void MainWindow::saveSettings() const {
+    if (services_.settingsFile.isEmpty())
+        return;
+    QSettings settings(services_.settingsFile, QSettings::IniFormat);
+    settings.setValue(speedKey, reader_.speed());
+    settings.setValue(skipBracketedKey, skipBracketedBox_->isChecked());
+    settings.setValue(linesAsSpacesKey, linesAsSpacesBox_->isChecked());
+    settings.setValue(placeKey, pos());
+    settings.setValue(sizeKey, size());
 }
 
 void MainWindow::placeWindow() {
@@ -285,7 +344,8 @@ bool MainWindow::event(QEvent* event) {
     // window is placed and laid out again, once, when the frame appears.
     if (!framed_ && isVisible() && frameGeometry().size() != size()) {
         framed_ = true;
-        placeWindow();
+        if (!placedFromSettings_)
+            placeWindow();
         layOutControls();
     }
     return handled;
@@ -433,6 +493,35 @@ bool MainWindow::readSelection() {
         onReadClicked();
     });
     return true;
+}
+
+void MainWindow::openDocument(const QString& path) {
+    documentOpening_->open(path);
+}
+
+bool MainWindow::openingDocument() const {
+    return documentOpening_->busy();
+}
+
+void MainWindow::onOpenAsked() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open a document"), QString(),
+        tr("Documents (*.txt *.text *.pdf *.epub *.html *.htm *.xhtml);;All files (*)"));
+    if (!path.isEmpty())
+        openDocument(path);
+}
+
+void MainWindow::showDocument(const DocumentReading& reading) {
+    if (!reading.read()) {
+        reportUncaught(this, reading.error);
+        return;
+    }
+    setInputText(reading.text + emptyLineRun(screenLines_));
+    focusInput();
+    reader_.offerPause();
+    // A guessed encoding is worth a word, not a dialog to dismiss.
+    if (!reading.notice.isEmpty())
+        QToolTip::showText(textBox_->mapToGlobal(QPoint(0, 0)), reading.notice, textBox_);
 }
 
 void MainWindow::onTrainerClicked() {

@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/window_layout.h"
 #include "app/window_services.h"
+#include "documents/document.h"
 #include "reader/box_reading.h"
 #include "reader/reader.h"
 #include "reader/trainer.h"
@@ -21,6 +22,7 @@ class QPushButton;
 
 namespace tellwick {
 
+class DocumentOpening;
 class InputBox;
 class RawTextMirror;
 class ReadingHighlight;
@@ -73,6 +75,14 @@ public:
 
     void showSpeed(int speed);
 
+    // Puts the text of the document at path into the box, as Paste does with the clipboard's, once
+    // it is read (off the user-interface thread); a document that cannot be read is reported and
+    // the box keeps its text.
+    void openDocument(const QString& path);
+    bool openingDocument() const;
+    // Open…: asks the user for a document.
+    void onOpenAsked();
+
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
     void layOutControls();
 
@@ -93,6 +103,9 @@ private:
     void connectHandlers();
     void startUp();
     void placeWindow();
+    // The speed, the check boxes and the window's place and size, as the user last left them.
+    void restoreSettings();
+    void saveSettings() const;
     void placeControl(PlacedControl& control);
     // The widget made for a control; its kind fixes its class, so the cast cannot fail.
     template <typename Widget> Widget* widgetOf(Control control) const {
@@ -102,6 +115,7 @@ private:
     void skipOrChangeSpeed(int direction);
     RespellOptions respellOptions() const;
     void readBoxFrom(qsizetype start, const RespellOptions& options);
+    void showDocument(const DocumentReading& reading);
 
     WindowServices services_;
     Reader reader_;
@@ -109,11 +123,13 @@ private:
     std::int16_t screenLines_ = 30;
     TwipScale scale_;
     bool framed_ = false;
+    bool placedFromSettings_ = false;
     std::array<PlacedControl, controlCount> controls_;
 
     InputBox* textBox_ = nullptr;
     RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
+    DocumentOpening* documentOpening_ = nullptr;
     QPushButton* readButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;
     QPushButton* skipBackButton_ = nullptr;
