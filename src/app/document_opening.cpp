@@ -1,5 +1,7 @@
 #include "app/document_opening.h"
 
+#include "app/delayed_progress.h"
+
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QWidget>
@@ -10,8 +12,6 @@ namespace tellwick {
 
 namespace {
 
-// Short readings open without a dialog flashing by.
-constexpr int progressDelayMilliseconds = 500;
 constexpr int progressSteps = 100;
 
 } // namespace
@@ -34,16 +34,9 @@ DocumentOpening::~DocumentOpening() {
 
 void DocumentOpening::open(const QString& path) {
     closeProgress();
-    auto* progress = new QProgressDialog(tr("Opening %1…").arg(QFileInfo(path).fileName()),
-                                         tr("Cancel"), 0, progressSteps, window_);
-    progress->setWindowModality(Qt::WindowModal);
-    progress->setAutoClose(false);
-    progress->setAutoReset(false);
-    progress->setMinimumDuration(progressDelayMilliseconds);
-    connect(progress, &QProgressDialog::canceled, &loader_, &DocumentLoader::cancel);
-    // The dialog's timer that shows it starts with its first value.
-    progress->setValue(0);
-    progress_ = progress;
+    progress_ =
+        delayedProgress(window_, tr("Opening %1…").arg(QFileInfo(path).fileName()), progressSteps);
+    connect(progress_, &QProgressDialog::canceled, &loader_, &DocumentLoader::cancel);
     loader_.start(path);
 }
 

@@ -140,8 +140,8 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    if (event->matches(QKeySequence::Open)) {
-        emit openAsked();
+    if (event->matches(QKeySequence::Open) || event->matches(QKeySequence::Save)) {
+        emit event->matches(QKeySequence::Open) ? openAsked() : saveSpeechAsked();
         event->accept();
         return;
     }
@@ -191,9 +191,16 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     open->setShortcut(QKeySequence::Open);
     open->setStatusTip(tr("Puts the text of a document into the box"));
     connect(open, &QAction::triggered, this, &InputBox::openAsked);
+    auto* saveSpeech = new QAction(tr("&Save speech as…"), menu);
+    saveSpeech->setObjectName(QStringLiteral("save-speech"));
+    saveSpeech->setShortcut(QKeySequence::Save);
+    saveSpeech->setStatusTip(tr("Writes what Read would say to an audio file"));
+    saveSpeech->setEnabled(!document()->isEmpty());
+    connect(saveSpeech, &QAction::triggered, this, &InputBox::saveSpeechAsked);
     QAction* first = menu->actions().value(0);
     menu->insertAction(first, readFromHere);
     menu->insertAction(first, open);
+    menu->insertAction(first, saveSpeech);
     menu->insertSeparator(first);
     return menu;
 }

@@ -44,6 +44,8 @@ signals:
     void openAsked();
     // A file dropped on the box, to be opened as a document.
     void documentDropped(const QString& path);
+    // Save speech as… from the menu or Ctrl+S.
+    void saveSpeechAsked();
 
 protected:
     // Drops, and any other way that hands the box data, take its plain text, asked for only when

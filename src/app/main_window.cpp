@@ -6,12 +6,14 @@
 #include "app/input_box.h"
 #include "app/raw_text_mirror.h"
 #include "app/reading_highlight.h"
+#include "app/speech_saving.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
 #include "app/window_settings.h"
 #include "app/wrapping_button.h"
+#include "reader/box_reading.h"
 #include "reader/box_text.h"
 #include "reader/highlighted_text.h"
 #include "reader/sentences.h"
@@ -209,6 +211,7 @@ void MainWindow::createControls() {
     boxText_ = new RawTextMirror(textBox_->document());
     highlight_ = new ReadingHighlight(textBox_);
     documentOpening_ = new DocumentOpening(this);
+    speechSaving_ = new SpeechSaving(this);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -239,6 +242,13 @@ void MainWindow::connectHandlers() {
             [this] { runHandler(this, [this] { onOpenAsked(); }); });
     connect(textBox_, &InputBox::documentDropped, this, &MainWindow::openDocument);
     connect(documentOpening_, &DocumentOpening::opened, this, &MainWindow::showDocument);
+    connect(textBox_, &InputBox::saveSpeechAsked, this,
+            [this] { runHandler(this, [this] { onSaveSpeechAsked(); }); });
+    connect(
+        speechSaving_, &SpeechSaving::finished, this, [this](bool written, const QString& error) {
+            if (!written && !error.isEmpty())
+                reportUncaught(this, QStringLiteral("The speech was not saved: %1.").arg(error));
+        });
 }
 
 void MainWindow::connectReader() {
@@ -509,6 +519,27 @@ void MainWindow::onOpenAsked() {
         tr("Documents (*.txt *.text *.pdf *.epub *.html *.htm *.xhtml);;All files (*)"));
     if (!path.isEmpty())
         openDocument(path);
+}
+
+void MainWindow::onSaveSpeechAsked() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save the speech as"), QString(),
+        tr("Audio (*.wav *.flac *.ogg *.mp3);;WAV (*.wav);;FLAC (*.flac);;Ogg Vorbis (*.ogg);;"
+           "MP3 (*.mp3)"));
+    if (!path.isEmpty())
+        saveSpeech(path);
+}
+
+void MainWindow::saveSpeech(const QString& path) {
+    if (isBlank(boxText_->text()))
+        throw UncaughtFailure{tr("There is no text in the box to save as speech.")};
+    const QString spoken = BoxReading(boxText_->text(), 0, respellOptions()).spoken();
+    if (QString error; !speechSaving_->save(spoken, reader_.speed(), path, &error))
+        throw UncaughtFailure{error};
+}
+
+bool MainWindow::savingSpeech() const {
+    return speechSaving_->busy();
 }
 
 void MainWindow::showDocument(const DocumentReading& reading) {

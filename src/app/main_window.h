@@ -24,6 +24,7 @@ namespace tellwick {
 
 class DocumentOpening;
 class InputBox;
+class SpeechSaving;
 class RawTextMirror;
 class ReadingHighlight;
 
@@ -82,6 +83,12 @@ public:
     bool openingDocument() const;
     // Open…: asks the user for a document.
     void onOpenAsked();
+    // Writes what Read would say, at the present speed, to the audio file at path (its extension
+    // names the format), off the user-interface thread; a failure is reported.
+    void saveSpeech(const QString& path);
+    bool savingSpeech() const;
+    // Save speech as…: asks the user for the audio file.
+    void onSaveSpeechAsked();
 
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
     void layOutControls();
@@ -130,6 +137,7 @@ private:
     RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
     DocumentOpening* documentOpening_ = nullptr;
+    SpeechSaving* speechSaving_ = nullptr;
     QPushButton* readButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;
     QPushButton* skipBackButton_ = nullptr;
