@@ -1,12 +1,17 @@
 // Documents opened in the window: the box takes their text as Paste takes the clipboard's, or
 // keeps its own when the document cannot be read.
+#include "app/input_box.h"
 #include "app/window_commands.h"
 
 #include "window_fixture.h"
 
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <functional>
 
 namespace tellwick {
 namespace {
@@ -71,15 +76,41 @@ TEST_F(WindowDocuments, BoxTakesTheTextOrKeepsItsOwn) {
     }
 }
 
-// Starting the program with a document while a window runs hands the document to that window.
-TEST_F(WindowDocuments, OpenCommandOpensTheDocument) {
-    const QString expected = pasted(QStringLiteral("From the command."));
-    window->setInputText(QString());
-    EXPECT_EQ(runWindowCommand(*window, QStringLiteral("open ") +
-                                            write(QStringLiteral("a.txt"), "From the command.")),
-              QStringLiteral("ok"));
-    waitForOpening();
-    EXPECT_EQ(window->inputText(), expected);
+// What a drop hands the box, without a drag under way (which a test cannot start).
+struct DropTarget : InputBox {
+    static constexpr auto drop = &DropTarget::insertFromMimeData;
+};
+
+// The ways in besides Open…: the program started with a document while a window runs, and a file
+// dropped on the box (a file manager's drop carries the address as text too).
+TEST_F(WindowDocuments, CommandAndDropOpenTheDocument) {
+    const struct {
+        const char* name;
+        std::function<void(MainWindow& window, InputBox* box, const QString& path)> open;
+    } rows[] = {
+        {"open command",
+         [](MainWindow& window, InputBox*, const QString& path) {
+             EXPECT_EQ(runWindowCommand(window, QStringLiteral("open ") + path),
+                       QStringLiteral("ok"));
+         }},
+        {"dropped file",
+         [](MainWindow&, InputBox* box, const QString& path) {
+             QMimeData data;
+             data.setUrls({QUrl::fromLocalFile(path)});
+             data.setText(path);
+             (box->*DropTarget::drop)(&data);
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        startOver();
+        const QString expected = pasted(QStringLiteral("From the file."));
+        window->setInputText(QString());
+        row.open(*window, control<InputBox>("txtInput"),
+                 write(QStringLiteral("a.txt"), "From the file."));
+        waitForOpening();
+        EXPECT_EQ(window->inputText(), expected);
+    }
 }
 
 } // namespace
