@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -48,7 +49,10 @@ int run(int argc, char** argv) {
             std::printf("tellwick %s\n", TELLWICK_VERSION);
             return 0;
         }
-        if (command[0] != '-' && std::filesystem::is_regular_file(command)) {
+        // The error_code form: a name too long or a folder that may not be searched is simply not
+        // a file, where the other form throws.
+        if (std::error_code notAFile;
+            command[0] != '-' && std::filesystem::is_regular_file(command, notAFile)) {
             if (argc > 2) {
                 std::fputs("tellwick: the window opens one document at a time\n", stderr);
                 return 2;
