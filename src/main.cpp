@@ -4,12 +4,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
 const char* const usage =
     "Usage:\n"
-    "  tellwick                 open the window\n"
+    "  tellwick [FILE]          open the window, with the text of a document\n"
     "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] [FILE]\n"
     "  tellwick say [--rate N] [-o|--out FILE] [-j|--jobs N] [--phonemes|--ipa] [--follow]\n"
     "               [--engine-heteronyms] [--explain] [--pause-at-line-breaks]\n"
@@ -47,8 +49,19 @@ int run(int argc, char** argv) {
             std::printf("tellwick %s\n", TELLWICK_VERSION);
             return 0;
         }
+        // The error_code form: a name too long or a folder that may not be searched is simply not
+        // a file, where the other form throws.
+        if (std::error_code notAFile;
+            command[0] != '-' && std::filesystem::is_regular_file(command, notAFile)) {
+            if (argc > 2) {
+                std::fputs("tellwick: the window opens one document at a time\n", stderr);
+                return 2;
+            }
+            return tellwick::runWindow(argc, argv, command);
+        }
         if (command[0] != '-' || std::strcmp(command, "-") == 0) {
-            std::fprintf(stderr, "tellwick: unknown command '%s'\n%s", command, usage);
+            std::fprintf(stderr, "tellwick: '%s' is neither a command nor a file\n%s", command,
+                         usage);
             return 2;
         }
         std::fprintf(stderr, "tellwick: unknown option '%s' (see tellwick --help)\n", command);

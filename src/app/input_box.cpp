@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QUrl>
 
 #include <algorithm>
 #include <iterator>
@@ -28,6 +29,16 @@ bool readsFromHere(const QKeyEvent* event) {
 // The keys that move the caret: with the trainer on, they extend the selection.
 constexpr Qt::Key caretKeys[] = {Qt::Key_Up,   Qt::Key_Down, Qt::Key_Left,   Qt::Key_Right,
                                  Qt::Key_Home, Qt::Key_End,  Qt::Key_PageUp, Qt::Key_PageDown};
+
+// The first local file among the data's addresses; empty when there is none.
+QString droppedFile(const QMimeData* source) {
+    if (!source || !source->hasUrls())
+        return {};
+    for (const QUrl& url : source->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
 
 bool movesCaret(const QKeyEvent* event) {
     return std::find(std::begin(caretKeys), std::end(caretKeys), event->key()) !=
@@ -115,11 +126,14 @@ void InputBox::pastePlainText(ClipboardSource source, std::optional<QPoint> at) 
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {
-    return source && source->hasText();
+    return source && (source->hasText() || !droppedFile(source).isEmpty());
 }
 
+// A file manager's drop also carries the file's address as text: the file wins.
 void InputBox::insertFromMimeData(const QMimeData* source) {
-    if (canInsertFromMimeData(source))
+    if (const QString file = droppedFile(source); !file.isEmpty())
+        emit documentDropped(file);
+    else if (canInsertFromMimeData(source))
         insertPlainText(source->text());
 }
 
@@ -128,6 +142,11 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
         event->setModifiers(event->modifiers() | Qt::ShiftModifier);
     if (event->matches(QKeySequence::Paste)) {
         pastePlainText(ClipboardSource::Clipboard);
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Open) || event->matches(QKeySequence::Save)) {
+        emit event->matches(QKeySequence::Open) ? openAsked() : saveSpeechAsked();
         event->accept();
         return;
     }
@@ -173,8 +192,21 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     readFromHere->setEnabled(!document()->isEmpty());
     const int at = cursorForPosition(position).position();
     connect(readFromHere, &QAction::triggered, this, [this, at] { emit readFromHereAsked(at); });
+    auto* open = new QAction(tr("&Open…"), menu);
+    open->setObjectName(QStringLiteral("open-document"));
+    open->setShortcut(QKeySequence::Open);
+    open->setStatusTip(tr("Puts the text of a document into the box"));
+    connect(open, &QAction::triggered, this, &InputBox::openAsked);
+    auto* saveSpeech = new QAction(tr("&Save speech as…"), menu);
+    saveSpeech->setObjectName(QStringLiteral("save-speech"));
+    saveSpeech->setShortcut(QKeySequence::Save);
+    saveSpeech->setStatusTip(tr("Writes what Read would say to an audio file"));
+    saveSpeech->setEnabled(!document()->isEmpty());
+    connect(saveSpeech, &QAction::triggered, this, &InputBox::saveSpeechAsked);
     QAction* first = menu->actions().value(0);
     menu->insertAction(first, readFromHere);
+    menu->insertAction(first, open);
+    menu->insertAction(first, saveSpeech);
     menu->insertSeparator(first);
     return menu;
 }

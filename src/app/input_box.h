@@ -40,10 +40,16 @@ signals:
     // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
     // that position, a place in the box's text, lies in.
     void readFromHereAsked(int position);
+    // Open… from the menu or Ctrl+O: the user wants to choose a document.
+    void openAsked();
+    // A file dropped on the box, to be opened as a document.
+    void documentDropped(const QString& path);
+    // Save speech as… from the menu or Ctrl+S.
+    void saveSpeechAsked();
 
 protected:
     // Drops, and any other way that hands the box data, take its plain text, asked for only when
-    // the data says it has some.
+    // the data says it has some; a dropped file is opened instead.
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
     void keyPressEvent(QKeyEvent* event) override;

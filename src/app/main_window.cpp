@@ -2,28 +2,35 @@
 
 #include "app/control_font.h"
 #include "app/controls.h"
+#include "app/document_opening.h"
 #include "app/input_box.h"
 #include "app/raw_text_mirror.h"
 #include "app/reading_highlight.h"
+#include "app/speech_saving.h"
 #include "app/top_level_handler.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
+#include "app/window_settings.h"
 #include "app/wrapping_button.h"
+#include "reader/box_reading.h"
 #include "reader/box_text.h"
 #include "reader/highlighted_text.h"
 #include "reader/sentences.h"
 #include "speech/qt_text.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 #include <cmath>
 #include <string>
@@ -168,7 +175,9 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
         QTimer::singleShot(0, this, services_.prepareVoices);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    saveSettings();
+}
 
 void MainWindow::createControls() {
     QWidget* previous = nullptr;
@@ -201,6 +210,8 @@ void MainWindow::createControls() {
     textBox_->installEventFilter(this);
     boxText_ = new RawTextMirror(textBox_->document());
     highlight_ = new ReadingHighlight(textBox_);
+    documentOpening_ = new DocumentOpening(this);
+    speechSaving_ = new SpeechSaving(this);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -227,6 +238,17 @@ void MainWindow::connectHandlers() {
                 [this, handler = handler] { runHandler(this, [&] { (this->*handler)(); }); });
     connect(static_cast<InputBox*>(textBox_), &InputBox::readFromHereAsked, this,
             [this](int position) { runHandler(this, [&] { readFromHere(position); }); });
+    connect(textBox_, &InputBox::openAsked, this,
+            [this] { runHandler(this, [this] { onOpenAsked(); }); });
+    connect(textBox_, &InputBox::documentDropped, this, &MainWindow::openDocument);
+    connect(documentOpening_, &DocumentOpening::opened, this, &MainWindow::showDocument);
+    connect(textBox_, &InputBox::saveSpeechAsked, this,
+            [this] { runHandler(this, [this] { onSaveSpeechAsked(); }); });
+    connect(
+        speechSaving_, &SpeechSaving::finished, this, [this](bool written, const QString& error) {
+            if (!written && !error.isEmpty())
+                reportUncaught(this, QStringLiteral("The speech was not saved: %1.").arg(error));
+        });
 }
 
 void MainWindow::connectReader() {
@@ -262,7 +284,54 @@ void MainWindow::startUp() {
     reader_.setSpeed(1);
 
     placeWindow();
+    restoreSettings();
     setInputText(welcomeText(screenLines_));
+}
+
+namespace {
+
+// The names the settings are kept under.
+const QString speedKey = QStringLiteral("reading/speed");
+const QString skipBracketedKey = QStringLiteral("reading/skipSquareBrackets");
+const QString linesAsSpacesKey = QStringLiteral("reading/linesAsSpaces");
+const QString placeKey = QStringLiteral("window/place");
+const QString sizeKey = QStringLiteral("window/size");
+
+} // namespace
+
+void MainWindow::restoreSettings() {
+    if (services_.settingsFile.isEmpty())
+        return;
+    const QSettings settings(services_.settingsFile, QSettings::IniFormat);
+    reader_.setSpeed(settings.value(speedKey, reader_.speed()).toInt());
+    skipBracketedBox_->setChecked(
+        settings.value(skipBracketedKey, skipBracketedBox_->isChecked()).toBool());
+    linesAsSpacesBox_->setChecked(
+        settings.value(linesAsSpacesKey, linesAsSpacesBox_->isChecked()).toBool());
+    const QVariant place = settings.value(placeKey);
+    const QVariant size = settings.value(sizeKey);
+    if (!place.canConvert<QPoint>() || !size.canConvert<QSize>() || !size.toSize().isValid())
+        return;
+    resize(size.toSize());
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens.append(primary->availableGeometry());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens.append(screen->availableGeometry());
+    move(placeOnScreens(QRect(place.toPoint(), frameGeometry().size()), screens));
+    placedFromSettings_ = true;
+}
+
+void MainWindow::saveSettings() const {
+    if (services_.settingsFile.isEmpty())
+        return;
+    QSettings settings(services_.settingsFile, QSettings::IniFormat);
+    settings.setValue(speedKey, reader_.speed());
+    settings.setValue(skipBracketedKey, skipBracketedBox_->isChecked());
+    settings.setValue(linesAsSpacesKey, linesAsSpacesBox_->isChecked());
+    settings.setValue(placeKey, pos());
+    settings.setValue(sizeKey, size());
 }
 
 void MainWindow::placeWindow() {
@@ -285,7 +354,8 @@ bool MainWindow::event(QEvent* event) {
     // window is placed and laid out again, once, when the frame appears.
     if (!framed_ && isVisible() && frameGeometry().size() != size()) {
         framed_ = true;
-        placeWindow();
+        if (!placedFromSettings_)
+            placeWindow();
         layOutControls();
     }
     return handled;
@@ -465,6 +535,56 @@ bool MainWindow::readSelection() {
         pasteThen([this] { onReadClicked(); });
     });
     return true;
+}
+
+void MainWindow::openDocument(const QString& path) {
+    documentOpening_->open(path);
+}
+
+bool MainWindow::openingDocument() const {
+    return documentOpening_->busy();
+}
+
+void MainWindow::onOpenAsked() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, tr("Open a document"), QString(),
+        tr("Documents (*.txt *.text *.pdf *.epub *.html *.htm *.xhtml);;All files (*)"));
+    if (!path.isEmpty())
+        openDocument(path);
+}
+
+void MainWindow::onSaveSpeechAsked() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save the speech as"), QString(),
+        tr("Audio (*.wav *.flac *.ogg *.mp3);;WAV (*.wav);;FLAC (*.flac);;Ogg Vorbis (*.ogg);;"
+           "MP3 (*.mp3)"));
+    if (!path.isEmpty())
+        saveSpeech(path);
+}
+
+void MainWindow::saveSpeech(const QString& path) {
+    if (isBlank(boxText_->text()))
+        throw UncaughtFailure{tr("There is no text in the box to save as speech.")};
+    const QString spoken = BoxReading(boxText_->text(), 0, respellOptions()).spoken();
+    if (QString error; !speechSaving_->save(spoken, reader_.speed(), path, &error))
+        throw UncaughtFailure{error};
+}
+
+bool MainWindow::savingSpeech() const {
+    return speechSaving_->busy();
+}
+
+void MainWindow::showDocument(const DocumentReading& reading) {
+    if (!reading.read()) {
+        reportUncaught(this, reading.error);
+        return;
+    }
+    setInputText(reading.text + emptyLineRun(screenLines_));
+    focusInput();
+    reader_.offerPause();
+    // A guessed encoding is worth a word, not a dialog to dismiss.
+    if (!reading.notice.isEmpty())
+        QToolTip::showText(textBox_->mapToGlobal(QPoint(0, 0)), reading.notice, textBox_);
 }
 
 void MainWindow::onTrainerClicked() {

@@ -3,6 +3,7 @@
 #include "app/controls.h"
 #include "app/window_layout.h"
 #include "app/window_services.h"
+#include "documents/document.h"
 #include "reader/box_reading.h"
 #include "reader/reader.h"
 #include "reader/trainer.h"
@@ -22,7 +23,9 @@ class QPushButton;
 
 namespace tellwick {
 
+class DocumentOpening;
 class InputBox;
+class SpeechSaving;
 class RawTextMirror;
 class ReadingHighlight;
 
@@ -74,6 +77,20 @@ public:
 
     void showSpeed(int speed);
 
+    // Puts the text of the document at path into the box, as Paste does with the clipboard's, once
+    // it is read (off the user-interface thread); a document that cannot be read is reported and
+    // the box keeps its text.
+    void openDocument(const QString& path);
+    bool openingDocument() const;
+    // Open…: asks the user for a document.
+    void onOpenAsked();
+    // Writes what Read would say, at the present speed, to the audio file at path (its extension
+    // names the format), off the user-interface thread; a failure is reported.
+    void saveSpeech(const QString& path);
+    bool savingSpeech() const;
+    // Save speech as…: asks the user for the audio file.
+    void onSaveSpeechAsked();
+
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
     void layOutControls();
 
@@ -94,6 +111,9 @@ private:
     void connectHandlers();
     void startUp();
     void placeWindow();
+    // The speed, the check boxes and the window's place and size, as the user last left them.
+    void restoreSettings();
+    void saveSettings() const;
     void placeControl(PlacedControl& control);
     // The widget made for a control; its kind fixes its class, so the cast cannot fail.
     template <typename Widget> Widget* widgetOf(Control control) const {
@@ -109,6 +129,7 @@ private:
                            std::function<void(std::optional<QString>)> then);
     // Paste, then then once the box holds the clipboard's text.
     void pasteThen(std::function<void()> then);
+    void showDocument(const DocumentReading& reading);
 
     WindowServices services_;
     Reader reader_;
@@ -116,11 +137,14 @@ private:
     std::int16_t screenLines_ = 30;
     TwipScale scale_;
     bool framed_ = false;
+    bool placedFromSettings_ = false;
     std::array<PlacedControl, controlCount> controls_;
 
     InputBox* textBox_ = nullptr;
     RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
+    DocumentOpening* documentOpening_ = nullptr;
+    SpeechSaving* speechSaving_ = nullptr;
     QPushButton* readButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;
     QPushButton* skipBackButton_ = nullptr;

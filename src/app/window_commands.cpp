@@ -15,11 +15,14 @@ QString runWindowCommand(MainWindow& window, const QString& command) {
         runHandler(&window, [&] { window.onPauseClicked(); });
         return QStringLiteral("ok");
     }
-    if (command == QLatin1String("show")) {
+    const QLatin1String open("open ");
+    if (command == QLatin1String("show") || command.startsWith(open)) {
         window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
         window.show();
         window.raise();
         window.activateWindow();
+        if (command.startsWith(open))
+            window.openDocument(command.mid(open.size()));
         return QStringLiteral("ok");
     }
     static bool told = false;

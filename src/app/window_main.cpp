@@ -12,6 +12,8 @@
 #include "speech/system_voice.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -27,10 +29,13 @@ WindowServices makeWindowServices() {
     services.launcher = std::make_unique<ProcessLauncher>();
     services.voices = [](QString* error) { return makeSystemVoice(error); };
     services.prepareVoices = prepareSystemVoice;
+    services.settingsFile =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/tellwick/tellwick.conf");
     return services;
 }
 
-int runWindow(int argc, char** argv) {
+int runWindow(int argc, char** argv, const char* document) {
     if (const char* reason = missingDisplay()) {
         std::fprintf(stderr,
                      "tellwick: %s.\n"
@@ -38,8 +43,13 @@ int runWindow(int argc, char** argv) {
                      reason);
         return 1;
     }
+    // The running window may work in another folder.
+    const QString documentPath =
+        document ? QFileInfo(QString::fromLocal8Bit(document)).absoluteFilePath() : QString();
     // One window per user: starting another brings the running one to the front instead.
-    if (QString notRunning; sendCommand(QStringLiteral("show"), 5000, &notRunning))
+    const QString show =
+        documentPath.isEmpty() ? QStringLiteral("show") : QStringLiteral("open ") + documentPath;
+    if (QString notRunning; sendCommand(show, 5000, &notRunning))
         return 0;
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tellwick"));
@@ -71,6 +81,8 @@ int runWindow(int argc, char** argv) {
                                  "tellwick read-selection and tellwick pause still work.\n");
     }
     window.show();
+    if (!documentPath.isEmpty())
+        window.openDocument(documentPath);
     return QApplication::exec();
 }
 

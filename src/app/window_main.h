@@ -9,7 +9,8 @@ namespace tellwick {
 WindowServices makeWindowServices();
 
 // Opens the window and runs it until it closes; argc and argv are the program's own, for
-// QApplication. Returns the exit status.
-int runWindow(int argc, char** argv);
+// QApplication. With a document, the window opens it (a window already running opens it
+// instead). Returns the exit status.
+int runWindow(int argc, char** argv, const char* document = nullptr);
 
 } // namespace tellwick

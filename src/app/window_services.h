@@ -4,6 +4,8 @@
 #include "platform/launcher.h"
 #include "speech/voice.h"
 
+#include <QString>
+
 #include <functional>
 #include <memory>
 
@@ -17,6 +19,9 @@ struct WindowServices {
     VoiceFactory voices;
     // Readies what the first voice needs, once the window is up; may be empty.
     std::function<void()> prepareVoices;
+    // The file the window remembers the user's settings in, read at the start and written at the
+    // end; empty: nothing is remembered (the tests' windows).
+    QString settingsFile;
 };
 
 } // namespace tellwick

@@ -24,8 +24,8 @@ namespace tellwick {
 
 namespace {
 
-// A command is a short word; anything longer is not one of ours.
-constexpr qint64 longestLine = 64;
+// A command is a short word, or "open" and a file's path; anything longer is not one of ours.
+constexpr qint64 longestLine = 4200;
 // A client that has not sent its line by then is dropped, so that idle connections cannot use up
 // the window's descriptors.
 constexpr int clientIdleMs = 3000;

@@ -31,6 +31,7 @@ protected:
         platform.clipboard = std::move(clipboardDouble);
         platform.launcher = std::move(launcherDouble);
         platform.voices = voices.factory();
+        platform.settingsFile = settingsFile;
         window = std::make_unique<MainWindow>(std::move(platform));
     }
 
@@ -59,6 +60,8 @@ protected:
     FakeVoiceFactory voices;
     FakeClipboard* clipboard = nullptr;
     FakeLauncher* launcher = nullptr;
+    // Where the next window remembers its settings; empty: nowhere.
+    QString settingsFile;
     std::unique_ptr<MainWindow> window;
     QStringList reported;
 

@@ -21,6 +21,9 @@ bool XSession::start(QString* why) {
     environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(display));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    // The windows started here remember their settings in the session, never the developer's.
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                       runtime.path() + QStringLiteral("/config"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     windowManager.setProcessEnvironment(environment);
     windowManager.start(openbox, {QStringLiteral("--sm-disable")});
