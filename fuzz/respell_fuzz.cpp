@@ -35,7 +35,8 @@ void checkMap(const tellwick::SourceMap& map, std::size_t outputSize, std::size_
 void checkSpeakable(const std::u16string& text, const tellwick::RespellOptions& options) {
     const tellwick::MappedRespelling spoken = tellwick::speakableText(text, options);
     // No token's words are longer than about 16 units per unit of the token.
-    check(spoken.text.size() <= 16 * text.size() + 64 && spoken.map.outputSize == spoken.text.size());
+    check(spoken.text.size() <= 16 * text.size() + 64 &&
+          spoken.map.outputSize == spoken.text.size());
     std::size_t before = 0;
     for (const tellwick::SourceMap::Run& run : spoken.map.runs) {
         check(run.output >= before && run.output < spoken.text.size() && run.source <= text.size());

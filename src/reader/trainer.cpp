@@ -26,8 +26,7 @@ bool Trainer::lineRead(int screenLines) {
 
 void copyBoxText(const QString& boxText, Clipboard& clipboard) {
     (void)clipboard.clear();
-    (void)clipboard.setText(
-        withLfLineBreaks(withoutTrailingLineBreaks(boxText)));
+    (void)clipboard.setText(withLfLineBreaks(withoutTrailingLineBreaks(boxText)));
 }
 
 QString withoutTrailingLineBreaks(QString text) {
