@@ -100,11 +100,7 @@ public:
             --end;
         if (end == i && i != 0)
             return text_.substr(i, 0);
-        std::size_t begin = end;
-        const std::size_t wordStop = end > 32 ? end - 32 : 0;
-        while (begin > wordStop && isLetter(text_[begin - 1]))
-            --begin;
-        return slice(begin, end);
+        return lettersBefore(end);
     }
     std::size_t wordBeforeStart(std::size_t i) const {
         const std::u16string_view word = wordBefore(i);
