@@ -167,9 +167,10 @@ int main(int argc, char** argv) {
                              readings[r]->wordid.c_str());
                 chosen = candidates[nativeCandidates + 2 * r];
             }
-            rows.emplace_back(readings[r]->wordid,
-                              "    {\"" + readings[r]->wordid + "\", \"" + readings[r]->ipa +
-                                  "\", \"" + chosen + "\", " + roleOf(readings[r]->label) + "},\n");
+            rows.emplace_back(readings[r]->wordid, "    {\"" + readings[r]->wordid + "\", \"" +
+                                                       readings[r]->ipa + "\", \"" + chosen +
+                                                       "\", \"\", " + roleOf(readings[r]->label) +
+                                                       "},\n");
         }
     }
     std::sort(rows.begin(), rows.end());

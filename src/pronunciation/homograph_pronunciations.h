@@ -6,7 +6,7 @@
 namespace tellwick::homographs {
 
 // How a reading of a homograph sounds: the data's IPA, and what the voice is given to say it,
-// in espeak-ng's phoneme input for its "en" voice (another voice would get a column of its own).
+// in each voice's own phonemes.
 struct Pronunciation {
     // Which places of a sentence the reading can stand in, by its part of speech.
     enum Role : unsigned char { Other = 0, Verb = 1, Noun = 2, NounOrVerb = 3, PastTense = 4 };
@@ -14,6 +14,9 @@ struct Pronunciation {
     std::string_view wordid;
     std::string_view ipa;
     std::string_view english; // espeak-ng "en"
+    // flite's and festival's US English voices: cmudict's phones, lower case, separated by
+    // spaces, with the stress digit on each vowel ("r iy1 d").
+    std::string_view usEnglish;
     Role role;
 };
 

@@ -5,6 +5,7 @@
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_text.h"
+#include "speech/voice_catalogue.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -32,6 +33,15 @@ VoiceResult notSpeaking() {
 } // namespace
 
 std::unique_ptr<Voice> makeSystemVoice(QString* error) {
+    return SystemVoice::create(error);
+}
+
+std::unique_ptr<Voice> makeSystemVoice(const QString& voiceName, QString* error) {
+    if (!voiceName.isEmpty() && voiceName != defaultVoiceName()) {
+        if (error != nullptr)
+            *error = QStringLiteral("there is no voice named %1").arg(voiceName);
+        return nullptr;
+    }
     return SystemVoice::create(error);
 }
 

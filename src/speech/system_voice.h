@@ -25,6 +25,8 @@ class SpeechText;
 // (naming the cause and what to do) when espeak-ng's data cannot be loaded or the sound server
 // cannot be reached. Needs a QCoreApplication.
 std::unique_ptr<Voice> makeSystemVoice(QString* error);
+// The same with the voice named (see voice_catalogue.h); an empty name is the default voice.
+std::unique_ptr<Voice> makeSystemVoice(const QString& voiceName, QString* error);
 
 // Loads espeak-ng on a thread of its own now, so that the first reading does not wait for it.
 // Call on the application's thread; returns at once.
