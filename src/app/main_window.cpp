@@ -471,18 +471,23 @@ void MainWindow::showSpeed(int speed) {
 // meanwhile, and then carries on where it left off. A holder that never answers is reported and
 // ends what the user asked for there.
 void MainWindow::readClipboardThen(ClipboardSource source,
-                                   std::function<void(std::optional<QString>)> then) {
+                                   std::function<void(std::optional<QString>)> then,
+                                   std::function<void()> silent) {
     if (!services_.clipboard) {
         then(std::nullopt);
         return;
     }
-    services_.clipboard->requestText(source, this,
-                                     [this, then = std::move(then)](const ClipboardRead& read) {
-                                         if (!read.failure.isEmpty())
-                                             reportUncaught(this, read.failure);
-                                         else
-                                             runHandler(this, [&] { then(read.text); });
-                                     });
+    services_.clipboard->requestText(
+        source, this,
+        [this, then = std::move(then), silent = std::move(silent)](const ClipboardRead& read) {
+            if (read.failure.isEmpty()) {
+                runHandler(this, [&] { then(read.text); });
+                return;
+            }
+            if (silent)
+                silent();
+            reportUncaught(this, read.failure);
+        });
 }
 
 // Every failing step is skipped: a clipboard that cannot be read leaves the box empty. The run of
@@ -526,15 +531,22 @@ void MainWindow::onReadHighlightedClicked() {
     });
 }
 
-bool MainWindow::readSelection() {
-    if (!services_.clipboard || !captureHighlighted(*services_.clipboard))
-        return false;
-    // A failure of Read is reported like any other; the selection was read all the same.
-    runHandler(this, [this] {
-        focusInput();
-        pasteThen([this] { onReadClicked(); });
-    });
-    return true;
+void MainWindow::readSelection(const std::function<void(SelectionReading)>& answer) {
+    readClipboardThen(
+        ClipboardSource::Selection,
+        [this, answer](std::optional<QString> selection) {
+            if (!services_.clipboard ||
+                !keepHighlighted(std::move(selection), *services_.clipboard)) {
+                answer(SelectionReading::NothingHighlighted);
+                return;
+            }
+            // A failure of Read is reported like any other, in a message box that waits for the
+            // user: whoever asked has had the answer by then.
+            answer(SelectionReading::Started);
+            focusInput();
+            pasteThen([this] { onReadClicked(); });
+        },
+        [answer] { answer(SelectionReading::HolderSilent); });
 }
 
 void MainWindow::openDocument(const QString& path) {

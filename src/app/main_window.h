@@ -29,6 +29,14 @@ class SpeechSaving;
 class RawTextMirror;
 class ReadingHighlight;
 
+// How a read of the text highlighted anywhere went.
+enum class SelectionReading {
+    Started,
+    NothingHighlighted,
+    // The program holding it did not answer in time; the window has said so.
+    HolderSilent,
+};
+
 // The program's one window: the text box, the buttons that read, pause, skip and capture text,
 // the two check boxes that steer the rewriter, and the speed label. Every handler runs on the
 // user-interface thread to its end; a failure a handler does not catch is reported by the
@@ -68,9 +76,10 @@ public:
     void onPasteClicked();
     void onClearClicked();
     void onReadHighlightedClicked();
-    // Read Highlighted for a text highlighted anywhere, asked from outside the window; false, and
-    // nothing done, when nothing is highlighted.
-    bool readSelection();
+    // Read Highlighted for a text highlighted anywhere, asked from outside the window: nothing is
+    // done when nothing is highlighted. Reads the selection without holding up the window, tells
+    // answer how it went, and only then starts the reading.
+    void readSelection(const std::function<void(SelectionReading)>& answer);
     void onTrainerClicked();
     void onVisitClicked();
     void onBoxKeyReleased(int key);
@@ -124,9 +133,9 @@ private:
     RespellOptions respellOptions() const;
     void readBoxFrom(qsizetype start, const RespellOptions& options);
     // Reads the clipboard or the selection without holding up the window, then runs then with
-    // its text, unless its holder never answered.
-    void readClipboardThen(ClipboardSource source,
-                           std::function<void(std::optional<QString>)> then);
+    // its text, unless its holder never answered: silent then runs, before the window says so.
+    void readClipboardThen(ClipboardSource source, std::function<void(std::optional<QString>)> then,
+                           std::function<void()> silent = {});
     // Paste, then then once the box holds the clipboard's text.
     void pasteThen(std::function<void()> then);
     void showDocument(const DocumentReading& reading);

@@ -8,12 +8,34 @@
 
 namespace tellwick {
 
-QString runWindowCommand(MainWindow& window, const QString& command) {
-    if (command == QLatin1String("read-selection"))
-        return window.readSelection() ? QStringLiteral("read") : QStringLiteral("empty");
+namespace {
+
+QString answerTo(SelectionReading reading) {
+    switch (reading) {
+    case SelectionReading::Started:
+        return QStringLiteral("read");
+    case SelectionReading::NothingHighlighted:
+        return QStringLiteral("empty");
+    case SelectionReading::HolderSilent:
+        break;
+    }
+    return QStringLiteral("unanswered");
+}
+
+} // namespace
+
+void runWindowCommand(MainWindow& window, const QString& command,
+                      const std::function<void(const QString& answer)>& answer) {
+    if (command == QLatin1String("read-selection")) {
+        window.readSelection([answer](SelectionReading reading) { answer(answerTo(reading)); });
+        return;
+    }
     if (command == QLatin1String("pause")) {
+        // Answered first: a failure of the voice is shown in a message box, which waits for the
+        // user.
+        answer(QStringLiteral("ok"));
         runHandler(&window, [&] { window.onPauseClicked(); });
-        return QStringLiteral("ok");
+        return;
     }
     const QLatin1String open("open ");
     if (command == QLatin1String("show") || command.startsWith(open)) {
@@ -23,12 +45,13 @@ QString runWindowCommand(MainWindow& window, const QString& command) {
         window.activateWindow();
         if (command.startsWith(open))
             window.openDocument(command.mid(open.size()));
-        return QStringLiteral("ok");
+        answer(QStringLiteral("ok"));
+        return;
     }
     static bool told = false;
     if (!std::exchange(told, true))
         std::fprintf(stderr, "tellwick: ignored a command it does not know on its socket\n");
-    return QStringLiteral("unknown");
+    answer(QStringLiteral("unknown"));
 }
 
 } // namespace tellwick

@@ -60,8 +60,9 @@ int runWindow(int argc, char** argv, const char* document) {
         window.close();
         QCoreApplication::quit();
     });
-    CommandServer commands(
-        [&window](const QString& command) { return runWindowCommand(window, command); });
+    CommandServer commands([&window](const QString& command, const CommandServer::Answer& answer) {
+        runWindowCommand(window, command, answer);
+    });
     if (QString error; !commands.listen(&error))
         std::fprintf(stderr,
                      "tellwick: %s; tellwick read-selection and pause will not reach this "
@@ -70,12 +71,14 @@ int runWindow(int argc, char** argv, const char* document) {
     // Read the selection and pause from any program, while the window runs.
     const std::unique_ptr<GlobalShortcuts> shortcuts = makeGlobalShortcuts();
     if (shortcuts) {
-        const bool grabbed =
-            shortcuts->add(
-                Qt::ControlModifier | Qt::AltModifier | Qt::Key_R,
-                [&window] { runWindowCommand(window, QStringLiteral("read-selection")); }) &&
-            shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_P,
-                           [&window] { runWindowCommand(window, QStringLiteral("pause")); });
+        // The window shows whatever goes wrong; nobody waits for an answer.
+        const auto run = [&window](const QString& command) {
+            runWindowCommand(window, command, [](const QString&) {});
+        };
+        const bool grabbed = shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_R,
+                                            [run] { run(QStringLiteral("read-selection")); }) &&
+                             shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_P,
+                                            [run] { run(QStringLiteral("pause")); });
         if (!grabbed)
             std::fprintf(stderr, "tellwick: another program holds Ctrl+Alt+R or Ctrl+Alt+P; "
                                  "tellwick read-selection and tellwick pause still work.\n");

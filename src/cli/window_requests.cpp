@@ -50,8 +50,10 @@ bool isRunning(qint64 id) {
 
 // Sends the command, starting a window first when none runs and start is set.
 std::optional<QString> send(const QString& command, bool start, QString* error) {
-    std::optional<QString> answer = sendCommand(command, answerMs, error);
-    if (answer || !start)
+    bool reached = false;
+    std::optional<QString> answer = sendCommand(command, answerMs, error, &reached);
+    // A window that listens but did not answer would only be brought to the front by another.
+    if (answer || !start || reached)
         return answer;
     // The window would only say why it cannot open, to nobody.
     if (const char* reason = missingDisplay()) {
@@ -101,6 +103,9 @@ int runWindowCommand(int argc, char** argv, const QString& command, bool start) 
         return fail(error);
     if (*answer == QLatin1String("empty"))
         return fail(QStringLiteral("nothing is highlighted (the primary selection is empty)"));
+    if (*answer == QLatin1String("unanswered"))
+        return fail(QStringLiteral("the program holding the highlighted text did not answer "
+                                   "within a second; nothing was read"));
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -257,22 +258,34 @@ void CommandServer::serve(int descriptor) {
         return;
     }
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    QTimer::singleShot(clientIdleMs, socket, [socket] {
+    // Only the wait for the command's line is limited: its answer may take a while longer.
+    auto* idle = new QTimer(socket);
+    idle->setSingleShot(true);
+    connect(idle, &QTimer::timeout, socket, [socket] {
         socket->abort();
         socket->deleteLater();
     });
-    connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
+    idle->start(clientIdleMs);
+    connect(socket, &QLocalSocket::readyRead, socket, [this, socket, idle] {
         if (!socket->canReadLine() && socket->bytesAvailable() < longestLine)
             return;
+        idle->stop();
+        disconnect(socket, &QLocalSocket::readyRead, socket, nullptr);
         const QString command = QString::fromUtf8(socket->readLine(longestLine)).trimmed();
-        const QString answer = handler_(command);
-        socket->write(answer.toUtf8() + '\n');
-        socket->flush();
-        socket->disconnectFromServer();
+        handler_(command, [guard = QPointer<QLocalSocket>(socket)](const QString& answer) {
+            if (!guard || guard->state() != QLocalSocket::ConnectedState)
+                return;
+            guard->write(answer.toUtf8() + '\n');
+            guard->flush();
+            guard->disconnectFromServer();
+        });
     });
 }
 
-std::optional<QString> sendCommand(const QString& command, int timeoutMs, QString* error) {
+std::optional<QString> sendCommand(const QString& command, int timeoutMs, QString* error,
+                                   bool* reached) {
+    if (reached != nullptr)
+        *reached = false;
     sockaddr_un address{};
     if (!isPrivateFolder(commandFolder(), false, error) ||
         !socketAddress(commandSocketPath(), &address, error))
@@ -282,6 +295,8 @@ std::optional<QString> sendCommand(const QString& command, int timeoutMs, QStrin
         *error = QStringLiteral("no Tellwick window is running");
         return std::nullopt;
     }
+    if (reached != nullptr)
+        *reached = true;
     std::optional<QByteArray> answer;
     if (!peerIsThisUser(descriptor))
         *error = QStringLiteral("the command socket %1 is held by another user; nothing was sent")

@@ -25,7 +25,12 @@ class CommandServer : public QObject {
     Q_OBJECT
 
 public:
-    using Handler = std::function<QString(const QString& command)>;
+    // Sends the answer to a command, at once or later; an answer for a client that has gone is
+    // dropped.
+    using Answer = std::function<void(const QString& answer)>;
+    // Runs a command. It may answer later (after reading another program's selection, say), so
+    // that the window's thread never waits for it.
+    using Handler = std::function<void(const QString& command, const Answer& answer)>;
     explicit CommandServer(Handler handler, QObject* parent = nullptr);
     // Removes the socket only while it is still the one this server made.
     ~CommandServer() override;
@@ -49,6 +54,9 @@ private:
 
 // Sends a command to the running window and returns its answer; nothing, with a message, when no
 // window listens, the socket is not the user's own, or the window does not answer within the time.
-std::optional<QString> sendCommand(const QString& command, int timeoutMs, QString* error);
+// reached, where given, tells whether something listens on the socket: starting a window then
+// would not help.
+std::optional<QString> sendCommand(const QString& command, int timeoutMs, QString* error,
+                                   bool* reached = nullptr);
 
 } // namespace tellwick

@@ -90,8 +90,10 @@ TEST_F(WindowDocuments, CommandAndDropOpenTheDocument) {
     } rows[] = {
         {"open command",
          [](MainWindow& window, InputBox*, const QString& path) {
-             EXPECT_EQ(runWindowCommand(window, QStringLiteral("open ") + path),
-                       QStringLiteral("ok"));
+             QString answer;
+             runWindowCommand(window, QStringLiteral("open ") + path,
+                              [&answer](const QString& given) { answer = given; });
+             EXPECT_EQ(answer, QStringLiteral("ok"));
          }},
         {"dropped file",
          [](MainWindow&, InputBox* box, const QString& path) {

@@ -23,8 +23,7 @@ TEST(CaptureHighlighted, TakesThePrimarySelectionOnly) {
     };
     for (const auto& row : rows) {
         FakeClipboard clipboard(QStringLiteral("earlier"));
-        clipboard.selection = row.selection;
-        EXPECT_EQ(captureHighlighted(clipboard), row.captured) << row.name;
+        EXPECT_EQ(keepHighlighted(row.selection, clipboard), row.captured) << row.name;
         EXPECT_EQ(clipboard.content, row.clipboardAfter) << row.name;
     }
 }
