@@ -292,6 +292,20 @@ TEST_F(CommandSocket, AFolderOthersMayUseIsRefused) {
     }
 }
 
+// A window that listens but does not answer (its thread busy elsewhere) is still there: a client
+// must not start another beside it, which would only bring this one to the front.
+TEST_F(CommandSocket, AWindowThatDoesNotAnswerIsStillReached) {
+    QString error;
+    bool reached = true;
+    EXPECT_FALSE(sendCommand(QStringLiteral("pause"), 200, &error, &reached));
+    EXPECT_FALSE(reached) << "no window";
+    CommandServer silent([](const QString&, const CommandServer::Answer&) {});
+    ASSERT_TRUE(silent.listen(&error)) << error.toStdString();
+    EXPECT_FALSE(sendCommand(QStringLiteral("pause"), 200, &error, &reached));
+    EXPECT_TRUE(reached) << "a window that does not answer";
+    EXPECT_EQ(error, QStringLiteral("the Tellwick window did not answer"));
+}
+
 // A socket that another user listens on gets nothing (needs root, to listen as another user).
 TEST_F(CommandSocket, ASocketOfAnotherUserGetsNothing) {
     if (::geteuid() != 0)
