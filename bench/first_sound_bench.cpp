@@ -243,8 +243,9 @@ void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
 void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
     TestWindow opened = openWindow(QString());
     opened.clipboard->selection = text();
-    CommandServer server(
-        [&](const QString& command) { return runWindowCommand(*opened.window, command); });
+    CommandServer server([&](const QString& command, const CommandServer::Answer& answer) {
+        runWindowCommand(*opened.window, command, answer);
+    });
     QString error;
     if (!server.listen(&error)) {
         state.SkipWithError(qPrintable(error));
