@@ -1,5 +1,7 @@
 #include "cli/terminal_progress.h"
 
+#include "speech/progress_estimate.h"
+
 #include <unistd.h>
 
 namespace tellwick {
@@ -8,15 +10,6 @@ namespace {
 
 // Often enough to look alive, rarely enough not to flicker.
 constexpr qint64 refreshMilliseconds = 250;
-
-QString duration(qint64 seconds) {
-    if (seconds >= 3600)
-        return QStringLiteral("%1:%2:%3")
-            .arg(seconds / 3600)
-            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
 
 } // namespace
 
@@ -32,10 +25,7 @@ void TerminalProgress::update(double done) {
     if (lastShown_ >= 0 && now - lastShown_ < refreshMilliseconds && done < 1)
         return;
     lastShown_ = now;
-    QString line = QStringLiteral("%1: %2% done").arg(task_).arg(int(done * 100));
-    // The time left follows from the pace so far, once there is a pace to go by.
-    if (done > 0.01 && done < 1)
-        line += QStringLiteral(", %1 left").arg(duration(qint64(now * (1 - done) / done / 1000)));
+    const QString line = task_ + QStringLiteral(": ") + progressDescription(done, now);
     std::fprintf(stream_, "\r\033[K%s", qPrintable(line));
     std::fflush(stream_);
     shown_ = true;
