@@ -24,14 +24,12 @@ namespace {
 
 // The dialog's bar counts tenths of a percent, so that a book's export still moves visibly.
 constexpr int progressSteps = 1000;
-// Often enough to look alive, rarely enough not to flicker.
-constexpr int refreshMilliseconds = 250;
 
 } // namespace
 
 SpeechSaving::SpeechSaving(QWidget* window)
     : QObject(window), window_(window), progressRefresh_(new QTimer(this)) {
-    progressRefresh_->setInterval(refreshMilliseconds);
+    progressRefresh_->setInterval(progressRefreshMilliseconds);
     connect(progressRefresh_, &QTimer::timeout, this, &SpeechSaving::showProgress);
 }
 

@@ -6,13 +6,6 @@
 
 namespace tellwick {
 
-namespace {
-
-// Often enough to look alive, rarely enough not to flicker.
-constexpr qint64 refreshMilliseconds = 250;
-
-} // namespace
-
 TerminalProgress::TerminalProgress(std::FILE* stream, QString task)
     : stream_(stream), task_(std::move(task)), terminal_(::isatty(fileno(stream)) == 1) {
     elapsed_.start();
@@ -22,7 +15,7 @@ void TerminalProgress::update(double done) {
     if (!terminal_)
         return;
     const qint64 now = elapsed_.elapsed();
-    if (lastShown_ >= 0 && now - lastShown_ < refreshMilliseconds && done < 1)
+    if (lastShown_ >= 0 && now - lastShown_ < progressRefreshMilliseconds && done < 1)
         return;
     lastShown_ = now;
     const QString line = task_ + QStringLiteral(": ") + progressDescription(done, now);
