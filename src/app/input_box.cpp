@@ -1,6 +1,7 @@
 #include "app/input_box.h"
 
 #include "app/top_level_handler.h"
+#include "app/voice_choice.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -201,12 +202,13 @@ QMenu* InputBox::createContextMenu(const QPoint& position) {
     saveSpeech->setObjectName(QStringLiteral("save-speech"));
     saveSpeech->setShortcut(QKeySequence::Save);
     saveSpeech->setStatusTip(tr("Writes what Read would say to an audio file"));
-    saveSpeech->setEnabled(!document()->isEmpty());
     connect(saveSpeech, &QAction::triggered, this, &InputBox::saveSpeechAsked);
     QAction* first = menu->actions().value(0);
     menu->insertAction(first, readFromHere);
     menu->insertAction(first, open);
     menu->insertAction(first, saveSpeech);
+    if (voiceChoice_)
+        menu->insertMenu(first, voiceChoice_->makeMenu(menu));
     menu->insertSeparator(first);
     return menu;
 }

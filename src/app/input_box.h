@@ -11,6 +11,8 @@ class QMenu;
 
 namespace tellwick {
 
+class VoiceChoice;
+
 // The window's text box. Its paste gestures (Ctrl+V, Shift+Insert, a middle click, the context
 // menu's Paste) insert the clipboard's or the primary selection's plain text, read through the
 // clipboard given (none: they insert nothing). Qt's own paste hands the owner's data to the text
@@ -23,8 +25,10 @@ public:
     explicit InputBox(Clipboard* clipboard, QWidget* parent = nullptr);
 
     // The box's context menu, its Paste going through the box's own paste, with Read from here
-    // first: it reads from the sentence at position (in the viewport).
+    // first: it reads from the sentence at position (in the viewport); then Open…, Save speech
+    // as… and, with a choice of voice given, the Voice submenu.
     QMenu* createContextMenu(const QPoint& position);
+    void setVoiceChoice(VoiceChoice* choice) { voiceChoice_ = choice; }
 
     // The speed-reading trainer's moves. The trainer starts at the top of the text, and from then
     // on every key that moves the caret extends the selection, as if Shift were held, so that the
@@ -64,6 +68,7 @@ private:
     void extendPageDown();
 
     Clipboard* clipboard_;
+    VoiceChoice* voiceChoice_ = nullptr;
     bool extendsSelection_ = false;
 };
 

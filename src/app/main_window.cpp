@@ -8,6 +8,7 @@
 #include "app/reading_highlight.h"
 #include "app/speech_saving.h"
 #include "app/top_level_handler.h"
+#include "app/voice_choice.h"
 #include "app/website.h"
 #include "app/welcome_text.h"
 #include "app/window_icon.h"
@@ -155,7 +156,7 @@ private:
 };
 
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
-    : QWidget(parent), services_(std::move(services)), reader_(services_.voices),
+    : QWidget(parent), services_(std::move(services)), reader_(chosenVoices()),
       scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
     setObjectName(QStringLiteral("frmTextToSpeech"));
     setWindowTitle(qs(tellwick::windowTitle));
@@ -177,6 +178,13 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
 
 MainWindow::~MainWindow() {
     saveSettings();
+}
+
+VoiceFactory MainWindow::chosenVoices() {
+    if (!services_.voices)
+        return {};
+    // The choice is asked at each reading: it may change between two.
+    return [this](QString* error) { return services_.voices(voiceChoice_->voiceName(), error); };
 }
 
 void MainWindow::createControls() {
@@ -212,6 +220,8 @@ void MainWindow::createControls() {
     highlight_ = new ReadingHighlight(textBox_);
     documentOpening_ = new DocumentOpening(this);
     speechSaving_ = new SpeechSaving(this);
+    voiceChoice_ = new VoiceChoice(services_.voiceCatalogue, this);
+    textBox_->setVoiceChoice(voiceChoice_);
     // Where even the smallest legible font leaves the speed too wide for its place, the label
     // stays in front of the website button rather than losing its digit; clicks go through it.
     if (!speedTextFits(font(), scale_)) {
@@ -244,6 +254,7 @@ void MainWindow::connectHandlers() {
     connect(documentOpening_, &DocumentOpening::opened, this, &MainWindow::showDocument);
     connect(textBox_, &InputBox::saveSpeechAsked, this,
             [this] { runHandler(this, [this] { onSaveSpeechAsked(); }); });
+    connect(voiceChoice_, &VoiceChoice::chosen, this, &MainWindow::showWelcomeText);
     connect(
         speechSaving_, &SpeechSaving::finished, this, [this](bool written, const QString& error) {
             if (!written && !error.isEmpty())
@@ -285,17 +296,33 @@ void MainWindow::startUp() {
 
     placeWindow();
     restoreSettings();
-    setInputText(welcomeText(screenLines_));
+    showWelcomeText();
+}
+
+// The welcome text names the voice that reads it; a choice of voice renames it while the box
+// still holds it as it was.
+void MainWindow::showWelcomeText() {
+    if (!welcomeShown_.isNull() && inputText() != welcomeShown_)
+        return;
+    setInputText(
+        welcomeText(screenLines_, voiceWords(voiceChoice_->voice(), voiceChoice_->voices())));
+    welcomeShown_ = inputText();
 }
 
 namespace {
 
-// The names the settings are kept under.
-const QString speedKey = QStringLiteral("reading/speed");
-const QString skipBracketedKey = QStringLiteral("reading/skipSquareBrackets");
-const QString linesAsSpacesKey = QStringLiteral("reading/linesAsSpaces");
-const QString placeKey = QStringLiteral("window/place");
-const QString sizeKey = QStringLiteral("window/size");
+// The names the settings are kept under; constant from the program's start, since a window may be
+// made before the statics of this file (the tests' helper processes make one then).
+constexpr QLatin1StringView speedKey("reading/speed");
+constexpr QLatin1StringView skipBracketedKey("reading/skipSquareBrackets");
+constexpr QLatin1StringView linesAsSpacesKey("reading/linesAsSpaces");
+constexpr QLatin1StringView voiceKey("reading/voice");
+constexpr QLatin1StringView placeKey("window/place");
+constexpr QLatin1StringView sizeKey("window/size");
+constexpr QLatin1StringView maximisedKey("window/maximised");
+
+constexpr Qt::WindowStates notNormal =
+    Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
 
 } // namespace
 
@@ -308,6 +335,10 @@ void MainWindow::restoreSettings() {
         settings.value(skipBracketedKey, skipBracketedBox_->isChecked()).toBool());
     linesAsSpacesBox_->setChecked(
         settings.value(linesAsSpacesKey, linesAsSpacesBox_->isChecked()).toBool());
+    // Shown once the window is up, where the user sees it.
+    if (const QString notice = voiceChoice_->restore(settings.value(voiceKey).toString());
+        !notice.isEmpty())
+        QTimer::singleShot(0, this, [this, notice] { showNotice(notice); });
     const QVariant place = settings.value(placeKey);
     const QVariant size = settings.value(sizeKey);
     if (!place.canConvert<QPoint>() || !size.canConvert<QSize>() || !size.toSize().isValid())
@@ -321,6 +352,10 @@ void MainWindow::restoreSettings() {
             screens.append(screen->availableGeometry());
     move(placeOnScreens(QRect(place.toPoint(), frameGeometry().size()), screens));
     placedFromSettings_ = true;
+    // The place and size above are where the window goes when the user restores it.
+    noteNormalGeometry();
+    if (settings.value(maximisedKey).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::saveSettings() const {
@@ -330,8 +365,25 @@ void MainWindow::saveSettings() const {
     settings.setValue(speedKey, reader_.speed());
     settings.setValue(skipBracketedKey, skipBracketedBox_->isChecked());
     settings.setValue(linesAsSpacesKey, linesAsSpacesBox_->isChecked());
-    settings.setValue(placeKey, pos());
-    settings.setValue(sizeKey, size());
+    if (!voiceChoice_->remembered().isEmpty())
+        settings.setValue(voiceKey, voiceChoice_->remembered());
+    // A maximised window keeps the place and size it had before, to go back to.
+    const bool normal = !(windowState() & notNormal);
+    settings.setValue(placeKey, normal ? pos() : normalPlace_);
+    settings.setValue(sizeKey, normal ? size() : normalSize_);
+    settings.setValue(maximisedKey, isMaximized());
+}
+
+void MainWindow::noteNormalGeometry() {
+    if (windowState() & notNormal)
+        return;
+    normalPlace_ = pos();
+    normalSize_ = size();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    noteNormalGeometry();
 }
 
 void MainWindow::placeWindow() {
@@ -345,6 +397,8 @@ void MainWindow::placeWindow() {
     const double top = (area.height() - outer.height()) * scale_.twipsPerPixelY / placementDivisor;
     move(area.left() + static_cast<int>(std::lround(left / scale_.twipsPerPixelX)),
          area.top() + static_cast<int>(std::lround(top / scale_.twipsPerPixelY)));
+    // A hidden window is told of no move.
+    noteNormalGeometry();
 }
 
 bool MainWindow::event(QEvent* event) {
@@ -371,6 +425,7 @@ void MainWindow::layOutControls() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    noteNormalGeometry();
     layOutControls();
 }
 
@@ -565,20 +620,40 @@ void MainWindow::onOpenAsked() {
         openDocument(path);
 }
 
+// The text is taken first, so that the user is told there is none before choosing a file.
 void MainWindow::onSaveSpeechAsked() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save the speech as"), QString(),
-        tr("Audio (*.wav *.flac *.ogg *.mp3);;WAV (*.wav);;FLAC (*.flac);;Ogg Vorbis (*.ogg);;"
-           "MP3 (*.mp3)"));
-    if (!path.isEmpty())
-        saveSpeech(path);
+    spokenTextThen([this](const QString& spoken) {
+        const QString path = QFileDialog::getSaveFileName(
+            this, tr("Save the speech as"), QString(),
+            tr("Audio (*.wav *.flac *.ogg *.mp3);;WAV (*.wav);;FLAC (*.flac);;Ogg Vorbis (*.ogg);;"
+               "MP3 (*.mp3)"));
+        if (!path.isEmpty())
+            saveSpoken(spoken, path);
+    });
 }
 
 void MainWindow::saveSpeech(const QString& path) {
-    if (isBlank(boxText_->text()))
-        throw UncaughtFailure{tr("There is no text in the box to save as speech.")};
-    const QString spoken = BoxReading(boxText_->text(), 0, respellOptions()).spoken();
-    if (QString error; !speechSaving_->save(spoken, reader_.speed(), path, &error))
+    spokenTextThen([this, path](const QString& spoken) { saveSpoken(spoken, path); });
+}
+
+void MainWindow::spokenTextThen(std::function<void(const QString&)> then) {
+    const RespellOptions options = respellOptions();
+    if (!isBlank(boxText_->text())) {
+        then(BoxReading(boxText_->text(), 0, options).spoken());
+        return;
+    }
+    readClipboardThen(
+        ClipboardSource::Clipboard, [options, then = std::move(then)](std::optional<QString> text) {
+            if (!text || text->isEmpty())
+                throw UncaughtFailure{tr("There is no text in the box or on the clipboard to save "
+                                         "as speech.")};
+            then(QString::fromStdU16String(voiceText(*text, options).text));
+        });
+}
+
+void MainWindow::saveSpoken(const QString& spoken, const QString& path) {
+    if (QString error;
+        !speechSaving_->save(spoken, reader_.speed(), voiceChoice_->voiceName(), path, &error))
         throw UncaughtFailure{error};
 }
 
@@ -594,9 +669,14 @@ void MainWindow::showDocument(const DocumentReading& reading) {
     setInputText(reading.text + emptyLineRun(screenLines_));
     focusInput();
     reader_.offerPause();
-    // A guessed encoding is worth a word, not a dialog to dismiss.
     if (!reading.notice.isEmpty())
-        QToolTip::showText(textBox_->mapToGlobal(QPoint(0, 0)), reading.notice, textBox_);
+        showNotice(reading.notice);
+}
+
+// A notice is worth a word, not a dialog to dismiss.
+void MainWindow::showNotice(const QString& notice) {
+    QToolTip::showText(textBox_->mapToGlobal(QPoint(0, 0)), notice, textBox_);
+    emit noticeShown(notice);
 }
 
 void MainWindow::onTrainerClicked() {

@@ -26,6 +26,7 @@ namespace tellwick {
 class DocumentOpening;
 class InputBox;
 class SpeechSaving;
+class VoiceChoice;
 class RawTextMirror;
 class ReadingHighlight;
 
@@ -93,8 +94,9 @@ public:
     bool openingDocument() const;
     // Open…: asks the user for a document.
     void onOpenAsked();
-    // Writes what Read would say, at the present speed, to the audio file at path (its extension
-    // names the format), off the user-interface thread; a failure is reported.
+    // Writes what Read would say (the box's text, or the clipboard's when the box is empty), at
+    // the present speed and voice, to the audio file at path (its extension names the format),
+    // off the user-interface thread; a failure is reported.
     void saveSpeech(const QString& path);
     bool savingSpeech() const;
     // Save speech as…: asks the user for the audio file.
@@ -103,8 +105,14 @@ public:
     // Lays the window out for its present size; a minimised window counts as 0 twips high.
     void layOutControls();
 
+signals:
+    // A one-line notice was shown beside the box (a remembered voice that cannot read, a guessed
+    // encoding).
+    void noticeShown(const QString& notice);
+
 protected:
     bool event(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -120,9 +128,16 @@ private:
     void connectHandlers();
     void startUp();
     void placeWindow();
-    // The speed, the check boxes and the window's place and size, as the user last left them.
+    // The voices of readings: the one chosen, asked for by name.
+    VoiceFactory chosenVoices();
+    void showWelcomeText();
+    // The speed, the check boxes, the voice and the window's place, size and whether it is
+    // maximised, as the user last left them.
     void restoreSettings();
     void saveSettings() const;
+    // Keeps the window's place and size while it is neither maximised nor minimised.
+    void noteNormalGeometry();
+    void showNotice(const QString& notice);
     void placeControl(PlacedControl& control);
     // The widget made for a control; its kind fixes its class, so the cast cannot fail.
     template <typename Widget> Widget* widgetOf(Control control) const {
@@ -139,6 +154,10 @@ private:
     // Paste, then then once the box holds the clipboard's text.
     void pasteThen(std::function<void()> then);
     void showDocument(const DocumentReading& reading);
+    // What Read would say now: the box's text, or the clipboard's (read without holding up the
+    // window) when the box is empty; then runs then with it. No text anywhere is a failure.
+    void spokenTextThen(std::function<void(const QString&)> then);
+    void saveSpoken(const QString& spoken, const QString& path);
 
     WindowServices services_;
     Reader reader_;
@@ -147,6 +166,10 @@ private:
     TwipScale scale_;
     bool framed_ = false;
     bool placedFromSettings_ = false;
+    QPoint normalPlace_;
+    QSize normalSize_;
+    // The welcome text as the box was last given it; null until then.
+    QString welcomeShown_;
     std::array<PlacedControl, controlCount> controls_;
 
     InputBox* textBox_ = nullptr;
@@ -154,6 +177,7 @@ private:
     ReadingHighlight* highlight_ = nullptr;
     DocumentOpening* documentOpening_ = nullptr;
     SpeechSaving* speechSaving_ = nullptr;
+    VoiceChoice* voiceChoice_ = nullptr;
     QPushButton* readButton_ = nullptr;
     QPushButton* pauseButton_ = nullptr;
     QPushButton* skipBackButton_ = nullptr;

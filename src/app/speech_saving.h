@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -8,6 +9,7 @@
 #include <thread>
 
 class QProgressDialog;
+class QTimer;
 class QWidget;
 
 namespace tellwick {
@@ -24,9 +26,10 @@ public:
     // Cancels a writing under way and waits for it to stop.
     ~SpeechSaving() override;
 
-    // Starts writing; false, with a message, when path names no format that can be written or
-    // another file is being written.
-    bool save(const QString& text, int readingSpeed, const QString& path, QString* error);
+    // Starts writing text, as the voice named says it at the reading speed; false, with a
+    // message, when path names no format that can be written or another file is being written.
+    bool save(const QString& text, int readingSpeed, const QString& voiceName, const QString& path,
+              QString* error);
     bool busy() const { return writing_.joinable(); }
 
 signals:
@@ -35,11 +38,17 @@ signals:
 
 private:
     void stop();
+    void showProgress();
 
     QWidget* window_;
     std::thread writing_;
     std::atomic<bool> cancelled_ = false;
+    // The part of the text written, set by the writing and shown by the dialog now and then.
+    std::atomic<double> done_ = 0;
+    QElapsedTimer elapsed_;
+    QString task_;
     QPointer<QProgressDialog> progress_;
+    QTimer* progressRefresh_;
 };
 
 // The hidden file a speech file is written to until it is complete: beside it, with its extension.

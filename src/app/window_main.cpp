@@ -10,6 +10,7 @@
 #include "platform/x11_clipboard.h"
 #include "platform/x11_display.h"
 #include "speech/system_voice.h"
+#include "speech/voice_catalogue.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -27,7 +28,10 @@ WindowServices makeWindowServices() {
     else
         services.clipboard = std::make_unique<QtClipboard>();
     services.launcher = std::make_unique<ProcessLauncher>();
-    services.voices = [](QString* error) { return makeSystemVoice(error); };
+    services.voices = [](const QString& voiceName, QString* error) {
+        return makeSystemVoice(voiceName, error);
+    };
+    services.voiceCatalogue = knownVoices();
     services.prepareVoices = prepareSystemVoice;
     services.settingsFile =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +

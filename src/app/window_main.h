@@ -4,7 +4,7 @@
 
 namespace tellwick {
 
-// The real services: the system clipboard, the program launcher and the espeak-ng voice. Needs a
+// The real services: the system clipboard, the program launcher and the system's voices. Needs a
 // QApplication.
 WindowServices makeWindowServices();
 

@@ -3,11 +3,13 @@
 #include "platform/clipboard.h"
 #include "platform/launcher.h"
 #include "speech/voice.h"
+#include "speech/voice_catalogue.h"
 
 #include <QString>
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 namespace tellwick {
 
@@ -16,7 +18,9 @@ namespace tellwick {
 struct WindowServices {
     std::unique_ptr<Clipboard> clipboard;
     std::unique_ptr<Launcher> launcher;
-    VoiceFactory voices;
+    NamedVoiceFactory voices;
+    // The voices the user may choose among, the default first; none: the default one only.
+    std::vector<VoiceDescription> voiceCatalogue;
     // Readies what the first voice needs, once the window is up; may be empty.
     std::function<void()> prepareVoices;
     // The file the window remembers the user's settings in, read at the start and written at the

@@ -3,10 +3,12 @@
 #include "speech/reading_speed.h"
 #include "speech/sound_file_output.h"
 #include "speech/speech_engine.h"
+#include "speech/voice_catalogue.h"
 
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -86,18 +88,25 @@ public:
             failed_ = true;
         return !failed_;
     }
-    void markSentence(int, SentenceStart, qint64) override {}
+    void markSentence(int, SentenceStart start, qint64) override { reached_ = start.textPosition; }
     void finishRun(int) override {
         std::lock_guard lock(mutex_);
         done_ = true;
         finished_.notify_all();
     }
 
-    // Waits for the end of synthesis or an interruption; true when the synthesis is complete.
-    bool wait() {
+    // Waits for the end of synthesis or an interruption, telling reached where in the text the
+    // synthesis is now and then; true when the synthesis is complete.
+    bool wait(const std::function<void(qsizetype)>& reached) {
         std::unique_lock lock(mutex_);
-        while (!done_ && isCurrent(0))
+        while (!done_ && isCurrent(0)) {
             finished_.wait_for(lock, std::chrono::milliseconds(50));
+            if (reached) {
+                lock.unlock();
+                reached(reached_);
+                lock.lock();
+            }
+        }
         return done_ && !failed_;
     }
     // Completes the file's header; the program may end before the synthesis thread lets go.
@@ -111,6 +120,8 @@ private:
     SoundFileOutput output_;
     const std::function<bool()> stopped_;
     std::atomic<bool> failed_ = false;
+    // The start of the last sentence synthesised, in the text.
+    std::atomic<qsizetype> reached_ = 0;
     std::mutex mutex_;
     std::condition_variable finished_;
     bool done_ = false;
@@ -129,7 +140,12 @@ bool canWriteAudioFile(const QString& path, QString* error) {
 
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
                      std::function<bool()> stopped, QString* error,
-                     const HomographReadings& homographs) {
+                     const HomographReadings& homographs, const QString& voiceName,
+                     const SpeechFileProgress& progress) {
+    if (!voiceName.isEmpty() && voiceName != defaultVoiceName()) {
+        *error = QStringLiteral("there is no voice named %1").arg(voiceName);
+        return false;
+    }
     SpeechEngine* engine = SpeechEngine::instance(error);
     if (engine == nullptr)
         return false;
@@ -146,7 +162,10 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
         return false;
     engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
                     speakingRate(readingSpeed), homographs});
-    const bool complete = target->wait();
+    const bool complete = target->wait([&](qsizetype reached) {
+        if (progress && !text.isEmpty())
+            progress(double(reached) / double(text.size()));
+    });
     // A write failure is reported before an interruption: the file is cut either way, and the
     // cause is what the user needs.
     if (!target->close(error))

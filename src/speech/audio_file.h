@@ -19,11 +19,17 @@ bool canWriteAudioFile(const QString& path, QString* error);
 // message, as canWriteAudioFile.
 int audioFileFormat(const QString& path, int sampleRate, QString* error);
 
-// Speaks text at the window's reading speed into the file. Returns false with a message when the
-// file cannot be written or stopped() became true (the synthesis then stops at once); stopped is
-// asked from the synthesis thread too.
+// The part of the text spoken into the file so far, from 0 to 1.
+using SpeechFileProgress = std::function<void(double done)>;
+
+// Speaks text at the window's reading speed, with the voice named (see voice_catalogue.h; empty:
+// the default voice), into the file. Returns false with a message when the file cannot be written
+// or stopped() became true (the synthesis then stops at once); stopped is asked from the synthesis
+// thread too. progress, where given, is told how far the synthesis is every few hundredths of a
+// second, on the caller's thread.
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
                      std::function<bool()> stopped, QString* error,
-                     const HomographReadings& homographs = {});
+                     const HomographReadings& homographs = {}, const QString& voiceName = {},
+                     const SpeechFileProgress& progress = {});
 
 } // namespace tellwick

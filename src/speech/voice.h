@@ -75,5 +75,8 @@ private:
 
 // Makes the voice of a new reading. A factory that cannot make one returns null and sets error.
 using VoiceFactory = std::function<std::unique_ptr<Voice>(QString* error)>;
+// The same for the voice named (see voice_catalogue.h); an empty name is the default voice.
+using NamedVoiceFactory =
+    std::function<std::unique_ptr<Voice>(const QString& voiceName, QString* error)>;
 
 } // namespace tellwick

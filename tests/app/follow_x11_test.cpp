@@ -27,7 +27,7 @@ QImage shownBox(const MainWindow& window, const QWidget& viewport) {
     QApplication::setCursorFlashTime(0); // a blinking caret would change pixels by itself
     FakeVoiceFactory voices;
     WindowServices platform;
-    platform.voices = voices.factory();
+    platform.voices = voices.namedFactory();
     platform.clipboard = std::make_unique<FakeClipboard>();
     MainWindow window(std::move(platform));
     window.show();

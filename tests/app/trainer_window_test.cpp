@@ -18,7 +18,7 @@ protected:
         WindowServices platform;
         platform.clipboard = std::make_unique<FakeClipboard>();
         platform.launcher = std::make_unique<FakeLauncher>();
-        platform.voices = voices.factory();
+        platform.voices = voices.namedFactory();
         window = std::make_unique<MainWindow>(std::move(platform));
         window->show();
         window->activateWindow();

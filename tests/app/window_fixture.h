@@ -30,8 +30,9 @@ protected:
         launcher = launcherDouble.get();
         platform.clipboard = std::move(clipboardDouble);
         platform.launcher = std::move(launcherDouble);
-        platform.voices = voices.factory();
+        platform.voices = voices.namedFactory();
         platform.settingsFile = settingsFile;
+        platform.voiceCatalogue = voiceCatalogue;
         window = std::make_unique<MainWindow>(std::move(platform));
     }
 
@@ -62,6 +63,8 @@ protected:
     FakeLauncher* launcher = nullptr;
     // Where the next window remembers its settings; empty: nowhere.
     QString settingsFile;
+    // The voices the next window offers; none: the default one only.
+    std::vector<VoiceDescription> voiceCatalogue;
     std::unique_ptr<MainWindow> window;
     QStringList reported;
 

@@ -89,4 +89,11 @@ VoiceFactory FakeVoiceFactory::factory() const {
     };
 }
 
+NamedVoiceFactory FakeVoiceFactory::namedFactory() const {
+    return [log = log_, make = factory()](const QString& voiceName, QString* error) {
+        log->voiceNames.append(voiceName);
+        return make(error);
+    };
+}
+
 } // namespace tellwick

@@ -25,6 +25,8 @@ struct FakeVoiceLog {
     // While set, the factory makes no voice and reports creationError.
     bool failCreation = false;
     QString creationError = QStringLiteral("no voice");
+    // The names the window asked voices for (empty: the default), in order, failed ones too.
+    QStringList voiceNames;
     int created = 0;
     int destroyed = 0;
     // The newest voice while it lives, so that a test can finish its reading.
@@ -81,6 +83,8 @@ public:
     FakeVoiceFactory() : log_(std::make_shared<FakeVoiceLog>()) {}
 
     VoiceFactory factory() const;
+    // The same for the window, which names the voice; each name asked is logged in voiceNames.
+    NamedVoiceFactory namedFactory() const;
     FakeVoiceLog& log() const { return *log_; }
     const std::shared_ptr<FakeVoiceLog>& sharedLog() const { return log_; }
 
