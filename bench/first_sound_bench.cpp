@@ -10,6 +10,7 @@
 #include "support/fake_clipboard.h"
 #include "support/pulse_server.h"
 #include "support/sound_clock.h"
+#include "support/voices.h"
 
 #include <benchmark/benchmark.h>
 
@@ -62,25 +63,12 @@ void runEventsFor(Clock::duration span) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
-// Keeps the event loop running, as the window's would, until sound played after since is heard.
 std::optional<Clock::time_point> waitForSound(Clock::time_point since) {
-    const Clock::time_point deadline = Clock::now() + soundTimeout;
-    while (Clock::now() < deadline) {
-        if (const std::optional<Clock::time_point> heard = soundClock->firstSoundAfter(since))
-            return heard;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return std::nullopt;
+    return tellwick::waitForSound(*soundClock, since, soundTimeout);
 }
 
 bool waitForSilence(Clock::duration span) {
-    const Clock::time_point deadline = Clock::now() + 30s;
-    while (!soundClock->silentFor(span)) {
-        if (Clock::now() > deadline)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
+    return tellwick::waitForSilence(*soundClock, span, 30s);
 }
 
 // The seconds from the start of action to the first sound heard after it; false (the benchmark
@@ -130,14 +118,14 @@ struct TestWindow {
     }
 };
 
-// The real window with the real voice; the clipboard is a fake whose primary selection can be
-// set, for Read Highlighted to take.
-TestWindow openWindow(const QString& text) {
+// The real window reading with the voice named; the clipboard is a fake whose primary selection
+// can be set, for Read Highlighted to take.
+TestWindow openWindow(const QString& voiceName, const QString& text) {
     auto clipboard = std::make_unique<FakeClipboard>();
     TestWindow opened{clipboard.get(), nullptr};
     WindowServices platform;
     platform.clipboard = std::move(clipboard);
-    platform.voices = [](QString* error) { return makeSystemVoice(error); };
+    platform.voices = [voiceName](QString* error) { return makeSystemVoice(voiceName, error); };
     platform.prepareVoices = prepareSystemVoice;
     opened.window = std::make_unique<MainWindow>(std::move(platform));
     opened.window->setInputText(text);
@@ -146,8 +134,8 @@ TestWindow openWindow(const QString& text) {
     return opened;
 }
 
-// The calibration: a new process that must start, load espeak-ng and reach the sound server.
-void Say(benchmark::State& state) {
+// The calibration: a new process that must start, load the voice and reach the sound server.
+void Say(benchmark::State& state, const QString& voiceName) {
     std::vector<double> times;
     for (auto _ : state) {
         waitForSilence(300ms);
@@ -155,7 +143,8 @@ void Say(benchmark::State& state) {
         if (!timeFirstSound(
                 state,
                 [&] {
-                    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), tenWords()});
+                    say.start(QStringLiteral(TELLWICK_BINARY),
+                              sayArguments(voiceName, {tenWords()}));
                 },
                 times))
             break;
@@ -164,15 +153,14 @@ void Say(benchmark::State& state) {
     }
     report(state, times);
 }
-BENCHMARK(Say)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // The first Read of a freshly opened window.
-void FirstRead(benchmark::State& state, const QString& (*text)()) {
+void FirstRead(benchmark::State& state, const QString& voiceName, const QString& (*text)()) {
     std::vector<double> times;
     for (auto _ : state) {
         state.PauseTiming();
         waitForSilence(300ms);
-        TestWindow opened = openWindow(text());
+        TestWindow opened = openWindow(voiceName, text());
         state.ResumeTiming();
         if (!timeFirstSound(
                 state, [&] { opened.button("cmdRead")->click(); }, times))
@@ -182,8 +170,8 @@ void FirstRead(benchmark::State& state, const QString& (*text)()) {
 }
 
 // A Read after the window's last reading was heard to its end.
-void LaterRead(benchmark::State& state, const QString& (*text)()) {
-    TestWindow opened = openWindow(text());
+void LaterRead(benchmark::State& state, const QString& voiceName, const QString& (*text)()) {
+    TestWindow opened = openWindow(voiceName, text());
     opened.button("cmdRead")->click();
     measureEach(
         state,
@@ -197,8 +185,8 @@ void LaterRead(benchmark::State& state, const QString& (*text)()) {
 
 // A Read while the last reading is heard: the click falls into a pause between its words, so that
 // the sound after the click is the new reading's.
-void ReadOverPlaying(benchmark::State& state, const QString& (*text)()) {
-    TestWindow opened = openWindow(text());
+void ReadOverPlaying(benchmark::State& state, const QString& voiceName, const QString& (*text)()) {
+    TestWindow opened = openWindow(voiceName, text());
     measureEach(
         state,
         [&] {
@@ -211,8 +199,8 @@ void ReadOverPlaying(benchmark::State& state, const QString& (*text)()) {
 }
 
 // Resume after Pause, once the paused reading has fallen silent.
-void Resume(benchmark::State& state, const QString& (*text)()) {
-    TestWindow opened = openWindow(text());
+void Resume(benchmark::State& state, const QString& voiceName, const QString& (*text)()) {
+    TestWindow opened = openWindow(voiceName, text());
     measureEach(
         state,
         [&] {
@@ -226,8 +214,8 @@ void Resume(benchmark::State& state, const QString& (*text)()) {
 
 // Read Highlighted with text highlighted in another program: the selection goes to the
 // clipboard, Paste puts it in the box and Read reads it, with no waits in between.
-void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
-    TestWindow opened = openWindow(QString());
+void ReadHighlighted(benchmark::State& state, const QString& voiceName, const QString& (*text)()) {
+    TestWindow opened = openWindow(voiceName, QString());
     opened.clipboard->selection = text();
     measureEach(
         state,
@@ -240,8 +228,9 @@ void ReadHighlighted(benchmark::State& state, const QString& (*text)()) {
 
 // tellwick read-selection from another program's terminal: a new process that reaches the
 // window through its socket, which then reads the selection as Read Highlighted does.
-void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
-    TestWindow opened = openWindow(QString());
+void ReadSelectionCommand(benchmark::State& state, const QString& voiceName,
+                          const QString& (*text)()) {
+    TestWindow opened = openWindow(voiceName, QString());
     opened.clipboard->selection = text();
     CommandServer server([&](const QString& command, const CommandServer::Answer& answer) {
         runWindowCommand(*opened.window, command, answer);
@@ -271,15 +260,16 @@ void ReadSelectionCommand(benchmark::State& state, const QString& (*text)()) {
     report(state, times);
 }
 
-// The real voice reading spacedSentences, its reports timed; skip is called with each sentence
+// The voice named reading spacedSentences, its reports timed; skip is called with each sentence
 // heard and may skip from there. False (the benchmark then stops with an error) when the voice
 // cannot be made or does not report its end.
 template <typename Skip>
-bool readFiveSentences(benchmark::State& state, std::vector<Clock::time_point>* reports,
-                       Clock::time_point* start, Skip&& skip) {
+bool readFiveSentences(benchmark::State& state, const QString& voiceName,
+                       std::vector<Clock::time_point>* reports, Clock::time_point* start,
+                       Skip&& skip) {
     waitForSilence(300ms);
     QString error;
-    std::unique_ptr<SystemVoice> voice = SystemVoice::create(&error);
+    std::unique_ptr<Voice> voice = makeSystemVoice(voiceName, &error);
     if (!voice) {
         state.SkipWithError(qPrintable(error));
         return false;
@@ -303,12 +293,12 @@ bool readFiveSentences(benchmark::State& state, std::vector<Clock::time_point>* 
 }
 
 // Each sentence's report against its first sound heard (negative: reported early).
-void SentenceReports(benchmark::State& state) {
+void SentenceReports(benchmark::State& state, const QString& voiceName) {
     std::vector<double> lags;
     for (auto _ : state) {
         std::vector<Clock::time_point> reports;
         Clock::time_point start;
-        if (!readFiveSentences(state, &reports, &start, [](SystemVoice&, int) {}))
+        if (!readFiveSentences(state, voiceName, &reports, &start, [](Voice&, int) {}))
             break;
         const std::vector<Clock::time_point> sounds = soundClock->soundStartsAfter(start, 200ms);
         if (sounds.size() != reports.size()) {
@@ -331,22 +321,21 @@ void SentenceReports(benchmark::State& state) {
     state.counters["min_lag_ms"] = *std::min_element(lags.begin(), lags.end());
     state.counters["max_lag_ms"] = *std::max_element(lags.begin(), lags.end());
 }
-BENCHMARK(SentenceReports)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 // From ">" to the report of the sentence it lands on, heard after what the output still held.
-void SkipReport(benchmark::State& state) {
+void SkipReport(benchmark::State& state, const QString& voiceName) {
     std::vector<double> times;
     for (auto _ : state) {
         std::vector<Clock::time_point> reports;
         Clock::time_point start;
         Clock::time_point skipped;
-        const auto skip = [&skipped](SystemVoice& voice, int sentence) {
+        const auto skip = [&skipped](Voice& voice, int sentence) {
             if (sentence == 1) {
                 skipped = Clock::now();
                 voice.skipSentence(1);
             }
         };
-        if (!readFiveSentences(state, &reports, &start, skip) || reports.size() < 3)
+        if (!readFiveSentences(state, voiceName, &reports, &start, skip) || reports.size() < 3)
             break;
         times.push_back(inMilliseconds(reports[2] - skipped) / 1000);
         state.SetIterationTime(times.back());
@@ -354,24 +343,43 @@ void SkipReport(benchmark::State& state) {
     if (!times.empty())
         state.counters["max_ms"] = *std::max_element(times.begin(), times.end()) * 1000;
 }
-BENCHMARK(SkipReport)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
-#define FIRST_SOUND_CASES(function, iterations)                                                    \
-    BENCHMARK_CAPTURE(function, tenWords, &tenWords)                                               \
-        ->UseManualTime()                                                                          \
-        ->Unit(benchmark::kMillisecond)                                                            \
-        ->Iterations(iterations);                                                                  \
-    BENCHMARK_CAPTURE(function, tenMegabytes, &tenMegabytes)                                       \
-        ->UseManualTime()                                                                          \
-        ->Unit(benchmark::kMillisecond)                                                            \
-        ->Iterations(iterations)
-
-FIRST_SOUND_CASES(FirstRead, 3);
-FIRST_SOUND_CASES(LaterRead, 5);
-FIRST_SOUND_CASES(ReadOverPlaying, 5);
-FIRST_SOUND_CASES(Resume, 5);
-FIRST_SOUND_CASES(ReadHighlighted, 5);
-FIRST_SOUND_CASES(ReadSelectionCommand, 5);
+// Every measure, once for each voice that can speak here: "Say/espeak-ng-en",
+// "FirstRead/espeak-ng-en/tenWords" and so on, so that --benchmark_filter picks voices.
+void registerBenchmarks(const QString& voiceName) {
+    const std::string voice = voiceName.toStdString();
+    const auto add = [&](const std::string& name, auto function, int iterations,
+                         auto... arguments) {
+        benchmark::RegisterBenchmark(name.c_str(), function, voiceName, arguments...)
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(iterations);
+    };
+    add("Say/" + voice, Say, 5);
+    add("SentenceReports/" + voice, SentenceReports, 5);
+    add("SkipReport/" + voice, SkipReport, 5);
+    const struct {
+        const char* name;
+        void (*function)(benchmark::State&, const QString&, const QString& (*)());
+        int iterations;
+    } readings[] = {
+        {"FirstRead", FirstRead, 3},
+        {"LaterRead", LaterRead, 5},
+        {"ReadOverPlaying", ReadOverPlaying, 5},
+        {"Resume", Resume, 5},
+        {"ReadHighlighted", ReadHighlighted, 5},
+        {"ReadSelectionCommand", ReadSelectionCommand, 5},
+    };
+    const struct {
+        const char* name;
+        const QString& (*text)();
+    } texts[] = {{"tenWords", tenWords}, {"tenMegabytes", tenMegabytes}};
+    for (const auto& reading : readings) {
+        for (const auto& text : texts)
+            add(std::string(reading.name) + '/' + voice + '/' + text.name, reading.function,
+                reading.iterations, text.text);
+    }
+}
 
 } // namespace
 } // namespace tellwick
@@ -381,14 +389,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     PulseServer server;
-    QString error;
-    if (!server.start(&error)) {
-        std::fprintf(stderr, "first_sound_bench: %s\n", qPrintable(error));
-        return 1;
-    }
     SoundClock clock;
-    if (!clock.start(PulseServer::monitorName(), 20)) {
-        std::fprintf(stderr, "first_sound_bench: parec could not be started\n");
+    QString error;
+    if (!listenToPrivateSink(server, clock, &error)) {
+        std::fprintf(stderr, "first_sound_bench: %s\n", qPrintable(error));
         return 1;
     }
     soundClock = &clock;
@@ -398,6 +402,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     benchmark::Initialize(&argc, argv);
+    for (const QString& voiceName : availableVoiceNames())
+        registerBenchmarks(voiceName);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     soundClock = nullptr;

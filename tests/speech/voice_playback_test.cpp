@@ -1,6 +1,8 @@
 #include "speech/system_voice.h"
+#include "speech/voice_catalogue.h"
 #include "support/pulse_server.h"
 #include "support/sound_clock.h"
+#include "support/voices.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,6 +23,9 @@ namespace {
 // starts one per test), with a daemon of its own.
 class VoicePlayback : public testing::Test {
 protected:
+    // The voice the test hears.
+    virtual QString voiceName() const { return defaultVoiceName(); }
+
     void SetUp() override {
         QString error;
         ASSERT_TRUE(server_.start(&error)) << error.toStdString();
@@ -37,7 +42,7 @@ protected:
 
     // Runs the event loop until the voice reports its last sample heard; false after a generous
     // while. The recorder gets its last pieces a little later.
-    static bool playToEnd(SystemVoice& voice) {
+    static bool playToEnd(Voice& voice) {
         bool finished = false;
         voice.onFinished([&finished] { finished = true; });
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
@@ -60,20 +65,25 @@ protected:
         return clock.silentFor(std::chrono::milliseconds(500));
     }
 
-    std::unique_ptr<SystemVoice> makeVoice() {
+    std::unique_ptr<Voice> makeVoice() {
         QString error;
-        std::unique_ptr<SystemVoice> voice = SystemVoice::create(&error);
+        std::unique_ptr<Voice> voice = makeSystemVoice(voiceName(), &error);
         EXPECT_TRUE(voice) << error.toStdString();
         return voice;
     }
 
+    // `tellwick say` with this voice, speaking the text.
+    void startSay(QProcess& say, const QString& text) const {
+        say.start(QStringLiteral(TELLWICK_BINARY), sayArguments(voiceName(), {text}));
+    }
+
     // Sound written to a file, to compare the recording with.
-    static RecordedSound spokenToFile(const QString& text) {
+    RecordedSound spokenToFile(const QString& text) const {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("speech.wav"));
         QProcess say;
         say.start(QStringLiteral(TELLWICK_BINARY),
-                  {QStringLiteral("say"), QStringLiteral("--out"), path, text});
+                  sayArguments(voiceName(), {QStringLiteral("--out"), path, text}));
         say.waitForFinished(60000);
         return readSoundFile(path).value_or(RecordedSound{});
     }
@@ -85,13 +95,36 @@ protected:
     PulseServer server_;
 };
 
+// Most tests run once for every voice that can speak here: each voice's engine synthesises, stops
+// and reports sentences in its own way. Those about the sound server going away (TEST_F) meet the
+// output that every voice shares, and run with the default voice alone.
+// The names are given as std::string, which GoogleTest can print.
+class EachVoicePlayback : public VoicePlayback, public testing::WithParamInterface<std::string> {
+protected:
+    QString voiceName() const override { return QString::fromStdString(GetParam()); }
+};
+
+std::vector<std::string> voiceParameters() {
+    std::vector<std::string> names;
+    for (const QString& name : availableVoiceNames())
+        names.push_back(name.toStdString());
+    return names;
+}
+
+std::string voiceParameterName(const testing::TestParamInfo<std::string>& voice) {
+    return voiceCaseName(QString::fromStdString(voice.param));
+}
+
+INSTANTIATE_TEST_SUITE_P(Voices, EachVoicePlayback, testing::ValuesIn(voiceParameters()),
+                         voiceParameterName);
+
 const QString sentences = QStringLiteral(
     "This is the first sentence of the test. Here comes the second one, a little longer. "
     "And a third sentence ends the reading.");
 
-TEST_F(VoicePlayback, SayPlaysTheSpeechToItsEnd) {
+TEST_P(EachVoicePlayback, SayPlaysTheSpeechToItsEnd) {
     QProcess say;
-    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences});
+    startSay(say, sentences);
     ASSERT_TRUE(say.waitForFinished(60000));
     EXPECT_EQ(say.exitCode(), 0) << say.readAllStandardError().toStdString();
     spin(500);
@@ -104,9 +137,9 @@ TEST_F(VoicePlayback, SayPlaysTheSpeechToItsEnd) {
     EXPECT_LT(speechSeconds(heard), expected * 1.2) << heard.toStdString();
 }
 
-TEST_F(VoicePlayback, CtrlCStopsSayAndItsSound) {
+TEST_P(EachVoicePlayback, CtrlCStopsSayAndItsSound) {
     QProcess say;
-    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences.repeated(5)});
+    startSay(say, sentences.repeated(5));
     ASSERT_TRUE(say.waitForStarted());
     spin(2500);
     ASSERT_EQ(::kill(pid_t(say.processId()), SIGINT), 0);
@@ -121,7 +154,7 @@ TEST_F(VoicePlayback, CtrlCStopsSayAndItsSound) {
 
 TEST_F(VoicePlayback, SayFailsWhenTheSoundServerGoesAway) {
     QProcess say;
-    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences.repeated(5)});
+    startSay(say, sentences.repeated(5));
     ASSERT_TRUE(say.waitForStarted());
     spin(2500);
     server_.stop();
@@ -143,7 +176,7 @@ TEST_F(VoicePlayback, SayGivesUpOnASoundServerThatStopsAnswering) {
         if (row.stopAfterMilliseconds < 0)
             server_.setAnswering(false);
         QProcess say;
-        say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences.repeated(5)});
+        startSay(say, sentences.repeated(5));
         ASSERT_TRUE(say.waitForStarted());
         if (row.stopAfterMilliseconds >= 0) {
             spin(row.stopAfterMilliseconds);
@@ -158,12 +191,12 @@ TEST_F(VoicePlayback, SayGivesUpOnASoundServerThatStopsAnswering) {
 }
 
 // say ends as its last sample is heard, not when a fixed drain time has passed.
-TEST_F(VoicePlayback, SayEndsAsItsLastSampleIsHeard) {
+TEST_P(EachVoicePlayback, SayEndsAsItsLastSampleIsHeard) {
     server_.stopRecording();
     SoundClock clock;
     ASSERT_TRUE(listenTo(clock));
     QProcess say;
-    say.start(QStringLiteral(TELLWICK_BINARY), {QStringLiteral("say"), sentences});
+    startSay(say, sentences);
     ASSERT_TRUE(say.waitForFinished(60000));
     const SoundClock::Clock::time_point ended = SoundClock::Clock::now();
     EXPECT_EQ(say.exitCode(), 0) << say.readAllStandardError().toStdString();
@@ -178,13 +211,13 @@ TEST_F(VoicePlayback, SayEndsAsItsLastSampleIsHeard) {
 }
 
 TEST_F(VoicePlayback, AReadingAfterTheSoundServerCameBackSounds) {
-    std::unique_ptr<SystemVoice> before = makeVoice();
+    std::unique_ptr<Voice> before = makeVoice();
     ASSERT_TRUE(before);
     ASSERT_TRUE(before->speak(sentences));
     spin(1000);
     server_.stop();
     QString error;
-    EXPECT_FALSE(SystemVoice::create(&error)) << "while the server is away";
+    EXPECT_FALSE(makeSystemVoice(voiceName(), &error)) << "while the server is away";
     EXPECT_TRUE(error.contains("Start it")) << "says what to do: " << error.toStdString();
     before.reset();
     ASSERT_TRUE(server_.start(&error)) << error.toStdString();
@@ -192,7 +225,7 @@ TEST_F(VoicePlayback, AReadingAfterTheSoundServerCameBackSounds) {
     ASSERT_TRUE(listenTo(clock));
     // A new reading, as Read makes it: a new voice, and with it a new connection.
     const SoundClock::Clock::time_point start = SoundClock::Clock::now();
-    std::unique_ptr<SystemVoice> after = makeVoice();
+    std::unique_ptr<Voice> after = makeVoice();
     ASSERT_TRUE(after);
     ASSERT_TRUE(after->speak(QStringLiteral("Short and sweet.")));
     ASSERT_TRUE(playToEnd(*after));
@@ -202,8 +235,8 @@ TEST_F(VoicePlayback, AReadingAfterTheSoundServerCameBackSounds) {
                 inMilliseconds(*heard - start));
 }
 
-TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
-    std::unique_ptr<SystemVoice> voice = makeVoice();
+TEST_P(EachVoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeaking) {
+    std::unique_ptr<Voice> voice = makeVoice();
     ASSERT_TRUE(voice);
     EXPECT_FALSE(voice->skipSentence(1)) << "never started";
     ASSERT_TRUE(voice->setRate(0));
@@ -222,14 +255,14 @@ TEST_F(VoicePlayback, PauseSilencesTheVoiceUntilResumeAndSkipsFailWhenNotSpeakin
     EXPECT_LT(longestInnerSilenceSeconds(spokenToFile(sentences).profile()), 1.0);
 }
 
-TEST_F(VoicePlayback, DestroyingAVoiceStopsItsSoundAndANewOneSpeaksAtOnce) {
-    std::unique_ptr<SystemVoice> first = makeVoice();
+TEST_P(EachVoicePlayback, DestroyingAVoiceStopsItsSoundAndANewOneSpeaksAtOnce) {
+    std::unique_ptr<Voice> first = makeVoice();
     ASSERT_TRUE(first);
     ASSERT_TRUE(first->speak(sentences.repeated(5)));
     spin(1500);
     first.reset();
     spin(2500);
-    std::unique_ptr<SystemVoice> second = makeVoice();
+    std::unique_ptr<Voice> second = makeVoice();
     ASSERT_TRUE(second);
     ASSERT_TRUE(second->speak(QStringLiteral("Short and sweet.")));
     ASSERT_TRUE(playToEnd(*second));
@@ -239,8 +272,8 @@ TEST_F(VoicePlayback, DestroyingAVoiceStopsItsSoundAndANewOneSpeaksAtOnce) {
 }
 
 // Read releases the last voice within its handler; no other handler may run in the middle of it.
-TEST_F(VoicePlayback, DestroyingASpeakingVoiceRunsNoWaitingEvents) {
-    std::unique_ptr<SystemVoice> voice = makeVoice();
+TEST_P(EachVoicePlayback, DestroyingASpeakingVoiceRunsNoWaitingEvents) {
+    std::unique_ptr<Voice> voice = makeVoice();
     ASSERT_TRUE(voice);
     ASSERT_TRUE(voice->speak(sentences));
     spin(700);
@@ -250,8 +283,8 @@ TEST_F(VoicePlayback, DestroyingASpeakingVoiceRunsNoWaitingEvents) {
     EXPECT_FALSE(ranEarly);
 }
 
-TEST_F(VoicePlayback, SkippingForwardLeavesSentencesOut) {
-    std::unique_ptr<SystemVoice> voice = makeVoice();
+TEST_P(EachVoicePlayback, SkippingForwardLeavesSentencesOut) {
+    std::unique_ptr<Voice> voice = makeVoice();
     ASSERT_TRUE(voice);
     ASSERT_TRUE(voice->speak(sentences));
     spin(700);
@@ -264,7 +297,7 @@ TEST_F(VoicePlayback, SkippingForwardLeavesSentencesOut) {
 }
 
 // Sentences heard, timed against the sound the null sink played.
-class FollowedPlayback : public VoicePlayback {
+class FollowedPlayback : public EachVoicePlayback {
 protected:
     using Clock = SoundClock::Clock;
     struct Heard {
@@ -274,7 +307,7 @@ protected:
     };
 
     void SetUp() override {
-        VoicePlayback::SetUp();
+        EachVoicePlayback::SetUp();
         ASSERT_TRUE(listenTo(clock_));
     }
 
@@ -283,7 +316,7 @@ protected:
         int afterSentence;
         std::vector<int> counts; // skips made at once, as quick presses
     };
-    void listen(SystemVoice& voice, std::vector<Skip> skips = {}) {
+    void listen(Voice& voice, std::vector<Skip> skips = {}) {
         voice.onSentenceHeard([this, &voice, skips](int sentence, qsizetype position) {
             heard_.push_back({sentence, position, Clock::now()});
             if (nextSkip_ < skips.size() && skips[nextSkip_].afterSentence == sentence) {
@@ -310,7 +343,7 @@ protected:
     std::size_t nextSkip_ = 0;
 };
 
-TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOnce) {
+TEST_P(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOnce) {
     const struct {
         const char* name;
         qsizetype beginning; // the size of what speakBeginning is given; 0 to speak at once
@@ -322,7 +355,7 @@ TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOn
         SCOPED_TRACE(row.name);
         heard_.clear();
         finishedAt_.clear();
-        std::unique_ptr<SystemVoice> voice = makeVoice();
+        std::unique_ptr<Voice> voice = makeVoice();
         ASSERT_TRUE(voice);
         listen(*voice);
         ASSERT_TRUE(voice->setRate(0));
@@ -353,9 +386,12 @@ TEST_F(FollowedPlayback, EachSentenceIsReportedAsItsFirstSoundIsHeardAndTheEndOn
     }
 }
 
+INSTANTIATE_TEST_SUITE_P(Voices, FollowedPlayback, testing::ValuesIn(voiceParameters()),
+                         voiceParameterName);
+
 // Skips move from the sentence heard, however far the output has been given sound beyond it.
-TEST_F(FollowedPlayback, ASkipReportsTheSentenceItLandsOn) {
-    std::unique_ptr<SystemVoice> voice = makeVoice();
+TEST_P(FollowedPlayback, ASkipReportsTheSentenceItLandsOn) {
+    std::unique_ptr<Voice> voice = makeVoice();
     ASSERT_TRUE(voice);
     listen(*voice, {{0, {+1, +1}}, {2, {-1}}});
     ASSERT_TRUE(voice->speak(spacedSentences));

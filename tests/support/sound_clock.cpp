@@ -1,5 +1,9 @@
 #include "support/sound_clock.h"
 
+#include "support/pulse_server.h"
+
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
@@ -164,6 +168,39 @@ bool SoundClock::silentFor(Clock::duration span) const {
         return false;
     return std::none_of(samples_.end() - count, samples_.end(),
                         [](std::int16_t s) { return std::abs(s) >= soundLevel; });
+}
+
+bool listenToPrivateSink(PulseServer& server, SoundClock& clock, QString* error) {
+    if (!server.start(error))
+        return false;
+    if (!clock.start(PulseServer::monitorName(), 20)) {
+        *error = QStringLiteral("parec could not be started");
+        return false;
+    }
+    return true;
+}
+
+std::optional<SoundClock::Clock::time_point> waitForSound(const SoundClock& clock,
+                                                          SoundClock::Clock::time_point since,
+                                                          SoundClock::Clock::duration timeout) {
+    const SoundClock::Clock::time_point deadline = SoundClock::Clock::now() + timeout;
+    while (SoundClock::Clock::now() < deadline) {
+        if (const std::optional<SoundClock::Clock::time_point> heard = clock.firstSoundAfter(since))
+            return heard;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return std::nullopt;
+}
+
+bool waitForSilence(const SoundClock& clock, SoundClock::Clock::duration span,
+                    SoundClock::Clock::duration timeout) {
+    const SoundClock::Clock::time_point deadline = SoundClock::Clock::now() + timeout;
+    while (!clock.silentFor(span)) {
+        if (SoundClock::Clock::now() > deadline)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return true;
 }
 
 } // namespace tellwick

@@ -12,6 +12,8 @@
 
 namespace tellwick {
 
+class PulseServer;
+
 // Listens to a PulseAudio source without a break and knows when each sample it delivered was
 // played: a low-latency recorder is read as its sound arrives, and every sample is timed back from
 // the moment its piece arrived. Asking about sound therefore never stops the recorder, whose last
@@ -57,6 +59,19 @@ private:
     int pipe_ = -1;
     std::thread listener_;
 };
+
+// Starts server, and clock listening to its null sink at a low latency, for programs that time
+// the sound heard; false with a message when either cannot be started.
+bool listenToPrivateSink(PulseServer& server, SoundClock& clock, QString* error);
+
+// Keep the event loop running, as a program's would, while they wait for what clock hears. The
+// first gives when sound played at or after since was heard, or nothing after timeout; the second
+// is false when the silence did not come within timeout.
+std::optional<SoundClock::Clock::time_point> waitForSound(const SoundClock& clock,
+                                                          SoundClock::Clock::time_point since,
+                                                          SoundClock::Clock::duration timeout);
+bool waitForSilence(const SoundClock& clock, SoundClock::Clock::duration span,
+                    SoundClock::Clock::duration timeout);
 
 // A span of time in milliseconds, for reports.
 inline double inMilliseconds(SoundClock::Clock::duration span) {
