@@ -1,0 +1,230 @@
+#include "speech/festival_engine.h"
+
+#include "speech/festival_input.h"
+
+#include <festival.h>
+#include <siod_est.h>
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+#include <thread>
+
+namespace tellwick {
+
+namespace {
+
+const QString voiceName = QStringLiteral("festival-slt-hts");
+constexpr char festivalInit[] = "/usr/share/festival/init.scm";
+constexpr char voiceData[] =
+    "/usr/share/festival/voices/us/cmu_us_slt_arctic_hts/hts/cmu_us_slt_arctic_hts.htsvoice";
+// The voice's rate as shipped; its samples are handed over as they are.
+constexpr int voiceSampleRate = 32000;
+// Samples handed over per append: short, so that a target that left the run stops the rest of
+// a sentence at once.
+constexpr qsizetype appendSamples = voiceSampleRate / 20;
+// The first sentence of a reading is said in two utterances, its first few words alone, so that
+// the first sound waits for a short synthesis only. Sentences this short are said whole.
+constexpr int firstUtteranceWords = 3;
+
+QString missingData() {
+    if (!QFileInfo::exists(QString::fromLatin1(festivalInit)))
+        return QStringLiteral("festival's data is missing (install the package festival)");
+    if (!QFileInfo::exists(QString::fromLatin1(voiceData)))
+        return QStringLiteral(
+            "the voice's data is missing (install the package festvox-us-slt-hts)");
+    return {};
+}
+
+// The HTS engine ignores festival's Duration_Stretch; its own speaking rate "-r" scales every
+// duration. Each reading speed step multiplies the rate by the tenth root of 3, as for espeak-ng.
+double speakingRateOf(int readingSpeed) {
+    return std::pow(3.0, std::clamp(readingSpeed, -9, 9) / 10.0);
+}
+
+EST_String scheme(const QString& text) {
+    return EST_String(text.toUtf8().constData());
+}
+
+// The phones festival says for the utterance, with the stress of its syllable on each vowel, as
+// cmudict writes them.
+std::string phonesOf(EST_Utterance& utterance) {
+    std::string out;
+    if (!utterance.relation_present("Segment"))
+        return out;
+    for (EST_Item* segment = utterance.relation("Segment")->head(); segment != nullptr;
+         segment = inext(segment)) {
+        const EST_String name = segment->name();
+        if (name == "pau")
+            continue;
+        out += (out.empty() ? "" : " ") + std::string(name.str());
+        if (ffeature(segment, "ph_vc").string() == "+")
+            out += ffeature(segment, "R:SylStructure.parent.stress").string().str();
+    }
+    return out;
+}
+
+class FestivalEngine final : public VoiceEngine {
+public:
+    int sampleRate() const override { return voiceSampleRate; }
+    std::optional<qint64> speakPiece(const PieceToSpeak& piece, SynthesisTarget& target, int run,
+                                     qint64 firstSample) override;
+    void listPhonemes(std::FILE* stream, bool) override { listing_ = stream; }
+
+private:
+    void setReadingSpeed(int readingSpeed);
+    // Synthesises one utterance; null when festival failed on it.
+    EST_Utterance* synthesise(const QString& text);
+    // Hands the utterance's samples to the target; false when the target left the run.
+    bool deliver(EST_Utterance& utterance, SynthesisTarget& target, int run, qint64& delivered);
+
+    std::optional<int> readingSpeed_;
+    std::FILE* listing_ = nullptr;
+};
+
+void FestivalEngine::setReadingSpeed(int readingSpeed) {
+    if (readingSpeed_ == readingSpeed)
+        return;
+    readingSpeed_ = readingSpeed;
+    festival_eval_command(scheme(QStringLiteral("(set! hts_engine_params (append "
+                                                "cmu_us_slt_arctic_hts::hts_engine_params "
+                                                "(list (list \"-r\" %1))))")
+                                     .arg(speakingRateOf(readingSpeed))));
+}
+
+EST_Utterance* FestivalEngine::synthesise(const QString& text) {
+    const EST_String command = EST_String("(set! tellwick_utterance (SynthText ") +
+                               quote_string(EST_String(text.toUtf8().constData()), "\"", "\\", 1) +
+                               "))";
+    if (!festival_eval_command(command))
+        return nullptr;
+    const LISP synthesised = siod_get_lval("tellwick_utterance", nullptr);
+    return synthesised != NIL && utterance_p(synthesised) ? utterance(synthesised) : nullptr;
+}
+
+bool FestivalEngine::deliver(EST_Utterance& utterance, SynthesisTarget& target, int run,
+                             qint64& delivered) {
+    if (listing_ != nullptr)
+        std::fprintf(listing_, "%s\n", phonesOf(utterance).c_str());
+    if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr)
+        return target.isCurrent(run);
+    EST_Wave* sound = wave(utterance.relation("Wave")->head()->f("wave"));
+    std::vector<std::int16_t> samples(std::size_t(sound->num_samples()));
+    for (int i = 0; i < sound->num_samples(); ++i)
+        samples[std::size_t(i)] = sound->a_no_check(i);
+    for (qsizetype at = 0; at < qsizetype(samples.size()); at += appendSamples) {
+        const qsizetype count = std::min(appendSamples, qsizetype(samples.size()) - at);
+        if (!target.append(run, samples.data() + at, count))
+            return false;
+        delivered += count;
+    }
+    return true;
+}
+
+// The sentence's first few words, and the rest; all of it and nothing when it is short.
+std::pair<QString, QString> splitFirstWords(const QString& sentence) {
+    qsizetype at = 0;
+    for (int word = 0; word < firstUtteranceWords; ++word) {
+        while (at < sentence.size() && sentence[at].isSpace())
+            ++at;
+        while (at < sentence.size() && !sentence[at].isSpace())
+            ++at;
+    }
+    const QString rest = sentence.mid(at);
+    bool restHasWords = false;
+    for (const QChar c : rest)
+        restHasWords = restHasWords || c.isLetterOrNumber();
+    if (!restHasWords)
+        return {sentence, {}};
+    return {sentence.left(at), rest};
+}
+
+std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, SynthesisTarget& target,
+                                                 int run, qint64 firstSample) {
+    setReadingSpeed(piece.readingSpeed);
+    qint64 delivered = 0;
+    bool first = firstSample == 0;
+    for (const FestivalSentence& sentence : festivalSentences(piece)) {
+        if (!target.isCurrent(run))
+            return std::nullopt;
+        target.markSentence(
+            run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
+            firstSample + delivered);
+        const auto [opening, rest] =
+            first ? splitFirstWords(sentence.input) : std::pair{sentence.input, QString()};
+        first = false;
+        for (const QString& utteranceText : {opening, rest}) {
+            if (utteranceText.isEmpty())
+                continue;
+            EST_Utterance* utterance = synthesise(utteranceText);
+            if (utterance != nullptr && !deliver(*utterance, target, run, delivered))
+                return std::nullopt;
+        }
+    }
+    return delivered;
+}
+
+// festival is set up once per process, on the thread that first starts its voice: its Scheme
+// interpreter keeps global state (and its garbage collector scans that thread's stack), so it can
+// be neither set up again nor driven from another thread.
+struct FestivalProcess {
+    std::mutex mutex;
+    bool started = false;
+    std::thread::id owner;
+    QString failure;
+};
+
+FestivalProcess& festivalProcess() {
+    static FestivalProcess process;
+    return process;
+}
+
+QString startFestival() {
+    festival_initialize(1, FESTIVAL_HEAP_SIZE);
+    if (!festival_eval_command("(voice_cmu_us_slt_arctic_hts)"))
+        return QStringLiteral("festival could not load the voice cmu_us_slt_arctic_hts");
+    for (const FestivalLexiconEntry& entry : festivalLexiconEntries()) {
+        const EST_String command = EST_String("(lex.add.entry (list \"") + entry.word.c_str() +
+                                   "\" nil (lex.syllabify.phstress '(" + entry.phones.c_str() +
+                                   "))))";
+        if (!festival_eval_command(command))
+            return QStringLiteral("festival rejected the reading of %1")
+                .arg(QString::fromStdString(entry.word));
+    }
+    return {};
+}
+
+} // namespace
+
+std::vector<VoiceDescription> festivalVoices() {
+    return {{voiceName, QStringLiteral("festival"), QStringLiteral("English (US)"), voiceSampleRate,
+             missingData()}};
+}
+
+std::unique_ptr<VoiceEngine> startFestivalVoice(const QString& name, QString* error) {
+    const auto fail = [error](const QString& message) -> std::unique_ptr<VoiceEngine> {
+        if (error != nullptr)
+            *error = message;
+        return nullptr;
+    };
+    if (name != voiceName)
+        return fail(QStringLiteral("festival has no voice named %1").arg(name));
+    if (const QString missing = missingData(); !missing.isEmpty())
+        return fail(missing);
+    FestivalProcess& process = festivalProcess();
+    std::lock_guard lock(process.mutex);
+    if (!process.started) {
+        process.started = true;
+        process.owner = std::this_thread::get_id();
+        process.failure = startFestival();
+    }
+    if (!process.failure.isEmpty())
+        return fail(process.failure);
+    if (process.owner != std::this_thread::get_id())
+        return fail(QStringLiteral("festival already speaks on another thread of this program"));
+    return std::make_unique<FestivalEngine>();
+}
+
+} // namespace tellwick

@@ -1,0 +1,144 @@
+#include "speech/festival_input.h"
+
+#include "pronunciation/homograph_pronunciations.h"
+#include "speech/qt_text.h"
+#include "speech/us_english_respellings.h"
+
+#include <string_view>
+
+namespace tellwick {
+
+namespace {
+
+// The entries' words start with letters that begin no English word, so none hides a real one.
+constexpr std::string_view respellingPrefix = "zqr";
+constexpr std::string_view homographPrefix = "zqh";
+
+std::string lowerLetters(std::string_view prefix, std::u16string_view word) {
+    std::string out(prefix);
+    for (const char16_t c : word) {
+        if (c >= u'a' && c <= u'z')
+            out += char(c);
+        else if (c >= u'A' && c <= u'Z')
+            out += char(c - u'A' + u'a');
+    }
+    return out;
+}
+
+std::string homographWord(std::string_view wordid, bool possessive) {
+    const std::u16string wide(wordid.begin(), wordid.end());
+    return lowerLetters(homographPrefix, wide) + (possessive ? "s" : "");
+}
+
+// The reading with a possessive "s": "s" after a voiceless sound, "ax z" after a hissing one,
+// "z" after the rest.
+std::string withPossessive(std::string_view phones) {
+    const std::string_view last = phones.substr(phones.find_last_of(' ') + 1);
+    constexpr std::string_view hissing[] = {"s", "z", "sh", "zh", "ch", "jh"};
+    constexpr std::string_view voiceless[] = {"p", "t", "k", "f", "th"};
+    for (std::string_view phone : hissing) {
+        if (last == phone)
+            return std::string(phones) + " ax0 z";
+    }
+    for (std::string_view phone : voiceless) {
+        if (last == phone)
+            return std::string(phones) + " s";
+    }
+    return std::string(phones) + " z";
+}
+
+qsizetype wordEnd(QStringView text, qsizetype start) {
+    qsizetype end = start;
+    while (end < text.size() && isWordCharacter(text, end))
+        ++end;
+    return end;
+}
+
+// The word festival is given for text[start, end), or empty for the word as it stands.
+std::string decidedWord(const PieceToSpeak& piece, qsizetype start, qsizetype end) {
+    const QStringView word = piece.decided.mid(start, end - start);
+    const std::u16string_view wide(reinterpret_cast<const char16_t*>(word.utf16()),
+                                   std::size_t(word.size()));
+    if (findUsEnglishRespelling(wide) != nullptr)
+        return lowerLetters(respellingPrefix, wide);
+    const std::optional<DecidedHomograph> decided =
+        decidedHomograph(piece.decided, start, end, piece.homographs);
+    if (!decided || decided->reading->usEnglish.empty())
+        return {};
+    return homographWord(decided->reading->wordid, decided->possessive);
+}
+
+// Where the sentence that starts at `start` ends: after a sentence end mark followed by white
+// space, or at a line break.
+qsizetype sentenceEnd(QStringView text, qsizetype start, qsizetype end) {
+    for (qsizetype i = start; i < end; ++i) {
+        if (isLineBreak(text[i]))
+            return i + 1;
+        if (isSentenceEndMark(text[i]) && i + 1 < end && text[i + 1].isSpace())
+            return i + 1;
+    }
+    return end;
+}
+
+FestivalSentence sentenceInput(const PieceToSpeak& piece, qsizetype start, qsizetype end) {
+    FestivalSentence sentence{start, {}};
+    for (qsizetype i = start; i < end;) {
+        if (piece.decided[i].isLetter()) {
+            const qsizetype wordStop = std::min(wordEnd(piece.decided, i), end);
+            const std::string replacement = decidedWord(piece, i, wordStop);
+            if (replacement.empty())
+                sentence.input += piece.decided.mid(i, wordStop - i);
+            else
+                sentence.input += QLatin1String(replacement.data(), qsizetype(replacement.size()));
+            i = wordStop;
+            continue;
+        }
+        // festival's reader takes a NUL for the end of its text.
+        sentence.input += piece.decided[i].unicode() == 0 ? QChar(u' ') : piece.decided[i];
+        ++i;
+    }
+    return sentence;
+}
+
+bool saysSomething(QStringView text) {
+    for (const QChar c : text) {
+        if (c.isLetterOrNumber())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+std::vector<FestivalLexiconEntry> festivalLexiconEntries() {
+    std::vector<FestivalLexiconEntry> entries;
+    for (const UsEnglishRespelling& respelling : usEnglishRespellings())
+        entries.push_back(
+            {lowerLetters(respellingPrefix, respelling.word), std::string(respelling.phones)});
+    for (const homographs::Pronunciation& reading : homographs::pronunciations()) {
+        if (reading.usEnglish.empty())
+            continue;
+        entries.push_back({homographWord(reading.wordid, false), std::string(reading.usEnglish)});
+        entries.push_back({homographWord(reading.wordid, true), withPossessive(reading.usEnglish)});
+    }
+    return entries;
+}
+
+std::vector<FestivalSentence> festivalSentences(const PieceToSpeak& piece) {
+    std::vector<FestivalSentence> sentences;
+    qsizetype start = piece.start + piece.from;
+    while (start < piece.end) {
+        while (start < piece.end && piece.decided[start].isSpace())
+            ++start;
+        if (start >= piece.end)
+            break;
+        const qsizetype end = sentenceEnd(piece.decided, start, piece.end);
+        FestivalSentence sentence = sentenceInput(piece, start, end);
+        if (saysSomething(sentence.input))
+            sentences.push_back(std::move(sentence));
+        start = end;
+    }
+    return sentences;
+}
+
+} // namespace tellwick
