@@ -10,24 +10,28 @@ namespace tellwick {
 
 namespace {
 
-// The entries' words start with letters that begin no English word, so none hides a real one.
+// Each entry's word is its row's index in its table, written in letters after a prefix that
+// begins no English word, so that none hides a real word or another entry.
 constexpr std::string_view respellingPrefix = "zqr";
 constexpr std::string_view homographPrefix = "zqh";
+constexpr std::string_view possessivePrefix = "zqp";
 
-std::string lowerLetters(std::string_view prefix, std::u16string_view word) {
+std::string entryWord(std::string_view prefix, std::size_t index) {
     std::string out(prefix);
-    for (const char16_t c : word) {
-        if (c >= u'a' && c <= u'z')
-            out += char(c);
-        else if (c >= u'A' && c <= u'Z')
-            out += char(c - u'A' + u'a');
+    for (int digit = 0; digit < 3; ++digit) {
+        out += char('a' + index % 26);
+        index /= 26;
     }
     return out;
 }
 
-std::string homographWord(std::string_view wordid, bool possessive) {
-    const std::u16string wide(wordid.begin(), wordid.end());
-    return lowerLetters(homographPrefix, wide) + (possessive ? "s" : "");
+std::string respellingWord(const UsEnglishRespelling& respelling) {
+    return entryWord(respellingPrefix, std::size_t(&respelling - usEnglishRespellings().data()));
+}
+
+std::string homographWord(const homographs::Pronunciation& reading, bool possessive) {
+    return entryWord(possessive ? possessivePrefix : homographPrefix,
+                     std::size_t(&reading - homographs::pronunciations().data()));
 }
 
 // The reading with a possessive "s": "s" after a voiceless sound, "ax z" after a hissing one,
@@ -59,13 +63,13 @@ std::string decidedWord(const PieceToSpeak& piece, qsizetype start, qsizetype en
     const QStringView word = piece.decided.mid(start, end - start);
     const std::u16string_view wide(reinterpret_cast<const char16_t*>(word.utf16()),
                                    std::size_t(word.size()));
-    if (findUsEnglishRespelling(wide) != nullptr)
-        return lowerLetters(respellingPrefix, wide);
+    if (const UsEnglishRespelling* respelling = findUsEnglishRespelling(wide))
+        return respellingWord(*respelling);
     const std::optional<DecidedHomograph> decided =
         decidedHomograph(piece.decided, start, end, piece.homographs);
     if (!decided || decided->reading->usEnglish.empty())
         return {};
-    return homographWord(decided->reading->wordid, decided->possessive);
+    return homographWord(*decided->reading, decided->possessive);
 }
 
 // Where the sentence that starts at `start` ends: after a sentence end mark followed by white
@@ -113,13 +117,12 @@ bool saysSomething(QStringView text) {
 std::vector<FestivalLexiconEntry> festivalLexiconEntries() {
     std::vector<FestivalLexiconEntry> entries;
     for (const UsEnglishRespelling& respelling : usEnglishRespellings())
-        entries.push_back(
-            {lowerLetters(respellingPrefix, respelling.word), std::string(respelling.phones)});
+        entries.push_back({respellingWord(respelling), std::string(respelling.phones)});
     for (const homographs::Pronunciation& reading : homographs::pronunciations()) {
         if (reading.usEnglish.empty())
             continue;
-        entries.push_back({homographWord(reading.wordid, false), std::string(reading.usEnglish)});
-        entries.push_back({homographWord(reading.wordid, true), withPossessive(reading.usEnglish)});
+        entries.push_back({homographWord(reading, false), std::string(reading.usEnglish)});
+        entries.push_back({homographWord(reading, true), withPossessive(reading.usEnglish)});
     }
     return entries;
 }

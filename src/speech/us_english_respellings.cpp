@@ -15,8 +15,8 @@ namespace {
 // "visa-v") and its numbers are left to each voice's own text analysis.
 constexpr UsEnglishRespelling respellings[] = {
     {u"add", "ae1 d"},
-    {u"anelgesic", "ae2 n ax l jh iy1 z ih0 k"},
-    {u"anelgesics", "ae2 n ax l jh iy1 z ih0 k s"},
+    {u"anelgesic", "ae2 n ax0 l jh iy1 z ih0 k"},
+    {u"anelgesics", "ae2 n ax0 l jh iy1 z ih0 k s"},
     {u"arythmetic", "ax0 r ih1 th m ax0 t ih0 k"},
     {u"bayzil", "b ey1 z ax0 l"},
     {u"benoculars", "b ax0 n aa1 k y ax0 l er0 z"},
