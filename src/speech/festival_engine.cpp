@@ -26,8 +26,15 @@ constexpr int voiceSampleRate = 32000;
 // a sentence at once.
 constexpr qsizetype appendSamples = voiceSampleRate / 20;
 // The first sentence of a reading is said in two utterances, its first few words alone, so that
-// the first sound waits for a short synthesis only. Sentences this short are said whole.
-constexpr int firstUtteranceWords = 3;
+// the first sound waits for a short synthesis only (festival synthesises a whole utterance before
+// giving any of it). Sentences this short are said whole.
+constexpr int firstUtteranceWords = 2;
+// Each utterance starts and ends with a pause. The pause before a reading's first word, and the
+// two where its first sentence is parted, are cut to this much, so that they are not heard.
+constexpr qsizetype keptPauseSamples = voiceSampleRate / 100;
+// festival's Scheme heap, in cells: its own default (ten million) takes 300 MB before the first
+// word; a tenth of it holds the lexicon, the voice and a long sentence's utterance.
+constexpr int heapCells = 1000000;
 
 QString missingData() {
     if (!QFileInfo::exists(QString::fromLatin1(festivalInit)))
@@ -77,8 +84,14 @@ private:
     void setReadingSpeed(int readingSpeed);
     // Synthesises one utterance; null when festival failed on it.
     EST_Utterance* synthesise(const QString& text);
-    // Hands the utterance's samples to the target; false when the target left the run.
-    bool deliver(EST_Utterance& utterance, SynthesisTarget& target, int run, qint64& delivered);
+    // Hands the utterance's samples to the target, its opening or closing pause cut where asked;
+    // false when the target left the run.
+    struct Cut {
+        bool openingPause = false;
+        bool closingPause = false;
+    };
+    bool deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
+                 qint64& delivered);
 
     std::optional<int> readingSpeed_;
     std::FILE* listing_ = nullptr;
@@ -104,16 +117,36 @@ EST_Utterance* FestivalEngine::synthesise(const QString& text) {
     return synthesised != NIL && utterance_p(synthesised) ? utterance(synthesised) : nullptr;
 }
 
-bool FestivalEngine::deliver(EST_Utterance& utterance, SynthesisTarget& target, int run,
+// The samples of the utterance's sound without the pauses cut: where its first segment (a pause)
+// ends, and where its last one starts, less what is kept of them.
+std::pair<qsizetype, qsizetype> soundWithoutPauses(EST_Utterance& utterance, qsizetype samples,
+                                                   bool openingPause, bool closingPause) {
+    qsizetype begin = 0;
+    qsizetype end = samples;
+    EST_Relation* segments = utterance.relation("Segment");
+    EST_Item* first = segments->head();
+    EST_Item* last = segments->tail();
+    if (openingPause && first != nullptr && first->name() == "pau")
+        begin =
+            std::max<qsizetype>(0, qsizetype(first->F("end") * voiceSampleRate) - keptPauseSamples);
+    if (closingPause && last != nullptr && last->name() == "pau" && iprev(last) != nullptr)
+        end = std::min(samples,
+                       qsizetype(iprev(last)->F("end") * voiceSampleRate) + keptPauseSamples);
+    return {std::min(begin, end), end};
+}
+
+bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
                              qint64& delivered) {
     if (listing_ != nullptr)
         std::fprintf(listing_, "%s\n", phonesOf(utterance).c_str());
     if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr)
         return target.isCurrent(run);
     EST_Wave* sound = wave(utterance.relation("Wave")->head()->f("wave"));
-    std::vector<std::int16_t> samples(std::size_t(sound->num_samples()));
-    for (int i = 0; i < sound->num_samples(); ++i)
-        samples[std::size_t(i)] = sound->a_no_check(i);
+    const auto [begin, end] =
+        soundWithoutPauses(utterance, sound->num_samples(), cut.openingPause, cut.closingPause);
+    std::vector<std::int16_t> samples(std::size_t(end - begin));
+    for (qsizetype i = begin; i < end; ++i)
+        samples[std::size_t(i - begin)] = sound->a_no_check(int(i));
     for (qsizetype at = 0; at < qsizetype(samples.size()); at += appendSamples) {
         const qsizetype count = std::min(appendSamples, qsizetype(samples.size()) - at);
         if (!target.append(run, samples.data() + at, count))
@@ -145,21 +178,31 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
                                                  int run, qint64 firstSample) {
     setReadingSpeed(piece.readingSpeed);
     qint64 delivered = 0;
-    bool first = firstSample == 0;
+    bool readingStart = firstSample == 0;
     for (const FestivalSentence& sentence : festivalSentences(piece)) {
         if (!target.isCurrent(run))
             return std::nullopt;
         target.markSentence(
             run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
             firstSample + delivered);
-        const auto [opening, rest] =
-            first ? splitFirstWords(sentence.input) : std::pair{sentence.input, QString()};
-        first = false;
-        for (const QString& utteranceText : {opening, rest}) {
-            if (utteranceText.isEmpty())
-                continue;
-            EST_Utterance* utterance = synthesise(utteranceText);
-            if (utterance != nullptr && !deliver(*utterance, target, run, delivered))
+        struct Utterance {
+            QString text;
+            Cut cut;
+        };
+        std::vector<Utterance> utterances;
+        if (readingStart) {
+            auto [opening, rest] = splitFirstWords(sentence.input);
+            const bool parted = !rest.isEmpty();
+            utterances.push_back({std::move(opening), {true, parted}});
+            if (parted)
+                utterances.push_back({std::move(rest), {true, false}});
+        } else {
+            utterances.push_back({sentence.input, {}});
+        }
+        readingStart = false;
+        for (const Utterance& part : utterances) {
+            EST_Utterance* utterance = synthesise(part.text);
+            if (utterance != nullptr && !deliver(*utterance, part.cut, target, run, delivered))
                 return std::nullopt;
         }
     }
@@ -182,7 +225,7 @@ FestivalProcess& festivalProcess() {
 }
 
 QString startFestival() {
-    festival_initialize(1, FESTIVAL_HEAP_SIZE);
+    festival_initialize(1, heapCells);
     if (!festival_eval_command("(voice_cmu_us_slt_arctic_hts)"))
         return QStringLiteral("festival could not load the voice cmu_us_slt_arctic_hts");
     for (const FestivalLexiconEntry& entry : festivalLexiconEntries()) {
@@ -193,6 +236,9 @@ QString startFestival() {
             return QStringLiteral("festival rejected the reading of %1")
                 .arg(QString::fromStdString(entry.word));
     }
+    // The first synthesis of a process sets up what later ones reuse (some 20 ms): done now, it
+    // does not delay the first reading.
+    festival_eval_command("(SynthText \"a\")");
     return {};
 }
 
