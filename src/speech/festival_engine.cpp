@@ -93,14 +93,11 @@ private:
     bool deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
                  qint64& delivered);
 
-    std::optional<int> readingSpeed_;
     std::FILE* listing_ = nullptr;
 };
 
+// Set for every piece: festival's parameters are its process's, shared by every engine.
 void FestivalEngine::setReadingSpeed(int readingSpeed) {
-    if (readingSpeed_ == readingSpeed)
-        return;
-    readingSpeed_ = readingSpeed;
     festival_eval_command(scheme(QStringLiteral("(set! hts_engine_params (append "
                                                 "cmu_us_slt_arctic_hts::hts_engine_params "
                                                 "(list (list \"-r\" %1))))")
@@ -182,9 +179,10 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
     for (const FestivalSentence& sentence : festivalSentences(piece)) {
         if (!target.isCurrent(run))
             return std::nullopt;
-        target.markSentence(
-            run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
-            firstSample + delivered);
+        if (sentence.startsSentence)
+            target.markSentence(
+                run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
+                firstSample + delivered);
         struct Utterance {
             QString text;
             Cut cut;

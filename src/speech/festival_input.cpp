@@ -72,20 +72,51 @@ std::string decidedWord(const PieceToSpeak& piece, qsizetype start, qsizetype en
     return homographWord(*decided->reading, decided->possessive);
 }
 
-// Where the sentence that starts at `start` ends: after a sentence end mark followed by white
-// space, or at a line break.
+// festival synthesises a whole utterance before it gives any sound, and a reading that is left
+// stops only between utterances: a sentence longer than this is said in parts, each ending at
+// white space (after a comma where there is one).
+constexpr qsizetype longestUtterance = 400;
+
+// Where the sentence that starts at `start` ends: after a sentence end mark (and the quotes or
+// brackets that close with it) followed by white space, or at a line break.
 qsizetype sentenceEnd(QStringView text, qsizetype start, qsizetype end) {
     for (qsizetype i = start; i < end; ++i) {
         if (isLineBreak(text[i]))
             return i + 1;
-        if (isSentenceEndMark(text[i]) && i + 1 < end && text[i + 1].isSpace())
-            return i + 1;
+        if (!isSentenceEndMark(text[i]))
+            continue;
+        qsizetype after = i + 1;
+        while (after < end && (text[after].category() == QChar::Punctuation_FinalQuote ||
+                               text[after].category() == QChar::Punctuation_Close ||
+                               text[after] == u'"' || text[after] == u'\''))
+            ++after;
+        if (after < end && text[after].isSpace())
+            return after;
     }
     return end;
 }
 
-FestivalSentence sentenceInput(const PieceToSpeak& piece, qsizetype start, qsizetype end) {
-    FestivalSentence sentence{start, {}};
+// Where the part of a sentence that starts at `start` ends, for a sentence longer than festival
+// should say at once.
+qsizetype utteranceEnd(QStringView text, qsizetype start, qsizetype sentenceEnd) {
+    if (sentenceEnd - start <= longestUtterance)
+        return sentenceEnd;
+    const qsizetype limit = start + longestUtterance;
+    qsizetype space = -1;
+    for (qsizetype i = limit; i > start + longestUtterance / 4; --i) {
+        if (!text[i].isSpace())
+            continue;
+        if (text[i - 1] == u',' || text[i - 1] == u';' || text[i - 1] == u':')
+            return i;
+        if (space < 0)
+            space = i;
+    }
+    return space > 0 ? space : limit;
+}
+
+FestivalSentence sentenceInput(const PieceToSpeak& piece, qsizetype start, qsizetype end,
+                               bool startsSentence) {
+    FestivalSentence sentence{start, startsSentence, {}};
     for (qsizetype i = start; i < end;) {
         if (piece.decided[i].isLetter()) {
             const qsizetype wordStop = std::min(wordEnd(piece.decided, i), end);
@@ -130,13 +161,17 @@ std::vector<FestivalLexiconEntry> festivalLexiconEntries() {
 std::vector<FestivalSentence> festivalSentences(const PieceToSpeak& piece) {
     std::vector<FestivalSentence> sentences;
     qsizetype start = piece.start + piece.from;
+    qsizetype endOfSentence = start;
     while (start < piece.end) {
         while (start < piece.end && piece.decided[start].isSpace())
             ++start;
         if (start >= piece.end)
             break;
-        const qsizetype end = sentenceEnd(piece.decided, start, piece.end);
-        FestivalSentence sentence = sentenceInput(piece, start, end);
+        const bool startsSentence = start >= endOfSentence;
+        if (startsSentence)
+            endOfSentence = sentenceEnd(piece.decided, start, piece.end);
+        const qsizetype end = utteranceEnd(piece.decided, start, endOfSentence);
+        FestivalSentence sentence = sentenceInput(piece, start, end, startsSentence);
         if (saysSomething(sentence.input))
             sentences.push_back(std::move(sentence));
         start = end;

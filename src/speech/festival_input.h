@@ -19,15 +19,16 @@ struct FestivalLexiconEntry {
 // Every entry that festivalInput can hand over; festival is given them once, at its start.
 std::vector<FestivalLexiconEntry> festivalLexiconEntries();
 
-// One sentence of a piece, as festival is given it.
+// One sentence of a piece, or a part of a long one, as festival is given it.
 struct FestivalSentence {
     qsizetype start = 0; // where it starts in the decided text
+    bool startsSentence = true;
     QString input;
 };
 
 // The sentences of the piece from piece.from on (an offset in the piece at which a sentence
-// starts), each with its decided words replaced by their lexicon entries' words. Sentences
-// without a letter or digit, which festival would say nothing for, are left out.
+// starts), each with its decided words replaced by their lexicon entries' words, and a long one
+// in parts. Those without a letter or digit, which festival would say nothing for, are left out.
 std::vector<FestivalSentence> festivalSentences(const PieceToSpeak& piece);
 
 } // namespace tellwick

@@ -11,8 +11,9 @@ namespace {
 // respellings that are English words ("led", "reed", "red", "sew") are listed too: the US voices'
 // lexicons pick among a word's readings by their own guess at its part of speech, which is what
 // the rewriter already decided. Readings follow festival's own lexicon where it has the word
-// ("ax" is its reduced vowel); the rewriter's spellings that only part a word ("co-op", "s-read",
-// "visa-v") and its numbers are left to each voice's own text analysis.
+// ("ax" is its reduced vowel), and the word's own reading where the rewriter's spelling is off
+// ("livliest" for "liveliest"); the rewriter's spellings that only part a word ("coo" for "co-",
+// "s-read", "visa-v") and its numbers are left to each voice's own text analysis.
 constexpr UsEnglishRespelling respellings[] = {
     {u"add", "ae1 d"},
     {u"anelgesic", "ae2 n ax0 l jh iy1 z ih0 k"},
@@ -64,9 +65,17 @@ constexpr UsEnglishRespelling respellings[] = {
     {u"libbeidos", "l ax0 b iy1 d ow0 z"},
     {u"literarti", "l ih2 t er0 aa1 t iy0"},
     {u"led", "l eh1 d"},
+    {u"leded", "l eh1 d ih0 d"},
     {u"liv", "l ih1 v"},
-    {u"livd", "l ih1 v d"},
+    {u"livlier", "l ay1 v l iy0 er0"},
+    {u"livliest", "l ay1 v l iy0 ax0 s t"},
+    {u"livliness", "l ay1 v l iy0 n ax0 s"},
+    {u"livlong", "l ih1 v l ao2 ng"},
+    {u"livn", "l ay1 v ax0 n"},
+    {u"livned", "l ay1 v ax0 n d"},
     {u"livs", "l ih1 v z"},
+    {u"livwire", "l ay1 v w ay2 er0"},
+    {u"livwires", "l ay1 v w ay2 er0 z"},
     {u"livver", "l ih1 v er0"},
     {u"livvers", "l ih1 v er0 z"},
     {u"lyvstream", "l ay1 v s t r iy2 m"},
@@ -125,8 +134,6 @@ constexpr UsEnglishRespelling respellings[] = {
     {u"reeck'ordings", "r ih0 k ao1 r d ih0 ng z"},
     {u"reeck'ords", "r ih0 k ao1 r d z"},
     {u"reed", "r iy1 d"},
-    {u"reeding", "r iy1 d ih0 ng"},
-    {u"reeds", "r iy1 d z"},
     {u"resjoomable", "r ih0 z uw1 m ax0 b ax0 l"},
     {u"resjoome", "r ih0 z uw1 m"},
     {u"resjoomed", "r ih0 z uw1 m d"},

@@ -1,6 +1,7 @@
 #include "pronunciation/homograph_model.h"
 #include "pronunciation/homograph_pronunciations.h"
 #include "speech/festival_engine.h"
+#include "speech/festival_input.h"
 #include "speech/us_english_respellings.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,8 @@
 
 namespace tellwick {
 namespace {
+
+using namespace Qt::StringLiterals;
 
 // festival may be driven from one thread per process only, as the speech worker does: every call
 // of these tests runs on this one thread, which starts the voice once.
@@ -110,6 +113,35 @@ Spoken speak(const QString& text, int readingSpeed = 0, qint64 refuseAfter = -1,
     return spoken;
 }
 
+// Where festival's utterances start: at sentence ends (after the quotes that close with them) and
+// line breaks, and within a sentence too long to say at once, where no sentence starts.
+TEST(FestivalInput, PartsAPieceIntoSentencesAndLongSentencesIntoUtterances) {
+    const QString longSentence =
+        u"word "_s.repeated(70) + u"and then, "_s + u"word "_s.repeated(30) + u"end."_s;
+    struct Case {
+        const char* name;
+        QString text;
+        qsizetype from;
+        std::vector<std::pair<qsizetype, bool>> starts; // where, and whether a sentence starts
+    };
+    const Case cases[] = {
+        {"stops", u"One. Two! Three? Four"_s, 0, {{0, true}, {5, true}, {10, true}, {17, true}}},
+        {"closing quote", u"\"One.\" (Two.) Three"_s, 0, {{0, true}, {7, true}, {14, true}}},
+        {"stop inside a number", u"It cost 3.50 today. Yes"_s, 0, {{0, true}, {20, true}}},
+        {"line break", u"a line\nanother\n\n"_s, 0, {{0, true}, {7, true}}},
+        {"from a sentence start", u"One. Two. Three."_s, 5, {{5, true}, {10, true}}},
+        {"nothing to say", u"One. -- ... Two."_s, 0, {{0, true}, {12, true}}},
+        {"long sentence, after its comma", longSentence, 0, {{0, true}, {360, false}}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::pair<qsizetype, bool>> starts;
+        for (const FestivalSentence& s :
+             festivalSentences({c.text, 0, c.text.size(), c.from, 0, {true, nullptr}}))
+            starts.emplace_back(s.start, s.startsSentence);
+        EXPECT_EQ(starts, c.starts) << c.name;
+    }
+}
+
 bool festivalMissing() {
     return !festivalVoices().front().unavailableBecause.isEmpty();
 }
@@ -119,7 +151,8 @@ TEST(FestivalEngine, SpeaksSentenceBySentenceAtEachSpeedAndStopsWhenRefused) {
         GTEST_SKIP() << festivalVoices().front().unavailableBecause.toStdString();
     ASSERT_TRUE(FestivalThread::instance().error().isEmpty())
         << FestivalThread::instance().error().toStdString();
-    const QString text = QStringLiteral("It rained. The 3 boats left at 10:30, late.\nThen quiet.");
+    const QString text =
+        QStringLiteral("\"It rained.\" The 3 boats left at 10:30, late.\nThen quiet.");
     const Spoken normal = speak(text);
     ASSERT_TRUE(normal.delivered);
     EXPECT_EQ(*normal.delivered, normal.recording.samples);
@@ -127,7 +160,7 @@ TEST(FestivalEngine, SpeaksSentenceBySentenceAtEachSpeedAndStopsWhenRefused) {
     // The engine's positions are offsets in the piece; the first sentence starts at the first
     // sample, and each later one after the sound of those before it.
     const std::vector<std::pair<qsizetype, qsizetype>> expectedStarts = {
-        {0, 0}, {11, 11}, {44, 44}};
+        {0, 0}, {13, 13}, {46, 46}};
     ASSERT_EQ(normal.recording.sentences.size(), expectedStarts.size());
     for (std::size_t i = 0; i < expectedStarts.size(); ++i) {
         EXPECT_EQ(normal.recording.sentences[i].first.offset, expectedStarts[i].first) << i;
@@ -143,11 +176,11 @@ TEST(FestivalEngine, SpeaksSentenceBySentenceAtEachSpeedAndStopsWhenRefused) {
     // Starting again at a sentence start that the engine reported speaks from there.
     Spoken fromSecond;
     FestivalThread::instance().run([&](VoiceEngine& engine) {
-        fromSecond.delivered = engine.speakPiece({text, 0, text.size(), 11, 0, {true, nullptr}},
+        fromSecond.delivered = engine.speakPiece({text, 0, text.size(), 13, 0, {true, nullptr}},
                                                  fromSecond.recording, 1, 500);
     });
     ASSERT_EQ(fromSecond.recording.sentences.size(), 2u);
-    EXPECT_EQ(fromSecond.recording.sentences[0].first.offset, 11);
+    EXPECT_EQ(fromSecond.recording.sentences[0].first.offset, 13);
     EXPECT_EQ(fromSecond.recording.sentences[0].second, 500);
 
     const Spoken refused = speak(text, 0, 1000);
