@@ -52,7 +52,7 @@ double speakingRateOf(int readingSpeed) {
 }
 
 EST_String scheme(const QString& text) {
-    return EST_String(text.toUtf8().constData());
+    return EST_String(text.toLatin1().constData());
 }
 
 // The phones festival says for the utterance, with the stress of its syllable on each vowel, as
@@ -105,9 +105,9 @@ void FestivalEngine::setReadingSpeed(int readingSpeed) {
 }
 
 EST_Utterance* FestivalEngine::synthesise(const QString& text) {
-    const EST_String command = EST_String("(set! tellwick_utterance (SynthText ") +
-                               quote_string(EST_String(text.toUtf8().constData()), "\"", "\\", 1) +
-                               "))";
+    const EST_String command =
+        EST_String("(set! tellwick_utterance (SynthText ") +
+        quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1) + "))";
     if (!festival_eval_command(command))
         return nullptr;
     const LISP synthesised = siod_get_lval("tellwick_utterance", nullptr);

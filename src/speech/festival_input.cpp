@@ -4,6 +4,8 @@
 #include "speech/qt_text.h"
 #include "speech/us_english_respellings.h"
 
+#include <algorithm>
+#include <iterator>
 #include <string_view>
 
 namespace tellwick {
@@ -49,6 +51,47 @@ std::string withPossessive(std::string_view phones) {
             return std::string(phones) + " s";
     }
     return std::string(phones) + " z";
+}
+
+// festival reads its text as Latin-1 and knows how to say the letters a to z only. The
+// punctuation that it would not know is written as the ASCII it stands for; a letter with an
+// accent loses it; every other character outside Latin-1 becomes a space.
+struct PunctuationInAscii {
+    char16_t character;
+    const char* ascii;
+};
+constexpr PunctuationInAscii punctuationInAscii[] = {
+    {u'\u2018', "'"},   {u'\u2019', "'"},  {u'\u201A', "'"},   {u'\u201C', "\""},
+    {u'\u201D', "\""},  {u'\u201E', "\""}, {u'\u2013', " - "}, {u'\u2014', " - "},
+    {u'\u2026', "..."}, {u'\u00A0', " "},  {u'\u00AB', "\""},  {u'\u00BB', "\""},
+};
+
+void appendForFestival(QString& out, QStringView text) {
+    for (const QChar c : text) {
+        if (c.unicode() == 0) { // festival's reader takes a NUL for the end of its text
+            out += u' ';
+            continue;
+        }
+        const auto punctuation = std::find_if(
+            std::begin(punctuationInAscii), std::end(punctuationInAscii),
+            [c](const PunctuationInAscii& row) { return row.character == c.unicode(); });
+        if (punctuation != std::end(punctuationInAscii)) {
+            out += QLatin1String(punctuation->ascii);
+        } else if (c.unicode() < 0x80 || (!c.isLetter() && c.unicode() <= 0xFF)) {
+            out += c;
+        } else {
+            const QString decomposed = QString(c).normalized(QString::NormalizationForm_KD);
+            const bool ascii = std::all_of(decomposed.begin(), decomposed.end(), [](QChar part) {
+                return part.unicode() < 0x80 || part.category() == QChar::Mark_NonSpacing;
+            });
+            for (const QChar part : decomposed) {
+                if (part.unicode() < 0x80 && ascii)
+                    out += part;
+            }
+            if (!ascii)
+                out += u' ';
+        }
+    }
 }
 
 qsizetype wordEnd(QStringView text, qsizetype start) {
@@ -122,14 +165,13 @@ FestivalSentence sentenceInput(const PieceToSpeak& piece, qsizetype start, qsize
             const qsizetype wordStop = std::min(wordEnd(piece.decided, i), end);
             const std::string replacement = decidedWord(piece, i, wordStop);
             if (replacement.empty())
-                sentence.input += piece.decided.mid(i, wordStop - i);
+                appendForFestival(sentence.input, piece.decided.mid(i, wordStop - i));
             else
                 sentence.input += QLatin1String(replacement.data(), qsizetype(replacement.size()));
             i = wordStop;
             continue;
         }
-        // festival's reader takes a NUL for the end of its text.
-        sentence.input += piece.decided[i].unicode() == 0 ? QChar(u' ') : piece.decided[i];
+        appendForFestival(sentence.input, piece.decided.mid(i, 1));
         ++i;
     }
     return sentence;

@@ -23,7 +23,7 @@ std::vector<FestivalLexiconEntry> festivalLexiconEntries();
 struct FestivalSentence {
     qsizetype start = 0; // where it starts in the decided text
     bool startsSentence = true;
-    QString input;
+    QString input; // Latin-1 only
 };
 
 // The sentences of the piece from piece.from on (an offset in the piece at which a sentence

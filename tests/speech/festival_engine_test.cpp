@@ -142,6 +142,26 @@ TEST(FestivalInput, PartsAPieceIntoSentencesAndLongSentencesIntoUtterances) {
     }
 }
 
+// festival reads Latin-1 and says the letters a to z only: what it would misread is given to it in
+// ASCII, and what it cannot say at all as a space.
+TEST(FestivalInput, WritesTheTextAsFestivalReadsIt) {
+    const struct {
+        const char* name;
+        QString text;
+        QString input;
+    } cases[] = {
+        {"accents and quotes", u"Café “naïve” l’été."_s, u"Cafe \"naive\" l'ete."_s},
+        {"dashes and other scripts", u"A—b 日本 ok…"_s, u"A - b    ok..."_s},
+        {"Latin-1 signs stay for festival's own reading", u"£5 at 3°."_s, u"£5 at 3°."_s},
+    };
+    for (const auto& c : cases) {
+        const std::vector<FestivalSentence> sentences =
+            festivalSentences({c.text, 0, c.text.size(), 0, 0, {true, nullptr}});
+        ASSERT_EQ(sentences.size(), 1u) << c.name;
+        EXPECT_EQ(sentences[0].input, c.input) << c.name;
+    }
+}
+
 bool festivalMissing() {
     return !festivalVoices().front().unavailableBecause.isEmpty();
 }
