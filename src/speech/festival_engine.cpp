@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <mutex>
+#include <string_view>
 #include <thread>
 
 namespace tellwick {
@@ -73,12 +75,51 @@ std::string phonesOf(EST_Utterance& utterance) {
     return out;
 }
 
+struct PhoneInIpa {
+    std::string_view phone;
+    std::string_view ipa;
+};
+// festival's US English phones in the IPA, for a listing asked in it.
+constexpr PhoneInIpa phonesInIpa[] = {
+    {"aa", "ɑ"},  {"ae", "æ"}, {"ah", "ʌ"},  {"ao", "ɔ"}, {"aw", "aʊ"}, {"ax", "ə"},  {"axr", "ɚ"},
+    {"ay", "aɪ"}, {"b", "b"},  {"ch", "tʃ"}, {"d", "d"},  {"dh", "ð"},  {"eh", "ɛ"},  {"er", "ɝ"},
+    {"ey", "eɪ"}, {"f", "f"},  {"g", "ɡ"},   {"hh", "h"}, {"ih", "ɪ"},  {"iy", "i"},  {"jh", "dʒ"},
+    {"k", "k"},   {"l", "l"},  {"m", "m"},   {"n", "n"},  {"ng", "ŋ"},  {"ow", "oʊ"}, {"oy", "ɔɪ"},
+    {"p", "p"},   {"r", "ɹ"},  {"s", "s"},   {"sh", "ʃ"}, {"t", "t"},   {"th", "θ"},  {"uh", "ʊ"},
+    {"uw", "u"},  {"v", "v"},  {"w", "w"},   {"y", "j"},  {"z", "z"},   {"zh", "ʒ"},
+};
+
+// The phones in the IPA, a stressed vowel marked before it; a phone the table lacks as it is.
+std::string inIpa(const std::string& phones) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < phones.size()) {
+        std::size_t end = phones.find(' ', at);
+        if (end == std::string::npos)
+            end = phones.size();
+        std::string_view phone(phones.data() + at, end - at);
+        const bool stressed = phone.ends_with('1');
+        if (!phone.empty() && phone.back() >= '0' && phone.back() <= '9')
+            phone.remove_suffix(1);
+        const auto row =
+            std::find_if(std::begin(phonesInIpa), std::end(phonesInIpa),
+                         [phone](const PhoneInIpa& candidate) { return candidate.phone == phone; });
+        out += stressed ? "ˈ" : "";
+        out += row != std::end(phonesInIpa) ? row->ipa : phone;
+        at = end + 1;
+    }
+    return out;
+}
+
 class FestivalEngine final : public VoiceEngine {
 public:
     int sampleRate() const override { return voiceSampleRate; }
     std::optional<qint64> speakPiece(const PieceToSpeak& piece, SynthesisTarget& target, int run,
                                      qint64 firstSample) override;
-    void listPhonemes(std::FILE* stream, bool) override { listing_ = stream; }
+    void listPhonemes(std::FILE* stream, bool ipa) override {
+        listing_ = stream;
+        listingIpa_ = ipa;
+    }
 
 private:
     void setReadingSpeed(int readingSpeed);
@@ -94,6 +135,7 @@ private:
                  qint64& delivered);
 
     std::FILE* listing_ = nullptr;
+    bool listingIpa_ = false;
 };
 
 // Set for every piece: festival's parameters are its process's, shared by every engine.
@@ -134,8 +176,10 @@ std::pair<qsizetype, qsizetype> soundWithoutPauses(EST_Utterance& utterance, qsi
 
 bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
                              qint64& delivered) {
-    if (listing_ != nullptr)
-        std::fprintf(listing_, "%s\n", phonesOf(utterance).c_str());
+    if (listing_ != nullptr) {
+        const std::string phones = phonesOf(utterance);
+        std::fprintf(listing_, "%s\n", (listingIpa_ ? inIpa(phones) : phones).c_str());
+    }
     if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr)
         return target.isCurrent(run);
     EST_Wave* sound = wave(utterance.relation("Wave")->head()->f("wave"));

@@ -95,14 +95,14 @@ struct Spoken {
 };
 
 Spoken speak(const QString& text, int readingSpeed = 0, qint64 refuseAfter = -1,
-             HomographReadings homographs = {true, nullptr}) {
+             HomographReadings homographs = {true, nullptr}, bool ipa = false) {
     Spoken spoken;
     spoken.recording.refuseAfter = refuseAfter;
     FestivalThread::instance().run([&](VoiceEngine& engine) {
         char* buffer = nullptr;
         std::size_t size = 0;
         std::FILE* listing = open_memstream(&buffer, &size);
-        engine.listPhonemes(listing, false);
+        engine.listPhonemes(listing, ipa);
         spoken.delivered = engine.speakPiece({text, 0, text.size(), 0, readingSpeed, homographs},
                                              spoken.recording, 1, 0);
         engine.listPhonemes(nullptr, false);
@@ -192,6 +192,7 @@ TEST(FestivalEngine, SpeaksSentenceBySentenceAtEachSpeedAndStopsWhenRefused) {
     }
     // Numbers and times go through festival's own reading of them.
     EXPECT_NE(normal.phones.find("th r iy1"), std::string::npos) << normal.phones;
+    EXPECT_EQ(speak(u"Quiet."_s, 0, -1, {true, nullptr}, true).phones, "kwˈaɪət\n");
 
     // Starting again at a sentence start that the engine reported speaks from there.
     Spoken fromSecond;
