@@ -19,9 +19,21 @@ namespace tellwick {
 namespace {
 
 const QString voiceName = QStringLiteral("festival-slt-hts");
-constexpr char festivalInit[] = "/usr/share/festival/init.scm";
-constexpr char voiceData[] =
-    "/usr/share/festival/voices/us/cmu_us_slt_arctic_hts/hts/cmu_us_slt_arctic_hts.htsvoice";
+
+// What festival needs at run time to speak with the voice, and the package that brings it.
+struct NeededFile {
+    const char* path;
+    const char* package;
+    const char* what;
+};
+constexpr NeededFile neededFiles[] = {
+    {"/usr/share/festival/init.scm", "festival", "festival's data"},
+    {"/usr/share/festival/dicts/cmu/cmudict-0.4.out", "festlex-cmu",
+     "festival's US English lexicon"},
+    {"/usr/share/festival/voices/us/cmu_us_slt_arctic_hts/hts/cmu_us_slt_arctic_hts.htsvoice",
+     "festvox-us-slt-hts", "the voice's data"},
+};
+
 // The voice's rate as shipped; its samples are handed over as they are.
 constexpr int voiceSampleRate = 32000;
 // Samples handed over per append: short, so that a target that left the run stops the rest of
@@ -39,11 +51,11 @@ constexpr qsizetype keptPauseSamples = voiceSampleRate / 100;
 constexpr int heapCells = 1000000;
 
 QString missingData() {
-    if (!QFileInfo::exists(QString::fromLatin1(festivalInit)))
-        return QStringLiteral("festival's data is missing (install the package festival)");
-    if (!QFileInfo::exists(QString::fromLatin1(voiceData)))
-        return QStringLiteral(
-            "the voice's data is missing (install the package festvox-us-slt-hts)");
+    for (const NeededFile& needed : neededFiles) {
+        if (!QFileInfo::exists(QString::fromLatin1(needed.path)))
+            return QStringLiteral("%1 is missing (install the package %2)")
+                .arg(QLatin1String(needed.what), QLatin1String(needed.package));
+    }
     return {};
 }
 
