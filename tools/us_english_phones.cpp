@@ -134,7 +134,8 @@ std::optional<std::string> entryMatching(const std::vector<Phone>& reading,
     }
     std::string out;
     for (std::size_t p = 0; p < entry.size(); ++p) {
-        out += (out.empty() ? "" : " ") + entry[p].name;
+        out += out.empty() ? "" : " ";
+        out += entry[p].name;
         if (entry[p].stress >= 0)
             out += char('0' + (reading[p].stress == 1 ? 1 : entry[p].stress > 0 ? 2 : 0));
     }
@@ -144,7 +145,8 @@ std::optional<std::string> entryMatching(const std::vector<Phone>& reading,
 std::string written(const std::vector<Phone>& phones) {
     std::string out;
     for (const Phone& phone : phones) {
-        out += (out.empty() ? "" : " ") + phone.name;
+        out += out.empty() ? "" : " ";
+        out += phone.name;
         if (phone.stress >= 0)
             out += char('0' + phone.stress);
     }
@@ -181,8 +183,10 @@ FestivalLexicon readFestivalLexicon(const std::string& path) {
             if (name.empty())
                 continue;
             if (token.back() == ')' && !name.empty() && name[0] >= '0' && name[0] <= '9') {
-                for (const std::string& phone : pending)
-                    entry += (entry.empty() ? "" : " ") + phone + (isVowel(phone) ? name : "");
+                for (const std::string& phone : pending) {
+                    entry += entry.empty() ? "" : " ";
+                    entry += phone + (isVowel(phone) ? name : "");
+                }
                 pending.clear();
             } else {
                 pending.push_back(name);

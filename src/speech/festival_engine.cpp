@@ -80,7 +80,8 @@ std::string phonesOf(EST_Utterance& utterance) {
         const EST_String name = segment->name();
         if (name == "pau")
             continue;
-        out += (out.empty() ? "" : " ") + std::string(name.str());
+        out += out.empty() ? "" : " ";
+        out += name.str();
         if (ffeature(segment, "ph_vc").string() == "+")
             out += ffeature(segment, "R:SylStructure.parent.stress").string().str();
     }
