@@ -198,12 +198,12 @@ bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget&
     EST_Wave* sound = wave(utterance.relation("Wave")->head()->f("wave"));
     const auto [begin, end] =
         soundWithoutPauses(utterance, sound->num_samples(), cut.openingPause, cut.closingPause);
-    std::vector<std::int16_t> samples(std::size_t(end - begin));
-    for (qsizetype i = begin; i < end; ++i)
-        samples[std::size_t(i - begin)] = sound->a_no_check(int(i));
-    for (qsizetype at = 0; at < qsizetype(samples.size()); at += appendSamples) {
-        const qsizetype count = std::min(appendSamples, qsizetype(samples.size()) - at);
-        if (!target.append(run, samples.data() + at, count))
+    std::int16_t samples[appendSamples];
+    for (qsizetype at = begin; at < end; at += appendSamples) {
+        const qsizetype count = std::min(appendSamples, end - at);
+        for (qsizetype i = 0; i < count; ++i)
+            samples[i] = sound->a_no_check(int(at + i));
+        if (!target.append(run, samples, count))
             return false;
         delivered += count;
     }

@@ -115,10 +115,11 @@ std::string decidedWord(const PieceToSpeak& piece, qsizetype start, qsizetype en
     return homographWord(*decided->reading, decided->possessive);
 }
 
-// festival synthesises a whole utterance before it gives any sound, and a reading that is left
-// stops only between utterances: a sentence longer than this is said in parts, each ending at
-// white space (after a comma where there is one).
-constexpr qsizetype longestUtterance = 400;
+// festival synthesises a whole utterance before it gives any sound, holding all of it in memory,
+// and a reading that is left stops only between utterances: a sentence longer than this is said
+// in parts, each ending at white space (after a comma where there is one). 250 characters are
+// some 15 s of speech, and 80 s when they are all figures (100 MB while they are synthesised).
+constexpr qsizetype longestUtterance = 250;
 
 // Where the sentence that starts at `start` ends: after a sentence end mark (and the quotes or
 // brackets that close with it) followed by white space, or at a line break.
