@@ -120,26 +120,33 @@ std::vector<Phone> phonesOfEntry(const std::string& entry) {
 }
 
 // The entry with the reading's main stress on it, where its phones are the reading's but for how
-// it writes the reduced vowels.
-std::optional<std::string> entryMatching(const std::vector<Phone>& reading,
-                                         const std::vector<Phone>& entry) {
+// it writes the reduced vowels; and how many of its vowels are stressed where the reading's are
+// not, or the other way round.
+struct MatchingEntry {
+    std::string phones;
+    int otherStresses = 0;
+};
+std::optional<MatchingEntry> entryMatching(const std::vector<Phone>& reading,
+                                           const std::vector<Phone>& entry) {
     if (reading.size() != entry.size())
         return std::nullopt;
+    MatchingEntry matching;
     for (std::size_t p = 0; p < reading.size(); ++p) {
         const bool vowels = reading[p].stress >= 0 && entry[p].stress >= 0;
         if (vowels ? !sameVowel(reading[p], entry[p]) ||
                          (reading[p].stress == 1 && entry[p].stress == 0)
                    : reading[p].name != entry[p].name)
             return std::nullopt;
+        matching.phones += matching.phones.empty() ? "" : " ";
+        matching.phones += entry[p].name;
+        if (entry[p].stress >= 0) {
+            matching.phones += char('0' + (reading[p].stress == 1 ? 1
+                                           : entry[p].stress > 0  ? 2
+                                                                  : 0));
+            matching.otherStresses += (reading[p].stress > 0) != (entry[p].stress > 0) ? 1 : 0;
+        }
     }
-    std::string out;
-    for (std::size_t p = 0; p < entry.size(); ++p) {
-        out += out.empty() ? "" : " ";
-        out += entry[p].name;
-        if (entry[p].stress >= 0)
-            out += char('0' + (reading[p].stress == 1 ? 1 : entry[p].stress > 0 ? 2 : 0));
-    }
-    return out;
+    return matching;
 }
 
 std::string written(const std::vector<Phone>& phones) {
@@ -199,14 +206,16 @@ FestivalLexicon readFestivalLexicon(const std::string& path) {
 
 std::string usEnglishPhones(const ListedReading& reading, const FestivalLexicon& lexicon) {
     const std::vector<Phone> fromIpa = phonesOfIpa(reading.ipa);
+    std::optional<MatchingEntry> best;
     if (const auto entries = lexicon.find(reading.homograph); entries != lexicon.end()) {
         for (const std::string& entry : entries->second) {
-            if (const std::optional<std::string> matching =
-                    entryMatching(fromIpa, phonesOfEntry(entry)))
-                return *matching;
+            const std::optional<MatchingEntry> matching =
+                entryMatching(fromIpa, phonesOfEntry(entry));
+            if (matching && (!best || matching->otherStresses < best->otherStresses))
+                best = matching;
         }
     }
-    return written(fromIpa);
+    return best ? best->phones : written(fromIpa);
 }
 
 } // namespace tellwick::homographs
