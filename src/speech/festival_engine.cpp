@@ -14,6 +14,11 @@
 #include <string_view>
 #include <thread>
 
+// festival's Scheme interpreter (see evaluate below).
+extern LISP* stack_start_ptr;
+extern char* stack_limit_ptr;
+extern long stack_size;
+
 namespace tellwick {
 
 namespace {
@@ -63,6 +68,19 @@ QString missingData() {
 // duration. Each reading speed step multiplies the rate by the tenth root of 3, as for espeak-ng.
 double speakingRateOf(int readingSpeed) {
     return std::pow(3.0, std::clamp(readingSpeed, -9, 9) / 10.0);
+}
+
+// Runs a Scheme command; false when festival failed on it. The interpreter marks the objects in
+// use by scanning the stack from a base frame down to its own, and refuses to run deeper than a
+// limit below that base. Both are set where festival is started and kept; every command sets them
+// again here, as the interpreter's own read-eval-print loop does for each command, so that a
+// command run from a frame shallower than the one festival was started in neither misses objects
+// in use nor trips the limit.
+bool evaluate(const EST_String& command) {
+    LISP base = NIL;
+    stack_start_ptr = &base;
+    stack_limit_ptr = reinterpret_cast<char*>(&base) - stack_size;
+    return festival_eval_command(command);
 }
 
 EST_String scheme(const QString& text) {
@@ -153,17 +171,17 @@ private:
 
 // Set for every piece: festival's parameters are its process's, shared by every engine.
 void FestivalEngine::setReadingSpeed(int readingSpeed) {
-    festival_eval_command(scheme(QStringLiteral("(set! hts_engine_params (append "
-                                                "cmu_us_slt_arctic_hts::hts_engine_params "
-                                                "(list (list \"-r\" %1))))")
-                                     .arg(speakingRateOf(readingSpeed))));
+    evaluate(scheme(QStringLiteral("(set! hts_engine_params (append "
+                                   "cmu_us_slt_arctic_hts::hts_engine_params "
+                                   "(list (list \"-r\" %1))))")
+                        .arg(speakingRateOf(readingSpeed))));
 }
 
 EST_Utterance* FestivalEngine::synthesise(const QString& text) {
     const EST_String command =
         EST_String("(set! tellwick_utterance (SynthText ") +
         quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1) + "))";
-    if (!festival_eval_command(command))
+    if (!evaluate(command))
         return nullptr;
     const LISP synthesised = siod_get_lval("tellwick_utterance", nullptr);
     return synthesised != NIL && utterance_p(synthesised) ? utterance(synthesised) : nullptr;
@@ -264,9 +282,10 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
     return delivered;
 }
 
-// festival is set up once per process, on the thread that first starts its voice: its Scheme
-// interpreter keeps global state (and its garbage collector scans that thread's stack), so it can
-// be neither set up again nor driven from another thread.
+// festival is set up once per process (festival_initialize cannot run twice), on the thread that
+// first starts its voice. Its Scheme interpreter keeps all of its state in globals, which no lock
+// guards, and its garbage collector scans the stack of the thread it runs on for objects in use:
+// only that one thread ever drives it.
 struct FestivalProcess {
     std::mutex mutex;
     bool started = false;
@@ -281,19 +300,19 @@ FestivalProcess& festivalProcess() {
 
 QString startFestival() {
     festival_initialize(1, heapCells);
-    if (!festival_eval_command("(voice_cmu_us_slt_arctic_hts)"))
+    if (!evaluate("(voice_cmu_us_slt_arctic_hts)"))
         return QStringLiteral("festival could not load the voice cmu_us_slt_arctic_hts");
     for (const FestivalLexiconEntry& entry : festivalLexiconEntries()) {
         const EST_String command = EST_String("(lex.add.entry (list \"") + entry.word.c_str() +
                                    "\" nil (lex.syllabify.phstress '(" + entry.phones.c_str() +
                                    "))))";
-        if (!festival_eval_command(command))
+        if (!evaluate(command))
             return QStringLiteral("festival rejected the reading of %1")
                 .arg(QString::fromStdString(entry.word));
     }
     // The first synthesis of a process sets up what later ones reuse (some 20 ms): done now, it
     // does not delay the first reading.
-    festival_eval_command("(SynthText \"a\")");
+    evaluate("(SynthText \"a\")");
     return {};
 }
 
