@@ -2,12 +2,15 @@
 // src/pronunciation/homograph_pronunciations.cpp): for each reading, among espeak-ng's own
 // readings of the word in a noun's and a verb's places and the reading's IPA written in
 // espeak-ng's phonemes, the one that espeak-ng says nearest to that reading and farther from
-// every other reading of the word.
+// every other reading of the word. Beside it, the reading in cmudict's phones for flite's and
+// festival's US English voices: festival's own lexicon entry for the word where its vowels and
+// main stress are the reading's, else the reading's IPA written in cmudict's phones.
 //
-//   derive_homograph_pronunciations DATA/wordids.tsv >
-//   src/pronunciation/homograph_pronunciations.cpp
+//   derive_homograph_pronunciations DATA/wordids.tsv [FESTIVAL/dicts/cmu/cmudict-0.4.out]
+//   > src/pronunciation/homograph_pronunciations.cpp
 
 #include "homograph_data.h"
+#include "us_english_phones.h"
 
 #include "pronunciation/homograph_sounds.h"
 
@@ -111,10 +114,12 @@ const char* roleOf(const std::string& label) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: derive_homograph_pronunciations WORDIDS.tsv\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: derive_homograph_pronunciations WORDIDS.tsv [CMUDICT.out]\n");
         return 2;
     }
+    const FestivalLexicon lexicon =
+        readFestivalLexicon(argc == 3 ? argv[2] : "/usr/share/festival/dicts/cmu/cmudict-0.4.out");
     const std::vector<ListedReading> listed = readReadings(argv[1]);
     if (listed.empty() || espeak_Initialize(AUDIO_OUTPUT_SYNCHRONOUS, 0, nullptr, 0) < 0 ||
         espeak_SetVoiceByName("en") != EE_OK) {
@@ -167,10 +172,11 @@ int main(int argc, char** argv) {
                              readings[r]->wordid.c_str());
                 chosen = candidates[nativeCandidates + 2 * r];
             }
-            rows.emplace_back(readings[r]->wordid, "    {\"" + readings[r]->wordid + "\", \"" +
-                                                       readings[r]->ipa + "\", \"" + chosen +
-                                                       "\", \"\", " + roleOf(readings[r]->label) +
-                                                       "},\n");
+            rows.emplace_back(readings[r]->wordid,
+                              "    {\"" + readings[r]->wordid + "\", \"" + readings[r]->ipa +
+                                  "\", \"" + chosen + "\", \"" +
+                                  usEnglishPhones(*readings[r], lexicon) + "\", " +
+                                  roleOf(readings[r]->label) + "},\n");
         }
     }
     std::sort(rows.begin(), rows.end());

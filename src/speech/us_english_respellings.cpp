@@ -1,12 +1,177 @@
 #include "speech/us_english_respellings.h"
 
+#include <QStringView>
+
 namespace tellwick {
 
+namespace {
+
+// Every single-word respelling that the rewriter emits, with the endings that it can leave after
+// it (it replaces the start of a word and copies the rest), and its intended reading. The
+// respellings that are English words ("led", "reed", "red", "sew") are listed too: the US voices'
+// lexicons pick among a word's readings by their own guess at its part of speech, which is what
+// the rewriter already decided. Readings follow festival's own lexicon where it has the word
+// ("ax" is its reduced vowel), and the word's own reading where the rewriter's spelling is off
+// ("livliest" for "liveliest"); the rewriter's spellings that only part a word ("coo" for "co-",
+// "s-read", "visa-v") and its numbers are left to each voice's own text analysis.
+constexpr UsEnglishRespelling respellings[] = {
+    {u"add", "ae1 d"},
+    {u"anelgesic", "ae2 n ax0 l jh iy1 z ih0 k"},
+    {u"anelgesics", "ae2 n ax0 l jh iy1 z ih0 k s"},
+    {u"arythmetic", "ax0 r ih1 th m ax0 t ih0 k"},
+    {u"bayzil", "b ey1 z ax0 l"},
+    {u"benoculars", "b ax0 n aa1 k y ax0 l er0 z"},
+    {u"brybary", "b r ay1 b er0 iy0"},
+    {u"buz", "b ah1 z"},
+    {u"byden", "b ay1 d ax0 n"},
+    {u"coppied", "k aa1 p iy0 d"},
+    {u"coppiright", "k aa1 p iy0 r ay2 t"},
+    {u"coppirights", "k aa1 p iy0 r ay2 t s"},
+    {u"corze", "k ao1 z"},
+    {u"covvert", "k ah1 v er0 t"},
+    {u"covvertly", "k ah1 v er0 t l iy0"},
+    {u"despiccable", "d ih0 s p ih1 k ax0 b ax0 l"},
+    {u"despiccably", "d ih0 s p ih1 k ax0 b l iy0"},
+    {u"dow", "d aw1"},
+    {u"eebook", "iy1 b uh2 k"},
+    {u"eebooks", "iy1 b uh2 k s"},
+    {u"el", "eh1 l"},
+    {u"ellaye", "eh2 l ey1"},
+    {u"espionarge", "eh1 s p iy0 ax0 n aa2 zh"},
+    {u"eyer", "ay1 er0"},
+    {u"fee'at", "f iy1 ax0 t"},
+    {u"fey", "f ey1"},
+    {u"harten", "hh aa1 r t ax0 n"},
+    {u"hartened", "hh aa1 r t ax0 n d"},
+    {u"hartening", "hh aa1 r t ax0 n ih0 ng"},
+    {u"hartens", "hh aa1 r t ax0 n z"},
+    {u"i'phone", "ay1 f ow2 n"},
+    {u"i'phones", "ay1 f ow2 n z"},
+    {u"idz", "ih1 d z"},
+    {u"impatiencs", "ih0 m p ey1 sh ax0 n s"},
+    {u"innvalid", "ih1 n v ax0 l ih0 d"},
+    {u"innvalids", "ih1 n v ax0 l ih0 d z"},
+    {u"isle", "ay1 l"},
+    {u"jann", "jh ae1 n"},
+    {u"jazzeera", "jh ax0 z iy1 r ax0"},
+    {u"kyda", "k ay1 d ax0"},
+    {u"kyynder", "k ay1 n d er0"},
+    {u"lateena", "l ax0 t iy1 n ax0"},
+    {u"lateenas", "l ax0 t iy1 n ax0 z"},
+    {u"lateeno", "l ax0 t iy1 n ow0"},
+    {u"lateenos", "l ax0 t iy1 n ow0 z"},
+    {u"learnd", "l er1 n d"},
+    {u"libbeido", "l ax0 b iy1 d ow0"},
+    {u"libbeidos", "l ax0 b iy1 d ow0 z"},
+    {u"literarti", "l ih2 t er0 aa1 t iy0"},
+    {u"led", "l eh1 d"},
+    {u"leded", "l eh1 d ih0 d"},
+    {u"liv", "l ih1 v"},
+    {u"livlier", "l ay1 v l iy0 er0"},
+    {u"livliest", "l ay1 v l iy0 ax0 s t"},
+    {u"livliness", "l ay1 v l iy0 n ax0 s"},
+    {u"livlong", "l ih1 v l ao2 ng"},
+    {u"livn", "l ay1 v ax0 n"},
+    {u"livned", "l ay1 v ax0 n d"},
+    {u"livs", "l ih1 v z"},
+    {u"livwire", "l ay1 v w ay2 er0"},
+    {u"livwires", "l ay1 v w ay2 er0 z"},
+    {u"livver", "l ih1 v er0"},
+    {u"livvers", "l ih1 v er0 z"},
+    {u"lyvstream", "l ay1 v s t r iy2 m"},
+    {u"lyvstreamed", "l ay1 v s t r iy2 m d"},
+    {u"lyvstreamer", "l ay1 v s t r iy2 m er0"},
+    {u"lyvstreamers", "l ay1 v s t r iy2 m er0 z"},
+    {u"lyvstreaming", "l ay1 v s t r iy2 m ih0 ng"},
+    {u"lyvstreams", "l ay1 v s t r iy2 m z"},
+    {u"lyyve", "l ay1 v"},
+    {u"lyyvelier", "l ay1 v l iy0 er0"},
+    {u"lyyveliest", "l ay1 v l iy0 ax0 s t"},
+    {u"lyyveliness", "l ay1 v l iy0 n ax0 s"},
+    {u"lyyvely", "l ay1 v l iy0"},
+    {u"lyyven", "l ay1 v ax0 n"},
+    {u"lyyvened", "l ay1 v ax0 n d"},
+    {u"lyyveness", "l ay1 v n ax0 s"},
+    {u"lyyvening", "l ay1 v ax0 n ih0 ng"},
+    {u"lyyvens", "l ay1 v ax0 n z"},
+    {u"lyyves", "l ay1 v z"},
+    {u"lyyvewire", "l ay1 v w ay2 er0"},
+    {u"lyyvewires", "l ay1 v w ay2 er0 z"},
+    {u"mahharl", "m ax0 hh aa1 l"},
+    {u"meeggan", "m iy1 g ax0 n"},
+    {u"merkyury", "m er1 k y er0 iy0"},
+    {u"mirm", "m er1 m"},
+    {u"multipley", "m ah1 l t ax0 p l iy0"},
+    {u"myynyoot", "m ay0 n uw1 t"},
+    {u"myynyootly", "m ay0 n uw1 t l iy0"},
+    {u"myynyootness", "m ay0 n uw1 t n ax0 s"},
+    {u"myynyootr", "m ay0 n uw1 t er0"},
+    {u"myynyoots", "m ay0 n uw1 t s"},
+    {u"myynyootst", "m ay0 n uw1 t ax0 s t"},
+    {u"ontrepreneurial", "aa2 n t r ax0 p r ax0 n er1 iy0 ax0 l"},
+    {u"opp", "aa1 p"},
+    {u"ouut", "aw1 t"},
+    {u"phd", "p iy2 ey2 ch d iy1"},
+    {u"phil'istyyne", "f ih1 l ax0 s t ay2 n"},
+    {u"phil'istyynes", "f ih1 l ax0 s t ay2 n z"},
+    {u"presennt", "p r iy0 z eh1 n t"},
+    {u"progect", "p r ax0 jh eh1 k t"},
+    {u"progected", "p r ax0 jh eh1 k t ih0 d"},
+    {u"progecting", "p r ax0 jh eh1 k t ih0 ng"},
+    {u"progection", "p r ax0 jh eh1 k sh ax0 n"},
+    {u"progections", "p r ax0 jh eh1 k sh ax0 n z"},
+    {u"progector", "p r ax0 jh eh1 k t er0"},
+    {u"progectors", "p r ax0 jh eh1 k t er0 z"},
+    {u"progects", "p r ax0 jh eh1 k t s"},
+    {u"reckerd", "r eh1 k er0 d"},
+    {u"reckerds", "r eh1 k er0 d z"},
+    {u"red", "r eh1 d"},
+    {u"reeck'ord", "r ih0 k ao1 r d"},
+    {u"reeck'orded", "r ih0 k ao1 r d ih0 d"},
+    {u"reeck'order", "r ih0 k ao1 r d er0"},
+    {u"reeck'orders", "r ih0 k ao1 r d er0 z"},
+    {u"reeck'ording", "r ih0 k ao1 r d ih0 ng"},
+    {u"reeck'ordings", "r ih0 k ao1 r d ih0 ng z"},
+    {u"reeck'ords", "r ih0 k ao1 r d z"},
+    {u"reed", "r iy1 d"},
+    {u"resjoomable", "r ih0 z uw1 m ax0 b ax0 l"},
+    {u"resjoome", "r ih0 z uw1 m"},
+    {u"resjoomed", "r ih0 z uw1 m d"},
+    {u"resjoomes", "r ih0 z uw1 m z"},
+    {u"resjooming", "r ih0 z uw1 m ih0 ng"},
+    {u"resjoomption", "r ih0 z ah1 m p sh ax0 n"},
+    {u"resjoomptions", "r ih0 z ah1 m p sh ax0 n z"},
+    {u"sew", "s ow1"},
+    {u"sewed", "s ow1 d"},
+    {u"sewing", "s ow1 ih0 ng"},
+    {u"sews", "s ow1 z"},
+    {u"shhon", "sh ow1 n"},
+    {u"sol", "s ow1 l"},
+    {u"sols", "s ow1 l z"},
+    {u"speechif'i'ing", "s p iy1 ch ax0 f ay2 ih0 ng"},
+    {u"targe", "t aa1 zh"},
+    {u"tell", "t eh1 l"},
+    {u"tsee", "t s iy1"},
+    {u"upps", "ah1 p s"},
+    {u"veeggan", "v iy1 g ax0 n"},
+    {u"veeggans", "v iy1 g ax0 n z"},
+    {u"wowned", "w aw1 n d"},
+    {u"zye", "z ay1"},
+};
+
+} // namespace
+
 std::span<const UsEnglishRespelling> usEnglishRespellings() {
-    return {};
+    return respellings;
 }
 
-const UsEnglishRespelling* findUsEnglishRespelling(std::u16string_view) {
+const UsEnglishRespelling* findUsEnglishRespelling(std::u16string_view word) {
+    const QStringView wanted(word.data(), qsizetype(word.size()));
+    for (const UsEnglishRespelling& respelling : respellings) {
+        if (wanted.compare(QStringView(respelling.word.data(), qsizetype(respelling.word.size())),
+                           Qt::CaseInsensitive) == 0)
+            return &respelling;
+    }
     return nullptr;
 }
 

@@ -1,0 +1,350 @@
+#include "speech/festival_engine.h"
+
+#include "speech/festival_input.h"
+
+#include <festival.h>
+#include <siod_est.h>
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+// festival's Scheme interpreter (see evaluate below).
+extern LISP* stack_start_ptr;
+extern char* stack_limit_ptr;
+extern long stack_size;
+
+namespace tellwick {
+
+namespace {
+
+const QString voiceName = QStringLiteral("festival-slt-hts");
+
+// What festival needs at run time to speak with the voice, and the package that brings it.
+struct NeededFile {
+    const char* path;
+    const char* package;
+    const char* what;
+};
+constexpr NeededFile neededFiles[] = {
+    {"/usr/share/festival/init.scm", "festival", "festival's data"},
+    {"/usr/share/festival/dicts/cmu/cmudict-0.4.out", "festlex-cmu",
+     "festival's US English lexicon"},
+    {"/usr/share/festival/voices/us/cmu_us_slt_arctic_hts/hts/cmu_us_slt_arctic_hts.htsvoice",
+     "festvox-us-slt-hts", "the voice's data"},
+};
+
+// The voice's rate as shipped; its samples are handed over as they are.
+constexpr int voiceSampleRate = 32000;
+// Samples handed over per append: short, so that a target that left the run stops the rest of
+// a sentence at once.
+constexpr qsizetype appendSamples = voiceSampleRate / 20;
+// The first sentence of a reading is said in two utterances, its first few words alone, so that
+// the first sound waits for a short synthesis only (festival synthesises a whole utterance before
+// giving any of it). Sentences this short are said whole.
+constexpr int firstUtteranceWords = 2;
+// Each utterance starts and ends with a pause. The pause before a reading's first word, and the
+// two where its first sentence is parted, are cut to this much, so that they are not heard.
+constexpr qsizetype keptPauseSamples = voiceSampleRate / 100;
+// festival's Scheme heap, in cells: its own default (ten million) takes 300 MB before the first
+// word; a tenth of it holds the lexicon, the voice and a long sentence's utterance.
+constexpr int heapCells = 1000000;
+
+QString missingData() {
+    for (const NeededFile& needed : neededFiles) {
+        if (!QFileInfo::exists(QString::fromLatin1(needed.path)))
+            return QStringLiteral("%1 is missing (install the package %2)")
+                .arg(QLatin1String(needed.what), QLatin1String(needed.package));
+    }
+    return {};
+}
+
+// The HTS engine ignores festival's Duration_Stretch; its own speaking rate "-r" scales every
+// duration. Each reading speed step multiplies the rate by the tenth root of 3, as for espeak-ng.
+double speakingRateOf(int readingSpeed) {
+    return std::pow(3.0, std::clamp(readingSpeed, -9, 9) / 10.0);
+}
+
+// Runs a Scheme command; false when festival failed on it. The interpreter marks the objects in
+// use by scanning the stack from a base frame down to its own, and refuses to run deeper than a
+// limit below that base. Both are set where festival is started and kept; every command sets them
+// again here, as the interpreter's own read-eval-print loop does for each command, so that a
+// command run from a frame shallower than the one festival was started in neither misses objects
+// in use nor trips the limit.
+bool evaluate(const EST_String& command) {
+    LISP base = NIL;
+    stack_start_ptr = &base;
+    stack_limit_ptr = reinterpret_cast<char*>(&base) - stack_size;
+    return festival_eval_command(command);
+}
+
+EST_String scheme(const QString& text) {
+    return EST_String(text.toLatin1().constData());
+}
+
+// The phones festival says for the utterance, with the stress of its syllable on each vowel, as
+// cmudict writes them.
+std::string phonesOf(EST_Utterance& utterance) {
+    std::string out;
+    if (!utterance.relation_present("Segment"))
+        return out;
+    for (EST_Item* segment = utterance.relation("Segment")->head(); segment != nullptr;
+         segment = inext(segment)) {
+        const EST_String name = segment->name();
+        if (name == "pau")
+            continue;
+        out += out.empty() ? "" : " ";
+        out += name.str();
+        if (ffeature(segment, "ph_vc").string() == "+")
+            out += ffeature(segment, "R:SylStructure.parent.stress").string().str();
+    }
+    return out;
+}
+
+struct PhoneInIpa {
+    std::string_view phone;
+    std::string_view ipa;
+};
+// festival's US English phones in the IPA, for a listing asked in it.
+constexpr PhoneInIpa phonesInIpa[] = {
+    {"aa", "ɑ"},  {"ae", "æ"}, {"ah", "ʌ"},  {"ao", "ɔ"}, {"aw", "aʊ"}, {"ax", "ə"},  {"axr", "ɚ"},
+    {"ay", "aɪ"}, {"b", "b"},  {"ch", "tʃ"}, {"d", "d"},  {"dh", "ð"},  {"eh", "ɛ"},  {"er", "ɝ"},
+    {"ey", "eɪ"}, {"f", "f"},  {"g", "ɡ"},   {"hh", "h"}, {"ih", "ɪ"},  {"iy", "i"},  {"jh", "dʒ"},
+    {"k", "k"},   {"l", "l"},  {"m", "m"},   {"n", "n"},  {"ng", "ŋ"},  {"ow", "oʊ"}, {"oy", "ɔɪ"},
+    {"p", "p"},   {"r", "ɹ"},  {"s", "s"},   {"sh", "ʃ"}, {"t", "t"},   {"th", "θ"},  {"uh", "ʊ"},
+    {"uw", "u"},  {"v", "v"},  {"w", "w"},   {"y", "j"},  {"z", "z"},   {"zh", "ʒ"},
+};
+
+// The phones in the IPA, a stressed vowel marked before it; a phone the table lacks as it is.
+std::string inIpa(const std::string& phones) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < phones.size()) {
+        std::size_t end = phones.find(' ', at);
+        if (end == std::string::npos)
+            end = phones.size();
+        std::string_view phone(phones.data() + at, end - at);
+        const bool stressed = phone.ends_with('1');
+        if (!phone.empty() && phone.back() >= '0' && phone.back() <= '9')
+            phone.remove_suffix(1);
+        const auto row =
+            std::find_if(std::begin(phonesInIpa), std::end(phonesInIpa),
+                         [phone](const PhoneInIpa& candidate) { return candidate.phone == phone; });
+        out += stressed ? "ˈ" : "";
+        out += row != std::end(phonesInIpa) ? row->ipa : phone;
+        at = end + 1;
+    }
+    return out;
+}
+
+class FestivalEngine final : public VoiceEngine {
+public:
+    int sampleRate() const override { return voiceSampleRate; }
+    std::optional<qint64> speakPiece(const PieceToSpeak& piece, SynthesisTarget& target, int run,
+                                     qint64 firstSample) override;
+    void listPhonemes(std::FILE* stream, bool ipa) override {
+        listing_ = stream;
+        listingIpa_ = ipa;
+    }
+
+private:
+    void setReadingSpeed(int readingSpeed);
+    // Synthesises one utterance; null when festival failed on it.
+    EST_Utterance* synthesise(const QString& text);
+    // Hands the utterance's samples to the target, its opening or closing pause cut where asked;
+    // false when the target left the run.
+    struct Cut {
+        bool openingPause = false;
+        bool closingPause = false;
+    };
+    bool deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
+                 qint64& delivered);
+
+    std::FILE* listing_ = nullptr;
+    bool listingIpa_ = false;
+};
+
+// Set for every piece: festival's parameters are its process's, shared by every engine.
+void FestivalEngine::setReadingSpeed(int readingSpeed) {
+    evaluate(scheme(QStringLiteral("(set! hts_engine_params (append "
+                                   "cmu_us_slt_arctic_hts::hts_engine_params "
+                                   "(list (list \"-r\" %1))))")
+                        .arg(speakingRateOf(readingSpeed))));
+}
+
+EST_Utterance* FestivalEngine::synthesise(const QString& text) {
+    const EST_String command =
+        EST_String("(set! tellwick_utterance (SynthText ") +
+        quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1) + "))";
+    if (!evaluate(command))
+        return nullptr;
+    const LISP synthesised = siod_get_lval("tellwick_utterance", nullptr);
+    return synthesised != NIL && utterance_p(synthesised) ? utterance(synthesised) : nullptr;
+}
+
+// The samples of the utterance's sound without the pauses cut: where its first segment (a pause)
+// ends, and where its last one starts, less what is kept of them.
+std::pair<qsizetype, qsizetype> soundWithoutPauses(EST_Utterance& utterance, qsizetype samples,
+                                                   bool openingPause, bool closingPause) {
+    qsizetype begin = 0;
+    qsizetype end = samples;
+    EST_Relation* segments = utterance.relation("Segment");
+    EST_Item* first = segments->head();
+    EST_Item* last = segments->tail();
+    if (openingPause && first != nullptr && first->name() == "pau")
+        begin =
+            std::max<qsizetype>(0, qsizetype(first->F("end") * voiceSampleRate) - keptPauseSamples);
+    if (closingPause && last != nullptr && last->name() == "pau" && iprev(last) != nullptr)
+        end = std::min(samples,
+                       qsizetype(iprev(last)->F("end") * voiceSampleRate) + keptPauseSamples);
+    return {std::min(begin, end), end};
+}
+
+bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
+                             qint64& delivered) {
+    if (listing_ != nullptr) {
+        const std::string phones = phonesOf(utterance);
+        std::fprintf(listing_, "%s\n", (listingIpa_ ? inIpa(phones) : phones).c_str());
+    }
+    if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr)
+        return target.isCurrent(run);
+    EST_Wave* sound = wave(utterance.relation("Wave")->head()->f("wave"));
+    const auto [begin, end] =
+        soundWithoutPauses(utterance, sound->num_samples(), cut.openingPause, cut.closingPause);
+    std::int16_t samples[appendSamples];
+    for (qsizetype at = begin; at < end; at += appendSamples) {
+        const qsizetype count = std::min(appendSamples, end - at);
+        for (qsizetype i = 0; i < count; ++i)
+            samples[i] = sound->a_no_check(int(at + i));
+        if (!target.append(run, samples, count))
+            return false;
+        delivered += count;
+    }
+    return true;
+}
+
+// The sentence's first few words, and the rest; all of it and nothing when it is short.
+std::pair<QString, QString> splitFirstWords(const QString& sentence) {
+    qsizetype at = 0;
+    for (int word = 0; word < firstUtteranceWords; ++word) {
+        while (at < sentence.size() && sentence[at].isSpace())
+            ++at;
+        while (at < sentence.size() && !sentence[at].isSpace())
+            ++at;
+    }
+    const QString rest = sentence.mid(at);
+    bool restHasWords = false;
+    for (const QChar c : rest)
+        restHasWords = restHasWords || c.isLetterOrNumber();
+    if (!restHasWords)
+        return {sentence, {}};
+    return {sentence.left(at), rest};
+}
+
+std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, SynthesisTarget& target,
+                                                 int run, qint64 firstSample) {
+    setReadingSpeed(piece.readingSpeed);
+    qint64 delivered = 0;
+    bool readingStart = firstSample == 0;
+    for (const FestivalSentence& sentence : festivalSentences(piece)) {
+        if (!target.isCurrent(run))
+            return std::nullopt;
+        if (sentence.startsSentence)
+            target.markSentence(
+                run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
+                firstSample + delivered);
+        struct Utterance {
+            QString text;
+            Cut cut;
+        };
+        std::vector<Utterance> utterances;
+        if (readingStart) {
+            auto [opening, rest] = splitFirstWords(sentence.input);
+            const bool parted = !rest.isEmpty();
+            utterances.push_back({std::move(opening), {true, parted}});
+            if (parted)
+                utterances.push_back({std::move(rest), {true, false}});
+        } else {
+            utterances.push_back({sentence.input, {}});
+        }
+        readingStart = false;
+        for (const Utterance& part : utterances) {
+            EST_Utterance* utterance = synthesise(part.text);
+            if (utterance != nullptr && !deliver(*utterance, part.cut, target, run, delivered))
+                return std::nullopt;
+        }
+    }
+    return delivered;
+}
+
+// festival is set up once per process (festival_initialize cannot run twice), on the thread that
+// first starts its voice. Its Scheme interpreter keeps all of its state in globals, which no lock
+// guards, and its garbage collector scans the stack of the thread it runs on for objects in use:
+// only that one thread ever drives it.
+struct FestivalProcess {
+    std::mutex mutex;
+    bool started = false;
+    std::thread::id owner;
+    QString failure;
+};
+
+FestivalProcess& festivalProcess() {
+    static FestivalProcess process;
+    return process;
+}
+
+QString startFestival() {
+    festival_initialize(1, heapCells);
+    if (!evaluate("(voice_cmu_us_slt_arctic_hts)"))
+        return QStringLiteral("festival could not load the voice cmu_us_slt_arctic_hts");
+    for (const FestivalLexiconEntry& entry : festivalLexiconEntries()) {
+        const EST_String command = EST_String("(lex.add.entry (list \"") + entry.word.c_str() +
+                                   "\" nil (lex.syllabify.phstress '(" + entry.phones.c_str() +
+                                   "))))";
+        if (!evaluate(command))
+            return QStringLiteral("festival rejected the reading of %1")
+                .arg(QString::fromStdString(entry.word));
+    }
+    // The first synthesis of a process sets up what later ones reuse (some 20 ms): done now, it
+    // does not delay the first reading.
+    evaluate("(SynthText \"a\")");
+    return {};
+}
+
+} // namespace
+
+std::vector<VoiceDescription> festivalVoices() {
+    return {{voiceName, QStringLiteral("festival"), QStringLiteral("English (US)"), voiceSampleRate,
+             missingData()}};
+}
+
+std::unique_ptr<VoiceEngine> startFestivalVoice(const QString& name, QString* error) {
+    const auto fail = [error](const QString& message) -> std::unique_ptr<VoiceEngine> {
+        if (error != nullptr)
+            *error = message;
+        return nullptr;
+    };
+    if (name != voiceName)
+        return fail(QStringLiteral("festival has no voice named %1").arg(name));
+    if (const QString missing = missingData(); !missing.isEmpty())
+        return fail(missing);
+    FestivalProcess& process = festivalProcess();
+    std::lock_guard lock(process.mutex);
+    if (!process.started) {
+        process.started = true;
+        process.owner = std::this_thread::get_id();
+        process.failure = startFestival();
+    }
+    if (!process.failure.isEmpty())
+        return fail(process.failure);
+    if (process.owner != std::this_thread::get_id())
+        return fail(QStringLiteral("festival already speaks on another thread of this program"));
+    return std::make_unique<FestivalEngine>();
+}
+
+} // namespace tellwick
