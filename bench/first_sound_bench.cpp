@@ -125,7 +125,10 @@ TestWindow openWindow(const QString& voiceName, const QString& text) {
     TestWindow opened{clipboard.get(), nullptr};
     WindowServices platform;
     platform.clipboard = std::move(clipboard);
-    platform.voices = [voiceName](QString* error) { return makeSystemVoice(voiceName, error); };
+    // The window asks for the voice it remembers; the benchmark reads with its own.
+    platform.voices = [voiceName](const QString&, QString* error) {
+        return makeSystemVoice(voiceName, error);
+    };
     platform.prepareVoices = prepareSystemVoice;
     opened.window = std::make_unique<MainWindow>(std::move(platform));
     opened.window->setInputText(text);

@@ -55,7 +55,7 @@ QString megabyteOfText() {
 
 void ReadOneMegabyteFromTheBox(benchmark::State& state) {
     WindowServices platform;
-    platform.voices = [](QString*) { return std::make_unique<SilentVoice>(); };
+    platform.voices = [](const QString&, QString*) { return std::make_unique<SilentVoice>(); };
     MainWindow window(std::move(platform));
     window.setInputText(megabyteOfText());
     for (auto _ : state) {
@@ -77,7 +77,7 @@ BENCHMARK(ReadOneMegabyteFromTheBox)->Unit(benchmark::kMillisecond);
 void ShowTheNextSentenceHeardInAOneMegabyteBox(benchmark::State& state) {
     SilentVoice* voice = nullptr;
     WindowServices platform;
-    platform.voices = [&voice](QString*) {
+    platform.voices = [&voice](const QString&, QString*) {
         auto made = std::make_unique<SilentVoice>();
         voice = made.get();
         return made;
