@@ -59,7 +59,7 @@ void BM_FirstSample(benchmark::State& state, const QString& (*makeText)()) {
         char sample[2];
         const auto start = Clock::now();
         engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, 0});
         while (buffer->read(sample, 2) == 0)
             std::this_thread::yield();
         const auto end = Clock::now();
@@ -140,7 +140,7 @@ void BM_SynthesisSpeed(benchmark::State& state) {
         const int run = buffer->restart();
         const auto start = Clock::now();
         engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, 0});
         while (!buffer->finished()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             std::vector<char> sink(std::size_t(buffer->bytesAvailable()));
@@ -182,7 +182,7 @@ void BM_PeakMemoryWhileSpeaking(benchmark::State& state) {
         auto buffer = makeBuffer();
         const int run = buffer->restart();
         engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
+            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, 0});
         std::vector<char> piece(std::size_t(rate / 50 * 2));
         const auto start = Clock::now();
         for (int tick = 1; tick <= 30 * 50; ++tick) {

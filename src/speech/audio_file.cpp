@@ -1,6 +1,5 @@
 #include "speech/audio_file.h"
 
-#include "speech/reading_speed.h"
 #include "speech/sound_file_output.h"
 #include "speech/speech_engine.h"
 
@@ -129,8 +128,8 @@ bool canWriteAudioFile(const QString& path, QString* error) {
 
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
                      std::function<bool()> stopped, QString* error,
-                     const HomographReadings& homographs) {
-    SpeechEngine* engine = SpeechEngine::instance(error);
+                     const HomographReadings& homographs, const QString& voiceName) {
+    SpeechEngine* engine = SpeechEngine::forVoice(voiceName, error);
     if (engine == nullptr)
         return false;
     SF_INFO info{};
@@ -145,7 +144,7 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     if (!target->open(path, &info, error))
         return false;
     engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
-                    speakingRate(readingSpeed), homographs});
+                    readingSpeed, homographs});
     const bool complete = target->wait();
     // A write failure is reported before an interruption: the file is cut either way, and the
     // cause is what the user needs.

@@ -19,11 +19,13 @@ bool canWriteAudioFile(const QString& path, QString* error);
 // message, as canWriteAudioFile.
 int audioFileFormat(const QString& path, int sampleRate, QString* error);
 
-// Speaks text at the window's reading speed into the file. Returns false with a message when the
+// Speaks text at the window's reading speed into the file, with the voice named (empty for the
+// default voice), at the voice's own sample rate. Returns false with a message when the
 // file cannot be written or stopped() became true (the synthesis then stops at once); stopped is
 // asked from the synthesis thread too.
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
                      std::function<bool()> stopped, QString* error,
-                     const HomographReadings& homographs = {});
+                     const HomographReadings& homographs = {},
+                     const QString& voiceName = QString());
 
 } // namespace tellwick

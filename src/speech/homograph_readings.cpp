@@ -68,28 +68,36 @@ void preloadHomographModel() {
     startLoading(std::launch::async);
 }
 
-std::string homographPhonemes(QStringView text, qsizetype start, qsizetype end,
-                              const HomographReadings& readings) {
+std::optional<DecidedHomograph> decidedHomograph(QStringView text, qsizetype start, qsizetype end,
+                                                 const HomographReadings& readings) {
     if (readings.byEngine)
-        return {};
+        return std::nullopt;
     const homographs::Model* model =
         readings.model != nullptr ? readings.model : shippedHomographModel();
     if (model == nullptr)
-        return {};
+        return std::nullopt;
     const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.utf16()),
                                     std::size_t(text.size()));
-    // A possessive is the homograph's reading with its "s" ("the sow's milk").
     const bool possessive = end - start > 2 && text[end - 2] == u'\'' && text[end - 1] == u's';
     const std::optional<homographs::Model::Decision> decision =
         model->decide(whole, std::size_t(start), std::size_t(possessive ? end - 2 : end));
     if (!decision)
-        return {};
+        return std::nullopt;
     const homographs::Pronunciation* pronunciation =
         homographs::pronunciationOf(decision->wordid());
     if (pronunciation == nullptr)
+        return std::nullopt;
+    return DecidedHomograph{pronunciation, possessive};
+}
+
+std::string homographPhonemes(QStringView text, qsizetype start, qsizetype end,
+                              const HomographReadings& readings) {
+    const std::optional<DecidedHomograph> decided = decidedHomograph(text, start, end, readings);
+    if (!decided)
         return {};
-    std::string phonemes(pronunciation->english);
-    if (possessive)
+    std::string phonemes(decided->pronunciation->english);
+    // A possessive is the homograph's reading with its "s".
+    if (decided->possessive)
         phonemes +=
             std::string_view("ptkfT").find(phonemes.back()) == std::string_view::npos ? "z" : "s";
     return phonemes;

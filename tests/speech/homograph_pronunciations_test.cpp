@@ -32,7 +32,7 @@ TEST(HomographPronunciations, EachReadingIsHeardAsItself) {
                                                       {}}});
             QString error;
             const std::optional<QString> heard =
-                phonemesOf(QString::fromStdString(word), speakingRate(1), PhonemeAlphabet::Ipa,
+                phonemesOf(QString::fromStdString(word), 1, PhonemeAlphabet::Ipa,
                            &error, {false, &onlyThisReading});
             ASSERT_TRUE(heard) << error.toStdString();
             EXPECT_EQ(

@@ -13,7 +13,7 @@ namespace {
 QStringList spokenWords(const char16_t* text) {
     QString error;
     const std::optional<QString> listing =
-        phonemesOf(QString::fromStdU16String(respellText(text)), speakingRate(1),
+        phonemesOf(QString::fromStdU16String(respellText(text)), 1,
                    PhonemeAlphabet::Mnemonics, &error);
     if (!listing)
         return {error};
