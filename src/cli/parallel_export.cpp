@@ -77,7 +77,9 @@ bool writeAll(int descriptor, const char* bytes, std::size_t size) {
 // Starts the worker that synthesises parts number index, index + jobs... and hands it the text.
 bool start(Worker* worker, const ExportRequest& request, const std::vector<Part>& parts, int index,
            int jobs, QString* error) {
-    std::vector<std::string> arguments = {"tellwick", "say", synthesisWorkerArgument,
+    std::vector<std::string> arguments = {"tellwick",
+                                          "say",
+                                          synthesisWorkerArgument,
                                           request.voice.toStdString(),
                                           std::to_string(request.readingSpeed),
                                           request.homographsByEngine ? "0" : "1"};

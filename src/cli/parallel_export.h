@@ -31,9 +31,9 @@ bool exportInParallel(const ExportRequest& request, const std::function<bool()>&
 
 // The hidden command that each synthesis process runs: "say" followed by this, the voice's name
 // (empty for the default voice), the reading speed, 1 or 0 for homographs decided by the voice or
-// left to the engine, and the start and end of each of its parts. The text comes on standard input as UTF-16 in the machine's byte order; the speech
-// goes to standard output as the sample rate, then for each part its sound in frames and an empty
-// frame at its end.
+// left to the engine, and the start and end of each of its parts. The text comes on standard input
+// as UTF-16 in the machine's byte order; the speech goes to standard output as the sample rate,
+// then for each part its sound in frames and an empty frame at its end.
 inline constexpr char synthesisWorkerArgument[] = "--synthesis-worker";
 int runSynthesisWorker(int argc, char** argv);
 

@@ -34,7 +34,8 @@ namespace tellwick {
 namespace {
 
 constexpr OptionSpec sayOptions[] = {
-    {"voice", '\0', "NAME", "the voice that speaks (see tellwick voices); default the first listed"},
+    {"voice", '\0', "NAME",
+     "the voice that speaks (see tellwick voices); default the first listed"},
     {"rate", '\0', "N", "reading speed, default 1 as the window starts", -9, 9},
     {"out", 'o', "FILE", "write the speech to FILE instead (.wav, .flac, .ogg, .mp3)"},
     {"jobs", 'j', "N", "with --out, how many processes synthesise at once (default: one a core)", 1,
@@ -179,8 +180,8 @@ int writeFile(const QString& text, const SayRequest& request) {
 
 int printPhonemes(const QString& text, const SayRequest& request) {
     QString error;
-    const std::optional<QString> phonemes =
-        phonemesOf(text, request.rate, *request.phonemes, &error, request.homographs, request.voice);
+    const std::optional<QString> phonemes = phonemesOf(text, request.rate, *request.phonemes,
+                                                       &error, request.homographs, request.voice);
     if (!phonemes) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;

@@ -143,8 +143,8 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     auto target = std::make_shared<FileTarget>(std::move(stopped));
     if (!target->open(path, &info, error))
         return false;
-    engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
-                    readingSpeed, homographs});
+    engine->submit(
+        {target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, readingSpeed, homographs});
     const bool complete = target->wait();
     // A write failure is reported before an interruption: the file is cut either way, and the
     // cause is what the user needs.

@@ -147,8 +147,9 @@ public:
 
     void listPhonemes(std::FILE* stream, bool ipa) override {
         // espeak-ng has one phoneme listing for the process.
-        espeak_SetPhonemeTrace(stream == nullptr ? 0 : ipa ? espeakPHONEMES_IPA
-                                                           : espeakPHONEMES_SHOW,
+        espeak_SetPhonemeTrace(stream == nullptr ? 0
+                               : ipa             ? espeakPHONEMES_IPA
+                                                 : espeakPHONEMES_SHOW,
                                stream);
     }
 

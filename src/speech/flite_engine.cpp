@@ -108,7 +108,8 @@ std::vector<Sentence> sentencesOf(QStringView text, qsizetype from, qsizetype to
             start = i + 1;
         } else if (isSentenceEndMark(text[i])) {
             qsizetype after = i + 1;
-            while (after < to && (isSentenceEndMark(text[after]) || closesWithSentence(text[after])))
+            while (after < to &&
+                   (isSentenceEndMark(text[after]) || closesWithSentence(text[after])))
                 ++after;
             if (after < to && text[after].isSpace()) {
                 endAt(after);
@@ -212,10 +213,9 @@ public:
         for (const Sentence& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
             if (sentence.start - piece.start < piece.from)
                 continue;
-            target.markSentence(run,
-                                SentenceStart{piece.start, sentence.start - piece.start,
-                                              sentence.start},
-                                call.delivered);
+            target.markSentence(
+                run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
+                call.delivered);
             speakSentence(piece, sentence);
             if (call.aborted)
                 return std::nullopt;
@@ -272,9 +272,8 @@ private:
     std::string phonesOf(QStringView text, qsizetype start, qsizetype end,
                          const PieceToSpeak& piece) const {
         const QStringView word = text.mid(start, end - start);
-        if (const UsEnglishRespelling* respelling = findUsEnglishRespelling(
-                std::u16string_view(reinterpret_cast<const char16_t*>(word.utf16()),
-                                    std::size_t(word.size()))))
+        if (const UsEnglishRespelling* respelling = findUsEnglishRespelling(std::u16string_view(
+                reinterpret_cast<const char16_t*>(word.utf16()), std::size_t(word.size()))))
             return voicePhones(respelling->phones, phoneset_);
         const std::optional<DecidedHomograph> decided =
             decidedHomograph(text, start, end, piece.homographs);
@@ -309,8 +308,8 @@ private:
     // One line per phrase, the phones of its words separated by " | ", each vowel with its
     // syllable's stress.
     void printPhones(cst_utterance* utterance) const {
-        for (cst_item* phrase = relation_head(utt_relation(utterance, "Phrase"));
-             phrase != nullptr; phrase = item_next(phrase)) {
+        for (cst_item* phrase = relation_head(utt_relation(utterance, "Phrase")); phrase != nullptr;
+             phrase = item_next(phrase)) {
             std::string line;
             for (cst_item* word = item_daughter(phrase); word != nullptr; word = item_next(word)) {
                 std::string phones;

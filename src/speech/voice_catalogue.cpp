@@ -17,8 +17,7 @@ struct EngineEntry {
     std::unique_ptr<VoiceEngine> (*start)(const QString& name, QString* error);
 };
 constexpr EngineEntry engines[] = {
-    {"espeak-ng", espeakVoices, startEspeakVoice},
-    {"flite", fliteVoices, startFliteVoice},
+    {"espeak-ng", espeakVoices, startEspeakVoice}, {"flite", fliteVoices, startFliteVoice},
     // festival: {"festival", festivalVoices, startFestivalVoice},
 };
 

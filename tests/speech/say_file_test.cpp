@@ -52,15 +52,15 @@ TEST(SayToFile, EachVoiceWritesAtItsOwnRate) {
         int exitCode;
         int sampleRate;
     } rows[] = {
-        {"espeak-ng-en", 0, 22050}, {"flite-slt", 0, 16000}, {"flite-rms", 0, 16000},
+        {"espeak-ng-en", 0, 22050}, {"flite-slt", 0, 16000},   {"flite-rms", 0, 16000},
         {"flite-awb", 0, 16000},    {"flite-kal16", 0, 16000}, {"nobody", 2, 0},
     };
     QTemporaryDir dir;
     for (const auto& row : rows) {
         const QString path = dir.filePath(QLatin1String(row.voice) + QStringLiteral(".flac"));
-        const SayRun run = say({QStringLiteral("--voice"), QLatin1String(row.voice),
-                                QStringLiteral("--jobs"), QStringLiteral("2"),
-                                QStringLiteral("--out"), path, text});
+        const SayRun run =
+            say({QStringLiteral("--voice"), QLatin1String(row.voice), QStringLiteral("--jobs"),
+                 QStringLiteral("2"), QStringLiteral("--out"), path, text});
         ASSERT_EQ(run.exitCode, row.exitCode) << row.voice << ": " << run.errors.toStdString();
         if (row.exitCode != 0)
             continue;
@@ -81,7 +81,7 @@ TEST(SayToFile, EachSlowerSpeedTakesLonger) {
         const char* faster;
         double atLeast;
     } rows[] = {
-        {"espeak-ng-en", "-9", "9", 3.0},  {"espeak-ng-en", "-9", "-8", 1.05},
+        {"espeak-ng-en", "-9", "9", 3.0},   {"espeak-ng-en", "-9", "-8", 1.05},
         {"espeak-ng-en", "-8", "-7", 1.05}, {"flite-slt", "-9", "9", 3.0},
         {"flite-slt", "-9", "-8", 1.05},    {"flite-slt", "8", "9", 1.05},
     };
@@ -93,11 +93,11 @@ TEST(SayToFile, EachSlowerSpeedTakesLonger) {
             if (seconds.count(key) != 0)
                 continue;
             const QString path = dir.filePath(QString::fromStdString(key) + QStringLiteral(".wav"));
-            ASSERT_EQ(say({QStringLiteral("--voice"), QLatin1String(row.voice),
-                           QStringLiteral("--rate"), QLatin1String(rate), QStringLiteral("--out"),
-                           path, text})
-                          .exitCode,
-                      0);
+            ASSERT_EQ(
+                say({QStringLiteral("--voice"), QLatin1String(row.voice), QStringLiteral("--rate"),
+                     QLatin1String(rate), QStringLiteral("--out"), path, text})
+                    .exitCode,
+                0);
             seconds[key] = readSoundFile(path).value_or(RecordedSound{}).seconds();
             EXPECT_GT(seconds[key], 0.5) << key;
         }
