@@ -69,10 +69,8 @@ const FliteVoice* voiceNamed(const QString& name) {
     return nullptr;
 }
 
-// A sentence of a piece, [start, end) in the text: where the highlight, skips and a reading from a
-// sentence's start go. It ends after a sentence's end mark (and the quotes or brackets that close
-// with it) followed by white space, or at a line break.
-struct Sentence {
+// A stretch [start, end) of the text.
+struct TextSpan {
     qsizetype start;
     qsizetype end;
 };
@@ -82,8 +80,11 @@ bool closesWithSentence(QChar c) {
            c == QChar(0x2019);
 }
 
-std::vector<Sentence> sentencesOf(QStringView text, qsizetype from, qsizetype to) {
-    std::vector<Sentence> sentences;
+// The sentences of a piece: where the highlight, skips and a reading from a sentence's start go.
+// One ends after a sentence's end mark (and the quotes or brackets that close with it) followed by
+// white space, or at a line break.
+std::vector<TextSpan> sentencesOf(QStringView text, qsizetype from, qsizetype to) {
+    std::vector<TextSpan> sentences;
     qsizetype start = from;
     bool speakable = false;
     const auto endAt = [&](qsizetype end) {
@@ -121,6 +122,38 @@ std::vector<Sentence> sentencesOf(QStringView text, qsizetype from, qsizetype to
     if (speakable)
         sentences.push_back({start, to});
     return sentences;
+}
+
+// flite prepares the whole of an utterance before its first sound, and holds all of its sound: a
+// sentence longer than this (a text without full stops) is spoken as several utterances, each
+// ending after a clause's mark where there is one, else at a space.
+constexpr qsizetype longestUtterance = 400;
+
+bool endsClause(QChar c) {
+    return c == u',' || c == u';' || c == u':' || c == QChar(0x2014);
+}
+
+std::vector<TextSpan> utterancesOf(QStringView text, const TextSpan& sentence) {
+    std::vector<TextSpan> utterances;
+    qsizetype start = sentence.start;
+    while (sentence.end - start > longestUtterance) {
+        const qsizetype limit = start + longestUtterance;
+        qsizetype cut = -1;
+        for (qsizetype i = limit; i > start + 1 && cut < 0; --i) {
+            if (text[i].isSpace() && endsClause(text[i - 1]))
+                cut = i;
+        }
+        for (qsizetype i = limit; i > start && cut < 0; --i) {
+            if (text[i].isSpace())
+                cut = i;
+        }
+        if (cut < 0)
+            cut = text[limit - 1].isHighSurrogate() ? limit - 1 : limit;
+        utterances.push_back({start, cut});
+        start = cut;
+    }
+    utterances.push_back({start, sentence.end});
+    return utterances;
 }
 
 // The phones of cmudict's spelling ("r iy1 d") as the voice's lexicon writes them: it knows no
@@ -163,7 +196,7 @@ std::string_view possessiveEnding(std::string_view phones) {
     return " z";
 }
 
-// A word of a sentence that the voice is told how to say, in bytes of the sentence's UTF-8.
+// A word of an utterance that the voice is told how to say, in bytes of the utterance's UTF-8.
 struct SpokenWord {
     std::size_t start;
     std::size_t size;
@@ -210,15 +243,17 @@ public:
                              float(1 / speedFactor(piece.readingSpeed)));
         SynthesisCall call{&target, run, firstSample, false};
         streaming_->userdata = &call;
-        for (const Sentence& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
+        for (const TextSpan& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
             if (sentence.start - piece.start < piece.from)
                 continue;
             target.markSentence(
                 run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
                 call.delivered);
-            speakSentence(piece, sentence);
-            if (call.aborted)
-                return std::nullopt;
+            for (const TextSpan& utterance : utterancesOf(piece.decided, sentence)) {
+                speakUtterance(piece, utterance);
+                if (call.aborted)
+                    return std::nullopt;
+            }
         }
         return call.delivered - firstSample;
     }
@@ -228,9 +263,9 @@ public:
 private:
     // One utterance: flite's own analysis of the text, with the words whose pronunciation is
     // decided here given their phones.
-    void speakSentence(const PieceToSpeak& piece, const Sentence& sentence) {
+    void speakUtterance(const PieceToSpeak& piece, const TextSpan& span) {
         std::vector<SpokenWord> words;
-        const QByteArray utf8 = utf8WithWords(piece, sentence, &words);
+        const QByteArray utf8 = utf8WithWords(piece, span, &words);
         cst_utterance* utterance = new_utterance();
         utt_set_input_text(utterance, utf8.constData());
         utt_init(utterance, voice_);
@@ -241,12 +276,12 @@ private:
         delete_utterance(utterance);
     }
 
-    // The sentence's text for flite, and the words in it that are said as decided here.
-    QByteArray utf8WithWords(const PieceToSpeak& piece, const Sentence& sentence,
+    // The span's text for flite, and the words in it that are said as decided here.
+    QByteArray utf8WithWords(const PieceToSpeak& piece, const TextSpan& span,
                              std::vector<SpokenWord>* words) const {
         QByteArray utf8;
         const QStringView text = piece.decided;
-        for (qsizetype i = sentence.start; i < sentence.end;) {
+        for (qsizetype i = span.start; i < span.end;) {
             if (!text[i].isLetter()) {
                 // A NUL would end flite's text early.
                 utf8 += text[i].unicode() == 0 ? QByteArray(" ") : text.mid(i, 1).toUtf8();
@@ -254,7 +289,7 @@ private:
                 continue;
             }
             qsizetype end = i;
-            while (end < sentence.end && isWordCharacter(text, end))
+            while (end < span.end && isWordCharacter(text, end))
                 ++end;
             const QStringView word = text.mid(i, end - i);
             const QByteArray wordUtf8 = word.toUtf8();
