@@ -4,7 +4,6 @@
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_text.h"
-#include "speech/voice_catalogue.h"
 
 #include <QPointer>
 #include <QTimer>
