@@ -76,8 +76,8 @@ int readingHeard(const QString& listing, double place, const std::vector<Sounds>
 
 std::optional<QString> ipaListing(const std::u16string& text, const HomographReadings& readings) {
     QString error;
-    const std::optional<QString> listing = phonemesOf(
-        QString::fromStdU16String(text), speakingRate(1), PhonemeAlphabet::Ipa, &error, readings);
+    const std::optional<QString> listing =
+        phonemesOf(QString::fromStdU16String(text), 1, PhonemeAlphabet::Ipa, &error, readings);
     if (!listing)
         std::fprintf(stderr, "homograph_eval: %s\n", qPrintable(error));
     return listing;

@@ -59,8 +59,7 @@ QString comparable(const QString& listing, bool clauses) {
 
 std::optional<QString> phonemes(const QString& text, bool clauses) {
     QString error;
-    const std::optional<QString> listing =
-        phonemesOf(text, speakingRate(1), PhonemeAlphabet::Mnemonics, &error);
+    const std::optional<QString> listing = phonemesOf(text, 1, PhonemeAlphabet::Mnemonics, &error);
     if (!listing) {
         std::fprintf(stderr, "normalise_eval: %s\n", qPrintable(error));
         return std::nullopt;

@@ -3,7 +3,6 @@
 // from, so that no sound server is needed; first_sound_bench measures what is heard.
 #include "pronunciation/homograph_model.h"
 #include "speech/espeak_input.h"
-#include "speech/reading_speed.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
 #include "speech/text_chunks.h"
@@ -58,8 +57,7 @@ void BM_FirstSample(benchmark::State& state, const QString& (*makeText)()) {
         const int run = buffer->restart();
         char sample[2];
         const auto start = Clock::now();
-        engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
+        engine().submit({buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, 0});
         while (buffer->read(sample, 2) == 0)
             std::this_thread::yield();
         const auto end = Clock::now();
@@ -139,8 +137,7 @@ void BM_SynthesisSpeed(benchmark::State& state) {
         auto buffer = std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{1LL << 40, 1LL << 40});
         const int run = buffer->restart();
         const auto start = Clock::now();
-        engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
+        engine().submit({buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, 0});
         while (!buffer->finished()) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
             std::vector<char> sink(std::size_t(buffer->bytesAvailable()));
@@ -181,8 +178,7 @@ void BM_PeakMemoryWhileSpeaking(benchmark::State& state) {
         const qint64 before = statusKilobytes("VmRSS:");
         auto buffer = makeBuffer();
         const int run = buffer->restart();
-        engine().submit(
-            {buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, speakingRate(0)});
+        engine().submit({buffer, run, std::make_shared<SpeechText>(text), SentenceStart{}, 0});
         std::vector<char> piece(std::size_t(rate / 50 * 2));
         const auto start = Clock::now();
         for (int tick = 1; tick <= 30 * 50; ++tick) {

@@ -13,9 +13,10 @@ const char* const usage =
     "Usage:\n"
     "  tellwick [FILE]          open the window, with the text of a document\n"
     "  tellwick respell [--pause-at-line-breaks] [--read-square-brackets] [FILE]\n"
-    "  tellwick say [--rate N] [-o|--out FILE] [-j|--jobs N] [--phonemes|--ipa] [--follow]\n"
-    "               [--engine-heteronyms] [--explain] [--pause-at-line-breaks]\n"
+    "  tellwick say [--voice NAME] [--rate N] [-o|--out FILE] [-j|--jobs N] [--phonemes|--ipa]\n"
+    "               [--follow] [--engine-heteronyms] [--explain] [--pause-at-line-breaks]\n"
     "               [--read-square-brackets] [TEXT... | -f|--file FILE]\n"
+    "  tellwick voices          list the voices, and whether each can speak here\n"
     "  tellwick read-selection  read what is highlighted anywhere, in the window\n"
     "  tellwick pause           pause or resume the window's reading\n"
     "  tellwick --help | --version\n"
@@ -37,6 +38,8 @@ int run(int argc, char** argv) {
             return tellwick::runRespellCommand(argc - 2, argv + 2);
         if (std::strcmp(command, "say") == 0)
             return tellwick::runSayCommand(argc - 2, argv + 2);
+        if (std::strcmp(command, "voices") == 0)
+            return tellwick::runVoicesCommand(argc - 2, argv + 2);
         if (std::strcmp(command, "read-selection") == 0)
             return tellwick::runReadSelectionCommand(argc - 2, argv + 2);
         if (std::strcmp(command, "pause") == 0)

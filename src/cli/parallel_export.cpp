@@ -2,6 +2,7 @@
 #include "speech/audio_file.h"
 #include "speech/sound_file_output.h"
 #include "speech/text_chunks.h"
+#include "speech/voice_catalogue.h"
 
 #include <QByteArray>
 
@@ -32,8 +33,6 @@ struct Part {
 // than a few of the voice's pieces, as a part that comes early is held in memory until its turn.
 constexpr int partsPerJob = 8;
 constexpr int mostPiecesPerPart = 4;
-// The rate every espeak-ng voice speaks at; a process that says otherwise is a fault.
-constexpr int synthesisSampleRate = 22050;
 // How much sound a process may deliver ahead of its turn before it is made to wait.
 constexpr qsizetype mostBytesAhead = qsizetype(48) << 20;
 
@@ -78,7 +77,10 @@ bool writeAll(int descriptor, const char* bytes, std::size_t size) {
 // Starts the worker that synthesises parts number index, index + jobs... and hands it the text.
 bool start(Worker* worker, const ExportRequest& request, const std::vector<Part>& parts, int index,
            int jobs, QString* error) {
-    std::vector<std::string> arguments = {"tellwick", "say", synthesisWorkerArgument,
+    std::vector<std::string> arguments = {"tellwick",
+                                          "say",
+                                          synthesisWorkerArgument,
+                                          request.voice.toStdString(),
                                           std::to_string(request.readingSpeed),
                                           request.homographsByEngine ? "0" : "1"};
     for (std::size_t part = std::size_t(index); part < parts.size(); part += std::size_t(jobs)) {
@@ -236,10 +238,10 @@ private:
             if (!take(&rate, sizeof rate))
                 return waitFor(worker);
             worker.rateRead = true;
-            if (int(rate) != synthesisSampleRate)
-                return fail(QStringLiteral("espeak-ng speaks at %1 Hz, not %2 Hz")
+            if (int(rate) != sampleRate_)
+                return fail(QStringLiteral("the voice speaks at %1 Hz, not %2 Hz")
                                 .arg(rate)
-                                .arg(synthesisSampleRate));
+                                .arg(sampleRate_));
         }
         for (;;) {
             FrameSize size = 0;
@@ -283,11 +285,20 @@ private:
     }
 
     bool open() {
+        const std::vector<VoiceDescription> voices = knownVoices();
+        const VoiceDescription* voice =
+            findVoice(voices, request_.voice.isEmpty() ? defaultVoiceName() : request_.voice);
+        if (voice == nullptr)
+            return fail(noVoiceNamed(request_.voice));
+        if (!voice->unavailableBecause.isEmpty())
+            return fail(voice->unavailableBecause);
+        // The catalogue's rate is what each process must give.
+        sampleRate_ = voice->sampleRate;
         SF_INFO info{};
-        info.samplerate = synthesisSampleRate;
+        info.samplerate = sampleRate_;
         info.channels = 1;
         QString error;
-        info.format = audioFileFormat(request_.path, synthesisSampleRate, &error);
+        info.format = audioFileFormat(request_.path, sampleRate_, &error);
         output_.emplace();
         if (info.format == 0 || !output_->open(request_.path, &info, &error))
             return fail(error);
@@ -319,6 +330,7 @@ private:
     const std::vector<Part> parts_;
     std::vector<Worker> workers_;
     std::optional<SoundFileOutput> output_;
+    int sampleRate_ = 0;
     std::size_t part_ = 0;
     qsizetype written_ = 0;
     bool failed_ = false;

@@ -14,6 +14,7 @@
 #include "speech/audio_file.h"
 #include "speech/phoneme_listing.h"
 #include "speech/system_voice.h"
+#include "speech/voice_catalogue.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -33,14 +34,18 @@ namespace tellwick {
 namespace {
 
 constexpr OptionSpec sayOptions[] = {
+    {"voice", '\0', "NAME",
+     "the voice that speaks (see tellwick voices); default the first listed"},
     {"rate", '\0', "N", "reading speed, default 1 as the window starts", -9, 9},
     {"out", 'o', "FILE", "write the speech to FILE instead (.wav, .flac, .ogg, .mp3)"},
     {"jobs", 'j', "N", "with --out, how many processes synthesise at once (default: one a core)", 1,
      64},
     {"file", 'f', "FILE", "read the text of FILE instead: plain text, PDF, EPUB or HTML"},
     {"phonemes", '\0', nullptr,
-     "print the voice's phonemes instead, a line per clause (as espeak-ng -x)"},
-    {"ipa", '\0', nullptr, "as --phonemes, in the International Phonetic Alphabet"},
+     "print the voice's phonemes instead, a line per clause (espeak-ng: as espeak-ng -x; flite: "
+     "its phones, words parted by |)"},
+    {"ipa", '\0', nullptr,
+     "as --phonemes, in the International Phonetic Alphabet where the voice's engine has it"},
     {"engine-heteronyms", '\0', nullptr,
      "let espeak-ng read every homograph that the rewriter leaves (read, lead, project...) its "
      "own way, to compare"},
@@ -62,6 +67,7 @@ constexpr CommandSpec sayCommand{
 struct SayRequest {
     RespellOptions options;
     int rate = 1;
+    QString voice; // empty for the default voice
     std::optional<std::string> outPath;
     std::optional<PhonemeAlphabet> phonemes;
     HomographReadings homographs;
@@ -82,6 +88,13 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
     request->options.linesAsSpaces = !arguments->has(pauseAtLineBreaksOption.name);
     request->options.skipBracketed = !arguments->has(readSquareBracketsOption.name);
     request->rate = arguments->number("rate", request->rate);
+    if (arguments->has("voice")) {
+        request->voice = QString::fromStdString(arguments->values.at("voice"));
+        if (findVoice(knownVoices(), request->voice) == nullptr) {
+            std::fprintf(stderr, "tellwick say: %s\n", qPrintable(noVoiceNamed(request->voice)));
+            return 2;
+        }
+    }
     request->jobs =
         arguments->number("jobs", int(std::max(1u, std::thread::hardware_concurrency())));
     if (arguments->has("file"))
@@ -146,8 +159,12 @@ std::optional<std::u16string> givenText(const SayRequest& request, int* status) 
 }
 
 int writeFile(const QString& text, const SayRequest& request) {
-    const ExportRequest exportRequest{text, request.rate, request.homographs.byEngine, request.jobs,
-                                      QString::fromStdString(*request.outPath)};
+    const ExportRequest exportRequest{text,
+                                      request.rate,
+                                      request.homographs.byEngine,
+                                      request.jobs,
+                                      QString::fromStdString(*request.outPath),
+                                      request.voice};
     TerminalProgress progress(stderr, QStringLiteral("writing %1").arg(exportRequest.path));
     QString error;
     const bool written = exportInParallel(
@@ -163,8 +180,8 @@ int writeFile(const QString& text, const SayRequest& request) {
 
 int printPhonemes(const QString& text, const SayRequest& request) {
     QString error;
-    const std::optional<QString> phonemes =
-        phonemesOf(text, speakingRate(request.rate), *request.phonemes, &error, request.homographs);
+    const std::optional<QString> phonemes = phonemesOf(text, request.rate, *request.phonemes,
+                                                       &error, request.homographs, request.voice);
     if (!phonemes) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
@@ -254,7 +271,7 @@ int playToEnd(SystemVoice* voice, const QString& text, int rate, const FollowedT
 
 int speak(const QString& text, const SayRequest& request, const FollowedText* followed) {
     QString error;
-    std::unique_ptr<SystemVoice> voice = SystemVoice::create(&error);
+    std::unique_ptr<SystemVoice> voice = SystemVoice::create(request.voice, &error);
     if (!voice) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;

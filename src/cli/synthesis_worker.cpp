@@ -1,6 +1,5 @@
 #include "cli/parallel_export.h"
 #include "speech/homograph_readings.h"
-#include "speech/reading_speed.h"
 #include "speech/speech_engine.h"
 
 #include <condition_variable>
@@ -96,16 +95,17 @@ QString readText() {
 int runSynthesisWorker(int argc, char** argv) {
     // The process that started this one answers Ctrl+C for both: it closes the file.
     std::signal(SIGINT, SIG_IGN);
-    if (argc < 2 || argc % 2 != 0) {
-        std::fprintf(stderr, "tellwick say: %s takes a speed, 0 or 1, and parts\n",
+    if (argc < 3 || argc % 2 != 1) {
+        std::fprintf(stderr, "tellwick say: %s takes a voice, a speed, 0 or 1, and parts\n",
                      synthesisWorkerArgument);
         return 2;
     }
-    const int readingSpeed = std::atoi(argv[0]);
-    const HomographReadings homographs{std::atoi(argv[1]) == 0};
+    const QString voice = QString::fromLocal8Bit(argv[0]);
+    const int readingSpeed = std::atoi(argv[1]);
+    const HomographReadings homographs{std::atoi(argv[2]) == 0};
     const auto text = std::make_shared<SpeechText>(readText());
     QString error;
-    SpeechEngine* engine = SpeechEngine::instance(&error);
+    SpeechEngine* engine = SpeechEngine::forVoice(voice, &error);
     if (engine == nullptr) {
         std::fprintf(stderr, "tellwick say: %s\n", qPrintable(error));
         return 1;
@@ -113,14 +113,13 @@ int runSynthesisWorker(int argc, char** argv) {
     const FrameSize sampleRate = FrameSize(engine->sampleRate());
     if (!writeAll(&sampleRate, sizeof sampleRate))
         return 1;
-    const int parts = (argc - 2) / 2;
+    const int parts = (argc - 3) / 2;
     auto target = std::make_shared<PipeTarget>(parts);
     for (int part = 0; part < parts; ++part) {
-        const qsizetype start = std::atoll(argv[2 + 2 * part]);
-        const qsizetype end = std::atoll(argv[3 + 2 * part]);
-        SpeechEngine::Job job{
-            target,    part, text, SentenceStart{start, 0, start}, speakingRate(readingSpeed),
-            homographs};
+        const qsizetype start = std::atoll(argv[3 + 2 * part]);
+        const qsizetype end = std::atoll(argv[4 + 2 * part]);
+        SpeechEngine::Job job{target,       part,      text, SentenceStart{start, 0, start},
+                              readingSpeed, homographs};
         job.until = end;
         engine->submit(std::move(job));
     }

@@ -1,6 +1,5 @@
 #include "speech/audio_file.h"
 
-#include "speech/reading_speed.h"
 #include "speech/sound_file_output.h"
 #include "speech/speech_engine.h"
 #include "speech/voice_catalogue.h"
@@ -142,11 +141,7 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
                      std::function<bool()> stopped, QString* error,
                      const HomographReadings& homographs, const QString& voiceName,
                      const SpeechFileProgress& progress) {
-    if (!voiceName.isEmpty() && voiceName != defaultVoiceName()) {
-        *error = QStringLiteral("there is no voice named %1").arg(voiceName);
-        return false;
-    }
-    SpeechEngine* engine = SpeechEngine::instance(error);
+    SpeechEngine* engine = SpeechEngine::forVoice(voiceName, error);
     if (engine == nullptr)
         return false;
     SF_INFO info{};
@@ -160,8 +155,8 @@ bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
     auto target = std::make_shared<FileTarget>(std::move(stopped));
     if (!target->open(path, &info, error))
         return false;
-    engine->submit({target, 0, std::make_shared<SpeechText>(text), SentenceStart{},
-                    speakingRate(readingSpeed), homographs});
+    engine->submit(
+        {target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, readingSpeed, homographs});
     const bool complete = target->wait([&](qsizetype reached) {
         if (progress && !text.isEmpty())
             progress(double(reached) / double(text.size()));

@@ -78,7 +78,6 @@ std::optional<DecidedHomograph> decidedHomograph(QStringView text, qsizetype sta
         return std::nullopt;
     const std::u16string_view whole(reinterpret_cast<const char16_t*>(text.utf16()),
                                     std::size_t(text.size()));
-    // A possessive is the homograph's reading with its "s" ("the sow's milk").
     const bool possessive = end - start > 2 && text[end - 2] == u'\'' && text[end - 1] == u's';
     const std::optional<homographs::Model::Decision> decision =
         model->decide(whole, std::size_t(start), std::size_t(possessive ? end - 2 : end));

@@ -34,9 +34,10 @@ private:
 
 } // namespace
 
-std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, PhonemeAlphabet alphabet,
-                                  QString* error, const HomographReadings& homographs) {
-    SpeechEngine* engine = SpeechEngine::instance(error);
+std::optional<QString> phonemesOf(const QString& text, int readingSpeed, PhonemeAlphabet alphabet,
+                                  QString* error, const HomographReadings& homographs,
+                                  const QString& voiceName) {
+    SpeechEngine* engine = SpeechEngine::forVoice(voiceName, error);
     if (engine == nullptr)
         return std::nullopt;
     char* listing = nullptr;
@@ -50,7 +51,7 @@ std::optional<QString> phonemesOf(const QString& text, SpeakingRate rate, Phonem
     // until the job has finished.
     auto target = std::make_shared<DiscardTarget>();
     engine->submitListing(
-        {target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, rate, homographs},
+        {target, 0, std::make_shared<SpeechText>(text), SentenceStart{}, readingSpeed, homographs},
         {stream, alphabet == PhonemeAlphabet::Ipa});
     target->wait();
     std::fclose(stream);

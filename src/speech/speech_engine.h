@@ -1,7 +1,6 @@
 #pragma once
 
 #include "speech/homograph_readings.h"
-#include "speech/reading_speed.h"
 #include "speech/speech_text.h"
 #include "speech/synthesis_target.h"
 
@@ -17,15 +16,22 @@
 
 namespace tellwick {
 
-// espeak-ng for the whole process. Its library keeps global state that cannot be set up twice
-// (terminating and initialising it again deadlocks), so it is initialised once and kept for the
-// life of the process, and all synthesis runs on one worker thread, one job after the other.
+class VoiceEngine;
+
+// The synthesis of one voice: its engine (see voice_engine.h), made and driven on one worker
+// thread of its own, one job after the other. Speech libraries keep global state that cannot be
+// set up twice (espeak-ng deadlocks when initialised again), so each voice's worker is started
+// once and kept for the life of the process.
 class SpeechEngine {
 public:
-    // The engine, started on first use. Null, with a message naming the cause, when espeak-ng
-    // cannot load its data; later calls give the same answer.
-    static SpeechEngine* instance(QString* error);
+    // The worker of the voice named (see voice_catalogue.h; empty for the default voice), started
+    // on first use. Null, with a message naming the cause, when the voice cannot speak here; later
+    // calls give the same answer.
+    static SpeechEngine* forVoice(const QString& voiceName, QString* error);
+    // The default voice's worker.
+    static SpeechEngine* instance(QString* error) { return forVoice(QString(), error); }
 
+    // The rate of every sample the voice gives, in Hz.
     int sampleRate() const { return sampleRate_; }
 
     // Synthesises text from a sentence start into target's run. The job ends by itself when the
@@ -38,7 +44,8 @@ public:
         int run = 0;
         std::shared_ptr<SpeechText> text;
         SentenceStart from;
-        SpeakingRate rate;
+        // The window's reading speed, -9 to +9.
+        int readingSpeed = 0;
         HomographReadings homographs = {};
         // Where the job stops: before the first piece that starts there or later (see
         // text_chunks.h); -1 for the text's end. A text cut at piece starts this way is
@@ -46,9 +53,9 @@ public:
         qsizetype until = -1;
     };
     void submit(Job job);
-    // A job that also lists the phonemes it says into stream, one line per clause, as
-    // "espeak-ng -q -x" (or --ipa) prints them. The stream is written on the worker alone, and is
-    // complete once the target's run is finished.
+    // A job that also lists the phonemes it says into stream, one line per clause, in the voice's
+    // own phone set (see VoiceEngine::listPhonemes). The stream is written on the worker alone, and
+    // is complete once the target's run is finished.
     struct PhonemeListing {
         std::FILE* stream = nullptr;
         bool ipa = false;
@@ -59,19 +66,21 @@ public:
     SpeechEngine& operator=(const SpeechEngine&) = delete;
 
 private:
-    explicit SpeechEngine(int sampleRate);
-    void work();
+    explicit SpeechEngine(const QString& voiceName);
+    void work(const QString& voiceName);
     void synthesise(const Job& job);
 
-    const int sampleRate_;
+    int sampleRate_ = 0;
+    QString error_;
+    std::unique_ptr<VoiceEngine> engine_;
     std::mutex mutex_;
-    std::condition_variable jobArrived_;
+    std::condition_variable changed_;
+    bool started_ = false;
     struct Queued {
         Job job;
         std::optional<PhonemeListing> listing;
     };
     std::deque<Queued> jobs_;
-    std::thread worker_;
 };
 
 } // namespace tellwick

@@ -1,11 +1,9 @@
 #include "speech/system_voice.h"
 
-#include "speech/reading_speed.h"
 #include "speech/sound_server_stream.h"
 #include "speech/speech_buffer.h"
 #include "speech/speech_engine.h"
 #include "speech/speech_text.h"
-#include "speech/voice_catalogue.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -37,26 +35,29 @@ std::unique_ptr<Voice> makeSystemVoice(QString* error) {
 }
 
 std::unique_ptr<Voice> makeSystemVoice(const QString& voiceName, QString* error) {
-    if (!voiceName.isEmpty() && voiceName != defaultVoiceName()) {
-        if (error != nullptr)
-            *error = QStringLiteral("there is no voice named %1").arg(voiceName);
-        return nullptr;
-    }
-    return SystemVoice::create(error);
+    return SystemVoice::create(voiceName, error);
 }
 
 void prepareSystemVoice() {
-    std::thread([] { SpeechEngine::instance(nullptr); }).detach();
+    prepareVoice(QString());
+}
+
+void prepareVoice(const QString& voiceName) {
+    std::thread([voiceName] { SpeechEngine::forVoice(voiceName, nullptr); }).detach();
 }
 
 std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
+    return create(QString(), error);
+}
+
+std::unique_ptr<SystemVoice> SystemVoice::create(const QString& voiceName, QString* error) {
     // Every reading connects anew, so that one after the sound server came back finds it. The
     // server is reached first: espeak-ng's library, when it starts, connects to it too and waits
     // for ever on a server that stopped.
     std::unique_ptr<SoundServerStream> stream = SoundServerStream::connect(error);
     if (!stream)
         return nullptr;
-    SpeechEngine* engine = SpeechEngine::instance(error);
+    SpeechEngine* engine = SpeechEngine::forVoice(voiceName, error);
     if (engine == nullptr)
         return nullptr;
     auto buffer = std::make_shared<SpeechBuffer>(SpeechBuffer::Limits{
@@ -70,7 +71,7 @@ std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
 SystemVoice::SystemVoice(SpeechEngine* engine, std::shared_ptr<SpeechBuffer> buffer,
                          std::unique_ptr<SoundServerStream> stream)
     : engine_(engine), buffer_(std::move(buffer)), stream_(std::move(stream)),
-      text_(std::make_shared<SpeechText>()), rate_(speakingRate(0)), heardPoll_(new QTimer(this)) {
+      text_(std::make_shared<SpeechText>()), heardPoll_(new QTimer(this)) {
     heardPoll_->setInterval(heardPollMilliseconds);
     heardPoll_->setTimerType(Qt::PreciseTimer);
     connect(heardPoll_, &QTimer::timeout, this, &SystemVoice::reportWhatWasHeard);
@@ -94,7 +95,7 @@ SystemVoice::~SystemVoice() {
 }
 
 VoiceResult SystemVoice::setRate(int rate) {
-    rate_ = speakingRate(rate);
+    readingSpeed_ = rate;
     return VoiceResult::success();
 }
 
@@ -133,7 +134,7 @@ void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
     // before it could read the new text.
     const int run = buffer_->restart();
     text_->reset(text, whole);
-    engine_->submit({buffer_, run, text_, SentenceStart{}, rate_, homographs_});
+    engine_->submit({buffer_, run, text_, SentenceStart{}, readingSpeed_, homographs_});
     // Sound of the old text still in the output is heard, but its sentences are no longer those
     // of the text being read.
     notYetHeard_.clear();
@@ -163,7 +164,7 @@ VoiceResult SystemVoice::skipSentence(int count) {
     listenerAt_ = outcome.sentence;
     if (outcome.resynthesise) {
         text_->wake();
-        engine_->submit({buffer_, outcome.run, text_, outcome.from, rate_, homographs_});
+        engine_->submit({buffer_, outcome.run, text_, outcome.from, readingSpeed_, homographs_});
     }
     wakeOutput();
     return VoiceResult::success();

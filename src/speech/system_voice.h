@@ -1,7 +1,6 @@
 #pragma once
 
 #include "speech/homograph_readings.h"
-#include "speech/reading_speed.h"
 #include "speech/voice.h"
 
 #include "speech/speech_buffer.h"
@@ -21,24 +20,27 @@ class SoundServerStream;
 class SpeechEngine;
 class SpeechText;
 
-// The real voice: espeak-ng synthesis played by the sound server. Returns null and sets error
-// (naming the cause and what to do) when espeak-ng's data cannot be loaded or the sound server
-// cannot be reached. Needs a QCoreApplication.
+// The real voice: the default voice's synthesis played by the sound server. Returns null and sets
+// error (naming the cause and what to do) when the voice's data cannot be loaded or the sound
+// server cannot be reached. Needs a QCoreApplication.
 std::unique_ptr<Voice> makeSystemVoice(QString* error);
 // The same with the voice named (see voice_catalogue.h); an empty name is the default voice.
 std::unique_ptr<Voice> makeSystemVoice(const QString& voiceName, QString* error);
 
-// Loads espeak-ng on a thread of its own now, so that the first reading does not wait for it.
-// Call on the application's thread; returns at once.
+// Starts the default voice on a thread of its own now, so that the first reading does not wait
+// for it. Call on the application's thread; returns at once.
 void prepareSystemVoice();
+// The same for the voice named.
+void prepareVoice(const QString& voiceName);
 
 // The real voice, for callers that also need where each sentence heard ends (the command line).
 // The window uses it through Voice only.
 class SystemVoice : public QObject, public Voice {
     Q_OBJECT
 public:
-    // Null, with error set, as makeSystemVoice.
+    // Null, with error set, as makeSystemVoice; an empty name is the default voice.
     static std::unique_ptr<SystemVoice> create(QString* error);
+    static std::unique_ptr<SystemVoice> create(const QString& voiceName, QString* error);
     ~SystemVoice() override;
 
     VoiceResult setRate(int rate) override;
@@ -75,7 +77,7 @@ private:
     std::shared_ptr<SpeechBuffer> buffer_;
     std::unique_ptr<SoundServerStream> stream_;
     std::shared_ptr<SpeechText> text_;
-    SpeakingRate rate_;
+    int readingSpeed_ = 0;
     HomographReadings homographs_;
     bool started_ = false;
     bool paused_ = false;

@@ -1,10 +1,37 @@
 #include "speech/voice_catalogue.h"
 
+#include "speech/espeak_engine.h"
+#include "speech/festival_engine.h"
+#include "speech/flite_engine.h"
+#include "speech/voice_engine.h"
+
+#include <QStringList>
+
 namespace tellwick {
 
+namespace {
+
+// Each engine's voices and how to start one, the default voice's engine first.
+struct EngineEntry {
+    const char* name;
+    std::vector<VoiceDescription> (*voices)();
+    std::unique_ptr<VoiceEngine> (*start)(const QString& name, QString* error);
+};
+constexpr EngineEntry engines[] = {
+    {"espeak-ng", espeakVoices, startEspeakVoice},
+    {"flite", fliteVoices, startFliteVoice},
+    {"festival", festivalVoices, startFestivalVoice},
+};
+
+} // namespace
+
 std::vector<VoiceDescription> knownVoices() {
-    return {{QStringLiteral("espeak-ng-en"), QStringLiteral("espeak-ng"), QStringLiteral("English"),
-             22050, QString()}};
+    std::vector<VoiceDescription> voices;
+    for (const EngineEntry& engine : engines) {
+        for (VoiceDescription& voice : engine.voices())
+            voices.push_back(std::move(voice));
+    }
+    return voices;
 }
 
 QString defaultVoiceName() {
@@ -17,6 +44,34 @@ const VoiceDescription* findVoice(const std::vector<VoiceDescription>& voices,
         if (voice.name == name)
             return &voice;
     }
+    return nullptr;
+}
+
+QString noVoiceNamed(const QString& name) {
+    QStringList names;
+    for (const VoiceDescription& known : knownVoices())
+        names << known.name;
+    return QStringLiteral("there is no voice named %1 (the voices: %2)")
+        .arg(name, names.join(QStringLiteral(", ")));
+}
+
+std::unique_ptr<VoiceEngine> startVoiceEngine(const QString& name, QString* error) {
+    const std::vector<VoiceDescription> voices = knownVoices();
+    const VoiceDescription* voice = findVoice(voices, name);
+    if (voice == nullptr) {
+        *error = noVoiceNamed(name);
+        return nullptr;
+    }
+    if (!voice->unavailableBecause.isEmpty()) {
+        *error = QStringLiteral("the voice %1 cannot speak here: %2")
+                     .arg(name, voice->unavailableBecause);
+        return nullptr;
+    }
+    for (const EngineEntry& engine : engines) {
+        if (voice->engine == QLatin1String(engine.name))
+            return engine.start(name, error);
+    }
+    *error = QStringLiteral("no engine speaks the voice %1").arg(name);
     return nullptr;
 }
 

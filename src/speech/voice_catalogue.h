@@ -2,9 +2,12 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace tellwick {
+
+class VoiceEngine;
 
 // A voice that Tellwick knows, whether or not it can speak on this machine.
 struct VoiceDescription {
@@ -24,5 +27,12 @@ QString defaultVoiceName();
 
 // The voice named, or null when no voice has that name.
 const VoiceDescription* findVoice(const std::vector<VoiceDescription>& voices, const QString& name);
+
+// The one-line message for a name that no voice has, listing the names there are.
+QString noVoiceNamed(const QString& name);
+
+// Starts the engine of the voice named, on the calling thread (the one that will drive it). Null,
+// with a message naming the cause, when no voice has that name or it cannot speak here.
+std::unique_ptr<VoiceEngine> startVoiceEngine(const QString& name, QString* error);
 
 } // namespace tellwick

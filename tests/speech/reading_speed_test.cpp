@@ -1,4 +1,4 @@
-#include "speech/reading_speed.h"
+#include "speech/espeak_engine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,408 @@
+#include "speech/flite_engine.h"
+
+#include "pronunciation/homograph_pronunciations.h"
+#include "speech/qt_text.h"
+#include "speech/reading_speed.h"
+#include "speech/us_english_respellings.h"
+
+#include <flite/flite.h>
+
+#include <dlfcn.h>
+
+#include <map>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+namespace tellwick {
+
+namespace {
+
+struct FliteVoice {
+    const char* name;
+    const char* library;
+    const char* registration; // the library's function that makes the voice
+};
+constexpr FliteVoice voices[] = {
+    {"flite-slt", "libflite_cmu_us_slt.so.1", "register_cmu_us_slt"},
+    {"flite-rms", "libflite_cmu_us_rms.so.1", "register_cmu_us_rms"},
+    {"flite-awb", "libflite_cmu_us_awb.so.1", "register_cmu_us_awb"},
+    {"flite-kal16", "libflite_cmu_us_kal16.so.1", "register_cmu_us_kal16"},
+};
+// Every voice of the package speaks at this rate; the engine asks its voice all the same.
+constexpr int fliteSampleRate = 16000;
+
+// flite hands sound over in pieces of at least this many samples (50 ms): short enough that an
+// abort or a backpressure wait takes effect almost at once.
+constexpr int streamSamples = fliteSampleRate / 20;
+
+using Registration = cst_voice* (*)(const char*);
+
+// The voice library's function that makes the voice, loaded once for the process; null, with the
+// loader's message, when the library is missing.
+Registration registrationOf(const FliteVoice& voice, QString* error) {
+    static std::mutex mutex;
+    static std::map<std::string, std::pair<Registration, QString>> loaded;
+    std::lock_guard lock(mutex);
+    auto found = loaded.find(voice.name);
+    if (found == loaded.end()) {
+        Registration registration = nullptr;
+        QString message;
+        // Never unloaded: the voice it makes lives as long as the process.
+        if (void* library = dlopen(voice.library, RTLD_NOW | RTLD_LOCAL))
+            registration = reinterpret_cast<Registration>(dlsym(library, voice.registration));
+        if (registration == nullptr)
+            message = QStringLiteral("%1 cannot be loaded (install the package libflite1): %2")
+                          .arg(QLatin1String(voice.library), QString::fromLocal8Bit(dlerror()));
+        found = loaded.emplace(voice.name, std::make_pair(registration, message)).first;
+    }
+    if (error != nullptr)
+        *error = found->second.second;
+    return found->second.first;
+}
+
+const FliteVoice* voiceNamed(const QString& name) {
+    for (const FliteVoice& voice : voices) {
+        if (name == QLatin1String(voice.name))
+            return &voice;
+    }
+    return nullptr;
+}
+
+// A stretch [start, end) of the text.
+struct TextSpan {
+    qsizetype start;
+    qsizetype end;
+};
+
+bool closesWithSentence(QChar c) {
+    return c == u'"' || c == u'\'' || c == u')' || c == u']' || c == QChar(0x201D) ||
+           c == QChar(0x2019);
+}
+
+// The sentences of a piece: where the highlight, skips and a reading from a sentence's start go.
+// One ends after a sentence's end mark (and the quotes or brackets that close with it) followed by
+// white space, or at a line break.
+std::vector<TextSpan> sentencesOf(QStringView text, qsizetype from, qsizetype to) {
+    std::vector<TextSpan> sentences;
+    qsizetype start = from;
+    bool speakable = false;
+    const auto endAt = [&](qsizetype end) {
+        // A stretch of punctuation alone says nothing and is no sentence to go to.
+        if (speakable)
+            sentences.push_back({start, end});
+        start = end;
+        speakable = false;
+    };
+    for (qsizetype i = from; i < to; ++i) {
+        if (!speakable) {
+            if (text[i].isSpace()) {
+                start = i + 1;
+                continue;
+            }
+            speakable = text[i].isLetterOrNumber();
+            if (!speakable)
+                continue;
+        }
+        if (isLineBreak(text[i])) {
+            endAt(i);
+            start = i + 1;
+        } else if (isSentenceEndMark(text[i])) {
+            qsizetype after = i + 1;
+            while (after < to &&
+                   (isSentenceEndMark(text[after]) || closesWithSentence(text[after])))
+                ++after;
+            if (after < to && text[after].isSpace()) {
+                endAt(after);
+                i = after;
+                start = after + 1;
+            }
+        }
+    }
+    if (speakable)
+        sentences.push_back({start, to});
+    return sentences;
+}
+
+// flite prepares the whole of an utterance before its first sound, and holds all of its sound: a
+// sentence longer than this (a text without full stops) is spoken as several utterances, each
+// ending after a clause's mark where there is one, else at a space.
+constexpr qsizetype longestUtterance = 400;
+
+bool endsClause(QChar c) {
+    return c == u',' || c == u';' || c == u':' || c == QChar(0x2014);
+}
+
+std::vector<TextSpan> utterancesOf(QStringView text, const TextSpan& sentence) {
+    std::vector<TextSpan> utterances;
+    qsizetype start = sentence.start;
+    while (sentence.end - start > longestUtterance) {
+        const qsizetype limit = start + longestUtterance;
+        qsizetype cut = -1;
+        for (qsizetype i = limit; i > start + 1 && cut < 0; --i) {
+            if (text[i].isSpace() && endsClause(text[i - 1]))
+                cut = i;
+        }
+        for (qsizetype i = limit; i > start && cut < 0; --i) {
+            if (text[i].isSpace())
+                cut = i;
+        }
+        if (cut < 0)
+            cut = text[limit - 1].isHighSurrogate() ? limit - 1 : limit;
+        utterances.push_back({start, cut});
+        start = cut;
+    }
+    utterances.push_back({start, sentence.end});
+    return utterances;
+}
+
+// The phones of cmudict's spelling ("r iy1 d") as the voice's lexicon writes them: it knows no
+// secondary stress. Empty when a phone is not in the voice's phone set: the word is then left to
+// the voice, as the voice would otherwise stop the program on an unknown phone.
+std::string voicePhones(std::string_view phones, const cst_phoneset* phoneset) {
+    std::string out;
+    std::size_t at = 0;
+    while (at < phones.size()) {
+        std::size_t end = phones.find(' ', at);
+        if (end == std::string_view::npos)
+            end = phones.size();
+        std::string phone(phones.substr(at, end - at));
+        at = end + 1;
+        if (phone.empty())
+            continue;
+        if (phone.back() == '2')
+            phone.back() = '0';
+        const std::string bare =
+            phone.back() == '0' || phone.back() == '1' ? phone.substr(0, phone.size() - 1) : phone;
+        if (phone_id(phoneset, bare.c_str()) < 0)
+            return {};
+        out += out.empty() ? phone : ' ' + phone;
+    }
+    return out;
+}
+
+// A possessive's "s": "z" after a voiced sound, "s" after a voiceless one, a syllable of its own
+// after a hissing one.
+std::string_view possessiveEnding(std::string_view phones) {
+    const std::string_view last = phones.substr(phones.rfind(' ') + 1);
+    for (std::string_view hissing : {"s", "z", "sh", "zh", "ch", "jh"}) {
+        if (last == hissing)
+            return " ih0 z";
+    }
+    for (std::string_view voiceless : {"p", "t", "k", "f", "th"}) {
+        if (last == voiceless)
+            return " s";
+    }
+    return " z";
+}
+
+// A word of an utterance that the voice is told how to say, in bytes of the utterance's UTF-8.
+struct SpokenWord {
+    std::size_t start;
+    std::size_t size;
+    std::string phones;
+};
+
+// What the synthesis in progress writes to; flite hands it back with every piece of sound.
+struct SynthesisCall {
+    SynthesisTarget* target = nullptr;
+    int run = 0;
+    qint64 delivered = 0;
+    bool aborted = false;
+};
+
+int receiveSound(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info) {
+    SynthesisCall& call = *static_cast<SynthesisCall*>(info->userdata);
+    if (size > 0 ? !call.target->append(call.run, wave->samples + start, size)
+                 : !call.target->isCurrent(call.run)) {
+        call.aborted = true;
+        return CST_AUDIO_STREAM_STOP;
+    }
+    call.delivered += size;
+    return CST_AUDIO_STREAM_CONT;
+}
+
+class FliteEngine : public VoiceEngine {
+public:
+    explicit FliteEngine(cst_voice* voice)
+        : voice_(voice), phoneset_(val_phoneset(feat_val(voice->features, "phoneset"))),
+          sampleRate_(flite_get_param_int(voice->features, "sample_rate", fliteSampleRate)),
+          streaming_(new_audio_streaming_info()) {
+        streaming_->asc = receiveSound;
+        streaming_->min_buffsize = streamSamples;
+        // The voice's features own the streaming information from now on.
+        flite_feat_set(voice_->features, "streaming_info", audio_streaming_info_val(streaming_));
+    }
+
+    int sampleRate() const override { return sampleRate_; }
+
+    std::optional<qint64> speakPiece(const PieceToSpeak& piece, SynthesisTarget& target, int run,
+                                     qint64 firstSample) override {
+        // Each step of speed stretches every sound by the same factor.
+        flite_feat_set_float(voice_->features, "duration_stretch",
+                             float(1 / speedFactor(piece.readingSpeed)));
+        SynthesisCall call{&target, run, firstSample, false};
+        streaming_->userdata = &call;
+        for (const TextSpan& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
+            if (sentence.start - piece.start < piece.from)
+                continue;
+            target.markSentence(
+                run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
+                call.delivered);
+            for (const TextSpan& utterance : utterancesOf(piece.decided, sentence)) {
+                speakUtterance(piece, utterance);
+                if (call.aborted)
+                    return std::nullopt;
+            }
+        }
+        return call.delivered - firstSample;
+    }
+
+    void listPhonemes(std::FILE* stream, bool) override { listing_ = stream; }
+
+private:
+    // One utterance: flite's own analysis of the text, with the words whose pronunciation is
+    // decided here given their phones.
+    void speakUtterance(const PieceToSpeak& piece, const TextSpan& span) {
+        std::vector<SpokenWord> words;
+        const QByteArray utf8 = utf8WithWords(piece, span, &words);
+        cst_utterance* utterance = new_utterance();
+        utt_set_input_text(utterance, utf8.constData());
+        utt_init(utterance, voice_);
+        default_tokenization(utterance);
+        givePhones(utterance, std::string_view(utf8.constData(), std::size_t(utf8.size())), words);
+        if (utt_synth_tokens(utterance) != nullptr && listing_ != nullptr)
+            printPhones(utterance);
+        delete_utterance(utterance);
+    }
+
+    // The span's text for flite, and the words in it that are said as decided here.
+    QByteArray utf8WithWords(const PieceToSpeak& piece, const TextSpan& span,
+                             std::vector<SpokenWord>* words) const {
+        QByteArray utf8;
+        const QStringView text = piece.decided;
+        for (qsizetype i = span.start; i < span.end;) {
+            if (!text[i].isLetter()) {
+                // A NUL would end flite's text early.
+                utf8 += text[i].unicode() == 0 ? QByteArray(" ") : text.mid(i, 1).toUtf8();
+                ++i;
+                continue;
+            }
+            qsizetype end = i;
+            while (end < span.end && isWordCharacter(text, end))
+                ++end;
+            const QStringView word = text.mid(i, end - i);
+            const QByteArray wordUtf8 = word.toUtf8();
+            const std::string phones = phonesOf(text, i, end, piece);
+            if (!phones.empty())
+                words->push_back({std::size_t(utf8.size()), std::size_t(wordUtf8.size()), phones});
+            utf8 += wordUtf8;
+            i = end;
+        }
+        return utf8;
+    }
+
+    // The voice's phones for the word text[start, end) where the rewriter respelled it or the
+    // homograph's reading is decided; empty where flite reads it its own way.
+    std::string phonesOf(QStringView text, qsizetype start, qsizetype end,
+                         const PieceToSpeak& piece) const {
+        const QStringView word = text.mid(start, end - start);
+        if (const UsEnglishRespelling* respelling = findUsEnglishRespelling(std::u16string_view(
+                reinterpret_cast<const char16_t*>(word.utf16()), std::size_t(word.size()))))
+            return voicePhones(respelling->phones, phoneset_);
+        const std::optional<DecidedHomograph> decided =
+            decidedHomograph(text, start, end, piece.homographs);
+        if (!decided)
+            return {};
+        std::string phones = voicePhones(decided->reading->usEnglish, phoneset_);
+        if (!phones.empty() && decided->possessive)
+            phones += possessiveEnding(phones);
+        return phones;
+    }
+
+    // flite's tokens are stretches of the text in order; a token that is exactly a decided word
+    // takes its phones (one inside a longer token, "read/write", is left to flite).
+    static void givePhones(cst_utterance* utterance, std::string_view text,
+                           const std::vector<SpokenWord>& words) {
+        std::size_t cursor = 0;
+        auto word = words.begin();
+        for (cst_item* token = relation_head(utt_relation(utterance, "Token"));
+             token != nullptr && word != words.end(); token = item_next(token)) {
+            const std::string_view name = item_feat_string(token, "name");
+            const std::size_t at = text.find(name, cursor);
+            if (at == std::string_view::npos)
+                return;
+            cursor = at + name.size();
+            while (word != words.end() && word->start < at)
+                ++word;
+            if (word != words.end() && word->start == at && word->size == name.size())
+                item_set_string(token, "phones", word->phones.c_str());
+        }
+    }
+
+    // One line per phrase, the phones of its words separated by " | ", each vowel with its
+    // syllable's stress.
+    void printPhones(cst_utterance* utterance) const {
+        for (cst_item* phrase = relation_head(utt_relation(utterance, "Phrase")); phrase != nullptr;
+             phrase = item_next(phrase)) {
+            std::string line;
+            for (cst_item* word = item_daughter(phrase); word != nullptr; word = item_next(word)) {
+                std::string phones;
+                const cst_item* structure = item_as(word, "SylStructure");
+                for (cst_item* syllable = structure != nullptr ? item_daughter(structure) : nullptr;
+                     syllable != nullptr; syllable = item_next(syllable)) {
+                    for (cst_item* segment = item_daughter(syllable); segment != nullptr;
+                         segment = item_next(segment)) {
+                        phones += phones.empty() ? "" : " ";
+                        phones += item_feat_string(segment, "name");
+                        if (std::string_view(ffeature_string(segment, "ph_vc")) == "+")
+                            phones += ffeature_string(syllable, "stress");
+                    }
+                }
+                if (!phones.empty())
+                    line += line.empty() ? phones : " | " + phones;
+            }
+            std::fprintf(listing_, "%s\n", line.c_str());
+        }
+    }
+
+    cst_voice* const voice_;
+    const cst_phoneset* const phoneset_;
+    const int sampleRate_;
+    cst_audio_streaming_info* const streaming_;
+    std::FILE* listing_ = nullptr;
+};
+
+} // namespace
+
+std::vector<VoiceDescription> fliteVoices() {
+    std::vector<VoiceDescription> described;
+    for (const FliteVoice& voice : voices) {
+        QString error;
+        registrationOf(voice, &error);
+        described.push_back({QLatin1String(voice.name), QStringLiteral("flite"),
+                             QStringLiteral("English (US)"), fliteSampleRate, error});
+    }
+    return described;
+}
+
+std::unique_ptr<VoiceEngine> startFliteVoice(const QString& name, QString* error) {
+    const FliteVoice* voice = voiceNamed(name);
+    if (voice == nullptr) {
+        *error = QStringLiteral("flite has no voice named %1").arg(name);
+        return nullptr;
+    }
+    const Registration registration = registrationOf(*voice, error);
+    if (registration == nullptr)
+        return nullptr;
+    static std::once_flag initialised;
+    std::call_once(initialised, [] { flite_init(); });
+    cst_voice* made = registration(nullptr);
+    if (made == nullptr) {
+        *error = QStringLiteral("flite could not make the voice %1").arg(name);
+        return nullptr;
+    }
+    return std::make_unique<FliteEngine>(made);
+}
+
+} // namespace tellwick
