@@ -95,10 +95,10 @@ protected:
     PulseServer server_;
 };
 
-// Most tests run once for every voice that can speak here: each voice's engine synthesises, stops
-// and reports sentences in its own way. Those about the sound server going away (TEST_F) meet the
-// output that every voice shares, and run with the default voice alone.
-// The names are given as std::string, which GoogleTest can print.
+// Most tests run once for each engine that can speak here (with its first voice): each engine
+// synthesises, stops and reports sentences in its own way. Those about the sound server going away
+// (TEST_F) meet the output that every voice shares, and run with the default voice alone. The names
+// are given as std::string, which GoogleTest can print.
 class EachVoicePlayback : public VoicePlayback, public testing::WithParamInterface<std::string> {
 protected:
     QString voiceName() const override { return QString::fromStdString(GetParam()); }
@@ -106,7 +106,7 @@ protected:
 
 std::vector<std::string> voiceParameters() {
     std::vector<std::string> names;
-    for (const QString& name : availableVoiceNames())
+    for (const QString& name : oneAvailableVoicePerEngine())
         names.push_back(name.toStdString());
     return names;
 }

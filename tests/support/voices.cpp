@@ -13,6 +13,18 @@ QStringList availableVoiceNames() {
     return names;
 }
 
+QStringList oneAvailableVoicePerEngine() {
+    QStringList names;
+    QStringList engines;
+    for (const VoiceDescription& voice : knownVoices()) {
+        if (voice.unavailableBecause.isEmpty() && !engines.contains(voice.engine)) {
+            engines.append(voice.engine);
+            names.append(voice.name);
+        }
+    }
+    return names;
+}
+
 QStringList sayArguments(const QString& voiceName, const QStringList& rest) {
     QStringList arguments{QStringLiteral("say")};
     if (voiceName != defaultVoiceName())
