@@ -338,6 +338,11 @@ const SentenceTopic& sentenceWordsAround(std::u16string_view text, std::size_t s
     return last;
 }
 
+bool isSubjectPronoun(std::u16string_view word) {
+    constexpr std::u16string_view pronouns[] = {u"i", u"you", u"we", u"they", u"he", u"she"};
+    return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns);
+}
+
 } // namespace
 
 Neighbourhood neighbourhoodOf(std::u16string_view text, std::size_t start, std::size_t end) {
@@ -368,6 +373,10 @@ GrammaticalPlace grammaticalPlace(const Neighbourhood& around) {
         return GrammaticalPlace::PastParticiple;
     if (isArticle(previousWord))
         return GrammaticalPlace::Noun;
+    // A subject pronoun before a word that is a noun or a verb makes it the verb ("they record",
+    // "as you sow"); its tense it does not say ("they read").
+    if (isSubjectPronoun(previousWord))
+        return GrammaticalPlace::VerbOfAnyTense;
     const std::u16string_view next = around.after[0].view();
     if (looksPlural(previousWord) && !isArticle(around.before[1].view()) &&
         (around.kindAfter[0] == WordKind::Determiner || next == u"them" || next == u"him"))

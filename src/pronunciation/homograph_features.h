@@ -52,7 +52,8 @@ Neighbourhood neighbourhoodOf(std::u16string_view text, std::size_t start, std::
 // object ("historians record that", "rollers compact the"); a noun's place straight after an
 // article or a possessive ("the project", "his record"); a past participle's after "have" ("had
 // read", "has not wound").
-enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple };
+// A subject pronoun before says a verb but not its tense ("they read", "we record").
+enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple, VerbOfAnyTense };
 GrammaticalPlace grammaticalPlace(const Neighbourhood& around);
 
 // The kinds of feature a homograph's model may weigh; each homograph's model keeps those that

@@ -152,7 +152,9 @@ Model::Decision Model::Homograph::decide(GrammaticalPlace place,
     const int byGrammar = place == GrammaticalPlace::Verb             ? verbReading
                           : place == GrammaticalPlace::Noun           ? nounReading
                           : place == GrammaticalPlace::PastParticiple ? pastReading
-                                                                      : -1;
+                          : place == GrammaticalPlace::VerbOfAnyTense && pastReading < 0
+                              ? verbReading
+                              : -1;
     if (byGrammar >= 0)
         return Decision{this, byGrammar, 0.0, true};
     const std::size_t count = readings.size();

@@ -33,7 +33,7 @@ public:
         struct Slot {
             std::uint32_t feature, row;
         };
-        std::vector<Slot> rowIndex;
+        std::vector<Slot> rowIndex{};
 
         // Finds the grammar's readings and indexes the features; once the weights are set.
         void prepare();
