@@ -255,12 +255,23 @@ bool looksPlural(std::u16string_view word) {
            !word.ends_with(u"'s") && kindOf(word) == WordKind::Other;
 }
 
+// A noun's possessive ("the company's"), not a contraction of "is" or "us" ("it's", "let's").
+bool isPossessive(std::u16string_view word) {
+    constexpr std::u16string_view contractions[] = {u"it's",    u"that's", u"he's",  u"she's",
+                                                    u"there's", u"what's", u"who's", u"let's",
+                                                    u"here's",  u"where's"};
+    return word.size() > 3 && word.ends_with(u"'s") &&
+           std::find(std::begin(contractions), std::end(contractions), word) ==
+               std::end(contractions);
+}
+
 // Determiners that are never pronouns or conjunctions ("that", "her" and "no" can be).
 bool isArticle(std::u16string_view word) {
     constexpr std::u16string_view articles[] = {u"the",   u"a",    u"an",    u"this",  u"these",
                                                 u"those", u"his",  u"its",   u"their", u"our",
                                                 u"my",    u"your", u"every", u"each"};
-    return std::find(std::begin(articles), std::end(articles), word) != std::end(articles);
+    return std::find(std::begin(articles), std::end(articles), word) != std::end(articles) ||
+           isPossessive(word);
 }
 
 // The feature a word gives to the tense of its sentence, or 0: the forms of "be", "have" and
