@@ -379,8 +379,10 @@ GrammaticalPlace grammaticalPlace(const Neighbourhood& around) {
          (previous == WordKind::Pronoun || previousWord == u"not")) ||
         ((second == WordKind::Modal || second == WordKind::To) && previous == WordKind::Adverb))
         return GrammaticalPlace::Verb;
-    if (previous == WordKind::HaveAuxiliary ||
-        (second == WordKind::HaveAuxiliary && previous == WordKind::Adverb))
+    // The perfect and the passive: "had read", "has not wound", "is widely read", "was wound".
+    if (previous == WordKind::HaveAuxiliary || previous == WordKind::Be ||
+        ((second == WordKind::HaveAuxiliary || second == WordKind::Be) &&
+         previous == WordKind::Adverb))
         return GrammaticalPlace::PastParticiple;
     if (isArticle(previousWord))
         return GrammaticalPlace::Noun;

@@ -50,8 +50,8 @@ Neighbourhood neighbourhoodOf(std::u16string_view text, std::size_t start, std::
 // plainly: a verb's place after "to", a modal or do-support, or an adverb after "to" or a modal
 // ("did you read", "will not record", "would belatedly defect"), a plural subject before an
 // object ("historians record that", "rollers compact the"); a noun's place straight after an
-// article or a possessive ("the project", "his record"); a past participle's after "have" ("had
-// read", "has not wound").
+// article or a possessive ("the project", "his record", "the city's record"); a past
+// participle's after "have" or "be" ("had read", "has not wound", "is widely read").
 // A subject pronoun before says a verb but not its tense ("they read", "we record").
 enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple, VerbOfAnyTense };
 GrammaticalPlace grammaticalPlace(const Neighbourhood& around);
