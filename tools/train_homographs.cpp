@@ -2,10 +2,10 @@
 // of the shared data, and writes the model; or cross-validates it.
 //
 //   train_homographs DATA OUT.model [--per-homograph N]
-//   train_homographs DATA --cross-validate [--epochs N]
+//   train_homographs DATA --cross-validate [--epochs N] [--runs N] [--features GROUPS]
 //
 // DATA is the folder that holds wordids.tsv and train/. The same data gives the same model, byte
-// for byte.
+// for byte. GROUPS is the sum of the FeatureGroup values to weigh, for trying others.
 
 #include "homograph_data.h"
 
@@ -70,8 +70,10 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
-                             "       train_homographs DATA --cross-validate [--epochs N]\n");
+        std::fprintf(stderr,
+                     "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
+                     "       train_homographs DATA --cross-validate [--epochs N] [--runs N] "
+                     "[--features GROUPS]\n");
         return 2;
     }
     const std::string data = argv[1];
@@ -83,6 +85,10 @@ int main(int argc, char** argv) {
             perHomograph = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--epochs") == 0 && i + 1 < argc)
             settings.epochs = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--runs") == 0 && i + 1 < argc)
+            settings.runs = std::atoi(argv[++i]);
+        else if (std::strcmp(argv[i], "--features") == 0 && i + 1 < argc)
+            settings.featureGroups = std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
         else if (std::strcmp(argv[i], "--cross-validate") == 0)
             crossValidating = true;
     }

@@ -5,6 +5,7 @@
 #include "pronunciation/homograph_sense_cues.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -14,11 +15,21 @@ namespace tellwick::homographs {
 
 namespace {
 
-constexpr std::string_view magic = "TWHOMOGRAPHS1\n";
+constexpr std::string_view magic = "TWHOMOGRAPHS2\n";
 
 // Below this margin the scores are no surer than the prior: the most frequent reading is taken
 // (chosen by cross-validation).
 constexpr double unsureMargin = 1.0;
+
+constexpr std::size_t maximumReadings = 16;
+constexpr std::uint32_t allFeatureGroups = NeighbourFeatures | SentenceWords |
+                                           SentenceWordBeginnings | NeighbourBeginnings |
+                                           PlaceFeature | SentenceTense;
+
+// Features are hashes already; the multiplier spreads their low bits over the table.
+std::size_t slotOf(std::uint32_t feature, std::size_t slots) {
+    return std::size_t((feature * 0x9E3779B1u) >> 7) & (slots - 1);
+}
 
 std::uint32_t checksum(std::string_view bytes) {
     std::uint32_t hash = 2166136261u;
@@ -120,22 +131,82 @@ int onlyNounReading(const Model::Homograph& homograph) {
 
 } // namespace
 
-Model::Model(std::vector<Homograph> homographs) : homographs_(std::move(homographs)) {
-    for (Homograph& homograph : homographs_) {
-        homograph.verbReading = onlyReadingWith(homograph, Pronunciation::Verb);
-        homograph.nounReading = onlyNounReading(homograph);
-        homograph.pastReading = onlyReadingWith(homograph, Pronunciation::PastTense);
+void Model::Homograph::prepare() {
+    verbReading = onlyReadingWith(*this, Pronunciation::Verb);
+    nounReading = onlyNounReading(*this);
+    pastReading = onlyReadingWith(*this, Pronunciation::PastTense);
+    std::size_t slots = 4;
+    while (slots < 2 * features.size())
+        slots *= 2;
+    rowIndex.assign(slots, Slot{0, 0});
+    for (std::size_t row = 0; row < features.size(); ++row) {
+        std::size_t slot = slotOf(features[row], slots);
+        while (rowIndex[slot].row != 0)
+            slot = (slot + 1) & (slots - 1);
+        rowIndex[slot] = Slot{features[row], std::uint32_t(row + 1)};
     }
+}
+
+Model::Decision Model::Homograph::decide(GrammaticalPlace place,
+                                         const std::vector<std::uint32_t>& found) const {
+    const int byGrammar = place == GrammaticalPlace::Verb             ? verbReading
+                          : place == GrammaticalPlace::Noun           ? nounReading
+                          : place == GrammaticalPlace::PastParticiple ? pastReading
+                          : place == GrammaticalPlace::VerbOfAnyTense && pastReading < 0
+                              ? verbReading
+                              : -1;
+    if (byGrammar >= 0)
+        return Decision{this, byGrammar, 0.0, true};
+    const std::size_t count = readings.size();
+    std::array<double, maximumReadings> scores{};
+    const std::size_t mask = rowIndex.size() - 1;
+    for (std::uint32_t feature : found) {
+        for (std::size_t slot = slotOf(feature, rowIndex.size()); rowIndex[slot].row != 0;
+             slot = (slot + 1) & mask) {
+            if (rowIndex[slot].feature != feature)
+                continue;
+            const std::size_t row = rowIndex[slot].row - 1;
+            for (std::size_t r = 0; r < count; ++r)
+                scores[r] += weights[row * count + r];
+            break;
+        }
+    }
+    std::size_t best = 0;
+    for (std::size_t r = 1; r < count; ++r) {
+        if (scores[r] > scores[best])
+            best = r;
+    }
+    double second = -1e300;
+    for (std::size_t r = 0; r < count; ++r) {
+        if (r != best)
+            second = std::max(second, scores[r]);
+    }
+    const double margin = count > 1 ? scores[best] - second : 0.0;
+    if (margin <= unsureMargin)
+        return Decision{this, 0, 0.0, false};
+    return Decision{this, int(best), margin, false};
+}
+
+Model::Model(std::vector<Homograph> homographs) : homographs_(std::move(homographs)) {
+    for (Homograph& homograph : homographs_)
+        homograph.prepare();
     for (std::size_t i = 0; i < homographs_.size(); ++i) {
-        index_.emplace(homographs_[i].word, i);
-        longestWord_ = std::max(longestWord_, homographs_[i].word.size());
+        const std::u16string& word = homographs_[i].word;
+        index_.emplace(word, i);
+        longestWord_ = std::max(longestWord_, word.size());
+        if (!word.empty() && word[0] >= u'a' && word[0] <= u'z' && word.size() < 64)
+            lengthsByFirstLetter_[std::size_t(word[0] - u'a')] |= std::uint64_t(1) << word.size();
     }
 }
 
 const Model::Homograph* Model::find(std::u16string_view word) const {
     // Every word of a text is asked about, so the word is folded without taking memory.
     char16_t folded[64];
-    if (word.size() > longestWord_ || word.size() > std::size(folded) || index_.empty())
+    if (word.empty() || word.size() > longestWord_ || word.size() >= std::size(folded))
+        return nullptr;
+    const char16_t first = word[0] >= u'A' && word[0] <= u'Z' ? char16_t(word[0] + 32) : word[0];
+    if (first < u'a' || first > u'z' ||
+        (lengthsByFirstLetter_[std::size_t(first - u'a')] >> word.size() & 1) == 0)
         return nullptr;
     for (std::size_t i = 0; i < word.size(); ++i)
         folded[i] = word[i] >= u'A' && word[i] <= u'Z' ? char16_t(word[i] + 32) : word[i];
@@ -154,49 +225,23 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
                 return Decision{homograph, int(r), 0.0, true};
         }
     }
+    const Neighbourhood around = neighbourhoodOf(text, start, end);
     // A capital within a sentence may make a name ("to Reading", "the Polish"), which grammar
     // cannot tell from the word.
     const bool capital = text[start] >= u'A' && text[start] <= u'Z';
-    const GrammaticalPlace place =
-        capital ? GrammaticalPlace::Unknown : grammaticalPlace(text, start, end);
-    const int byGrammar = place == GrammaticalPlace::Verb             ? homograph->verbReading
-                          : place == GrammaticalPlace::Noun           ? homograph->nounReading
-                          : place == GrammaticalPlace::PastParticiple ? homograph->pastReading
-                                                                      : -1;
-    if (byGrammar >= 0)
-        return Decision{homograph, byGrammar, 0.0, true};
-    const std::size_t readings = homograph->readings.size();
-    std::vector<double> scores(readings, 0.0);
-    for (std::uint32_t feature : featuresOf(text, start, end)) {
-        const auto found =
-            std::lower_bound(homograph->features.begin(), homograph->features.end(), feature);
-        if (found == homograph->features.end() || *found != feature)
-            continue;
-        const std::size_t row = std::size_t(found - homograph->features.begin()) * readings;
-        for (std::size_t r = 0; r < readings; ++r)
-            scores[r] += homograph->weights[row + r];
-    }
-    std::size_t best = 0;
-    for (std::size_t r = 1; r < readings; ++r) {
-        if (scores[r] > scores[best])
-            best = r;
-    }
-    double second = -1e300;
-    for (std::size_t r = 0; r < readings; ++r) {
-        if (r != best)
-            second = std::max(second, scores[r]);
-    }
-    const double margin = readings > 1 ? scores[best] - second : 0.0;
-    if (margin <= unsureMargin)
-        return Decision{homograph, 0, 0.0, false};
-    return Decision{homograph, int(best), margin, false};
+    const GrammaticalPlace place = capital ? GrammaticalPlace::Unknown : grammaticalPlace(around);
+    // Every homograph of a text comes here: the features' room is kept between calls.
+    thread_local std::vector<std::uint32_t> features;
+    featuresOf(text, start, end, around, homograph->featureGroups, &features);
+    return homograph->decide(place, features);
 }
 
 std::size_t Model::bytesInMemory() const {
     std::size_t bytes = sizeof(*this);
     for (const Homograph& h : homographs_) {
         bytes += sizeof(h) + h.word.capacity() * 2 + h.features.capacity() * 4 +
-                 h.weights.capacity() * 4 + 64; // the index's node
+                 h.weights.capacity() * 4 + h.rowIndex.capacity() * sizeof(Homograph::Slot) +
+                 64; // the index's node
         for (const std::string& reading : h.readings)
             bytes += sizeof(reading) + reading.capacity();
     }
@@ -212,6 +257,7 @@ std::string Model::serialise() const {
         out.number(std::uint32_t(h.readings.size()));
         for (const std::string& reading : h.readings)
             out.text(reading);
+        out.number(h.featureGroups);
         out.number(std::uint32_t(h.features.size()));
         for (std::uint32_t feature : h.features)
             out.number(feature);
@@ -248,7 +294,8 @@ std::optional<Model> Model::deserialise(std::string_view bytes, std::string* err
     for (Homograph& h : homographs) {
         std::string word;
         std::uint32_t readings = 0, features = 0;
-        if (!in.text(&word, 64) || !in.number(&readings) || readings == 0 || readings > 16)
+        if (!in.text(&word, 64) || !in.number(&readings) || readings == 0 ||
+            readings > maximumReadings)
             return fail("the model is damaged");
         h.word = asciiWord(word);
         h.readings.resize(readings);
@@ -256,6 +303,8 @@ std::optional<Model> Model::deserialise(std::string_view bytes, std::string* err
             if (!in.text(&reading, 64))
                 return fail("the model is damaged");
         }
+        if (!in.number(&h.featureGroups) || (h.featureGroups & ~allFeatureGroups) != 0)
+            return fail("the model is damaged");
         if (!in.number(&features) || features > (1u << 22))
             return fail("the model is damaged");
         h.features.resize(features);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "pronunciation/homograph_features.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -15,13 +18,28 @@ namespace tellwick::homographs {
 // model serves every thread.
 class Model {
 public:
+    struct Decision;
     struct Homograph {
         std::u16string word;                 // lower case
         std::vector<std::string> readings;   // wordids; the first is the most frequent
         std::vector<std::uint32_t> features; // sorted
         std::vector<float> weights;          // features.size() × readings.size()
+        // The groups of features weighed (FeatureGroup); the others are not looked for.
+        std::uint32_t featureGroups = NeighbourFeatures | SentenceWords;
         // The reading that a plain verb's or noun's place chooses, where it chooses one; -1 else.
         int verbReading = -1, nounReading = -1, pastReading = -1;
+        // Where each feature's row is: an open-addressed table of the feature and its row + 1
+        // (0 for an empty slot), side by side so that a look-up reads one place.
+        struct Slot {
+            std::uint32_t feature, row;
+        };
+        std::vector<Slot> rowIndex{};
+
+        // Finds the grammar's readings and indexes the features; once the weights are set.
+        void prepare();
+        // The reading that the place (Unknown where it is not to decide) or else the scores of
+        // the features choose; the most frequent where the scores do not part the readings.
+        Decision decide(GrammaticalPlace place, const std::vector<std::uint32_t>& features) const;
     };
 
     struct Decision {
@@ -60,6 +78,9 @@ private:
     std::vector<Homograph> homographs_;
     std::unordered_map<std::u16string_view, std::size_t> index_;
     std::size_t longestWord_ = 0;
+    // For each first letter, the lengths of the homographs that begin with it (bit n for n
+    // letters): most words of a text are turned away by this alone.
+    std::array<std::uint64_t, 26> lengthsByFirstLetter_{};
 };
 
 } // namespace tellwick::homographs

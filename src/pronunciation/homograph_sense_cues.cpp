@@ -47,6 +47,16 @@ constexpr SenseCue senseCues[] = {
     {u"sow", Side::Before, u"old", "sow_nou"},
     {u"sow", Side::After, u"farrowed", "sow_nou"},
     {u"sow", Side::After, u"farrowing", "sow_nou"},
+    // The plant named after it.
+    {u"sow", Side::After, u"thistle", "sow_nou"},
+    {u"sow", Side::After, u"thistles", "sow_nou"},
+    // Wire, thread and springs are wound (past of "wind"), and wound up, around or round.
+    {u"wound", Side::Before, u"loosely", "wound_vrb"},
+    {u"wound", Side::Before, u"tightly", "wound_vrb"},
+    {u"wound", Side::Before, u"spirally", "wound_vrb"},
+    {u"wound", Side::After, u"up", "wound_vrb"},
+    {u"wound", Side::After, u"around", "wound_vrb"},
+    {u"wound", Side::After, u"round", "wound_vrb"},
 };
 
 bool isSpaceUnit(char16_t unit) {

@@ -33,76 +33,86 @@ private:
     std::uint64_t state_ = 0x5EEDull;
 };
 
+// Averaged perceptrons over the samples, averaged.
 Model::Homograph trainOne(const ListedHomograph& entry, const std::vector<Sample>& samples,
-                          const std::vector<std::string>& readings, int epochs) {
+                          const std::vector<std::string>& readings,
+                          const TrainingSettings& settings) {
     const std::size_t count = readings.size();
-    // Weights, their sums over time for the average, and when each was last changed.
-    std::map<std::uint32_t, std::size_t> rows;
-    std::vector<double> weights, totals;
-    std::vector<long> stamps;
-    const auto rowOf = [&](std::uint32_t feature) {
-        const auto [it, added] = rows.emplace(feature, rows.size());
-        if (added) {
-            weights.resize(weights.size() + count, 0.0);
-            totals.resize(totals.size() + count, 0.0);
-            stamps.resize(stamps.size() + count, 0);
-        }
-        return it->second * count;
-    };
-    long step = 0;
-    const auto update = [&](std::size_t at, double change) {
-        totals[at] += double(step - stamps[at]) * weights[at];
-        stamps[at] = step;
-        weights[at] += change;
-    };
-    std::vector<std::size_t> order(samples.size());
-    std::iota(order.begin(), order.end(), 0);
+    // Each feature's row, its place among the features of the samples used (so that the rows
+    // come out in the features' order), looked up once for each sample rather than each pass.
+    std::vector<std::uint32_t> features;
+    for (const Sample& sample : samples)
+        features.insert(features.end(), sample.features.begin(), sample.features.end());
+    std::sort(features.begin(), features.end());
+    features.erase(std::unique(features.begin(), features.end()), features.end());
+    std::vector<std::vector<std::size_t>> rowsOf(samples.size());
+    for (std::size_t index = 0; index < samples.size(); ++index) {
+        for (std::uint32_t feature : samples[index].features)
+            rowsOf[index].push_back(
+                std::size_t(std::lower_bound(features.begin(), features.end(), feature) -
+                            features.begin()) *
+                count);
+    }
+    // The perceptron's average is still swayed by the order it meets the sentences in; the
+    // averages of several orders are averaged.
+    std::vector<double> averaged(features.size() * count, 0.0);
     Shuffler shuffler;
-    std::vector<double> scores(count);
-    for (int epoch = 0; epoch < epochs; ++epoch) {
-        shuffler.shuffle(order);
-        for (std::size_t index : order) {
-            ++step;
-            const Sample& sample = samples[index];
-            std::fill(scores.begin(), scores.end(), 0.0);
-            for (std::uint32_t feature : sample.features) {
-                const std::size_t row = rowOf(feature);
-                for (std::size_t r = 0; r < count; ++r)
-                    scores[r] += weights[row + r];
-            }
-            // Ties go to the most frequent reading, as in the decision.
-            std::size_t guess = 0;
-            for (std::size_t r = 1; r < count; ++r) {
-                if (scores[r] > scores[guess])
-                    guess = r;
-            }
-            if (int(guess) == sample.reading)
-                continue;
-            for (std::uint32_t feature : sample.features) {
-                const std::size_t row = rows.at(feature) * count;
-                update(row + std::size_t(sample.reading), 1.0);
-                update(row + guess, -1.0);
+    for (int run = 0; run < settings.runs; ++run) {
+        // Weights, their sums over time for the average, and when each was last changed.
+        std::vector<double> weights(features.size() * count), totals(weights.size());
+        std::vector<long> stamps(weights.size());
+        long step = 0;
+        const auto update = [&](std::size_t at, double change) {
+            totals[at] += double(step - stamps[at]) * weights[at];
+            stamps[at] = step;
+            weights[at] += change;
+        };
+        std::vector<std::size_t> order(samples.size());
+        std::iota(order.begin(), order.end(), 0);
+        std::vector<double> scores(count);
+        for (int epoch = 0; epoch < settings.epochs; ++epoch) {
+            shuffler.shuffle(order);
+            for (std::size_t index : order) {
+                ++step;
+                std::fill(scores.begin(), scores.end(), 0.0);
+                for (std::size_t row : rowsOf[index]) {
+                    for (std::size_t r = 0; r < count; ++r)
+                        scores[r] += weights[row + r];
+                }
+                // Ties go to the most frequent reading, as in the decision.
+                std::size_t guess = 0;
+                for (std::size_t r = 1; r < count; ++r) {
+                    if (scores[r] > scores[guess])
+                        guess = r;
+                }
+                const int reading = samples[index].reading;
+                if (int(guess) == reading)
+                    continue;
+                for (std::size_t row : rowsOf[index]) {
+                    update(row + std::size_t(reading), 1.0);
+                    update(row + guess, -1.0);
+                }
             }
         }
+        for (std::size_t at = 0; at < averaged.size() && step > 0; ++at)
+            averaged[at] += (totals[at] + double(step - stamps[at]) * weights[at]) / double(step) /
+                            settings.runs;
     }
     Model::Homograph homograph;
     homograph.word.assign(entry.word.begin(), entry.word.end());
     homograph.readings = readings;
-    for (const auto& [feature, row] : rows) {
-        std::vector<float> averaged(count);
-        bool any = false;
-        for (std::size_t r = 0; r < count; ++r) {
-            const std::size_t at = row * count + r;
-            const double total = totals[at] + double(step - stamps[at]) * weights[at];
-            averaged[r] = step > 0 ? float(total / double(step)) : 0.0f;
-            // Weights this small never turn a decision; leaving them out keeps the model small.
-            any = any || std::fabs(averaged[r]) >= 1e-3f;
-        }
-        if (!any)
+    homograph.featureGroups = settings.featureGroups;
+    for (std::size_t row = 0; row < features.size(); ++row) {
+        const auto first = averaged.begin() + std::ptrdiff_t(row * count);
+        // Weights this small never turn a decision; leaving them out keeps the model small.
+        if (std::none_of(first, first + std::ptrdiff_t(count),
+                         [](double weight) { return std::fabs(float(weight)) >= 1e-3f; }))
             continue;
-        homograph.features.push_back(feature);
-        homograph.weights.insert(homograph.weights.end(), averaged.begin(), averaged.end());
+        homograph.features.push_back(features[row]);
+        for (auto weight = first; weight != first + std::ptrdiff_t(count); ++weight)
+            homograph.weights.push_back(float(*weight));
     }
+    homograph.prepare();
     return homograph;
 }
 
@@ -132,14 +142,16 @@ Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Ex
                          [&](const std::string& a, const std::string& b) {
                              return frequency[a] > frequency[b];
                          });
-        std::vector<Sample> samples;
-        samples.reserve(mine.size());
-        for (const Example* example : mine) {
-            const int reading = int(std::find(readings.begin(), readings.end(), example->wordid) -
-                                    readings.begin());
-            samples.push_back({featuresOf(example->text, example->start, example->end), reading});
+        std::vector<Sample> samples(mine.size());
+        for (std::size_t i = 0; i < mine.size(); ++i) {
+            const Example& example = *mine[i];
+            samples[i].reading =
+                int(std::find(readings.begin(), readings.end(), example.wordid) - readings.begin());
+            featuresOf(example.text, example.start, example.end,
+                       neighbourhoodOf(example.text, example.start, example.end),
+                       settings.featureGroups, &samples[i].features);
         }
-        trained.push_back(trainOne(entry, samples, readings, settings.epochs));
+        trained.push_back(trainOne(entry, samples, readings, settings));
     }
     return Model(std::move(trained));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pronunciation/homograph_features.h"
 #include "pronunciation/homograph_model.h"
 
 #include <cstdint>
@@ -24,11 +25,16 @@ struct ListedHomograph {
 
 struct TrainingSettings {
     int epochs = 12;
+    // Perceptrons trained on the sentences in different orders, whose weights are averaged.
+    int runs = 5;
+    // The groups of features weighed (FeatureGroup), chosen by cross-validation.
+    std::uint32_t featureGroups = NeighbourFeatures | SentenceWords | SentenceTense;
 };
 
-// Trains one averaged perceptron per homograph on the examples. Deterministic: the same examples
-// in the same order give the same model, bit for bit. Each homograph's readings are ordered most
-// frequent first (ties in the order given), which is what the model falls back to.
+// Trains a linear model per homograph on the examples: the average of averaged perceptrons.
+// Deterministic: the same examples in the same order give the same model, bit for bit. Each
+// homograph's readings are ordered most frequent first (ties in the order given), which is what the
+// model falls back to.
 Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Example>& examples,
             const TrainingSettings& settings = {});
 

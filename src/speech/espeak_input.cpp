@@ -164,9 +164,9 @@ MappedEspeakInput mappedEspeakInput(QStringView whole, qsizetype from, qsizetype
                                              : homographPhonemes(whole, i, end, readings);
             if (!phonemes.empty()) {
                 // A space keeps "[[" from being glued to a quote or bracket, which silences it.
-                out += QStringLiteral(" [[") +
-                       QLatin1String(phonemes.data(), qsizetype(phonemes.size())) +
-                       QStringLiteral("]]");
+                out += QLatin1String(" [[");
+                out += QLatin1String(phonemes.data(), qsizetype(phonemes.size()));
+                out += QLatin1String("]]");
                 i = end;
                 if (isStopReadAsDot(text, i))
                     ++i;

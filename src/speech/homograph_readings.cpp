@@ -59,9 +59,13 @@ void startLoading(std::launch how) {
 } // namespace
 
 const homographs::Model* shippedHomographModel() {
-    startLoading(std::launch::deferred);
-    const std::optional<homographs::Model>& model = shipped.get();
-    return model ? &*model : nullptr;
+    // Asked for every word of a text: after the first answer, no waiting on the loading at all.
+    static const homographs::Model* const model = [] {
+        startLoading(std::launch::deferred);
+        const std::optional<homographs::Model>& loaded = shipped.get();
+        return loaded ? &*loaded : nullptr;
+    }();
+    return model;
 }
 
 void preloadHomographModel() {

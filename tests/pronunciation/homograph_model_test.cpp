@@ -1,5 +1,6 @@
 #include "homograph_data.h"
 
+#include "pronunciation/homograph_features.h"
 #include "pronunciation/homograph_model.h"
 #include "pronunciation/homograph_training.h"
 
@@ -59,6 +60,25 @@ TEST(HomographModel, ADamagedFileIsRefused) {
     EXPECT_FALSE(Model::load(TELLWICK_TEST_DIR "/pronunciation/no such.model", &error));
     EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
     EXPECT_TRUE(Model::deserialise(whole, &error)) << error;
+}
+
+// A sentence's words are hashed once for all its homographs: a homograph at the same place of a
+// sentence that differs only in a word far from it still has that word among its features.
+TEST(HomographFeatures, EachSentenceGivesItsOwnWords) {
+    const auto features = [](std::u16string_view text) {
+        std::vector<std::uint32_t> found;
+        featuresOf(text, 4, 7, neighbourhoodOf(text, 4, 7), NeighbourFeatures | SentenceWords,
+                   &found);
+        return found;
+    };
+    const std::u16string_view violin = u"The bow was drawn across the violin strings.";
+    const std::u16string_view vessel = u"The bow was drawn across the vessel strings.";
+    const std::vector<std::uint32_t> afterVessel = features(vessel);
+    const std::vector<std::uint32_t> afterViolin = features(violin);
+    EXPECT_NE(afterViolin, afterVessel);
+    features(u"An unrelated sentence about nothing.");
+    EXPECT_EQ(features(vessel), afterVessel);
+    EXPECT_EQ(features(violin), afterViolin);
 }
 
 } // namespace
