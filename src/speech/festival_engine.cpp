@@ -162,8 +162,14 @@ private:
         bool openingPause = false;
         bool closingPause = false;
     };
-    bool deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
-                 qint64& delivered);
+    // A sentence that starts with the utterance is reported at its first sound, after the pause
+    // festival opens every utterance with: firstSample is where the piece's samples start.
+    struct SentenceMark {
+        SentenceStart start;
+        qint64 firstSample = 0;
+    };
+    bool deliver(EST_Utterance& utterance, Cut cut, const SentenceMark* mark,
+                 SynthesisTarget& target, int run, qint64& delivered);
 
     std::FILE* listing_ = nullptr;
     bool listingIpa_ = false;
@@ -205,17 +211,28 @@ std::pair<qsizetype, qsizetype> soundWithoutPauses(EST_Utterance& utterance, qsi
     return {std::min(begin, end), end};
 }
 
-bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, SynthesisTarget& target, int run,
-                             qint64& delivered) {
+bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, const SentenceMark* mark,
+                             SynthesisTarget& target, int run, qint64& delivered) {
     if (listing_ != nullptr) {
         const std::string phones = phonesOf(utterance);
         std::fprintf(listing_, "%s\n", (listingIpa_ ? inIpa(phones) : phones).c_str());
     }
-    if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr)
+    if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr) {
+        if (mark != nullptr)
+            target.markSentence(run, mark->start, mark->firstSample + delivered);
         return target.isCurrent(run);
+    }
     EST_Wave* sound = wave(utterance.relation("Wave")->head()->f("wave"));
     const auto [begin, end] =
         soundWithoutPauses(utterance, sound->num_samples(), cut.openingPause, cut.closingPause);
+    if (mark != nullptr) {
+        const EST_Item* first = utterance.relation("Segment")->head();
+        const qsizetype firstSound =
+            first != nullptr && first->name() == "pau"
+                ? std::clamp(qsizetype(first->F("end") * voiceSampleRate), begin, end)
+                : begin;
+        target.markSentence(run, mark->start, mark->firstSample + delivered + (firstSound - begin));
+    }
     std::int16_t samples[appendSamples];
     for (qsizetype at = begin; at < end; at += appendSamples) {
         const qsizetype count = std::min(appendSamples, end - at);
@@ -254,10 +271,9 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
     for (const FestivalSentence& sentence : festivalSentences(piece)) {
         if (!target.isCurrent(run))
             return std::nullopt;
-        if (sentence.startsSentence)
-            target.markSentence(
-                run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
-                firstSample + delivered);
+        const SentenceMark mark{
+            SentenceStart{piece.start, sentence.start - piece.start, sentence.start}, firstSample};
+        const SentenceMark* pendingMark = sentence.startsSentence ? &mark : nullptr;
         struct Utterance {
             QString text;
             Cut cut;
@@ -275,9 +291,14 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
         readingStart = false;
         for (const Utterance& part : utterances) {
             EST_Utterance* utterance = synthesise(part.text);
-            if (utterance != nullptr && !deliver(*utterance, part.cut, target, run, delivered))
+            if (utterance == nullptr)
+                continue;
+            if (!deliver(*utterance, part.cut, pendingMark, target, run, delivered))
                 return std::nullopt;
+            pendingMark = nullptr;
         }
+        if (pendingMark != nullptr)
+            target.markSentence(run, pendingMark->start, firstSample + delivered);
     }
     return delivered;
 }
