@@ -4,7 +4,6 @@
 #include "app/controls.h"
 #include "app/document_opening.h"
 #include "app/input_box.h"
-#include "app/raw_text_mirror.h"
 #include "app/reading_highlight.h"
 #include "app/speech_saving.h"
 #include "app/top_level_handler.h"
@@ -208,7 +207,6 @@ void MainWindow::createControls() {
     visitButton_ = widgetOf<QPushButton>(Control::visitButton);
     speedLabel_ = widgetOf<QLabel>(Control::speedLabel);
     textBox_->installEventFilter(this);
-    boxText_ = new RawTextMirror(textBox_->document());
     highlight_ = new ReadingHighlight(textBox_);
     documentOpening_ = new DocumentOpening(this);
     speechSaving_ = new SpeechSaving(this);
@@ -394,9 +392,8 @@ QString MainWindow::inputText() const {
     return withCrLfLineBreaks(textBox_->document()->toRawText());
 }
 
-void MainWindow::setInputText(const QString& text) {
-    const QString plain = withLfLineBreaks(text);
-    boxText_->replaceAll(rawTextOf(plain), [&] { textBox_->setPlainText(plain); });
+void MainWindow::setInputText(QString text) {
+    textBox_->replaceText(withLfLineBreaks(std::move(text)));
 }
 
 void MainWindow::focusInput() {
@@ -408,12 +405,17 @@ RespellOptions MainWindow::respellOptions() const {
 }
 
 void MainWindow::onReadClicked() {
+    // A text still coming into the box is read whole, once it is in.
+    if (textBox_->filling()) {
+        textBox_->whenFilled([this] { runHandler(this, [this] { onReadClicked(); }); });
+        return;
+    }
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
     // A box of white space only (Paste of an empty clipboard leaves its line breaks) has nothing
     // to hear: Read then reads the clipboard, as it does for an empty box.
-    if (!isBlank(boxText_->text())) {
+    if (!isBlank(textBox_->rawText())) {
         readBoxFrom(0, options);
         return;
     }
@@ -427,9 +429,9 @@ void MainWindow::readFromHere(qsizetype position) {
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
-    if (isBlank(boxText_->text()))
+    if (isBlank(textBox_->rawText()))
         return;
-    readBoxFrom(sentenceStartAt(boxText_->text(), position), options);
+    readBoxFrom(sentenceStartAt(textBox_->rawText(), position), options);
 }
 
 std::optional<BoxRange> MainWindow::followedSentence() const {
@@ -438,7 +440,7 @@ std::optional<BoxRange> MainWindow::followedSentence() const {
 
 void MainWindow::readBoxFrom(qsizetype start, const RespellOptions& options) {
     highlight_->follow();
-    failUnless(reader_.readBox(boxText_->text(), start, options));
+    failUnless(reader_.readBox(textBox_->rawText(), start, options));
 }
 
 void MainWindow::onPauseClicked() {
@@ -504,8 +506,9 @@ void MainWindow::pasteThen(std::function<void()> then) {
                           if (text)
                               setInputText(*text + emptyLineRun(screenLines_));
                           reader_.offerPause();
+                          // A long text comes in from the event loop; what follows waits for it.
                           if (then)
-                              then();
+                              textBox_->whenFilled([this, then] { runHandler(this, then); });
                       });
 }
 
@@ -526,15 +529,28 @@ void MainWindow::onReadHighlightedClicked() {
     });
 }
 
-bool MainWindow::readSelection() {
-    if (!services_.clipboard || !captureHighlighted(*services_.clipboard))
-        return false;
-    // A failure of Read is reported like any other; the selection was read all the same.
-    runHandler(this, [this] {
-        focusInput();
-        pasteThen([this] { onReadClicked(); });
-    });
-    return true;
+void MainWindow::readSelection(std::function<void(bool read)> done) {
+    if (!services_.clipboard) {
+        done(false);
+        return;
+    }
+    // The program holding a highlighted book takes its time to hand it over, and a stopped one
+    // never does: the window goes on meanwhile.
+    services_.clipboard->requestText(
+        ClipboardSource::Selection, this,
+        [this, done = std::move(done)](const ClipboardRead& read) {
+            if (!read.failure.isEmpty())
+                reportUncaught(this, read.failure);
+            const bool highlighted = keepHighlighted(read.text, *services_.clipboard).has_value();
+            done(highlighted);
+            if (!highlighted)
+                return;
+            // A failure of Read is reported like any other; the selection was read all the same.
+            runHandler(this, [this] {
+                focusInput();
+                pasteThen([this] { onReadClicked(); });
+            });
+        });
 }
 
 void MainWindow::openDocument(const QString& path) {
@@ -563,9 +579,9 @@ void MainWindow::onSaveSpeechAsked() {
 }
 
 void MainWindow::saveSpeech(const QString& path) {
-    if (isBlank(boxText_->text()))
+    if (isBlank(textBox_->rawText()))
         throw UncaughtFailure{tr("There is no text in the box to save as speech.")};
-    const QString spoken = BoxReading(boxText_->text(), 0, respellOptions()).spoken();
+    const QString spoken = BoxReading(textBox_->rawText(), 0, respellOptions()).spoken();
     if (QString error; !speechSaving_->save(spoken, reader_.speed(), path, &error))
         throw UncaughtFailure{error};
 }

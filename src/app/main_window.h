@@ -26,7 +26,6 @@ namespace tellwick {
 class DocumentOpening;
 class InputBox;
 class SpeechSaving;
-class RawTextMirror;
 class ReadingHighlight;
 
 // The program's one window: the text box, the buttons that read, pause, skip and capture text,
@@ -47,7 +46,7 @@ public:
 
     // The box's text with CR LF line breaks both ways, whatever the widget holds inside.
     QString inputText() const;
-    void setInputText(const QString& text);
+    void setInputText(QString text);
     void focusInput();
 
     // The place of a control in twips, as the layout last set it.
@@ -68,9 +67,10 @@ public:
     void onPasteClicked();
     void onClearClicked();
     void onReadHighlightedClicked();
-    // Read Highlighted for a text highlighted anywhere, asked from outside the window; false, and
-    // nothing done, when nothing is highlighted.
-    bool readSelection();
+    // Read Highlighted for a text highlighted anywhere, asked from outside the window. done learns,
+    // once the selection has been read, whether anything was highlighted; when nothing was (or its
+    // holder did not answer), nothing else is done.
+    void readSelection(std::function<void(bool read)> done);
     void onTrainerClicked();
     void onVisitClicked();
     void onBoxKeyReleased(int key);
@@ -141,7 +141,6 @@ private:
     std::array<PlacedControl, controlCount> controls_;
 
     InputBox* textBox_ = nullptr;
-    RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
     DocumentOpening* documentOpening_ = nullptr;
     SpeechSaving* speechSaving_ = nullptr;

@@ -8,12 +8,17 @@
 
 namespace tellwick {
 
-QString runWindowCommand(MainWindow& window, const QString& command) {
-    if (command == QLatin1String("read-selection"))
-        return window.readSelection() ? QStringLiteral("read") : QStringLiteral("empty");
+void runWindowCommand(MainWindow& window, const QString& command, CommandAnswer answer) {
+    if (command == QLatin1String("read-selection")) {
+        window.readSelection([answer = std::move(answer)](bool read) {
+            answer(read ? QStringLiteral("read") : QStringLiteral("empty"));
+        });
+        return;
+    }
     if (command == QLatin1String("pause")) {
         runHandler(&window, [&] { window.onPauseClicked(); });
-        return QStringLiteral("ok");
+        answer(QStringLiteral("ok"));
+        return;
     }
     const QLatin1String open("open ");
     if (command == QLatin1String("show") || command.startsWith(open)) {
@@ -23,12 +28,13 @@ QString runWindowCommand(MainWindow& window, const QString& command) {
         window.activateWindow();
         if (command.startsWith(open))
             window.openDocument(command.mid(open.size()));
-        return QStringLiteral("ok");
+        answer(QStringLiteral("ok"));
+        return;
     }
     static bool told = false;
     if (!std::exchange(told, true))
         std::fprintf(stderr, "tellwick: ignored a command it does not know on its socket\n");
-    return QStringLiteral("unknown");
+    answer(QStringLiteral("unknown"));
 }
 
 } // namespace tellwick

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tellwick {
 
 class MainWindow;
@@ -14,6 +16,8 @@ class MainWindow;
 // - "show": brings the window to the front (another "tellwick" was started); "ok".
 // Anything else is ignored, and said once on standard error; "unknown".
 // Only "show" raises or activates the window: for the others the user stays where they are.
-QString runWindowCommand(MainWindow& window, const QString& command);
+// answer may run later, once the selection has been read.
+using CommandAnswer = std::function<void(const QString& answer)>;
+void runWindowCommand(MainWindow& window, const QString& command, CommandAnswer answer);
 
 } // namespace tellwick

@@ -19,6 +19,12 @@
 
 namespace tellwick {
 
+namespace {
+
+void ignoreAnswer(const QString&) {}
+
+} // namespace
+
 WindowServices makeWindowServices() {
     WindowServices services;
     // Elsewhere (Wayland, offscreen) Qt's own reads are the only way to the clipboard.
@@ -60,22 +66,27 @@ int runWindow(int argc, char** argv, const char* document) {
         window.close();
         QCoreApplication::quit();
     });
-    CommandServer commands(
-        [&window](const QString& command) { return runWindowCommand(window, command); });
+    CommandServer commands([&window](const QString& command, CommandAnswer answer) {
+        runWindowCommand(window, command, std::move(answer));
+    });
     if (QString error; !commands.listen(&error))
         std::fprintf(stderr,
                      "tellwick: %s; tellwick read-selection and pause will not reach this "
                      "window.\n",
                      qPrintable(error));
-    // Read the selection and pause from any program, while the window runs.
+    // Read the selection and pause from any program, while the window runs; nobody waits for an
+    // answer.
     const std::unique_ptr<GlobalShortcuts> shortcuts = makeGlobalShortcuts();
     if (shortcuts) {
         const bool grabbed =
-            shortcuts->add(
-                Qt::ControlModifier | Qt::AltModifier | Qt::Key_R,
-                [&window] { runWindowCommand(window, QStringLiteral("read-selection")); }) &&
-            shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_P,
-                           [&window] { runWindowCommand(window, QStringLiteral("pause")); });
+            shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_R,
+                           [&window] {
+                               runWindowCommand(window, QStringLiteral("read-selection"),
+                                                ignoreAnswer);
+                           }) &&
+            shortcuts->add(Qt::ControlModifier | Qt::AltModifier | Qt::Key_P, [&window] {
+                runWindowCommand(window, QStringLiteral("pause"), ignoreAnswer);
+            });
         if (!grabbed)
             std::fprintf(stderr, "tellwick: another program holds Ctrl+Alt+R or Ctrl+Alt+P; "
                                  "tellwick read-selection and tellwick pause still work.\n");

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -265,10 +266,14 @@ void CommandServer::serve(int descriptor) {
         if (!socket->canReadLine() && socket->bytesAvailable() < longestLine)
             return;
         const QString command = QString::fromUtf8(socket->readLine(longestLine)).trimmed();
-        const QString answer = handler_(command);
-        socket->write(answer.toUtf8() + '\n');
-        socket->flush();
-        socket->disconnectFromServer();
+        // The client may have gone, or been dropped as idle, before a late answer.
+        handler_(command, [socket = QPointer<QLocalSocket>(socket)](const QString& answer) {
+            if (!socket)
+                return;
+            socket->write(answer.toUtf8() + '\n');
+            socket->flush();
+            socket->disconnectFromServer();
+        });
     });
 }
 

@@ -25,7 +25,9 @@ class CommandServer : public QObject {
     Q_OBJECT
 
 public:
-    using Handler = std::function<QString(const QString& command)>;
+    // Does what command asks and hands answer its one-word answer, at once or later.
+    using Handler =
+        std::function<void(const QString& command, std::function<void(const QString&)> answer)>;
     explicit CommandServer(Handler handler, QObject* parent = nullptr);
     // Removes the socket only while it is still the one this server made.
     ~CommandServer() override;

@@ -1,5 +1,6 @@
 // A program that holds the clipboard or the selection and never answers (stopped, say) under a
 // real X server: the window must go on meanwhile, and give up with a message.
+#include "app/window_commands.h"
 #include "app/window_main.h"
 #include "support/x_session.h"
 #include "window_fixture.h"
@@ -32,11 +33,15 @@ xcb_connection_t* holdSelectionsAndHang() {
 
 const struct {
     const char* name;
-    void (MainWindow::*press)();
+    void (*press)(MainWindow& window);
 } actions[] = {
-    {"paste", &MainWindow::onPasteClicked},
-    {"read-highlighted", &MainWindow::onReadHighlightedClicked},
-    {"read-empty-box", &MainWindow::onReadClicked},
+    {"paste", [](MainWindow& window) { window.onPasteClicked(); }},
+    {"read-highlighted", [](MainWindow& window) { window.onReadHighlightedClicked(); }},
+    {"read-empty-box", [](MainWindow& window) { window.onReadClicked(); }},
+    {"read-selection",
+     [](MainWindow& window) {
+         runWindowCommand(window, QStringLiteral("read-selection"), [](const QString&) {});
+     }},
 };
 
 // For each action: "<name> <messages> <ticks>", the messages reported within five seconds and
@@ -56,7 +61,7 @@ const struct {
         QTimer ticker;
         QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
         ticker.start(20);
-        runHandler(&window, [&] { (window.*action.press)(); });
+        runHandler(&window, [&] { action.press(window); });
         const int ticksAtReturn = ticks;
         waitFor([&] { return !reported.isEmpty(); }, 5000);
         say(QByteArray(action.name) + ' ' + QByteArray::number(reported.size()) + ' ' +

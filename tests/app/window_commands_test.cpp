@@ -66,7 +66,7 @@ TEST_F(WindowCommands, EachCommandActsAsItsButtonAndAnswers) {
         click("cmdPause");
         voices.log().calls.clear();
         clipboard->selection = row.selection;
-        EXPECT_EQ(runWindowCommand(*window, QString::fromLatin1(row.command)),
+        EXPECT_EQ(answerTo(*window, QString::fromLatin1(row.command)),
                   QString::fromLatin1(row.answer));
         EXPECT_EQ(voices.log().calls, row.calls);
         EXPECT_EQ(window->inputText().trimmed(), row.box);
@@ -86,9 +86,9 @@ TEST_F(WindowCommands, TheSocketCarriesCommandsAndOnlyItsOwnerMayUseIt) {
     EXPECT_EQ(pause.readAllStandardError(), "tellwick: no Tellwick window is running\n");
 
     QStringList received;
-    CommandServer server([&](const QString& command) {
+    CommandServer server([&](const QString& command, CommandAnswer answer) {
         received << command;
-        return runWindowCommand(*window, command);
+        runWindowCommand(*window, command, std::move(answer));
     });
     QString error;
     ASSERT_TRUE(server.listen(&error)) << error.toStdString();
@@ -263,7 +263,8 @@ TEST_F(CommandSocket, AFolderOthersMayUseIsRefused) {
         QString error;
         EXPECT_FALSE(sendCommand(QStringLiteral("pause"), 1000, &error)) << row.name;
         EXPECT_TRUE(error.contains(QLatin1String("not a private folder"))) << row.name;
-        CommandServer server([](const QString&) { return QStringLiteral("ok"); });
+        CommandServer server(
+            [](const QString&, CommandAnswer answer) { answer(QStringLiteral("ok")); });
         EXPECT_FALSE(server.listen(&error)) << row.name;
         EXPECT_TRUE(error.contains(QLatin1String("not a private folder"))) << row.name;
         QDir(folder).removeRecursively();

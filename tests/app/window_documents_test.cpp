@@ -90,8 +90,7 @@ TEST_F(WindowDocuments, CommandAndDropOpenTheDocument) {
     } rows[] = {
         {"open command",
          [](MainWindow& window, InputBox*, const QString& path) {
-             EXPECT_EQ(runWindowCommand(window, QStringLiteral("open ") + path),
-                       QStringLiteral("ok"));
+             EXPECT_EQ(answerTo(window, QStringLiteral("open ") + path), QStringLiteral("ok"));
          }},
         {"dropped file",
          [](MainWindow&, InputBox* box, const QString& path) {

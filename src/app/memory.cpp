@@ -1,0 +1,11 @@
+#include "app/memory.h"
+
+#include <malloc.h>
+
+namespace tellwick {
+
+void giveBackFreeMemory() {
+    (void)malloc_trim(0);
+}
+
+} // namespace tellwick
