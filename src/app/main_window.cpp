@@ -4,6 +4,7 @@
 #include "app/controls.h"
 #include "app/document_opening.h"
 #include "app/input_box.h"
+#include "app/memory.h"
 #include "app/reading_highlight.h"
 #include "app/speech_saving.h"
 #include "app/top_level_handler.h"
@@ -156,6 +157,7 @@ private:
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), reader_(services_.voices),
       scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
+    mapLargeBlocksApart();
     setObjectName(QStringLiteral("frmTextToSpeech"));
     setWindowTitle(qs(tellwick::windowTitle));
     setWindowIcon(tellwickIcon());

@@ -4,6 +4,16 @@
 
 namespace tellwick {
 
+namespace {
+
+constexpr int largeBlockBytes = 1024 * 1024;
+
+} // namespace
+
+void mapLargeBlocksApart() {
+    (void)mallopt(M_MMAP_THRESHOLD, largeBlockBytes);
+}
+
 void giveBackFreeMemory() {
     (void)malloc_trim(0);
 }
