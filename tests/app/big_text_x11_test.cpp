@@ -211,6 +211,11 @@ using BigTextX11 = XSessionTest;
 // window's own processor time, so that other programs on a busy machine do not make it fail.
 constexpr qint64 longestStallMs = 400;
 constexpr qint64 keptAfterClearMegabytes = 20;
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool memoryIsMeasured = false;
+#else
+constexpr bool memoryIsMeasured = true;
+#endif
 // Read Highlighted puts the text read on the clipboard, which keeps it (as UTF-16) after Clear.
 constexpr qint64 clipboardCopyMegabytes = 2 * bigTextLength / (1024 * 1024);
 
@@ -235,6 +240,10 @@ TEST_F(BigTextX11, TenMegabytesNeverHoldUpTheWindowAndClearGivesTheMemoryBack) {
             << gestures[i].name << ": the window stalled, working";
         EXPECT_EQ(fields[3], "filled") << gestures[i].name;
     }
+    // AddressSanitizer keeps what is freed for a while, to catch late uses: memory says nothing
+    // then.
+    if (!memoryIsMeasured)
+        return;
     const QList<QByteArray> memory = lines.last().split(' ');
     ASSERT_EQ(memory.size(), 5);
     const qint64 atStart = memory[1].toLongLong();
