@@ -1,7 +1,11 @@
 #include "app/input_box.h"
 
+#include "app/memory.h"
+#include "app/raw_text_mirror.h"
+#include "app/sliced_insertion.h"
 #include "app/top_level_handler.h"
 #include "app/voice_choice.h"
+#include "reader/box_text.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -9,6 +13,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -41,6 +46,43 @@ QString droppedFile(const QMimeData* source) {
     return {};
 }
 
+// Paragraph ends as other programs expect line ends.
+QString withLineFeeds(QString selected) {
+    for (QChar& c : selected)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return selected;
+}
+
+// The text selected in a box, taken only when another program asks for it. The cursor is a copy
+// of the box's at the time of selecting: it keeps what was selected when the box's caret moves on,
+// and follows the text around it as it changes. The text is cut from the box's raw text while
+// the box lives, which is many times quicker than the document's own copy of a long selection.
+class SelectionMimeData : public QMimeData {
+public:
+    SelectionMimeData(QTextCursor selection, const RawTextMirror* rawText)
+        : selection_(std::move(selection)), rawText_(rawText) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& mimeType) const override {
+        return mimeType == QLatin1String("text/plain");
+    }
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
+        if (!hasFormat(mimeType))
+            return QMimeData::retrieveData(mimeType, type);
+        if (!rawText_)
+            return withLineFeeds(selection_.selectedText());
+        const qsizetype start = selection_.selectionStart();
+        return withLineFeeds(rawText_->text().mid(start, selection_.selectionEnd() - start));
+    }
+
+private:
+    QTextCursor selection_;
+    QPointer<const RawTextMirror> rawText_;
+};
+
 bool movesCaret(const QKeyEvent* event) {
     return std::find(std::begin(caretKeys), std::end(caretKeys), event->key()) !=
            std::end(caretKeys);
@@ -49,7 +91,61 @@ bool movesCaret(const QKeyEvent* event) {
 } // namespace
 
 InputBox::InputBox(Clipboard* clipboard, QWidget* parent)
-    : QPlainTextEdit(parent), clipboard_(clipboard) {}
+    : QPlainTextEdit(parent), clipboard_(clipboard), rawText_(new RawTextMirror(document())),
+      insertion_(new SlicedInsertion(this)) {}
+
+const QString& InputBox::rawText() const {
+    return rawText_->text();
+}
+
+bool InputBox::comesInSlices(const QString& text) {
+    return text.size() >= SlicedInsertion::sliceLength;
+}
+
+void InputBox::replaceText(QString plain) {
+    insertion_->cancel();
+    const bool freesMuch = comesInSlices(rawText());
+    // A long text follows the box's changes into the mirror as it comes in a slice at a time.
+    const bool inSlices = comesInSlices(plain);
+    const QString atOnce = inSlices ? QString() : plain;
+    rawText_->replaceAll(rawTextOf(atOnce), [&] { setPlainText(atOnce); });
+    if (inSlices) {
+        rawText_->reserve(plain.size());
+        insertion_->insert(QTextCursor(document()), std::move(plain), false);
+    }
+    // The memory of a book let go lies amid the heap, where the allocator would keep it for good.
+    if (freesMuch)
+        giveBackFreeMemory();
+}
+
+void InputBox::whenFilled(std::function<void()> then) {
+    insertion_->whenDone(std::move(then));
+}
+
+bool InputBox::filling() const {
+    return insertion_->busy();
+}
+
+void InputBox::insertAtCaret(QString text) {
+    if (comesInSlices(text))
+        rawText_->reserve(rawText().size() + text.size());
+    insertion_->insert(textCursor(), std::move(text), true);
+}
+
+QMimeData* InputBox::createMimeDataFromSelection() const {
+    if (selectsForOthers_)
+        return new SelectionMimeData(textCursor(), rawText_);
+    // A copy, a cut or a drag may change the text at once: its text is taken now.
+    auto* data = new QMimeData;
+    data->setText(withLineFeeds(textCursor().selectedText()));
+    return data;
+}
+
+template <typename Handling> void InputBox::selectingForOthers(Handling handling) {
+    selectsForOthers_ = true;
+    handling();
+    selectsForOthers_ = false;
+}
 
 void InputBox::moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode) {
     QTextCursor cursor = textCursor();
@@ -122,7 +218,7 @@ void InputBox::pastePlainText(ClipboardSource source, std::optional<QPoint> at) 
             return;
         if (at)
             setTextCursor(cursorForPosition(*at));
-        insertPlainText(*read.text);
+        insertAtCaret(*read.text);
     });
 }
 
@@ -135,7 +231,7 @@ void InputBox::insertFromMimeData(const QMimeData* source) {
     if (const QString file = droppedFile(source); !file.isEmpty())
         emit documentDropped(file);
     else if (canInsertFromMimeData(source))
-        insertPlainText(source->text());
+        insertAtCaret(source->text());
 }
 
 void InputBox::keyPressEvent(QKeyEvent* event) {
@@ -156,7 +252,10 @@ void InputBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    if (event->matches(QKeySequence::Cut) || event->matches(QKeySequence::Copy))
+        QPlainTextEdit::keyPressEvent(event);
+    else
+        selectingForOthers([&] { QPlainTextEdit::keyPressEvent(event); });
 }
 
 // A middle click pastes the primary selection where the session has one; elsewhere it does
@@ -175,7 +274,7 @@ void InputBox::mouseReleaseEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    QPlainTextEdit::mouseReleaseEvent(event);
+    selectingForOthers([&] { QPlainTextEdit::mouseReleaseEvent(event); });
 }
 
 QMenu* InputBox::createContextMenu(const QPoint& position) {

@@ -2,6 +2,8 @@
 
 #include "platform/clipboard.h"
 
+#include <functional>
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
@@ -12,6 +14,8 @@ class QMenu;
 namespace tellwick {
 
 class VoiceChoice;
+class RawTextMirror;
+class SlicedInsertion;
 
 // The window's text box. Its paste gestures (Ctrl+V, Shift+Insert, a middle click, the context
 // menu's Paste) insert the clipboard's or the primary selection's plain text, read through the
@@ -40,6 +44,19 @@ public:
     // The caret keys move again; the selection is dropped, the caret at the start of its line.
     void stopExtending();
 
+    // The box's text as it stands, paragraphs parted by U+2029, at no cost.
+    const QString& rawText() const;
+    // Puts plain, a text with line feeds between its lines, in place of the box's text, and drops
+    // any text still to come in. A long text comes in a slice at a time from the event loop, so
+    // that the window goes on answering meanwhile: the box starts empty and fills.
+    void replaceText(QString plain);
+    // Runs then once every text on its way into the box is in: at once when none is. A text set
+    // anew drops what was to run.
+    void whenFilled(std::function<void()> then);
+    bool filling() const;
+    // Whether a text is long enough to come into the box a slice at a time.
+    static bool comesInSlices(const QString& text);
+
 signals:
     // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
     // that position, a place in the box's text, lies in.
@@ -56,6 +73,11 @@ protected:
     // the data says it has some; a dropped file is opened instead.
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+    // What is selected is given to other programs (the primary selection, a copy, a drag) as plain
+    // text. The primary selection, which changes with every key that extends a selection, reads
+    // the box only when a program asks for it: a selection of a whole book (the trainer's) would
+    // otherwise be copied at each step.
+    QMimeData* createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -64,12 +86,19 @@ protected:
 private:
     // Inserts the source's text at the caret, or first moves the caret to at (in the viewport).
     void pastePlainText(ClipboardSource source, std::optional<QPoint> at = std::nullopt);
+    // Inserts text at the caret, replacing the selection, as one step to undo.
+    void insertAtCaret(QString text);
+    // Runs a base handling in which a selection the user makes becomes the primary selection.
+    template <typename Handling> void selectingForOthers(Handling handling);
     void moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode);
     void extendPageDown();
 
     Clipboard* clipboard_;
     VoiceChoice* voiceChoice_ = nullptr;
+    RawTextMirror* rawText_;
+    SlicedInsertion* insertion_;
     bool extendsSelection_ = false;
+    bool selectsForOthers_ = false;
 };
 
 } // namespace tellwick

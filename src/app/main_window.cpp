@@ -4,7 +4,7 @@
 #include "app/controls.h"
 #include "app/document_opening.h"
 #include "app/input_box.h"
-#include "app/raw_text_mirror.h"
+#include "app/memory.h"
 #include "app/reading_highlight.h"
 #include "app/speech_saving.h"
 #include "app/top_level_handler.h"
@@ -158,6 +158,7 @@ private:
 MainWindow::MainWindow(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services)), reader_(chosenVoices()),
       scale_(TwipScale::fromLogicalDpi(logicalDpiX(), logicalDpiY())) {
+    mapLargeBlocksApart();
     setObjectName(QStringLiteral("frmTextToSpeech"));
     setWindowTitle(qs(tellwick::windowTitle));
     setWindowIcon(tellwickIcon());
@@ -216,7 +217,6 @@ void MainWindow::createControls() {
     visitButton_ = widgetOf<QPushButton>(Control::visitButton);
     speedLabel_ = widgetOf<QLabel>(Control::speedLabel);
     textBox_->installEventFilter(this);
-    boxText_ = new RawTextMirror(textBox_->document());
     highlight_ = new ReadingHighlight(textBox_);
     documentOpening_ = new DocumentOpening(this);
     speechSaving_ = new SpeechSaving(this);
@@ -449,9 +449,8 @@ QString MainWindow::inputText() const {
     return withCrLfLineBreaks(textBox_->document()->toRawText());
 }
 
-void MainWindow::setInputText(const QString& text) {
-    const QString plain = withLfLineBreaks(text);
-    boxText_->replaceAll(rawTextOf(plain), [&] { textBox_->setPlainText(plain); });
+void MainWindow::setInputText(QString text) {
+    textBox_->replaceText(withLfLineBreaks(std::move(text)));
 }
 
 void MainWindow::focusInput() {
@@ -463,12 +462,17 @@ RespellOptions MainWindow::respellOptions() const {
 }
 
 void MainWindow::onReadClicked() {
+    // A text still coming into the box is read whole, once it is in.
+    if (textBox_->filling()) {
+        textBox_->whenFilled([this] { runHandler(this, [this] { onReadClicked(); }); });
+        return;
+    }
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
     // A box of white space only (Paste of an empty clipboard leaves its line breaks) has nothing
     // to hear: Read then reads the clipboard, as it does for an empty box.
-    if (!isBlank(boxText_->text())) {
+    if (!isBlank(textBox_->rawText())) {
         readBoxFrom(0, options);
         return;
     }
@@ -482,9 +486,9 @@ void MainWindow::readFromHere(qsizetype position) {
     focusInput();
     highlight_->stop();
     const RespellOptions options = respellOptions();
-    if (isBlank(boxText_->text()))
+    if (isBlank(textBox_->rawText()))
         return;
-    readBoxFrom(sentenceStartAt(boxText_->text(), position), options);
+    readBoxFrom(sentenceStartAt(textBox_->rawText(), position), options);
 }
 
 std::optional<BoxRange> MainWindow::followedSentence() const {
@@ -493,7 +497,7 @@ std::optional<BoxRange> MainWindow::followedSentence() const {
 
 void MainWindow::readBoxFrom(qsizetype start, const RespellOptions& options) {
     highlight_->follow();
-    failUnless(reader_.readBox(boxText_->text(), start, options));
+    failUnless(reader_.readBox(textBox_->rawText(), start, options));
 }
 
 void MainWindow::onPauseClicked() {
@@ -564,8 +568,9 @@ void MainWindow::pasteThen(std::function<void()> then) {
                           if (text)
                               setInputText(*text + emptyLineRun(screenLines_));
                           reader_.offerPause();
+                          // A long text comes in from the event loop; what follows waits for it.
                           if (then)
-                              then();
+                              textBox_->whenFilled([this, then] { runHandler(this, then); });
                       });
 }
 
@@ -638,8 +643,8 @@ void MainWindow::saveSpeech(const QString& path) {
 
 void MainWindow::spokenTextThen(std::function<void(const QString&)> then) {
     const RespellOptions options = respellOptions();
-    if (!isBlank(boxText_->text())) {
-        then(BoxReading(boxText_->text(), 0, options).spoken());
+    if (!isBlank(textBox_->rawText())) {
+        then(BoxReading(textBox_->rawText(), 0, options).spoken());
         return;
     }
     readClipboardThen(

@@ -27,7 +27,6 @@ class DocumentOpening;
 class InputBox;
 class SpeechSaving;
 class VoiceChoice;
-class RawTextMirror;
 class ReadingHighlight;
 
 // How a read of the text highlighted anywhere went.
@@ -56,7 +55,7 @@ public:
 
     // The box's text with CR LF line breaks both ways, whatever the widget holds inside.
     QString inputText() const;
-    void setInputText(const QString& text);
+    void setInputText(QString text);
     void focusInput();
 
     // The place of a control in twips, as the layout last set it.
@@ -173,7 +172,6 @@ private:
     std::array<PlacedControl, controlCount> controls_;
 
     InputBox* textBox_ = nullptr;
-    RawTextMirror* boxText_ = nullptr;
     ReadingHighlight* highlight_ = nullptr;
     DocumentOpening* documentOpening_ = nullptr;
     SpeechSaving* speechSaving_ = nullptr;

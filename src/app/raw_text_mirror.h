@@ -18,6 +18,9 @@ public:
     explicit RawTextMirror(QTextDocument* document);
 
     const QString& text() const { return text_; }
+    // Makes room for a text that grows to length as it comes in: growing a book's text step by
+    // step would copy it, with both copies in memory for a moment.
+    void reserve(qsizetype length) { text_.reserve(length); }
     // Runs change, which replaces the whole document by one whose raw text is raw, without
     // reading the new text back.
     template <typename Change> void replaceAll(QString raw, Change&& change) {

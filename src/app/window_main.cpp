@@ -20,6 +20,12 @@
 
 namespace tellwick {
 
+namespace {
+
+void ignoreAnswer(const QString&) {}
+
+} // namespace
+
 WindowServices makeWindowServices() {
     WindowServices services;
     // Elsewhere (Wayland, offscreen) Qt's own reads are the only way to the clipboard.
@@ -72,7 +78,8 @@ int runWindow(int argc, char** argv, const char* document) {
                      "tellwick: %s; tellwick read-selection and pause will not reach this "
                      "window.\n",
                      qPrintable(error));
-    // Read the selection and pause from any program, while the window runs.
+    // Read the selection and pause from any program, while the window runs; nobody waits for an
+    // answer.
     const std::unique_ptr<GlobalShortcuts> shortcuts = makeGlobalShortcuts();
     if (shortcuts) {
         // The window shows whatever goes wrong; nobody waits for an answer.

@@ -76,6 +76,10 @@ VoiceResult Reader::pauseOrResume() {
 void Reader::silence() {
     if (voice_)
         (void)voice_->pause();
+    // The box's text is gone: no sentence of it can be shown any more, and a book need not be
+    // kept for that. The voice keeps its own text, to resume.
+    reading_.reset();
+    box_.clear();
     setPaused(false);
 }
 
@@ -135,7 +139,7 @@ void Reader::completeBeside(QString text, Rewrite rewrite) {
             emit failed(result.error);
             return;
         }
-        if (whole->reading)
+        if (whole->reading && !box_.isEmpty())
             reading_ = std::move(whole->reading);
     });
     rewriter->start();

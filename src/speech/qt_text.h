@@ -37,5 +37,7 @@ inline bool isWordCharacter(QStringView text, qsizetype at) {
 QString withCrLfLineBreaks(QStringView text);
 // The text with every line break as LF, as the programs a text is pasted into expect it.
 QString withLfLineBreaks(QStringView text);
+// The same, in the text's own memory: a book pasted is not copied again.
+QString withLfLineBreaks(QString text);
 
 } // namespace tellwick

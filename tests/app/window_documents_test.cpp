@@ -90,10 +90,7 @@ TEST_F(WindowDocuments, CommandAndDropOpenTheDocument) {
     } rows[] = {
         {"open command",
          [](MainWindow& window, InputBox*, const QString& path) {
-             QString answer;
-             runWindowCommand(window, QStringLiteral("open ") + path,
-                              [&answer](const QString& given) { answer = given; });
-             EXPECT_EQ(answer, QStringLiteral("ok"));
+             EXPECT_EQ(answerTo(window, QStringLiteral("open ") + path), QStringLiteral("ok"));
          }},
         {"dropped file",
          [](MainWindow&, InputBox* box, const QString& path) {

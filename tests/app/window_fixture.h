@@ -2,6 +2,7 @@
 
 #include "app/main_window.h"
 #include "app/top_level_handler.h"
+#include "app/window_commands.h"
 #include "support/fake_clipboard.h"
 #include "support/fake_launcher.h"
 #include "support/fake_voice.h"
@@ -15,6 +16,14 @@
 #include <memory>
 
 namespace tellwick {
+
+// The answer to a command that the window answers at once (its doubles answer at once); empty
+// when it has not answered.
+inline QString answerTo(MainWindow& window, const QString& command) {
+    QString answer;
+    runWindowCommand(window, command, [&answer](const QString& given) { answer = given; });
+    return answer;
+}
 
 // A window built on test doubles. Uncaught failures are collected instead of shown.
 class WindowFixture : public ::testing::Test {

@@ -1,0 +1,106 @@
+#include "app/sliced_insertion.h"
+
+#include <QTextDocument>
+
+namespace tellwick {
+
+namespace {
+
+// Long enough to take in several slices per turn of the event loop, short enough for a key press
+// or a repaint between turns to go unnoticed.
+constexpr qint64 turnBudgetMs = 30;
+
+// The end of the slice that starts at from: after the last line end in reach, so that a line's
+// carriage return and line feed stay together and lines are taken whole; where a slice holds no
+// line end, never between the two halves of a character or of a CR LF.
+qsizetype sliceEnd(const QString& text, qsizetype from) {
+    const qsizetype limit = from + SlicedInsertion::sliceLength;
+    if (limit >= text.size())
+        return text.size();
+    const qsizetype lineEnd = text.lastIndexOf(u'\n', limit - 1);
+    if (lineEnd >= from)
+        return lineEnd + 1;
+    qsizetype end = limit;
+    while (end > from + 1 && (text[end].isLowSurrogate() || text[end - 1] == u'\r'))
+        --end;
+    return end;
+}
+
+} // namespace
+
+SlicedInsertion::SlicedInsertion(QObject* parent) : QObject(parent) {
+    nextSlices_.setSingleShot(true);
+    nextSlices_.setInterval(0);
+    connect(&nextSlices_, &QTimer::timeout, this, &SlicedInsertion::insertSlices);
+}
+
+void SlicedInsertion::insert(QTextCursor cursor, QString text, bool undoable) {
+    if (text.isEmpty())
+        return;
+    if (pending_.empty() && text.size() < sliceLength) {
+        if (!undoable && cursor.document())
+            cursor.document()->setUndoRedoEnabled(false);
+        cursor.insertText(text);
+        if (!undoable && cursor.document())
+            cursor.document()->setUndoRedoEnabled(true);
+        return;
+    }
+    pending_.push_back({std::move(cursor), std::move(text), 0, undoable});
+    if (pending_.size() == 1)
+        insertSlices();
+}
+
+void SlicedInsertion::cancel() {
+    pending_.clear();
+    afterwards_.clear();
+    nextSlices_.stop();
+}
+
+void SlicedInsertion::whenDone(std::function<void()> then) {
+    if (pending_.empty())
+        then();
+    else
+        afterwards_.push_back(std::move(then));
+}
+
+void SlicedInsertion::insertSlice(Pending& pending) {
+    QTextDocument* document = pending.cursor.document();
+    const qsizetype end = sliceEnd(pending.text, pending.done);
+    // Turning undo off empties the document's undo, as a text set anew does.
+    if (!pending.undoable)
+        document->setUndoRedoEnabled(false);
+    if (pending.done == 0)
+        pending.cursor.beginEditBlock();
+    else
+        pending.cursor.joinPreviousEditBlock();
+    pending.cursor.insertText(
+        QStringView(pending.text).mid(pending.done, end - pending.done).toString());
+    pending.cursor.endEditBlock();
+    if (!pending.undoable)
+        document->setUndoRedoEnabled(true);
+    pending.done = end;
+}
+
+void SlicedInsertion::insertSlices() {
+    QElapsedTimer turn;
+    turn.start();
+    while (!pending_.empty() && turn.elapsed() < turnBudgetMs) {
+        Pending& head = pending_.front();
+        // A document that went away takes no more text.
+        if (!head.cursor.document() || head.done >= head.text.size()) {
+            pending_.pop_front();
+            continue;
+        }
+        insertSlice(head);
+    }
+    if (!pending_.empty()) {
+        nextSlices_.start();
+        return;
+    }
+    // What runs afterwards may queue new texts, with their own afterwards.
+    const std::vector<std::function<void()>> afterwards = std::exchange(afterwards_, {});
+    for (const auto& then : afterwards)
+        then();
+}
+
+} // namespace tellwick

@@ -1,0 +1,257 @@
+// A text of ten megabytes pasted, read from the selection and pasted again under a real X server,
+// with another program holding it: the window must go on answering throughout (no pause of its
+// event loop long enough for a user to feel), and give back its memory when the box is cleared.
+#include "app/window_commands.h"
+#include "app/window_main.h"
+#include "support/x_session.h"
+#include "window_fixture.h"
+
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <ctime>
+
+namespace tellwick {
+namespace {
+
+constexpr qsizetype bigTextLength = 10 * 1024 * 1024;
+
+// Lines of ordinary prose, as a book copied from a document viewer comes.
+QString bigText() {
+    const QString line =
+        QStringLiteral("The river ran quietly under the old bridge, and nobody in the village "
+                       "thought it strange.\n");
+    return line.repeated(bigTextLength / line.size() + 1).left(bigTextLength);
+}
+
+// Another program that holds the clipboard and the selection until it is ended.
+[[noreturn]] void runBigTextHolder(QApplication& application) {
+    const QString text = bigText();
+    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    QGuiApplication::clipboard()->setText(text, QClipboard::Selection);
+    say("holding\n");
+    application.exec();
+    std::_Exit(0);
+}
+
+// A voice that keeps nothing of what it is given, so that the window's memory is measured alone.
+class SilentVoice : public Voice {
+public:
+    VoiceResult setRate(int) override { return VoiceResult::success(); }
+    VoiceResult speak(const QString&) override { return VoiceResult::success(); }
+    VoiceResult speakBeginning(const QString&) override { return VoiceResult::success(); }
+    VoiceResult completeText(const QString&) override { return VoiceResult::success(); }
+    VoiceResult pause() override { return VoiceResult::success(); }
+    VoiceResult resume() override { return VoiceResult::success(); }
+    VoiceResult skipSentence(int) override { return VoiceResult::failure(QString()); }
+};
+
+// The process's resident memory now, or at its highest since the last reset, in megabytes.
+qint64 memoryMegabytes(const char* field) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() / 1024;
+    return -1;
+}
+
+void resetPeakMemory() {
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (clearRefs.open(QIODevice::WriteOnly))
+        clearRefs.write("5");
+}
+
+// The longest time the event loop went without running a timer due every 5 ms: on the clock, and
+// in the thread's own processor time, which a machine busy with other programs does not lengthen.
+class StallMeter {
+public:
+    StallMeter() {
+        ticker_.setTimerType(Qt::PreciseTimer);
+        QObject::connect(&ticker_, &QTimer::timeout, [this] {
+            longest_ = std::max(longest_, sinceTick_.restart());
+            const qint64 now = threadMs();
+            longestWorking_ = std::max(longestWorking_, now - workedAtTick_);
+            workedAtTick_ = now;
+        });
+    }
+    void start() {
+        longest_ = longestWorking_ = 0;
+        sinceTick_.start();
+        workedAtTick_ = threadMs();
+        ticker_.start(5);
+    }
+    qint64 longestMs() const { return longest_; }
+    qint64 longestWorkingMs() const { return longestWorking_; }
+
+private:
+    static qint64 threadMs() {
+        timespec time{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &time);
+        return qint64(time.tv_sec) * 1000 + time.tv_nsec / 1000000;
+    }
+
+    QTimer ticker_;
+    QElapsedTimer sinceTick_;
+    qint64 longest_ = 0;
+    qint64 workedAtTick_ = 0;
+    qint64 longestWorking_ = 0;
+};
+
+// Runs the event loop until done holds and then for settleMs more, or for timeoutMs in all.
+template <typename Done> bool runUntil(Done done, int settleMs, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    QEventLoop loop;
+    QTimer check;
+    bool reached = false;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+        reached = reached || done();
+        if (timer.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    check.start(20);
+    while (!reached && timer.elapsed() <= timeoutMs)
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    QTimer::singleShot(settleMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    return reached;
+}
+
+// The ways a long text comes into the box, each after the one before: the last pastes the whole
+// box, selected, into itself.
+const struct {
+    const char* name;
+    void (*gesture)(MainWindow& window, QPlainTextEdit& box);
+    qsizetype filledLength;
+} gestures[] = {
+    {"paste", [](MainWindow& window, QPlainTextEdit&) { window.onPasteClicked(); }, bigTextLength},
+    {"ctrl-v",
+     [](MainWindow& window, QPlainTextEdit& box) {
+         window.onClearClicked();
+         QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
+     },
+     bigTextLength},
+    {"read-selection",
+     [](MainWindow& window, QPlainTextEdit&) {
+         window.onClearClicked();
+         runWindowCommand(window, QStringLiteral("read-selection"), [](const QString&) {});
+     },
+     bigTextLength},
+    {"select-all-middle-click",
+     [](MainWindow&, QPlainTextEdit& box) {
+         QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
+         QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, {5, 5});
+     },
+     2 * bigTextLength},
+};
+
+// For each gesture: "<name> <longest stall ms> <longest stall ms working> <box filled>"; then the
+// memory in megabytes before the first, at the highest during it, after Clear, and after Clear at
+// the end (the clipboard then holds the text read): "memory <start> <peak> <cleared> <cleared at
+// the end>".
+[[noreturn]] void runBigTextWindow() {
+    helperApplication();
+    WindowServices services = makeWindowServices();
+    services.voices = [](QString*) { return std::make_unique<SilentVoice>(); };
+    MainWindow window(std::move(services));
+    auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
+    window.show();
+    window.activateWindow();
+    runUntil([&] { return window.isActiveWindow(); }, 500, 5000);
+    const auto clearBox = [&] {
+        window.onClearClicked();
+        runUntil([] { return true; }, 1000, 1000);
+    };
+    clearBox();
+    const qint64 atStart = memoryMegabytes("VmRSS:");
+    qint64 peak = 0;
+    qint64 cleared = 0;
+    StallMeter meter;
+    for (const auto& row : gestures) {
+        resetPeakMemory();
+        meter.start();
+        QTimer::singleShot(0, box,
+                           [&] { runHandler(&window, [&] { row.gesture(window, *box); }); });
+        const bool filled = runUntil(
+            [&] { return box->document()->characterCount() > row.filledLength; }, 1000, 30000);
+        say(QByteArray(row.name) + ' ' + QByteArray::number(meter.longestMs()) + ' ' +
+            QByteArray::number(meter.longestWorkingMs()) + ' ' + (filled ? "filled" : "empty") +
+            '\n');
+        if (row.gesture == gestures[0].gesture) {
+            peak = memoryMegabytes("VmHWM:");
+            clearBox();
+            cleared = memoryMegabytes("VmRSS:");
+        }
+    }
+    clearBox();
+    say("memory " + QByteArray::number(atStart) + ' ' + QByteArray::number(peak) + ' ' +
+        QByteArray::number(cleared) + ' ' + QByteArray::number(memoryMegabytes("VmRSS:")) + '\n');
+    std::_Exit(0);
+}
+
+const bool bigTextHelperRan = [] {
+    if (helperRole() == "big-text-holder")
+        runBigTextHolder(helperApplication());
+    if (helperRole() == "big-text-window")
+        runBigTextWindow();
+    return false;
+}();
+
+using BigTextX11 = XSessionTest;
+
+// Bounds that only the faults cross: pasting a 10 MB text stalled the window for half a second and
+// more of its own work, and Clear left some 50 MB of it in memory. The stall is measured in the
+// window's own processor time, so that other programs on a busy machine do not make it fail.
+constexpr qint64 longestStallMs = 400;
+constexpr qint64 keptAfterClearMegabytes = 20;
+#ifdef __SANITIZE_ADDRESS__
+constexpr bool memoryIsMeasured = false;
+#else
+constexpr bool memoryIsMeasured = true;
+#endif
+// Read Highlighted puts the text read on the clipboard, which keeps it (as UTF-16) after Clear.
+constexpr qint64 clipboardCopyMegabytes = 2 * bigTextLength / (1024 * 1024);
+
+TEST_F(BigTextX11, TenMegabytesNeverHoldUpTheWindowAndClearGivesTheMemoryBack) {
+    QProcess holder;
+    session->startHelper(holder, "big-text-holder");
+    ASSERT_TRUE(XSession::waitForOutput(
+        holder, [](const QByteArray& out) { return out.contains("holding"); }));
+    QProcess window;
+    session->startHelper(window, "big-text-window");
+    ASSERT_TRUE(window.waitForFinished(180000));
+    holder.kill();
+    holder.waitForFinished(5000);
+    const QList<QByteArray> lines = window.readAllStandardOutput().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), std::size(gestures) + 1) << window.readAllStandardError().toStdString();
+    std::printf("%s\n", lines.join(" | ").constData());
+    for (std::size_t i = 0; i < std::size(gestures); ++i) {
+        const QList<QByteArray> fields = lines[static_cast<qsizetype>(i)].split(' ');
+        ASSERT_EQ(fields.size(), 4) << gestures[i].name;
+        EXPECT_EQ(fields[0], gestures[i].name);
+        EXPECT_LT(fields[2].toLongLong(), longestStallMs)
+            << gestures[i].name << ": the window stalled, working";
+        EXPECT_EQ(fields[3], "filled") << gestures[i].name;
+    }
+    // AddressSanitizer keeps what is freed for a while, to catch late uses: memory says nothing
+    // then.
+    if (!memoryIsMeasured)
+        return;
+    const QList<QByteArray> memory = lines.last().split(' ');
+    ASSERT_EQ(memory.size(), 5);
+    const qint64 atStart = memory[1].toLongLong();
+    EXPECT_LT(memory[3].toLongLong() - atStart, keptAfterClearMegabytes)
+        << "after Clear of a pasted text; peak " << memory[2].toStdString() << " MB";
+    EXPECT_LT(memory[4].toLongLong() - atStart, keptAfterClearMegabytes + clipboardCopyMegabytes)
+        << "after Clear of a text read and pasted into itself";
+}
+
+} // namespace
+} // namespace tellwick
