@@ -20,12 +20,6 @@
 
 namespace tellwick {
 
-namespace {
-
-void ignoreAnswer(const QString&) {}
-
-} // namespace
-
 WindowServices makeWindowServices() {
     WindowServices services;
     // Elsewhere (Wayland, offscreen) Qt's own reads are the only way to the clipboard.

@@ -159,7 +159,7 @@ const struct {
 [[noreturn]] void runBigTextWindow() {
     helperApplication();
     WindowServices services = makeWindowServices();
-    services.voices = [](QString*) { return std::make_unique<SilentVoice>(); };
+    services.voices = [](const QString&, QString*) { return std::make_unique<SilentVoice>(); };
     MainWindow window(std::move(services));
     auto* box = window.findChild<QPlainTextEdit*>(QStringLiteral("txtInput"));
     window.show();
