@@ -5,14 +5,27 @@
 #include "speech/reading_speed.h"
 #include "speech/us_english_respellings.h"
 
+// flite is linked with these names renamed (cmake/flite_renamed_symbols.txt): festival's speech
+// tools, in the same program, have symbols of their own by the same names.
+#define val_int tellwick_flite_val_int
+#define val_float tellwick_flite_val_float
+#define val_string tellwick_flite_val_string
+#define swapdouble tellwick_flite_swapdouble
+#define swapfloat tellwick_flite_swapfloat
+#define swap_bytes_short tellwick_flite_swap_bytes_short
 #include <flite/flite.h>
 
-#include <dlfcn.h>
-
-#include <map>
 #include <mutex>
 #include <string>
 #include <string_view>
+
+// The functions of flite's voice libraries that make their voices (they ship no header).
+extern "C" {
+cst_voice* register_cmu_us_slt(const char* voxdir);
+cst_voice* register_cmu_us_rms(const char* voxdir);
+cst_voice* register_cmu_us_awb(const char* voxdir);
+cst_voice* register_cmu_us_kal16(const char* voxdir);
+}
 
 namespace tellwick {
 
@@ -20,14 +33,13 @@ namespace {
 
 struct FliteVoice {
     const char* name;
-    const char* library;
-    const char* registration; // the library's function that makes the voice
+    cst_voice* (*registration)(const char*); // makes the voice
 };
 constexpr FliteVoice voices[] = {
-    {"flite-slt", "libflite_cmu_us_slt.so.1", "register_cmu_us_slt"},
-    {"flite-rms", "libflite_cmu_us_rms.so.1", "register_cmu_us_rms"},
-    {"flite-awb", "libflite_cmu_us_awb.so.1", "register_cmu_us_awb"},
-    {"flite-kal16", "libflite_cmu_us_kal16.so.1", "register_cmu_us_kal16"},
+    {"flite-slt", register_cmu_us_slt},
+    {"flite-rms", register_cmu_us_rms},
+    {"flite-awb", register_cmu_us_awb},
+    {"flite-kal16", register_cmu_us_kal16},
 };
 // Every voice of the package speaks at this rate; the engine asks its voice all the same.
 constexpr int fliteSampleRate = 16000;
@@ -35,31 +47,6 @@ constexpr int fliteSampleRate = 16000;
 // flite hands sound over in pieces of at least this many samples (50 ms): short enough that an
 // abort or a backpressure wait takes effect almost at once.
 constexpr int streamSamples = fliteSampleRate / 20;
-
-using Registration = cst_voice* (*)(const char*);
-
-// The voice library's function that makes the voice, loaded once for the process; null, with the
-// loader's message, when the library is missing.
-Registration registrationOf(const FliteVoice& voice, QString* error) {
-    static std::mutex mutex;
-    static std::map<std::string, std::pair<Registration, QString>> loaded;
-    std::lock_guard lock(mutex);
-    auto found = loaded.find(voice.name);
-    if (found == loaded.end()) {
-        Registration registration = nullptr;
-        QString message;
-        // Never unloaded: the voice it makes lives as long as the process.
-        if (void* library = dlopen(voice.library, RTLD_NOW | RTLD_LOCAL))
-            registration = reinterpret_cast<Registration>(dlsym(library, voice.registration));
-        if (registration == nullptr)
-            message = QStringLiteral("%1 cannot be loaded (install the package libflite1): %2")
-                          .arg(QLatin1String(voice.library), QString::fromLocal8Bit(dlerror()));
-        found = loaded.emplace(voice.name, std::make_pair(registration, message)).first;
-    }
-    if (error != nullptr)
-        *error = found->second.second;
-    return found->second.first;
-}
 
 const FliteVoice* voiceNamed(const QString& name) {
     for (const FliteVoice& voice : voices) {
@@ -378,10 +365,8 @@ private:
 std::vector<VoiceDescription> fliteVoices() {
     std::vector<VoiceDescription> described;
     for (const FliteVoice& voice : voices) {
-        QString error;
-        registrationOf(voice, &error);
         described.push_back({QLatin1String(voice.name), QStringLiteral("flite"),
-                             QStringLiteral("English (US)"), fliteSampleRate, error});
+                             QStringLiteral("English (US)"), fliteSampleRate, QString()});
     }
     return described;
 }
@@ -392,12 +377,9 @@ std::unique_ptr<VoiceEngine> startFliteVoice(const QString& name, QString* error
         *error = QStringLiteral("flite has no voice named %1").arg(name);
         return nullptr;
     }
-    const Registration registration = registrationOf(*voice, error);
-    if (registration == nullptr)
-        return nullptr;
     static std::once_flag initialised;
     std::call_once(initialised, [] { flite_init(); });
-    cst_voice* made = registration(nullptr);
+    cst_voice* made = voice->registration(nullptr);
     if (made == nullptr) {
         *error = QStringLiteral("flite could not make the voice %1").arg(name);
         return nullptr;
