@@ -15,7 +15,9 @@
 #define swap_bytes_short tellwick_flite_swap_bytes_short
 #include <flite/flite.h>
 
+#include <cstdlib>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -190,16 +192,34 @@ struct SpokenWord {
     std::string phones;
 };
 
+// flite opens every utterance with a pause of about a fifth of a second. A sentence is reported
+// where it is first heard: at its first sample this loud (about -54 dB).
+constexpr int firstSoundLevel = 64;
+
 // What the synthesis in progress writes to; flite hands it back with every piece of sound.
 struct SynthesisCall {
     SynthesisTarget* target = nullptr;
     int run = 0;
     qint64 delivered = 0;
     bool aborted = false;
+    // The sentence whose first sound is still to come.
+    std::optional<SentenceStart> unheard;
 };
+
+void markWhereHeard(SynthesisCall& call, const short* samples, int size) {
+    for (int i = 0; i < size; ++i) {
+        if (std::abs(int(samples[i])) >= firstSoundLevel) {
+            call.target->markSentence(call.run, *call.unheard, call.delivered + i);
+            call.unheard.reset();
+            return;
+        }
+    }
+}
 
 int receiveSound(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info) {
     SynthesisCall& call = *static_cast<SynthesisCall*>(info->userdata);
+    if (call.unheard && size > 0)
+        markWhereHeard(call, wave->samples + start, size);
     if (size > 0 ? !call.target->append(call.run, wave->samples + start, size)
                  : !call.target->isCurrent(call.run)) {
         call.aborted = true;
@@ -228,19 +248,20 @@ public:
         // Each step of speed stretches every sound by the same factor.
         flite_feat_set_float(voice_->features, "duration_stretch",
                              float(1 / speedFactor(piece.readingSpeed)));
-        SynthesisCall call{&target, run, firstSample, false};
+        SynthesisCall call{&target, run, firstSample, false, std::nullopt};
         streaming_->userdata = &call;
         for (const TextSpan& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
             if (sentence.start - piece.start < piece.from)
                 continue;
-            target.markSentence(
-                run, SentenceStart{piece.start, sentence.start - piece.start, sentence.start},
-                call.delivered);
+            call.unheard = SentenceStart{piece.start, sentence.start - piece.start, sentence.start};
             for (const TextSpan& utterance : utterancesOf(piece.decided, sentence)) {
                 speakUtterance(piece, utterance);
                 if (call.aborted)
                     return std::nullopt;
             }
+            // A sentence of silence starts where it ends.
+            if (call.unheard)
+                target.markSentence(run, *call.unheard, call.delivered);
         }
         return call.delivered - firstSample;
     }
