@@ -2,11 +2,17 @@
 
 #include "pronunciation/homograph_features.h"
 
+#include <algorithm>
+
 namespace tellwick::homographs {
 
 namespace {
 
-enum class Side { Before, After };
+// Where the cue is: the word just before or after (across spaces; the rewriter has made the
+// hyphens of compounds spaces), the homograph's own capital (a title or a name, "Read This
+// Next"), a name just before it (a capitalised word within the sentence, "Daggs read"), or any
+// word of its sentence (the topic).
+enum class Side { Before, After, Capitalised, AfterName, InSentence };
 
 struct SenseCue {
     std::u16string_view homograph; // lower case
@@ -57,6 +63,51 @@ constexpr SenseCue senseCues[] = {
     {u"wound", Side::After, u"up", "wound_vrb"},
     {u"wound", Side::After, u"around", "wound_vrb"},
     {u"wound", Side::After, u"round", "wound_vrb"},
+    {u"wound", Side::InSentence, u"coil", "wound_vrb"},
+    {u"wound", Side::InSentence, u"coils", "wound_vrb"},
+    {u"wound", Side::InSentence, u"wire", "wound_vrb"},
+    {u"wound", Side::InSentence, u"wires", "wound_vrb"},
+    {u"wound", Side::InSentence, u"thread", "wound_vrb"},
+    {u"wound", Side::InSentence, u"spindle", "wound_vrb"},
+    {u"wound", Side::InSentence, u"reel", "wound_vrb"},
+    {u"wound", Side::InSentence, u"reels", "wound_vrb"},
+    {u"wound", Side::InSentence, u"spring", "wound_vrb"},
+    {u"wound", Side::InSentence, u"springs", "wound_vrb"},
+    {u"wound", Side::InSentence, u"bobbin", "wound_vrb"},
+    {u"wound", Side::InSentence, u"yarn", "wound_vrb"},
+    {u"wound", Side::InSentence, u"pickup", "wound_vrb"},
+    // Sowing is told by what is sown, the field and the harvest; the animal by its kin.
+    {u"sow", Side::Before, u"self", "sow"},
+    {u"sow", Side::InSentence, u"seed", "sow"},
+    {u"sow", Side::InSentence, u"seeds", "sow"},
+    {u"sow", Side::InSentence, u"crop", "sow"},
+    {u"sow", Side::InSentence, u"crops", "sow"},
+    {u"sow", Side::InSentence, u"fields", "sow"},
+    {u"sow", Side::InSentence, u"harvest", "sow"},
+    {u"sow", Side::InSentence, u"reap", "sow"},
+    {u"sow", Side::InSentence, u"plow", "sow"},
+    {u"sow", Side::InSentence, u"plough", "sow"},
+    {u"sow", Side::InSentence, u"till", "sow"},
+    {u"sow", Side::InSentence, u"pig", "sow_nou"},
+    {u"sow", Side::InSentence, u"pigs", "sow_nou"},
+    {u"sow", Side::InSentence, u"piglets", "sow_nou"},
+    {u"sow", Side::InSentence, u"boar", "sow_nou"},
+    {u"sow", Side::InSentence, u"swine", "sow_nou"},
+    {u"sow", Side::InSentence, u"litter", "sow_nou"},
+    // "Read" as a noun, a title or a part of a compound is the present's sound ("a good read",
+    // "read-only memory", "Read This Next"); followed by its agent it is the participle.
+    {u"read", Side::Capitalised, u"", "read_present"},
+    // A bare "read" after a name, or after "also" or "never" with no modal before, is the past:
+    // the present would be "reads" ("Daggs read four scenes", "my parents never read a book").
+    {u"read", Side::AfterName, u"", "read_past"},
+    {u"read", Side::Before, u"also", "read_past"},
+    {u"read", Side::Before, u"never", "read_past"},
+    {u"read", Side::After, u"only", "read_present"},
+    {u"read", Side::After, u"write", "read_present"},
+    {u"read", Side::Before, u"a", "read_present"},
+    {u"read", Side::Before, u"an", "read_present"},
+    {u"read", Side::Before, u"any", "read_present"},
+    {u"read", Side::After, u"by", "read_past"},
 };
 
 bool isSpaceUnit(char16_t unit) {
@@ -95,21 +146,68 @@ std::u16string_view wordAfter(std::u16string_view text, std::size_t end) {
     return text.substr(begin, after - begin);
 }
 
+bool isCapital(char16_t unit) {
+    return unit >= u'A' && unit <= u'Z';
+}
+
+bool endsSentence(char16_t unit) {
+    return unit == u'.' || unit == u'!' || unit == u'?' || unit == u'\n' || unit == u'\r';
+}
+
+// Whether `lower` is a word of the sentence around text[start, end), looking no further than a
+// long sentence's length either way.
+bool sentenceHolds(std::u16string_view text, std::size_t start, std::size_t end,
+                   std::u16string_view lower) {
+    constexpr std::size_t reach = 200;
+    std::size_t from = start;
+    while (from > 0 && start - from < reach && !endsSentence(text[from - 1]))
+        --from;
+    std::size_t to = end;
+    while (to < text.size() && to - end < reach && !endsSentence(text[to]))
+        ++to;
+    for (std::size_t at = from; at < to;) {
+        if (!isHomographWordUnit(text[at])) {
+            ++at;
+            continue;
+        }
+        const std::size_t wordEnd = std::min(homographWordEnd(text, at), to);
+        if (at != start && equalsFolded(text.substr(at, wordEnd - at), lower))
+            return true;
+        at = wordEnd;
+    }
+    return false;
+}
+
+bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, std::size_t end) {
+    switch (cue.side) {
+    case Side::Before:
+        return equalsFolded(wordBefore(text, start), cue.neighbour);
+    case Side::After:
+        return equalsFolded(wordAfter(text, end), cue.neighbour);
+    case Side::Capitalised:
+        return isCapital(text[start]);
+    case Side::AfterName: {
+        const std::u16string_view name = wordBefore(text, start);
+        // Capitals alone are an abbreviation ("IO read or write"), not a name.
+        if (name.size() < 2 || !isCapital(name[0]) || isCapital(name[1]))
+            return false;
+        std::size_t at = std::size_t(name.data() - text.data());
+        while (at > 0 && isSpaceUnit(text[at - 1]))
+            --at;
+        return at > 0 && !endsSentence(text[at - 1]) && text[at - 1] != u'"';
+    }
+    case Side::InSentence:
+        return sentenceHolds(text, start, end, cue.neighbour);
+    }
+    return false;
+}
+
 } // namespace
 
 std::string_view readingByNeighbour(std::u16string_view text, std::size_t start, std::size_t end) {
     const std::u16string_view word = text.substr(start, end - start);
-    std::u16string_view before, after;
-    bool looked = false;
     for (const SenseCue& cue : senseCues) {
-        if (!equalsFolded(word, cue.homograph))
-            continue;
-        if (!looked) {
-            before = wordBefore(text, start);
-            after = wordAfter(text, end);
-            looked = true;
-        }
-        if (equalsFolded(cue.side == Side::Before ? before : after, cue.neighbour))
+        if (equalsFolded(word, cue.homograph) && cueHolds(cue, text, start, end))
             return cue.wordid;
     }
     return {};
