@@ -56,7 +56,7 @@ constexpr Pronunciation table[] = {
     {"bologna", "bə'loʊˌniː", "b@l'oUni", "", Pronunciation::Other},
     {"bologna_geo", "bə'loʊnjə", "b@'loUnj@", "", Pronunciation::Other},
     {"bow_nou-knot", "'boʊ", "b'oU", "", Pronunciation::Other},
-    {"bow_nou-ship", "'baʊ", "b'aU", "", Pronunciation::Other},
+    {"bow_nou-ship", "'baʊ", "b'aU", "", Pronunciation::Verb},
     {"buffet_nou", "ˌbʌ'feɪ", ",bV'feI", "", Pronunciation::Other},
     {"buffet_vrb", "'bʌfət", "b'VfI2t", "", Pronunciation::Other},
     {"celtic", "'kɛltək", "k'EltIk", "", Pronunciation::Other},
