@@ -233,10 +233,11 @@ bool endsSentence(char16_t unit) {
     return unit == u'.' || unit == u'!' || unit == u'?' || unit == u'\n' || unit == u'\r';
 }
 
-// Whether `lower` is a word of the sentence around text[start, end), looking no further than a
-// long sentence's length either way.
-bool sentenceHolds(std::u16string_view text, std::size_t start, std::size_t end,
-                   std::u16string_view lower) {
+// The first of the cues [first, last) (all of the topic, for one homograph) that a word of the
+// sentence around text[start, end) holds, or null. The sentence is read once, however many cues
+// the homograph has, and no further than a long sentence's length either way.
+const SenseCue* topicCue(std::u16string_view text, std::size_t start, std::size_t end,
+                         const SenseCue* first, const SenseCue* last) {
     constexpr std::size_t reach = 200;
     std::size_t from = start;
     while (from > 0 && start - from < reach && !endsSentence(text[from - 1]))
@@ -244,17 +245,25 @@ bool sentenceHolds(std::u16string_view text, std::size_t start, std::size_t end,
     std::size_t to = end;
     while (to < text.size() && to - end < reach && !endsSentence(text[to]))
         ++to;
+    const SenseCue* found = nullptr;
     for (std::size_t at = from; at < to;) {
         if (!isHomographWordUnit(text[at])) {
             ++at;
             continue;
         }
         const std::size_t wordEnd = std::min(homographWordEnd(text, at), to);
-        if (at != start && equalsFolded(text.substr(at, wordEnd - at), lower))
-            return true;
+        const std::u16string_view word = text.substr(at, wordEnd - at);
+        // Only a cue listed before the one found already can take its place.
+        const SenseCue* limit = found != nullptr ? found : last;
+        for (const SenseCue* cue = first; at != start && cue != limit; ++cue) {
+            if (equalsFolded(word, cue->neighbour)) {
+                found = cue;
+                break;
+            }
+        }
         at = wordEnd;
     }
-    return false;
+    return found;
 }
 
 bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, std::size_t end) {
@@ -276,7 +285,7 @@ bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, 
         return at > 0 && !endsSentence(text[at - 1]) && text[at - 1] != u'"';
     }
     case Side::InSentence:
-        return sentenceHolds(text, start, end, cue.neighbour);
+        break; // read once for all the homograph's topic cues, by topicCue
     }
     return false;
 }
@@ -285,11 +294,24 @@ bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, 
 
 std::string_view readingByNeighbour(std::u16string_view text, std::size_t start, std::size_t end) {
     const std::u16string_view word = text.substr(start, end - start);
+    const SenseCue* topicsBegin = nullptr;
+    const SenseCue* topicsEnd = nullptr;
     for (const SenseCue& cue : senseCues) {
-        if (equalsFolded(word, cue.homograph) && cueHolds(cue, text, start, end))
+        if (!equalsFolded(word, cue.homograph))
+            continue;
+        if (cue.side == Side::InSentence) {
+            // A homograph's topic cues are listed together, after its others.
+            if (topicsBegin == nullptr)
+                topicsBegin = &cue;
+            topicsEnd = &cue + 1;
+        } else if (cueHolds(cue, text, start, end)) {
             return cue.wordid;
+        }
     }
-    return {};
+    if (topicsBegin == nullptr)
+        return {};
+    const SenseCue* cue = topicCue(text, start, end, topicsBegin, topicsEnd);
+    return cue ? cue->wordid : std::string_view();
 }
 
 } // namespace tellwick::homographs
