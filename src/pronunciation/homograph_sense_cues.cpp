@@ -10,9 +10,9 @@ namespace {
 
 // Where the cue is: the word just before or after (across spaces; the rewriter has made the
 // hyphens of compounds spaces), the homograph's own capital (a title or a name, "Read This
-// Next"), a name just before it (a capitalised word within the sentence, "Daggs read"), or any
-// word of its sentence (the topic).
-enum class Side { Before, After, Capitalised, AfterName, InSentence };
+// Next"; within a sentence, not at its start, a name), a name just before it (a capitalised word
+// within the sentence, "Daggs read"), or any word of its sentence (the topic).
+enum class Side { Before, After, Capitalised, CapitalisedWithin, AfterName, InSentence };
 
 struct SenseCue {
     std::u16string_view homograph; // lower case
@@ -173,6 +173,24 @@ constexpr SenseCue senseCues[] = {
     {u"axes", Side::InSentence, u"plane", "axes_nou"},
     {u"axes", Side::InSentence, u"ellipse", "axes_nou"},
     {u"axes", Side::InSentence, u"crystal", "axes_nou"},
+    // "Reading" within a sentence with a capital is the town, its university or its club.
+    {u"reading", Side::CapitalisedWithin, u"", "reading_geo"},
+    // Pasty as a texture, before what has it or after a verb of becoming or a degree.
+    {u"pasty", Side::Before, u"too", "pasty_adj"},
+    {u"pasty", Side::Before, u"somewhat", "pasty_adj"},
+    {u"pasty", Side::Before, u"rather", "pasty_adj"},
+    {u"pasty", Side::Before, u"turned", "pasty_adj"},
+    {u"pasty", Side::Before, u"remains", "pasty_adj"},
+    {u"pasty", Side::Before, u"became", "pasty_adj"},
+    {u"pasty", Side::Before, u"becomes", "pasty_adj"},
+    {u"pasty", Side::After, u"soap", "pasty_adj"},
+    {u"pasty", Side::After, u"skin", "pasty_adj"},
+    {u"pasty", Side::After, u"texture", "pasty_adj"},
+    {u"pasty", Side::After, u"consistency", "pasty_adj"},
+    {u"pasty", Side::After, u"lava", "pasty_adj"},
+    {u"pasty", Side::After, u"phase", "pasty_adj"},
+    {u"pasty", Side::After, u"products", "pasty_adj"},
+    {u"pasty", Side::After, u"interior", "pasty_adj"},
     // "Read" as a noun, a title or a part of a compound is the present's sound ("a good read",
     // "read-only memory", "Read This Next"); followed by its agent it is the participle.
     {u"read", Side::Capitalised, u"", "read_present"},
@@ -266,6 +284,13 @@ const SenseCue* topicCue(std::u16string_view text, std::size_t start, std::size_
     return found;
 }
 
+// Whether the word at `at` begins its sentence (or a quotation), where any word has a capital.
+bool startsSentence(std::u16string_view text, std::size_t at) {
+    while (at > 0 && isSpaceUnit(text[at - 1]))
+        --at;
+    return at == 0 || endsSentence(text[at - 1]) || text[at - 1] == u'"';
+}
+
 bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, std::size_t end) {
     switch (cue.side) {
     case Side::Before:
@@ -274,15 +299,13 @@ bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, 
         return equalsFolded(wordAfter(text, end), cue.neighbour);
     case Side::Capitalised:
         return isCapital(text[start]);
+    case Side::CapitalisedWithin:
+        return isCapital(text[start]) && !startsSentence(text, start);
     case Side::AfterName: {
         const std::u16string_view name = wordBefore(text, start);
         // Capitals alone are an abbreviation ("IO read or write"), not a name.
-        if (name.size() < 2 || !isCapital(name[0]) || isCapital(name[1]))
-            return false;
-        std::size_t at = std::size_t(name.data() - text.data());
-        while (at > 0 && isSpaceUnit(text[at - 1]))
-            --at;
-        return at > 0 && !endsSentence(text[at - 1]) && text[at - 1] != u'"';
+        return name.size() >= 2 && isCapital(name[0]) && !isCapital(name[1]) &&
+               !startsSentence(text, std::size_t(name.data() - text.data()));
     }
     case Side::InSentence:
         break; // read once for all the homograph's topic cues, by topicCue
