@@ -3,6 +3,10 @@
 #include "pronunciation/homograph_features.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
 
 namespace tellwick::homographs {
 
@@ -294,6 +298,15 @@ std::u16string_view wordAfter(std::u16string_view text, std::size_t end) {
     return text.substr(begin, after - begin);
 }
 
+// isHomographWordUnit, without a call for the ASCII that most text is: every unit of a sentence
+// with a topic cue is looked at.
+inline bool isWordUnit(char16_t unit) {
+    if (unit >= 0x80)
+        return isHomographWordUnit(unit);
+    const char16_t folded = unit | 0x20;
+    return (folded >= u'a' && folded <= u'z') || (unit >= u'0' && unit <= u'9') || unit == u'\'';
+}
+
 bool isCapital(char16_t unit) {
     return unit >= u'A' && unit <= u'Z';
 }
@@ -302,35 +315,92 @@ bool endsSentence(char16_t unit) {
     return unit == u'.' || unit == u'!' || unit == u'?' || unit == u'\n' || unit == u'\r';
 }
 
-// The first of the cues [first, last) (all of the topic, for one homograph) that a word of the
-// sentence around text[start, end) holds, or null. The sentence is read once, however many cues
-// the homograph has, and no further than a long sentence's length either way.
-const SenseCue* topicCue(std::u16string_view text, std::size_t start, std::size_t end,
-                         const SenseCue* first, const SenseCue* last) {
-    constexpr std::size_t reach = 200;
+// The cues of each homograph that has any, in the table's order: every homograph of a text is
+// asked about, and most have none.
+struct CuesOfHomograph {
+    std::u16string_view homograph;
+    std::vector<const SenseCue*> cues;
+    // For each first letter, the lengths of the topic's words (bit n for n letters): most words
+    // of a sentence are turned away by this alone.
+    std::array<std::uint32_t, 26> topicLengthsByFirstLetter{};
+};
+
+constexpr std::size_t reach = 200;
+
+struct SentenceWord {
+    std::size_t start, size; // from the sentence's start
+};
+
+// The words of the sentence around text[start, end), no further than a long sentence's length
+// either way. Dense text has several homographs with topic cues in a sentence: the last sentence
+// is kept, with a copy of its text, and used again while it holds the homograph.
+struct SentenceAround {
+    std::u16string text;
+    std::size_t start = 0;
+    std::vector<SentenceWord> words;
+
+    bool holds(std::u16string_view in, std::size_t homographStart, std::size_t homographEnd) const {
+        const std::size_t end = start + text.size();
+        return !text.empty() && start <= homographStart && homographEnd <= end &&
+               homographStart - start <= reach && end - homographEnd <= reach && end <= in.size() &&
+               (start == 0 || endsSentence(in[start - 1])) &&
+               (end == in.size() || endsSentence(in[end])) &&
+               std::u16string_view(in.data() + start, text.size()) == text;
+    }
+};
+
+const SentenceAround& sentenceAround(std::u16string_view text, std::size_t start, std::size_t end) {
+    thread_local SentenceAround last;
+    if (last.holds(text, start, end))
+        return last;
     std::size_t from = start;
     while (from > 0 && start - from < reach && !endsSentence(text[from - 1]))
         --from;
     std::size_t to = end;
     while (to < text.size() && to - end < reach && !endsSentence(text[to]))
         ++to;
-    const SenseCue* found = nullptr;
-    for (std::size_t at = from; at < to;) {
-        if (!isHomographWordUnit(text[at])) {
+    const std::u16string_view sentence = text.substr(from, to - from);
+    last.text.assign(sentence);
+    last.start = from;
+    last.words.clear();
+    for (std::size_t at = 0; at < sentence.size();) {
+        if (!isWordUnit(sentence[at])) {
             ++at;
             continue;
         }
-        const std::size_t wordEnd = std::min(homographWordEnd(text, at), to);
-        const std::u16string_view word = text.substr(at, wordEnd - at);
+        std::size_t wordEnd = at + 1;
+        while (wordEnd < sentence.size() && isWordUnit(sentence[wordEnd]))
+            ++wordEnd;
+        last.words.push_back({at, wordEnd - at});
+        at = wordEnd;
+    }
+    return last;
+}
+
+// The first of `cues` (all of the topic, for one homograph) that a word of the
+// sentence around text[start, end) holds, or null. The sentence is read once, however many cues
+// the homograph has, and no further than a long sentence's length either way.
+const SenseCue* topicCue(std::u16string_view text, std::size_t start, std::size_t end,
+                         std::span<const SenseCue* const> cues, const CuesOfHomograph& entry) {
+    const SenseCue* found = nullptr;
+    const SentenceAround& sentence = sentenceAround(text, start, end);
+    for (const SentenceWord& place : sentence.words) {
+        const char16_t first = char16_t(sentence.text[place.start] | 0x20);
+        if (first < u'a' || first > u'z' || place.size >= 32 ||
+            sentence.start + place.start == start ||
+            (entry.topicLengthsByFirstLetter[std::size_t(first - u'a')] >> place.size & 1) == 0)
+            continue;
+        const std::u16string_view word =
+            std::u16string_view(sentence.text).substr(place.start, place.size);
         // Only a cue listed before the one found already can take its place.
-        const SenseCue* limit = found != nullptr ? found : last;
-        for (const SenseCue* cue = first; at != start && cue != limit; ++cue) {
+        for (const SenseCue* cue : cues) {
+            if (cue == found)
+                break;
             if (equalsFolded(word, cue->neighbour)) {
                 found = cue;
                 break;
             }
         }
-        at = wordEnd;
     }
     return found;
 }
@@ -342,18 +412,24 @@ bool startsSentence(std::u16string_view text, std::size_t at) {
     return at == 0 || endsSentence(text[at - 1]) || text[at - 1] == u'"';
 }
 
-bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, std::size_t end) {
+// The words beside a homograph, found once for all its cues.
+struct Beside {
+    std::u16string_view before, after;
+};
+
+bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start,
+              const Beside& beside) {
     switch (cue.side) {
     case Side::Before:
-        return equalsFolded(wordBefore(text, start), cue.neighbour);
+        return equalsFolded(beside.before, cue.neighbour);
     case Side::After:
-        return equalsFolded(wordAfter(text, end), cue.neighbour);
+        return equalsFolded(beside.after, cue.neighbour);
     case Side::Capitalised:
         return isCapital(text[start]);
     case Side::CapitalisedWithin:
         return isCapital(text[start]) && !startsSentence(text, start);
     case Side::AfterName: {
-        const std::u16string_view name = wordBefore(text, start);
+        const std::u16string_view name = beside.before;
         // Capitals alone are an abbreviation ("IO read or write"), not a name.
         return name.size() >= 2 && isCapital(name[0]) && !isCapital(name[1]) &&
                !startsSentence(text, std::size_t(name.data() - text.data()));
@@ -364,28 +440,48 @@ bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start, 
     return false;
 }
 
+const std::vector<CuesOfHomograph>& cuesByHomograph() {
+    static const std::vector<CuesOfHomograph> index = [] {
+        std::vector<CuesOfHomograph> made;
+        for (const SenseCue& cue : senseCues) {
+            auto found = std::find_if(made.begin(), made.end(), [&](const CuesOfHomograph& entry) {
+                return entry.homograph == cue.homograph;
+            });
+            if (found == made.end())
+                found = made.insert(made.end(), {cue.homograph, {}});
+            found->cues.push_back(&cue);
+            if (cue.side == Side::InSentence && !cue.neighbour.empty() && cue.neighbour.size() < 32)
+                found->topicLengthsByFirstLetter[std::size_t(cue.neighbour[0] - u'a')] |=
+                    std::uint32_t(1) << cue.neighbour.size();
+        }
+        return made;
+    }();
+    return index;
+}
+
 } // namespace
 
 std::string_view readingByNeighbour(std::u16string_view text, std::size_t start, std::size_t end) {
     const std::u16string_view word = text.substr(start, end - start);
-    const SenseCue* topicsBegin = nullptr;
-    const SenseCue* topicsEnd = nullptr;
-    for (const SenseCue& cue : senseCues) {
-        if (!equalsFolded(word, cue.homograph))
+    for (const CuesOfHomograph& entry : cuesByHomograph()) {
+        if (!equalsFolded(word, entry.homograph))
             continue;
-        if (cue.side == Side::InSentence) {
-            // A homograph's topic cues are listed together, after its others.
-            if (topicsBegin == nullptr)
-                topicsBegin = &cue;
-            topicsEnd = &cue + 1;
-        } else if (cueHolds(cue, text, start, end)) {
-            return cue.wordid;
+        // A homograph's topic cues are listed together, after its others.
+        std::size_t topics = entry.cues.size();
+        const Beside beside{wordBefore(text, start), wordAfter(text, end)};
+        for (std::size_t i = 0; i < entry.cues.size(); ++i) {
+            if (entry.cues[i]->side == Side::InSentence)
+                topics = std::min(topics, i);
+            else if (cueHolds(*entry.cues[i], text, start, beside))
+                return entry.cues[i]->wordid;
         }
+        if (topics == entry.cues.size())
+            return {};
+        const SenseCue* cue = topicCue(
+            text, start, end, std::span<const SenseCue* const>(entry.cues).subspan(topics), entry);
+        return cue ? cue->wordid : std::string_view();
     }
-    if (topicsBegin == nullptr)
-        return {};
-    const SenseCue* cue = topicCue(text, start, end, topicsBegin, topicsEnd);
-    return cue ? cue->wordid : std::string_view();
+    return {};
 }
 
 } // namespace tellwick::homographs
