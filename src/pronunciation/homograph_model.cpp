@@ -147,16 +147,18 @@ void Model::Homograph::prepare() {
     }
 }
 
+int Model::Homograph::readingOfPlace(GrammaticalPlace place) const {
+    return place == GrammaticalPlace::Verb                                ? verbReading
+           : place == GrammaticalPlace::Noun                              ? nounReading
+           : place == GrammaticalPlace::PastParticiple                    ? pastReading
+           : place == GrammaticalPlace::VerbOfAnyTense && pastReading < 0 ? verbReading
+           : place == GrammaticalPlace::PastOrVerb ? (pastReading >= 0 ? pastReading : verbReading)
+                                                   : -1;
+}
+
 Model::Decision Model::Homograph::decide(GrammaticalPlace place,
                                          const std::vector<std::uint32_t>& found) const {
-    const int byGrammar =
-        place == GrammaticalPlace::Verb                                ? verbReading
-        : place == GrammaticalPlace::Noun                              ? nounReading
-        : place == GrammaticalPlace::PastParticiple                    ? pastReading
-        : place == GrammaticalPlace::VerbOfAnyTense && pastReading < 0 ? verbReading
-        : place == GrammaticalPlace::PastOrVerb ? (pastReading >= 0 ? pastReading : verbReading)
-                                                : -1;
-    if (byGrammar >= 0)
+    if (const int byGrammar = readingOfPlace(place); byGrammar >= 0)
         return Decision{this, byGrammar, 0.0, true};
     const std::size_t count = readings.size();
     std::array<double, maximumReadings> scores{};
@@ -225,9 +227,9 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     // cannot tell from the word.
     const bool capital = text[start] >= u'A' && text[start] <= u'Z';
     const GrammaticalPlace place = capital ? GrammaticalPlace::Unknown : grammaticalPlace(around);
-    // After "to", a modal or do-support the word is a verb whatever its neighbours' sense says
-    // ("to read by candlelight", "could also read").
-    if (place != GrammaticalPlace::Verb) {
+    // Where grammar chooses the reading, the neighbours' sense does not overrule it ("to read by
+    // candlelight", "could also read", "the sow" before "seeds").
+    if (homograph->readingOfPlace(place) < 0) {
         if (const std::string_view wordid = readingByNeighbour(text, start, end); !wordid.empty()) {
             for (std::size_t r = 0; r < homograph->readings.size(); ++r) {
                 if (homograph->readings[r] == wordid)

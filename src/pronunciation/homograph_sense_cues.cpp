@@ -440,19 +440,27 @@ bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start,
     return false;
 }
 
-const std::vector<CuesOfHomograph>& cuesByHomograph() {
-    static const std::vector<CuesOfHomograph> index = [] {
-        std::vector<CuesOfHomograph> made;
+struct CueIndex {
+    std::vector<CuesOfHomograph> homographs;
+    // For each first letter, the lengths of the homographs with cues, as in topicLengths.
+    std::array<std::uint32_t, 26> lengthsByFirstLetter{};
+};
+
+const CueIndex& cueIndex() {
+    static const CueIndex index = [] {
+        CueIndex made;
         for (const SenseCue& cue : senseCues) {
-            auto found = std::find_if(made.begin(), made.end(), [&](const CuesOfHomograph& entry) {
-                return entry.homograph == cue.homograph;
-            });
-            if (found == made.end())
-                found = made.insert(made.end(), {cue.homograph, {}});
+            auto found = std::find_if(
+                made.homographs.begin(), made.homographs.end(),
+                [&](const CuesOfHomograph& entry) { return entry.homograph == cue.homograph; });
+            if (found == made.homographs.end())
+                found = made.homographs.insert(made.homographs.end(), {cue.homograph, {}});
             found->cues.push_back(&cue);
             if (cue.side == Side::InSentence && !cue.neighbour.empty() && cue.neighbour.size() < 32)
                 found->topicLengthsByFirstLetter[std::size_t(cue.neighbour[0] - u'a')] |=
                     std::uint32_t(1) << cue.neighbour.size();
+            made.lengthsByFirstLetter[std::size_t(cue.homograph[0] - u'a')] |=
+                std::uint32_t(1) << cue.homograph.size();
         }
         return made;
     }();
@@ -463,7 +471,12 @@ const std::vector<CuesOfHomograph>& cuesByHomograph() {
 
 std::string_view readingByNeighbour(std::u16string_view text, std::size_t start, std::size_t end) {
     const std::u16string_view word = text.substr(start, end - start);
-    for (const CuesOfHomograph& entry : cuesByHomograph()) {
+    const CueIndex& index = cueIndex();
+    const char16_t first = char16_t(word.empty() ? 0 : word[0] | 0x20);
+    if (first < u'a' || first > u'z' || word.size() >= 32 ||
+        (index.lengthsByFirstLetter[std::size_t(first - u'a')] >> word.size() & 1) == 0)
+        return {};
+    for (const CuesOfHomograph& entry : index.homographs) {
         if (!equalsFolded(word, entry.homograph))
             continue;
         // A homograph's topic cues are listed together, after its others.
