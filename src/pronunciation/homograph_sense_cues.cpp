@@ -246,6 +246,29 @@ constexpr SenseCue senseCues[] = {
     {u"celtic", Side::InSentence, u"striker", "celtic_adj-nou-sports"},
     {u"celtic", Side::InSentence, u"scored", "celtic_adj-nou-sports"},
     {u"celtic", Side::InSentence, u"cup", "celtic_adj-nou-sports"},
+    // A bare plural after a name is its verb ("Smith diagnoses a tension").
+    {u"analyses", Side::AfterName, u"", "analyses_vrb"},
+    {u"diagnoses", Side::AfterName, u"", "diagnoses_vrb"},
+    // The fish, by its waters and its kin.
+    {u"bass", Side::InSentence, u"catfish", "bass_corp"},
+    {u"bass", Side::InSentence, u"trout", "bass_corp"},
+    {u"bass", Side::InSentence, u"bluegill", "bass_corp"},
+    {u"bass", Side::InSentence, u"fish", "bass_corp"},
+    {u"bass", Side::InSentence, u"fishing", "bass_corp"},
+    {u"bass", Side::InSentence, u"striped", "bass_corp"},
+    {u"bass", Side::InSentence, u"lake", "bass_corp"},
+    {u"bass", Side::InSentence, u"stocked", "bass_corp"},
+    {u"bass", Side::InSentence, u"bream", "bass_corp"},
+    {u"bass", Side::InSentence, u"salmon", "bass_corp"},
+    {u"bass", Side::InSentence, u"cod", "bass_corp"},
+    {u"bass", Side::InSentence, u"pike", "bass_corp"},
+    {u"bass", Side::InSentence, u"perch", "bass_corp"},
+    {u"bass", Side::InSentence, u"largemouth", "bass_corp"},
+    {u"bass", Side::InSentence, u"smallmouth", "bass_corp"},
+    {u"bass", Side::InSentence, u"anglers", "bass_corp"},
+    {u"bass", Side::InSentence, u"crappie", "bass_corp"},
+    {u"bass", Side::InSentence, u"walleye", "bass_corp"},
+    {u"bass", Side::InSentence, u"sunfish", "bass_corp"},
     // "Read" as a noun, a title or a part of a compound is the present's sound ("a good read",
     // "read-only memory", "Read This Next"); followed by its agent it is the participle.
     {u"read", Side::Capitalised, u"", "read_present"},
@@ -430,8 +453,10 @@ bool cueHolds(const SenseCue& cue, std::u16string_view text, std::size_t start,
         return isCapital(text[start]) && !startsSentence(text, start);
     case Side::AfterName: {
         const std::u16string_view name = beside.before;
-        // Capitals alone are an abbreviation ("IO read or write"), not a name.
+        // Capitals alone are an abbreviation ("IO read or write"), not a name; a possessive
+        // ("House's diagnoses") or the homograph's own capital ("Defense Analyses") make a noun.
         return name.size() >= 2 && isCapital(name[0]) && !isCapital(name[1]) &&
+               !isCapital(text[start]) && !name.ends_with(u"'s") &&
                !startsSentence(text, std::size_t(name.data() - text.data()));
     }
     case Side::InSentence:
