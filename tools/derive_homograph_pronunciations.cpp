@@ -100,7 +100,19 @@ std::string phonemesOfIpa(std::string_view ipa, bool lotAsPalm) {
 
 // The places a reading can stand in, from the data's label of it: a verb's place for a verb in its
 // plain form, a noun's for a noun or an adjective, a past participle's for a past tense.
-const char* roleOf(const std::string& label) {
+// Readings whose label gives a meaning rather than a part of speech: "analysis" is the noun and
+// "analyze" the verb, and the bow of "gesture / front of ship" is also the verb (to bow).
+constexpr std::pair<std::string_view, const char*> placesByMeaning[] = {
+    {"analyses_nou", "Pronunciation::Noun"},
+    {"analyses_vrb", "Pronunciation::Verb"},
+    {"bow_nou-ship", "Pronunciation::Verb"},
+};
+
+const char* roleOf(const std::string& wordid, const std::string& label) {
+    for (const auto& [reading, place] : placesByMeaning) {
+        if (reading == wordid)
+            return place;
+    }
     if (label.starts_with("past tense"))
         return "Pronunciation::PastTense";
     const bool verb = label == "verb" || label == "present tense verb" || label == "noun-verb";
@@ -176,7 +188,7 @@ int main(int argc, char** argv) {
                               "    {\"" + readings[r]->wordid + "\", \"" + readings[r]->ipa +
                                   "\", \"" + chosen + "\", \"" +
                                   usEnglishPhones(*readings[r], lexicon) + "\", " +
-                                  roleOf(readings[r]->label) + "},\n");
+                                  roleOf(readings[r]->wordid, readings[r]->label) + "},\n");
         }
     }
     std::sort(rows.begin(), rows.end());

@@ -3,6 +3,7 @@
 //
 //   train_homographs DATA OUT.model [--per-homograph N]
 //   train_homographs DATA --cross-validate [--epochs N] [--runs N] [--features GROUPS]
+//                    [--misses]
 //
 // DATA is the folder that holds wordids.tsv and train/. The same data gives the same model, byte
 // for byte. GROUPS is the sum of the FeatureGroup values to weigh, for trying others.
@@ -34,8 +35,8 @@ std::vector<Example> examplesOf(const std::vector<LabelledSentence>& sentences, 
 
 // Accuracy of the decision alone (on the rewriter's output, before the voice), per homograph.
 int crossValidate(const std::vector<ListedHomograph>& homographs,
-                  const std::vector<LabelledSentence>& sentences,
-                  const TrainingSettings& settings) {
+                  const std::vector<LabelledSentence>& sentences, const TrainingSettings& settings,
+                  bool misses) {
     std::map<std::string, std::pair<int, int>> right; // homograph: decided right, seen
     int total = 0, correct = 0, byGrammar = 0, rightByGrammar = 0;
     for (int fold = 0; fold < 10; ++fold) {
@@ -50,6 +51,10 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
                 ++byGrammar;
                 rightByGrammar += ok;
             }
+            if (misses && !ok)
+                std::printf("miss\t%s\t%s\t%s\t%s\n", sentence.homograph.c_str(),
+                            sentence.spoken.wordid.c_str(),
+                            decision ? decision->wordid().c_str() : "-", sentence.sentence.c_str());
             auto& [r, n] = right[sentence.homograph];
             r += ok;
             ++n;
@@ -73,12 +78,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
                      "       train_homographs DATA --cross-validate [--epochs N] [--runs N] "
-                     "[--features GROUPS]\n");
+                     "[--features GROUPS] [--misses]\n");
         return 2;
     }
     const std::string data = argv[1];
     int perHomograph = 0;
-    bool crossValidating = false;
+    bool crossValidating = false, misses = false;
     TrainingSettings settings;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--per-homograph") == 0 && i + 1 < argc)
@@ -89,6 +94,8 @@ int main(int argc, char** argv) {
             settings.runs = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--features") == 0 && i + 1 < argc)
             settings.featureGroups = std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
+        else if (std::strcmp(argv[i], "--misses") == 0)
+            misses = true;
         else if (std::strcmp(argv[i], "--cross-validate") == 0)
             crossValidating = true;
     }
@@ -98,7 +105,7 @@ int main(int argc, char** argv) {
         return 1;
     const std::vector<ListedHomograph> homographs = homographsOf(listed);
     if (crossValidating)
-        return crossValidate(homographs, sentences, settings);
+        return crossValidate(homographs, sentences, settings, misses);
     const std::string bytes = train(homographs, examplesOf(sentences, -1), settings).serialise();
     std::ofstream out(argv[2], std::ios::binary);
     out.write(bytes.data(), std::streamsize(bytes.size()));

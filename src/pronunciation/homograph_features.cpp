@@ -354,6 +354,13 @@ bool isSubjectPronoun(std::u16string_view word) {
     return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns);
 }
 
+// A subject whose present verb takes "-s": a bare verb after it is the past ("he read", "she
+// wound"); "I" too, which encyclopedia text uses in quoted recollections.
+bool isSingularSubjectPronoun(std::u16string_view word) {
+    constexpr std::u16string_view pronouns[] = {u"i", u"he", u"she"};
+    return std::find(std::begin(pronouns), std::end(pronouns), word) != std::end(pronouns);
+}
+
 } // namespace
 
 Neighbourhood neighbourhoodOf(std::u16string_view text, std::size_t start, std::size_t end) {
@@ -388,6 +395,11 @@ GrammaticalPlace grammaticalPlace(const Neighbourhood& around) {
         return GrammaticalPlace::Noun;
     // A subject pronoun before a word that is a noun or a verb makes it the verb ("they record",
     // "as you sow"); its tense it does not say ("they read").
+    if (isSingularSubjectPronoun(previousWord))
+        return GrammaticalPlace::PastOrVerb;
+    // "It" is as often an object ("thinks it appropriate"); a past reading after it still holds.
+    if (previousWord == u"it")
+        return GrammaticalPlace::PastParticiple;
     if (isSubjectPronoun(previousWord))
         return GrammaticalPlace::VerbOfAnyTense;
     const std::u16string_view next = around.after[0].view();

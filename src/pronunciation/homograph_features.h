@@ -53,7 +53,9 @@ Neighbourhood neighbourhoodOf(std::u16string_view text, std::size_t start, std::
 // article or a possessive ("the project", "his record", "the city's record"); a past
 // participle's after "have" or "be" ("had read", "has not wound", "is widely read").
 // A subject pronoun before says a verb but not its tense ("they read", "we record").
-enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple, VerbOfAnyTense };
+// After "he", "she", "it" or "I" a bare verb is the past where the homograph has a past reading
+// ("he read", "she wound"), else the verb.
+enum class GrammaticalPlace { Unknown, Verb, Noun, PastParticiple, VerbOfAnyTense, PastOrVerb };
 GrammaticalPlace grammaticalPlace(const Neighbourhood& around);
 
 // The kinds of feature a homograph's model may weigh; each homograph's model keeps those that

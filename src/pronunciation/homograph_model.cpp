@@ -147,15 +147,18 @@ void Model::Homograph::prepare() {
     }
 }
 
+int Model::Homograph::readingOfPlace(GrammaticalPlace place) const {
+    return place == GrammaticalPlace::Verb                                ? verbReading
+           : place == GrammaticalPlace::Noun                              ? nounReading
+           : place == GrammaticalPlace::PastParticiple                    ? pastReading
+           : place == GrammaticalPlace::VerbOfAnyTense && pastReading < 0 ? verbReading
+           : place == GrammaticalPlace::PastOrVerb ? (pastReading >= 0 ? pastReading : verbReading)
+                                                   : -1;
+}
+
 Model::Decision Model::Homograph::decide(GrammaticalPlace place,
                                          const std::vector<std::uint32_t>& found) const {
-    const int byGrammar = place == GrammaticalPlace::Verb             ? verbReading
-                          : place == GrammaticalPlace::Noun           ? nounReading
-                          : place == GrammaticalPlace::PastParticiple ? pastReading
-                          : place == GrammaticalPlace::VerbOfAnyTense && pastReading < 0
-                              ? verbReading
-                              : -1;
-    if (byGrammar >= 0)
+    if (const int byGrammar = readingOfPlace(place); byGrammar >= 0)
         return Decision{this, byGrammar, 0.0, true};
     const std::size_t count = readings.size();
     std::array<double, maximumReadings> scores{};
@@ -219,17 +222,21 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     const Homograph* homograph = find(text.substr(start, end - start));
     if (homograph == nullptr)
         return std::nullopt;
-    if (const std::string_view wordid = readingByNeighbour(text, start, end); !wordid.empty()) {
-        for (std::size_t r = 0; r < homograph->readings.size(); ++r) {
-            if (homograph->readings[r] == wordid)
-                return Decision{homograph, int(r), 0.0, true};
-        }
-    }
     const Neighbourhood around = neighbourhoodOf(text, start, end);
     // A capital within a sentence may make a name ("to Reading", "the Polish"), which grammar
     // cannot tell from the word.
     const bool capital = text[start] >= u'A' && text[start] <= u'Z';
     const GrammaticalPlace place = capital ? GrammaticalPlace::Unknown : grammaticalPlace(around);
+    // Where grammar chooses the reading, the neighbours' sense does not overrule it ("to read by
+    // candlelight", "could also read", "the sow" before "seeds").
+    if (homograph->readingOfPlace(place) < 0) {
+        if (const std::string_view wordid = readingByNeighbour(text, start, end); !wordid.empty()) {
+            for (std::size_t r = 0; r < homograph->readings.size(); ++r) {
+                if (homograph->readings[r] == wordid)
+                    return Decision{homograph, int(r), 0.0, true};
+            }
+        }
+    }
     // Every homograph of a text comes here: the features' room is kept between calls.
     thread_local std::vector<std::uint32_t> features;
     featuresOf(text, start, end, around, homograph->featureGroups, &features);

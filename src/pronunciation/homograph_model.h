@@ -37,6 +37,8 @@ public:
 
         // Finds the grammar's readings and indexes the features; once the weights are set.
         void prepare();
+        // The reading that the place chooses (see grammaticalPlace), or -1.
+        int readingOfPlace(GrammaticalPlace place) const;
         // The reading that the place (Unknown where it is not to decide) or else the scores of
         // the features choose; the most frequent where the scores do not part the readings.
         Decision decide(GrammaticalPlace place, const std::vector<std::uint32_t>& features) const;
