@@ -22,6 +22,8 @@
 #include <iterator>
 #include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 using namespace tellwick::homographs;
