@@ -15,6 +15,7 @@
 #define swap_bytes_short tellwick_flite_swap_bytes_short
 #include <flite/flite.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
@@ -216,8 +217,21 @@ void markWhereHeard(SynthesisCall& call, const short* samples, int size) {
     }
 }
 
+// The pause that opens a reading's first utterance is cut to this many samples (10 ms): the first
+// sound is not held back by silence.
+constexpr int keptOpeningSamples = fliteSampleRate / 100;
+
 int receiveSound(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info) {
     SynthesisCall& call = *static_cast<SynthesisCall*>(info->userdata);
+    if (call.delivered == 0) {
+        int firstLoud = 0;
+        while (firstLoud < size &&
+               std::abs(int(wave->samples[start + firstLoud])) < firstSoundLevel)
+            ++firstLoud;
+        const int dropped = firstLoud == size ? size : std::max(0, firstLoud - keptOpeningSamples);
+        start += dropped;
+        size -= dropped;
+    }
     if (call.unheard && size > 0)
         markWhereHeard(call, wave->samples + start, size);
     if (size > 0 ? !call.target->append(call.run, wave->samples + start, size)
