@@ -73,7 +73,8 @@ TEST(DocumentCommands, RespellAndSayReadDocumentsByTheirContents) {
         const QString path = writeFile(folder, row.fileName, row.contents);
         const QString command = QString::fromUtf8(row.command);
         const CommandRun run =
-            runTellwick(command == u"say" ? QStringList{"say", "--phonemes", "--file", path}
+            runTellwick(command == u"say" ? QStringList{"say", "--voice", "espeak-ng-en",
+                                                        "--phonemes", "--file", path}
                                           : QStringList{"respell", path});
         EXPECT_EQ(run.exitCode, row.exitCode) << run.err.toStdString();
         EXPECT_EQ(run.out.trimmed(), row.out.trimmed());
@@ -109,15 +110,15 @@ TEST(DocumentCommands, ExportInProcessesMatchesOneSynthesis) {
     const QString spoken =
         QString::fromStdU16String(speakableText(sentences.toStdU16String(), {}).text);
     ASSERT_TRUE(writeSpeechFile(
-        spoken, 1, alone, [] { return false; }, &error))
+        spoken, 1, alone, [] { return false; }, &error, {}, QStringLiteral("espeak-ng-en")))
         << error.toStdString();
     const std::vector<short> expected = samplesOf(alone);
 
     for (const int jobs : {1, 3}) {
         SCOPED_TRACE(jobs);
         const QString out = folder.filePath(QStringLiteral("jobs%1.wav").arg(jobs));
-        const CommandRun run =
-            runTellwick({"say", "--jobs", QString::number(jobs), "--file", text, "--out", out});
+        const CommandRun run = runTellwick({"say", "--voice", "espeak-ng-en", "--jobs",
+                                            QString::number(jobs), "--file", text, "--out", out});
         ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
         const std::vector<short> samples = samplesOf(out);
         if (jobs == 1) {

@@ -73,8 +73,10 @@ TEST(SayCommand, MissingEnglishDictionaryIsAFailure) {
     ASSERT_TRUE(QFile::remove(data + QStringLiteral("/en_dict")));
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("ESPEAK_DATA_PATH"), dir.path());
-    const SayRun run = runSay(
-        {QStringLiteral("--out"), dir.filePath(QStringLiteral("x.wav")), longText}, environment);
+    const SayRun run =
+        runSay({QStringLiteral("--voice"), QStringLiteral("espeak-ng-en"), QStringLiteral("--out"),
+                dir.filePath(QStringLiteral("x.wav")), longText},
+               environment);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QLatin1String("en_dict"))) << run.errors.toStdString();
 }
@@ -175,7 +177,7 @@ TEST(SayCommand, SpeakingEndsCleanlyEveryTime) {
 namespace tellwick {
 namespace {
 
-// What the voice says, respellings included, as espeak-ng prints phonemes.
+// What espeak-ng's voice says, respellings included, as espeak-ng prints phonemes.
 TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
     const struct {
         const char* name;
@@ -210,7 +212,9 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
     for (const auto& row : rows) {
         QProcess process;
         process.start(QStringLiteral(TELLWICK_BINARY),
-                      QStringList{QStringLiteral("say")} + row.arguments);
+                      QStringList{QStringLiteral("say"), QStringLiteral("--voice"),
+                                  QStringLiteral("espeak-ng-en")} +
+                          row.arguments);
         ASSERT_TRUE(process.waitForFinished(30000)) << row.name;
         EXPECT_EQ(process.exitCode(), 0) << row.name;
         EXPECT_EQ(process.readAllStandardOutput(), row.out) << row.name;
@@ -244,7 +248,8 @@ TEST(SayCommand, AnUnusableModelLeavesTheHomographsToEspeak) {
         QProcess process;
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TELLWICK_BINARY),
-                      {QStringLiteral("say"), QStringLiteral("--phonemes"),
+                      {QStringLiteral("say"), QStringLiteral("--voice"),
+                       QStringLiteral("espeak-ng-en"), QStringLiteral("--phonemes"),
                        QStringLiteral("molten lead. Molten lead.")});
         ASSERT_TRUE(process.waitForFinished(30000)) << row.name;
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.name;

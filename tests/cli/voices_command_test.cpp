@@ -15,8 +15,8 @@ TEST(VoicesCommand, ListsEachVoiceWithItsEngineLanguageRateAndState) {
     const QStringList lines =
         QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     const char* const expected[] = {
-        "espeak-ng-en\tespeak-ng\tEnglish\t22050 Hz\tusable, default",
-        "flite-slt\tflite\tEnglish (US)\t16000 Hz\tusable",
+        "flite-slt\tflite\tEnglish (US)\t16000 Hz\tusable, default",
+        "espeak-ng-en\tespeak-ng\tEnglish\t22050 Hz\tusable",
         "flite-rms\tflite\tEnglish (US)\t16000 Hz\tusable",
         "flite-awb\tflite\tEnglish (US)\t16000 Hz\tusable",
         "flite-kal16\tflite\tEnglish (US)\t16000 Hz\tusable",

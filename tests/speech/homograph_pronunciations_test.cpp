@@ -33,7 +33,7 @@ TEST(HomographPronunciations, EachReadingIsHeardAsItself) {
             QString error;
             const std::optional<QString> heard =
                 phonemesOf(QString::fromStdString(word), 1, PhonemeAlphabet::Ipa, &error,
-                           {false, &onlyThisReading});
+                           {false, &onlyThisReading}, QStringLiteral("espeak-ng-en"));
             ASSERT_TRUE(heard) << error.toStdString();
             EXPECT_EQ(
                 homographs::nearestReading(homographs::soundsOf(heard->toStdString()), intended),

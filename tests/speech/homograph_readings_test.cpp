@@ -12,8 +12,9 @@ namespace {
 // The words of espeak-ng's listing for text rewritten as the voice gets it, stress marks left out.
 QStringList spokenWords(const char16_t* text) {
     QString error;
-    const std::optional<QString> listing = phonemesOf(QString::fromStdU16String(respellText(text)),
-                                                      1, PhonemeAlphabet::Mnemonics, &error);
+    const std::optional<QString> listing =
+        phonemesOf(QString::fromStdU16String(respellText(text)), 1, PhonemeAlphabet::Mnemonics,
+                   &error, {}, QStringLiteral("espeak-ng-en"));
     if (!listing)
         return {error};
     QString words = *listing;

@@ -33,7 +33,8 @@ TEST(SayToFile, WritesEachFormatWithTheSpeech) {
     QTemporaryDir dir;
     for (const char* extension : {"wav", "flac", "ogg", "mp3"}) {
         const QString path = dir.filePath(QStringLiteral("speech.") + QLatin1String(extension));
-        const SayRun run = say({QStringLiteral("--out"), path, text});
+        const SayRun run = say({QStringLiteral("--voice"), QStringLiteral("espeak-ng-en"),
+                                QStringLiteral("--out"), path, text});
         ASSERT_EQ(run.exitCode, 0) << extension << ": " << run.errors.toStdString();
         const std::optional<RecordedSound> sound = readSoundFile(path);
         ASSERT_TRUE(sound) << extension;
