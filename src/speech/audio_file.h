@@ -23,10 +23,10 @@ int audioFileFormat(const QString& path, int sampleRate, QString* error);
 using SpeechFileProgress = std::function<void(double done)>;
 
 // Speaks text at the window's reading speed, with the voice named (see voice_catalogue.h; empty:
-// the default voice), into the file, at the voice's own sample rate. Returns false with a message when the file cannot be written
-// or stopped() became true (the synthesis then stops at once); stopped is asked from the synthesis
-// thread too. progress, where given, is told how far the synthesis is every few hundredths of a
-// second, on the caller's thread.
+// the default voice), into the file, at the voice's own sample rate. Returns false with a message
+// when the file cannot be written or stopped() became true (the synthesis then stops at once);
+// stopped is asked from the synthesis thread too. progress, where given, is told how far the
+// synthesis is every few hundredths of a second, on the caller's thread.
 bool writeSpeechFile(const QString& text, int readingSpeed, const QString& path,
                      std::function<bool()> stopped, QString* error,
                      const HomographReadings& homographs = {}, const QString& voiceName = {},
