@@ -267,7 +267,7 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
                                                  int run, qint64 firstSample) {
     setReadingSpeed(piece.readingSpeed);
     qint64 delivered = 0;
-    bool readingStart = firstSample == 0;
+    bool readingStart = piece.heardAtOnce && firstSample == 0;
     for (const FestivalSentence& sentence : festivalSentences(piece)) {
         if (!target.isCurrent(run))
             return std::nullopt;

@@ -205,6 +205,8 @@ struct SynthesisCall {
     bool aborted = false;
     // The sentence whose first sound is still to come.
     std::optional<SentenceStart> unheard;
+    // Silence is dropped until the first sound of a run heard as it is made.
+    bool openingPause = false;
 };
 
 void markWhereHeard(SynthesisCall& call, const short* samples, int size) {
@@ -223,12 +225,13 @@ constexpr int keptOpeningSamples = fliteSampleRate / 100;
 
 int receiveSound(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info) {
     SynthesisCall& call = *static_cast<SynthesisCall*>(info->userdata);
-    if (call.delivered == 0) {
+    if (call.openingPause) {
         int firstLoud = 0;
         while (firstLoud < size &&
                std::abs(int(wave->samples[start + firstLoud])) < firstSoundLevel)
             ++firstLoud;
         const int dropped = firstLoud == size ? size : std::max(0, firstLoud - keptOpeningSamples);
+        call.openingPause = firstLoud == size;
         start += dropped;
         size -= dropped;
     }
@@ -262,7 +265,8 @@ public:
         // Each step of speed stretches every sound by the same factor.
         flite_feat_set_float(voice_->features, "duration_stretch",
                              float(1 / speedFactor(piece.readingSpeed)));
-        SynthesisCall call{&target, run, firstSample, false, std::nullopt};
+        SynthesisCall call{&target, run,          firstSample,
+                           false,   std::nullopt, piece.heardAtOnce && firstSample == 0};
         streaming_->userdata = &call;
         for (const TextSpan& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
             if (sentence.start - piece.start < piece.from)

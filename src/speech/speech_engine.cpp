@@ -104,7 +104,8 @@ void SpeechEngine::synthesise(const Job& job) {
                                  end,
                                  from,
                                  job.readingSpeed,
-                                 job.homographs};
+                                 job.homographs,
+                                 job.heardAtOnce};
         const std::optional<qint64> spoken =
             engine_->speakPiece(piece, *job.target, job.run, delivered);
         if (!spoken)

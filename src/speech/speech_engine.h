@@ -51,6 +51,8 @@ public:
         // text_chunks.h); -1 for the text's end. A text cut at piece starts this way is
         // synthesised exactly as a whole.
         qsizetype until = -1;
+        // Heard as it is made (see PieceToSpeak::heardAtOnce).
+        bool heardAtOnce = false;
     };
     void submit(Job job);
     // A job that also lists the phonemes it says into stream, one line per clause, in the voice's

@@ -134,7 +134,7 @@ void SystemVoice::synthesiseFromStart(const QString& text, bool whole) {
     // before it could read the new text.
     const int run = buffer_->restart();
     text_->reset(text, whole);
-    engine_->submit({buffer_, run, text_, SentenceStart{}, readingSpeed_, homographs_});
+    engine_->submit({buffer_, run, text_, SentenceStart{}, readingSpeed_, homographs_, -1, true});
     // Sound of the old text still in the output is heard, but its sentences are no longer those
     // of the text being read.
     notYetHeard_.clear();
@@ -164,7 +164,8 @@ VoiceResult SystemVoice::skipSentence(int count) {
     listenerAt_ = outcome.sentence;
     if (outcome.resynthesise) {
         text_->wake();
-        engine_->submit({buffer_, outcome.run, text_, outcome.from, readingSpeed_, homographs_});
+        engine_->submit(
+            {buffer_, outcome.run, text_, outcome.from, readingSpeed_, homographs_, -1, true});
     }
     wakeOutput();
     return VoiceResult::success();

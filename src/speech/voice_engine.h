@@ -25,6 +25,10 @@ struct PieceToSpeak {
     // The window's reading speed, -9 to +9 around a normal 0; every step must sound different.
     int readingSpeed = 0;
     HomographReadings homographs;
+    // The sound is heard as it is made (a reading, not a file): the first words of a run may be
+    // hurried out at the cost of the run's opening pause. A file's parts, made apart, must join as
+    // one whole, so its runs keep every pause.
+    bool heardAtOnce = false;
 };
 
 // A speech synthesiser library driven in this process. Every call comes from the one speech
