@@ -129,7 +129,7 @@ TestWindow openWindow(const QString& voiceName, const QString& text) {
     platform.voices = [voiceName](const QString&, QString* error) {
         return makeSystemVoice(voiceName, error);
     };
-    platform.prepareVoices = prepareSystemVoice;
+    platform.prepareVoices = [voiceName](const QString&) { prepareVoice(voiceName); };
     opened.window = std::make_unique<MainWindow>(std::move(platform));
     opened.window->setInputText(text);
     opened.window->show();

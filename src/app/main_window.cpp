@@ -172,9 +172,10 @@ MainWindow::MainWindow(WindowServices services, QWidget* parent)
     connectHandlers();
     connectReader();
     startUp();
-    // After the window has been shown, so that it does not appear later for it.
+    // After the window has been shown, so that it does not appear later for it; the voice the user
+    // chose, which the first Read will ask for.
     if (services_.prepareVoices)
-        QTimer::singleShot(0, this, services_.prepareVoices);
+        QTimer::singleShot(0, this, [this] { services_.prepareVoices(voiceChoice_->voiceName()); });
 }
 
 MainWindow::~MainWindow() {

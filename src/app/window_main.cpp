@@ -32,7 +32,7 @@ WindowServices makeWindowServices() {
         return makeSystemVoice(voiceName, error);
     };
     services.voiceCatalogue = knownVoices();
-    services.prepareVoices = prepareSystemVoice;
+    services.prepareVoices = prepareVoice;
     services.settingsFile =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
         QStringLiteral("/tellwick/tellwick.conf");

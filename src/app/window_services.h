@@ -21,8 +21,8 @@ struct WindowServices {
     NamedVoiceFactory voices;
     // The voices the user may choose among, the default first; none: the default one only.
     std::vector<VoiceDescription> voiceCatalogue;
-    // Readies what the first voice needs, once the window is up; may be empty.
-    std::function<void()> prepareVoices;
+    // Readies what the voice named needs, once the window is up; may be empty.
+    std::function<void(const QString& voiceName)> prepareVoices;
     // The file the window remembers the user's settings in, read at the start and written at the
     // end; empty: nothing is remembered (the tests' windows).
     QString settingsFile;

@@ -30,24 +30,12 @@ VoiceResult notSpeaking() {
 
 } // namespace
 
-std::unique_ptr<Voice> makeSystemVoice(QString* error) {
-    return SystemVoice::create(error);
-}
-
 std::unique_ptr<Voice> makeSystemVoice(const QString& voiceName, QString* error) {
     return SystemVoice::create(voiceName, error);
 }
 
-void prepareSystemVoice() {
-    prepareVoice(QString());
-}
-
 void prepareVoice(const QString& voiceName) {
     std::thread([voiceName] { SpeechEngine::forVoice(voiceName, nullptr); }).detach();
-}
-
-std::unique_ptr<SystemVoice> SystemVoice::create(QString* error) {
-    return create(QString(), error);
 }
 
 std::unique_ptr<SystemVoice> SystemVoice::create(const QString& voiceName, QString* error) {

@@ -20,17 +20,14 @@ class SoundServerStream;
 class SpeechEngine;
 class SpeechText;
 
-// The real voice: the default voice's synthesis played by the sound server. Returns null and sets
-// error (naming the cause and what to do) when the voice's data cannot be loaded or the sound
-// server cannot be reached. Needs a QCoreApplication.
-std::unique_ptr<Voice> makeSystemVoice(QString* error);
-// The same with the voice named (see voice_catalogue.h); an empty name is the default voice.
+// The real voice: the named voice's synthesis (see voice_catalogue.h; an empty name is the default
+// voice) played by the sound server. Returns null and sets error (naming the cause and what to do)
+// when the voice's data cannot be loaded or the sound server cannot be reached. Needs a
+// QCoreApplication.
 std::unique_ptr<Voice> makeSystemVoice(const QString& voiceName, QString* error);
 
-// Starts the default voice on a thread of its own now, so that the first reading does not wait
-// for it. Call on the application's thread; returns at once.
-void prepareSystemVoice();
-// The same for the voice named.
+// Starts the voice named on a thread of its own now, so that the first reading does not wait for
+// it. Call on the application's thread; returns at once.
 void prepareVoice(const QString& voiceName);
 
 // The real voice, for callers that also need where each sentence heard ends (the command line).
@@ -39,7 +36,6 @@ class SystemVoice : public QObject, public Voice {
     Q_OBJECT
 public:
     // Null, with error set, as makeSystemVoice; an empty name is the default voice.
-    static std::unique_ptr<SystemVoice> create(QString* error);
     static std::unique_ptr<SystemVoice> create(const QString& voiceName, QString* error);
     ~SystemVoice() override;
 
