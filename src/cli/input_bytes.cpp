@@ -13,9 +13,21 @@ namespace {
 
 constexpr std::size_t smallestCapacity = std::size_t(1) << 20;
 
-bool sameFile(const struct stat& before, const struct stat& after) {
-    return before.st_size == after.st_size && before.st_mtim.tv_sec == after.st_mtim.tv_sec &&
-           before.st_mtim.tv_nsec == after.st_mtim.tv_nsec;
+bool sameTime(const struct timespec& before, const struct timespec& after) {
+    return before.tv_sec == after.tv_sec && before.tv_nsec == after.tv_nsec;
+}
+
+// Whether the file read up to readEnd stayed as it was from before to after. Any write or
+// truncation moves the change time, which no program can set back (the modification time can be);
+// both times only tick every few milliseconds, so the size is compared as well. A read that ended
+// short of a size that held before and after saw the file cut and filled again within one tick.
+// Files of the kernel's own (sysfs, procfs) occupy no blocks and state a size that is no promise
+// of what a read gives.
+bool unchanged(const struct stat& before, const struct stat& after, off_t readEnd) {
+    const bool sizeHeld =
+        before.st_size == after.st_size && (after.st_blocks == 0 || readEnd == after.st_size);
+    return sizeHeld && sameTime(before.st_mtim, after.st_mtim) &&
+           sameTime(before.st_ctim, after.st_ctim);
 }
 
 } // namespace
@@ -32,10 +44,13 @@ std::optional<InputBytes> InputBytes::load(const std::string& path, std::string*
     InputBytes input;
     struct stat before {};
     const bool regular = ::fstat(descriptor, &before) == 0 && S_ISREG(before.st_mode);
+    // Standard input may have been read in part before it came to us.
+    const off_t readStart = regular ? std::max<off_t>(0, ::lseek(descriptor, 0, SEEK_CUR)) : 0;
     int readError = input.readAll(descriptor, regular ? std::size_t(before.st_size) : 0);
     struct stat after {};
-    const bool changed =
-        readError == 0 && regular && (::fstat(descriptor, &after) != 0 || !sameFile(before, after));
+    const bool changed = readError == 0 && regular &&
+                         (::fstat(descriptor, &after) != 0 ||
+                          !unchanged(before, after, readStart + off_t(input.view().size())));
     if (!standardInput)
         ::close(descriptor);
     if (changed) {

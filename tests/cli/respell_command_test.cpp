@@ -5,8 +5,11 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace tellwick {
@@ -135,41 +138,77 @@ TEST(RespellCommand, RewritesALargeInputWholeOrNotAtAll) {
     }
 }
 
-// The input is read whole before anything is written: what another program does to the file while
-// the rewrite is written out changes nothing.
-TEST(RespellCommand, AFileChangedWhileTheRewriteIsWrittenChangesNothing) {
-    constexpr int repeats = 800000; // 8.8 MB, far more than the output pipe holds
+// The input is read whole before anything is written. A file that another program changes while it
+// is read gives nothing but a message naming it; one changed once the rewrite is being written out
+// changes nothing (the text was all read), and a truncation never kills the rewrite.
+TEST(RespellCommand, AFileChangedWhileItIsReadIsAnErrorAndAfterwardsChangesNothing) {
+    constexpr int repeats = 1000000; // 11 MB, far more than the output pipe holds
+    const QByteArray text = QByteArray("Dr. Smith.\n").repeated(repeats);
+    enum class Moment { WhileRead, WhileWritten };
     const struct {
         const char* name;
+        Moment when;
+        // Made again and again while the file is read, once while the rewrite is written.
         void (*change)(QFile&);
+        int exitCode;
+        QByteArray out;
     } rows[] = {
-        {"truncated", [](QFile& file) { file.resize(0); }},
-        {"an invalid byte written near the end",
+        {"growing while read", Moment::WhileRead,
+         [](QFile& file) {
+             file.seek(file.size());
+             file.write("Dr. Who.\n");
+         },
+         1, ""},
+        {"cut shorter while read", Moment::WhileRead,
+         [](QFile& file) { file.resize(file.size() - 11); }, 1, ""},
+        {"truncated while written", Moment::WhileWritten, [](QFile& file) { file.resize(0); }, 0,
+         QByteArray("doctor Smith. ").repeated(repeats)},
+        {"an invalid byte written near the end while written", Moment::WhileWritten,
          [](QFile& file) {
              file.seek(file.size() - 10);
              file.write("\xFF");
-         }},
+         },
+         0, QByteArray("doctor Smith. ").repeated(repeats)},
     };
     QTemporaryDir dir;
     for (const auto& row : rows) {
         QFile file(dir.filePath(QLatin1String(row.name)));
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        // Lines, so that the rewrite goes a window at a time, each read from the input as it goes.
-        file.write(QByteArray("Dr. Smith.\n").repeated(repeats));
-        file.flush();
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        // Lines, so that the rewrite goes a window at a time.
+        file.write(text);
+        std::atomic<bool> stop = false;
+        std::thread changer;
+        if (row.when == Moment::WhileRead) {
+            changer = std::thread([&] {
+                while (!stop)
+                    row.change(file);
+            });
+        }
         QProcess process;
+        // Each change grows or shrinks the file, and the changes go on while the rewrite runs at
+        // the lowest priority: however busy the machine, some fall between its looks at the file.
+        process.setChildProcessModifier([] { ::setpriority(PRIO_PROCESS, 0, 19); });
         process.start(QStringLiteral(TELLWICK_BINARY),
                       {QStringLiteral("respell"), file.fileName()});
-        // Writing has begun, and stops while this test reads nothing more.
-        ASSERT_TRUE(process.waitForReadyRead(30000)) << row.name;
-        row.change(file);
-        file.close();
-        ASSERT_TRUE(process.waitForFinished(60000)) << row.name;
+        if (row.when == Moment::WhileWritten) {
+            // Writing has begun, and stops while this test reads nothing more.
+            ASSERT_TRUE(process.waitForReadyRead(30000)) << row.name;
+            row.change(file);
+        }
+        const bool finished = process.waitForFinished(60000);
+        stop = true;
+        if (changer.joinable())
+            changer.join();
+        ASSERT_TRUE(finished) << row.name;
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << row.name;
-        EXPECT_EQ(process.exitCode(), 0) << row.name;
+        EXPECT_EQ(process.exitCode(), row.exitCode) << row.name;
         const QByteArray out = process.readAllStandardOutput();
-        EXPECT_TRUE(out == QByteArray("doctor Smith. ").repeated(repeats))
-            << row.name << ": " << out.size() << " bytes";
+        EXPECT_TRUE(out == row.out) << row.name << ": " << out.size() << " bytes";
+        const QByteArray err = process.readAllStandardError();
+        if (row.exitCode != 0) {
+            EXPECT_TRUE(err.contains(file.fileName().toUtf8() + "' changed while it was read"))
+                << row.name << ": " << err.toStdString();
+        }
     }
 }
 
