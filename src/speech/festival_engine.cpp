@@ -1,6 +1,7 @@
 #include "speech/festival_engine.h"
 
 #include "speech/festival_input.h"
+#include "speech/us_english_ipa.h"
 
 #include <festival.h>
 #include <siod_est.h>
@@ -9,10 +10,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <thread>
+#include <vector>
 
 // festival's Scheme interpreter (see evaluate below).
 extern LISP* stack_start_ptr;
@@ -87,59 +89,38 @@ EST_String scheme(const QString& text) {
     return EST_String(text.toLatin1().constData());
 }
 
-// The phones festival says for the utterance, with the stress of its syllable on each vowel, as
-// cmudict writes them.
-std::string phonesOf(EST_Utterance& utterance) {
-    std::string out;
-    if (!utterance.relation_present("Segment"))
-        return out;
-    for (EST_Item* segment = utterance.relation("Segment")->head(); segment != nullptr;
-         segment = inext(segment)) {
-        const EST_String name = segment->name();
-        if (name == "pau")
-            continue;
-        out += out.empty() ? "" : " ";
-        out += name.str();
-        if (ffeature(segment, "ph_vc").string() == "+")
-            out += ffeature(segment, "R:SylStructure.parent.stress").string().str();
+// The phones festival says for each word of the utterance, with the stress of its syllable on each
+// vowel, as cmudict writes them.
+std::vector<std::string> wordPhonesOf(EST_Utterance& utterance) {
+    std::vector<std::string> words;
+    if (!utterance.relation_present("Word"))
+        return words;
+    for (EST_Item* word = utterance.relation("Word")->head(); word != nullptr; word = inext(word)) {
+        std::string phones;
+        for (EST_Item* syllable = daughter1(as(word, "SylStructure")); syllable != nullptr;
+             syllable = inext(syllable)) {
+            for (EST_Item* segment = daughter1(syllable); segment != nullptr;
+                 segment = inext(segment)) {
+                phones += phones.empty() ? "" : " ";
+                phones += segment->name().str();
+                if (ffeature(segment, "ph_vc").string() == "+")
+                    phones += ffeature(segment, "R:SylStructure.parent.stress").string().str();
+            }
+        }
+        if (!phones.empty())
+            words.push_back(std::move(phones));
     }
-    return out;
+    return words;
 }
 
-struct PhoneInIpa {
-    std::string_view phone;
-    std::string_view ipa;
-};
-// festival's US English phones in the IPA, for a listing asked in it.
-constexpr PhoneInIpa phonesInIpa[] = {
-    {"aa", "ɑ"},  {"ae", "æ"}, {"ah", "ʌ"},  {"ao", "ɔ"}, {"aw", "aʊ"}, {"ax", "ə"},  {"axr", "ɚ"},
-    {"ay", "aɪ"}, {"b", "b"},  {"ch", "tʃ"}, {"d", "d"},  {"dh", "ð"},  {"eh", "ɛ"},  {"er", "ɝ"},
-    {"ey", "eɪ"}, {"f", "f"},  {"g", "ɡ"},   {"hh", "h"}, {"ih", "ɪ"},  {"iy", "i"},  {"jh", "dʒ"},
-    {"k", "k"},   {"l", "l"},  {"m", "m"},   {"n", "n"},  {"ng", "ŋ"},  {"ow", "oʊ"}, {"oy", "ɔɪ"},
-    {"p", "p"},   {"r", "ɹ"},  {"s", "s"},   {"sh", "ʃ"}, {"t", "t"},   {"th", "θ"},  {"uh", "ʊ"},
-    {"uw", "u"},  {"v", "v"},  {"w", "w"},   {"y", "j"},  {"z", "z"},   {"zh", "ʒ"},
-};
-
-// The phones in the IPA, a stressed vowel marked before it; a phone the table lacks as it is.
-std::string inIpa(const std::string& phones) {
-    std::string out;
-    std::size_t at = 0;
-    while (at < phones.size()) {
-        std::size_t end = phones.find(' ', at);
-        if (end == std::string::npos)
-            end = phones.size();
-        std::string_view phone(phones.data() + at, end - at);
-        const bool stressed = phone.ends_with('1');
-        if (!phone.empty() && phone.back() >= '0' && phone.back() <= '9')
-            phone.remove_suffix(1);
-        const auto row =
-            std::find_if(std::begin(phonesInIpa), std::end(phonesInIpa),
-                         [phone](const PhoneInIpa& candidate) { return candidate.phone == phone; });
-        out += stressed ? "ˈ" : "";
-        out += row != std::end(phonesInIpa) ? row->ipa : phone;
-        at = end + 1;
+// The listing's line for the utterance: its phones, or its words in the IPA, separated by spaces.
+std::string listedLine(EST_Utterance& utterance, bool ipa) {
+    std::string line;
+    for (const std::string& word : wordPhonesOf(utterance)) {
+        line += line.empty() ? "" : " ";
+        line += ipa ? usEnglishIpa(word) : word;
     }
-    return out;
+    return line;
 }
 
 class FestivalEngine final : public VoiceEngine {
@@ -214,8 +195,7 @@ std::pair<qsizetype, qsizetype> soundWithoutPauses(EST_Utterance& utterance, qsi
 bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, const SentenceMark* mark,
                              SynthesisTarget& target, int run, qint64& delivered) {
     if (listing_ != nullptr) {
-        const std::string phones = phonesOf(utterance);
-        std::fprintf(listing_, "%s\n", (listingIpa_ ? inIpa(phones) : phones).c_str());
+        std::fprintf(listing_, "%s\n", listedLine(utterance, listingIpa_).c_str());
     }
     if (!utterance.relation_present("Wave") || utterance.relation("Wave")->head() == nullptr) {
         if (mark != nullptr)

@@ -3,6 +3,7 @@
 #include "pronunciation/homograph_pronunciations.h"
 #include "speech/qt_text.h"
 #include "speech/reading_speed.h"
+#include "speech/us_english_ipa.h"
 #include "speech/us_english_respellings.h"
 
 // flite is linked with these names renamed (cmake/flite_renamed_symbols.txt): festival's speech
@@ -284,7 +285,10 @@ public:
         return call.delivered - firstSample;
     }
 
-    void listPhonemes(std::FILE* stream, bool) override { listing_ = stream; }
+    void listPhonemes(std::FILE* stream, bool ipa) override {
+        listing_ = stream;
+        listingIpa_ = ipa;
+    }
 
 private:
     // One utterance: flite's own analysis of the text, with the words whose pronunciation is
@@ -367,7 +371,7 @@ private:
     }
 
     // One line per phrase, the phones of its words separated by " | ", each vowel with its
-    // syllable's stress.
+    // syllable's stress; or in the IPA, the words separated by spaces.
     void printPhones(cst_utterance* utterance) const {
         for (cst_item* phrase = relation_head(utt_relation(utterance, "Phrase")); phrase != nullptr;
              phrase = item_next(phrase)) {
@@ -385,8 +389,10 @@ private:
                             phones += ffeature_string(syllable, "stress");
                     }
                 }
-                if (!phones.empty())
-                    line += line.empty() ? phones : " | " + phones;
+                if (phones.empty())
+                    continue;
+                line += line.empty() ? "" : listingIpa_ ? " " : " | ";
+                line += listingIpa_ ? usEnglishIpa(phones) : phones;
             }
             std::fprintf(listing_, "%s\n", line.c_str());
         }
@@ -397,6 +403,7 @@ private:
     const int sampleRate_;
     cst_audio_streaming_info* const streaming_;
     std::FILE* listing_ = nullptr;
+    bool listingIpa_ = false;
 };
 
 } // namespace

@@ -227,6 +227,33 @@ TEST(SayCommand, PrintsThePhonemesTheVoiceSays) {
 namespace tellwick {
 namespace {
 
+// flite's and festival's voices print cmudict's phones for --phonemes, and the IPA for --ipa as
+// espeak-ng does: a word's stress mark before its syllable, with the consonants that can begin it.
+TEST(SayCommand, EveryEnginePrintsTheIpa) {
+    const struct {
+        const char* voice;
+        const char* text;
+        QByteArray out;
+    } rows[] = {
+        {"flite-slt", "red about extreme", "ˈɹɛd əˈbaʊt ɪkˈstɹiːm\n"},
+        {"flite-slt", "The nurses explained strengths", "ðə ˈnɝsəz ɪkˈspleɪnd ˈstɹɛŋkθs\n"},
+        {"flite-slt", "A butter letter, then", "ə ˈbʌtɚ ˈlɛtɚ\nˈðɛn\n"},
+        {"festival-slt-hts", "red about extreme", "ˈɹɛd əˈbaʊt ɪkˈstɹiːm\n"},
+        {"festival-slt-hts", "The nurses explained strengths", "ðə ˈnɝsəz ɪkˈspleɪnd ˈstɹɛŋkθs\n"},
+        // festival's line is an utterance's.
+        {"festival-slt-hts", "A butter letter, then", "ə ˈbʌtɚ ˈlɛtɚ ˈðɛn\n"},
+    };
+    for (const auto& row : rows) {
+        QProcess process;
+        process.start(QStringLiteral(TELLWICK_BINARY),
+                      {QStringLiteral("say"), QStringLiteral("--voice"), QLatin1String(row.voice),
+                       QStringLiteral("--ipa"), QString::fromUtf8(row.text)});
+        ASSERT_TRUE(process.waitForFinished(30000)) << row.voice << ": " << row.text;
+        EXPECT_EQ(process.exitCode(), 0) << row.voice << ": " << row.text;
+        EXPECT_EQ(process.readAllStandardOutput(), row.out) << row.voice << ": " << row.text;
+    }
+}
+
 // A model that is missing or damaged is said once, and espeak-ng reads the homographs its way.
 TEST(SayCommand, AnUnusableModelLeavesTheHomographsToEspeak) {
     QTemporaryDir dir;
