@@ -301,6 +301,11 @@ private:
         utt_init(utterance, voice_);
         default_tokenization(utterance);
         givePhones(utterance, std::string_view(utf8.constData(), std::size_t(utf8.size())), words);
+        // The voices' excitation noise comes from the C library's one generator, which would
+        // otherwise go on from wherever the utterances before left it: started afresh, an
+        // utterance sounds the same whatever preceded it, and a file's parts made in separate
+        // processes join into the very samples that one process makes.
+        std::srand(1);
         if (utt_synth_tokens(utterance) != nullptr && listing_ != nullptr)
             printPhones(utterance);
         delete_utterance(utterance);
