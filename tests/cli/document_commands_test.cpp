@@ -107,7 +107,6 @@ TEST(DocumentCommands, ExportInProcessesMatchesOneSynthesis) {
     } rows[] = {
         {"espeak-ng-en", 400, 200000},
         {"flite-slt", 120, 0},
-        {"flite-kal16", 120, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.voice);
