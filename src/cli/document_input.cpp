@@ -13,13 +13,15 @@ bool isFormattedDocument(std::string_view start) {
            documentKind(bytes) != QLatin1String("text");
 }
 
-std::optional<std::u16string> readDocumentText(const char* command, const std::string& path,
-                                               int* status) {
-    const QString file = QString::fromStdString(path);
-    const DocumentReading reading = readDocument(file);
+std::optional<std::u16string> documentText(const char* command, std::string_view bytes,
+                                           const std::string& path, int* status) {
+    // The bytes are the file's, held as long as the text is made.
+    const DocumentReading reading =
+        readDocumentBytes(QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())),
+                          QFileInfo(QString::fromStdString(path)).fileName());
     if (!reading.read()) {
         std::fprintf(stderr, "tellwick %s: %s\n", command, qPrintable(reading.error));
-        *status = QFileInfo(file).isReadable() ? 2 : 1;
+        *status = 2;
         return std::nullopt;
     }
     if (!reading.notice.isEmpty())

@@ -26,10 +26,11 @@ constexpr std::size_t decodeSliceBytes = std::size_t(1) << 16;
 // Enough of a file's start to tell a document from plain text.
 constexpr std::size_t documentStartBytes = 1024;
 
-// A document other than UTF-8 text is read whole, then rewritten.
-int respellDocument(const std::string& path, const RespellOptions& options) {
+// A document other than UTF-8 text is made text whole, then rewritten.
+int respellDocument(std::string_view bytes, const std::string& path,
+                    const RespellOptions& options) {
     int status = 0;
-    const std::optional<std::u16string> text = readDocumentText("respell", path, &status);
+    const std::optional<std::u16string> text = documentText("respell", bytes, path, &status);
     if (!text)
         return status;
     if (!writeUtf8(respellText(*text, options), stdout) || std::fflush(stdout) != 0) {
@@ -61,7 +62,7 @@ int runRespellCommand(int argc, char** argv) {
     }
     const bool fromFile = havePath && path != "-";
     if (fromFile && isFormattedDocument(bytes->view().substr(0, documentStartBytes)))
-        return respellDocument(path, options);
+        return respellDocument(bytes->view(), path, options);
     // The whole input is checked before anything is written. The text is then rewritten a window
     // at a time, and the bytes are let go as they are decoded, so that a large text is never held
     // whole as UTF-16, nor as bytes and UTF-16 together.
@@ -72,7 +73,7 @@ int runRespellCommand(int argc, char** argv) {
             scratch.clear();
         // A file that is not UTF-8 is old 8-bit text; what comes from a pipe must be UTF-8.
         if (slices.error() && fromFile)
-            return respellDocument(path, options);
+            return respellDocument(bytes->view(), path, options);
         if (slices.error()) {
             std::fprintf(stderr, "tellwick respell: invalid UTF-8 at byte offset %zu of %s\n",
                          *slices.error(), havePath ? path.c_str() : "standard input");

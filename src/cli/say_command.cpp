@@ -135,17 +135,18 @@ std::optional<int> parseRequest(int argc, char** argv, SayRequest* request) {
 
 // The text as the window's rewriter is given it.
 std::optional<std::u16string> givenText(const SayRequest& request, int* status) {
-    if (request.file) {
-        std::optional<std::u16string> text = readDocumentText("say", *request.file, status);
-        return text ? std::optional(text::withCrLfLineBreaks(*text)) : std::nullopt;
-    }
     std::string error;
     const std::optional<InputBytes> input =
-        request.text ? std::nullopt : InputBytes::load(std::string(), &error);
+        request.text ? std::nullopt : InputBytes::load(request.file.value_or(""), &error);
     if (!request.text && !input) {
         std::fprintf(stderr, "tellwick say: %s\n", error.c_str());
         *status = 1;
         return std::nullopt;
+    }
+    if (request.file) {
+        std::optional<std::u16string> text =
+            documentText("say", input->view(), *request.file, status);
+        return text ? std::optional(text::withCrLfLineBreaks(*text)) : std::nullopt;
     }
     const Utf8DecodeResult decoded = decodeUtf8(request.text ? *request.text : input->view());
     if (decoded.errorOffset) {

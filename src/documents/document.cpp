@@ -24,6 +24,10 @@ const DocumentFormat& formatOf(QByteArrayView start) {
     return plainText;
 }
 
+DocumentReading failedToRead(const QString& name, const QString& cause) {
+    return readFailure(QStringLiteral("%1: %2").arg(name, cause));
+}
+
 } // namespace
 
 DocumentReading readText(QString text, QString notice) {
@@ -56,22 +60,24 @@ QString documentKind(QByteArrayView start) {
 
 DocumentReading readDocument(const QString& path, const ReadingMonitor& monitor) {
     const QString name = QFileInfo(path).fileName();
-    const auto failed = [&](const QString& cause) {
-        return readFailure(QStringLiteral("%1: %2").arg(name, cause));
-    };
     QFile file(path);
     if (QFileInfo(path).isDir())
-        return failed(QStringLiteral("a folder, not a document"));
+        return failedToRead(name, QStringLiteral("a folder, not a document"));
     if (!file.open(QIODevice::ReadOnly))
-        return failed(file.errorString());
+        return failedToRead(name, file.errorString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return failed(file.errorString());
+        return failedToRead(name, file.errorString());
+    return readDocumentBytes(bytes, name, monitor);
+}
+
+DocumentReading readDocumentBytes(const QByteArray& bytes, const QString& name,
+                                  const ReadingMonitor& monitor) {
     if (bytes.isEmpty())
-        return failed(QStringLiteral("an empty file"));
+        return failedToRead(name, QStringLiteral("an empty file"));
     DocumentReading reading = formatOf(bytes).read(bytes, monitor);
     if (reading.status == DocumentReading::Status::Failed)
-        return failed(reading.error);
+        return failedToRead(name, reading.error);
     if (!reading.notice.isEmpty())
         reading.notice = QStringLiteral("%1: %2").arg(name, reading.notice);
     return reading;

@@ -39,6 +39,9 @@ struct ReadingMonitor {
 // Windows-1252 when not UTF-8), PDF, EPUB or HTML, told apart by their contents, never by the
 // file's name. Blocks until done: a window runs it off its own thread (see DocumentLoader).
 DocumentReading readDocument(const QString& path, const ReadingMonitor& monitor = {});
+// The same for a file's bytes already read, its name (without folder) given for messages.
+DocumentReading readDocumentBytes(const QByteArray& bytes, const QString& name,
+                                  const ReadingMonitor& monitor = {});
 
 // The kind of document bytes starting with start are, as readDocument tells them apart: "PDF",
 // "EPUB", "HTML" or "text".

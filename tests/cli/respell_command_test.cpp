@@ -138,32 +138,44 @@ TEST(RespellCommand, RewritesALargeInputWholeOrNotAtAll) {
     }
 }
 
-// The input is read whole before anything is written. A file that another program changes while it
-// is read gives nothing but a message naming it; one changed once the rewrite is being written out
-// changes nothing (the text was all read), and a truncation never kills the rewrite.
+// The input is read whole before anything is written (say reads a file the same way). A file that
+// another program changes while it is read gives nothing but a message naming it; one changed once
+// the rewrite is being written out changes nothing (the text was all read), and a truncation never
+// kills the rewrite.
 TEST(RespellCommand, AFileChangedWhileItIsReadIsAnErrorAndAfterwardsChangesNothing) {
     constexpr int repeats = 1000000; // 11 MB, far more than the output pipe holds
     const QByteArray text = QByteArray("Dr. Smith.\n").repeated(repeats);
     enum class Moment { WhileRead, WhileWritten };
+    const QStringList respell = {QStringLiteral("respell")};
     const struct {
         const char* name;
+        QStringList command; // the file's name follows
         Moment when;
         // Made again and again while the file is read, once while the rewrite is written.
         void (*change)(QFile&);
         int exitCode;
         QByteArray out;
     } rows[] = {
-        {"growing while read", Moment::WhileRead,
+        {"growing while read", respell, Moment::WhileRead,
          [](QFile& file) {
              file.seek(file.size());
              file.write("Dr. Who.\n");
          },
          1, ""},
-        {"cut shorter while read", Moment::WhileRead,
+        {"cut shorter while read", respell, Moment::WhileRead,
          [](QFile& file) { file.resize(file.size() - 11); }, 1, ""},
-        {"truncated while written", Moment::WhileWritten, [](QFile& file) { file.resize(0); }, 0,
-         QByteArray("doctor Smith. ").repeated(repeats)},
-        {"an invalid byte written near the end while written", Moment::WhileWritten,
+        {"say: growing while read",
+         {QStringLiteral("say"), QStringLiteral("--phonemes"), QStringLiteral("--file")},
+         Moment::WhileRead,
+         [](QFile& file) {
+             file.seek(file.size());
+             file.write("Dr. Who.\n");
+         },
+         1,
+         ""},
+        {"truncated while written", respell, Moment::WhileWritten,
+         [](QFile& file) { file.resize(0); }, 0, QByteArray("doctor Smith. ").repeated(repeats)},
+        {"an invalid byte written near the end while written", respell, Moment::WhileWritten,
          [](QFile& file) {
              file.seek(file.size() - 10);
              file.write("\xFF");
@@ -188,8 +200,7 @@ TEST(RespellCommand, AFileChangedWhileItIsReadIsAnErrorAndAfterwardsChangesNothi
         // Each change grows or shrinks the file, and the changes go on while the rewrite runs at
         // the lowest priority: however busy the machine, some fall between its looks at the file.
         process.setChildProcessModifier([] { ::setpriority(PRIO_PROCESS, 0, 19); });
-        process.start(QStringLiteral(TELLWICK_BINARY),
-                      {QStringLiteral("respell"), file.fileName()});
+        process.start(QStringLiteral(TELLWICK_BINARY), row.command + QStringList{file.fileName()});
         if (row.when == Moment::WhileWritten) {
             // Writing has begun, and stops while this test reads nothing more.
             ASSERT_TRUE(process.waitForReadyRead(30000)) << row.name;
