@@ -97,8 +97,9 @@ std::vector<std::string> wordPhonesOf(EST_Utterance& utterance) {
         return words;
     for (EST_Item* word = utterance.relation("Word")->head(); word != nullptr; word = inext(word)) {
         std::string phones;
-        for (EST_Item* syllable = daughter1(as(word, "SylStructure")); syllable != nullptr;
-             syllable = inext(syllable)) {
+        EST_Item* structure = as(word, "SylStructure");
+        for (EST_Item* syllable = structure != nullptr ? daughter1(structure) : nullptr;
+             syllable != nullptr; syllable = inext(syllable)) {
             for (EST_Item* segment = daughter1(syllable); segment != nullptr;
                  segment = inext(segment)) {
                 phones += phones.empty() ? "" : " ";
