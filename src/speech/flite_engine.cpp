@@ -22,7 +22,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <vector>
 
 // The functions of flite's voice libraries that make their voices (they ship no header).
@@ -196,13 +195,11 @@ struct SpokenWord {
     std::string phones;
 };
 
-// flite opens every utterance with a pause of about a fifth of a second, and closes it with one. A
-// sentence is reported where it is first heard: at its first sample this loud (about -54 dB).
-constexpr int firstSoundLevel = 64;
-
-bool quiet(short sample) {
-    return std::abs(int(sample)) < firstSoundLevel;
-}
+// flite opens every utterance with a pause of about a fifth of a second, and closes it with one;
+// the statistical voices fill them with a faint noise, which is silenced (it made the sentences of
+// a reading run together for a listener that waits for silence). A sentence is reported where the
+// opening pause of its first utterance ends, and before any of that utterance's sound is handed
+// over: the listener could otherwise hear the pause, and report the sentence, before its mark.
 
 // The pause that opens a reading's first utterance is cut to this many samples (10 ms): the first
 // sound is not held back by silence.
@@ -226,6 +223,36 @@ struct Cut {
     int keptClosing = -1;
 };
 
+// The parts of an utterance's sound, in samples: [begin, end) is handed over, of which
+// [speechBegin, speechEnd) lies between its opening and closing pauses.
+struct UtteranceSound {
+    int begin = 0;
+    int speechBegin = 0;
+    int speechEnd = 0;
+    int end = 0;
+};
+
+UtteranceSound soundOf(const cst_utterance* utterance, int samples, Cut cut) {
+    const cst_item* first = relation_head(utt_relation(utterance, "Segment"));
+    const cst_item* last = relation_tail(utt_relation(utterance, "Segment"));
+    const auto isPause = [](const cst_item* segment) {
+        return segment != nullptr && std::string_view(item_feat_string(segment, "name")) == "pau";
+    };
+    const auto sampleAt = [samples](const cst_item* segment) {
+        return std::clamp(int(item_feat_float(segment, "end") * fliteSampleRate), 0, samples);
+    };
+    UtteranceSound sound{0, 0, samples, samples};
+    if (isPause(first))
+        sound.speechBegin = sampleAt(first);
+    if (isPause(last) && item_prev(last) != nullptr)
+        sound.speechEnd = std::max(sound.speechBegin, sampleAt(item_prev(last)));
+    if (cut.keptOpening >= 0)
+        sound.begin = std::max(0, sound.speechBegin - cut.keptOpening);
+    if (cut.keptClosing >= 0)
+        sound.end = std::min(samples, sound.speechEnd + cut.keptClosing);
+    return sound;
+}
+
 // What the synthesis in progress writes to; flite hands it back with every piece of sound.
 struct SynthesisCall {
     SynthesisTarget* target = nullptr;
@@ -234,49 +261,34 @@ struct SynthesisCall {
     bool aborted = false;
     // The sentence whose first sound is still to come.
     std::optional<SentenceStart> unheard;
-    // The utterance being synthesised, and its samples handed over: [begin, end), found from its
-    // segments once they are timed (begin negative until then).
+    // The utterance being synthesised, its pauses cut as asked, and its sound once its segments
+    // are timed.
     const cst_utterance* utterance = nullptr;
     Cut cut;
-    int begin = -1;
-    int end = 0;
+    std::optional<UtteranceSound> sound;
+    std::vector<short> handed;
 };
-
-// Where the utterance's sound is handed over from and to, as its pauses are cut (see Cut).
-std::pair<int, int> soundWithoutPauses(const cst_utterance* utterance, int samples, Cut cut) {
-    int begin = 0;
-    int end = samples;
-    const cst_item* first = relation_head(utt_relation(utterance, "Segment"));
-    const cst_item* last = relation_tail(utt_relation(utterance, "Segment"));
-    const auto isPause = [](const cst_item* segment) {
-        return segment != nullptr && std::string_view(item_feat_string(segment, "name")) == "pau";
-    };
-    const auto sampleAt = [](const cst_item* segment) {
-        return int(item_feat_float(segment, "end") * fliteSampleRate);
-    };
-    if (cut.keptOpening >= 0 && isPause(first))
-        begin = std::max(0, sampleAt(first) - cut.keptOpening);
-    if (cut.keptClosing >= 0 && isPause(last) && item_prev(last) != nullptr)
-        end = std::min(samples, sampleAt(item_prev(last)) + cut.keptClosing);
-    return {std::min(begin, end), end};
-}
 
 int receiveSound(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info) {
     SynthesisCall& call = *static_cast<SynthesisCall*>(info->userdata);
-    if (call.begin < 0)
-        std::tie(call.begin, call.end) =
-            soundWithoutPauses(call.utterance, wave->num_samples, call.cut);
-    const int from = std::max(start, call.begin);
-    const int to = std::min(start + size, call.end);
-    const short* samples = wave->samples + from;
-    const int count = std::max(0, to - from);
-    if (call.unheard) {
-        const short* loud = std::find_if_not(samples, samples + count, quiet);
-        if (loud != samples + count) {
-            call.target->markSentence(call.run, *call.unheard, call.delivered + (loud - samples));
+    if (!call.sound) {
+        call.sound = soundOf(call.utterance, wave->num_samples, call.cut);
+        if (call.unheard) {
+            const int heard =
+                std::clamp(call.sound->speechBegin, call.sound->begin, call.sound->end);
+            call.target->markSentence(call.run, *call.unheard,
+                                      call.delivered + (heard - call.sound->begin));
             call.unheard.reset();
         }
     }
+    const UtteranceSound& sound = *call.sound;
+    const int from = std::max(start, sound.begin);
+    const int to = std::min(start + size, sound.end);
+    call.handed.clear();
+    for (int i = from; i < to; ++i)
+        call.handed.push_back(i >= sound.speechBegin && i < sound.speechEnd ? wave->samples[i] : 0);
+    const short* samples = call.handed.data();
+    const int count = int(call.handed.size());
     if (count > 0 ? !call.target->append(call.run, samples, count)
                   : !call.target->isCurrent(call.run)) {
         call.aborted = true;
@@ -361,7 +373,7 @@ private:
         cst_utterance* utterance = new_utterance();
         call.utterance = utterance;
         call.cut = cut;
-        call.begin = -1;
+        call.sound.reset();
         utt_set_input_text(utterance, utf8.constData());
         utt_init(utterance, voice_);
         default_tokenization(utterance);

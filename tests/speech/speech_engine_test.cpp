@@ -315,7 +315,7 @@ TEST_P(ReadingOfEachVoice, TheFirstWordsSaidApartJoinTheRestWithoutAPause) {
                     whole->samples() / rate / 1000, heard->samples() / rate / 1000);
         // Said apart as they come from the voice, the first words would leave some 200 ms of
         // silence before the rest.
-        EXPECT_LT(heard->longestSilence(), whole->longestSilence() + engine().sampleRate() / 50)
+        EXPECT_LT(heard->longestSilence(), whole->longestSilence() + engine().sampleRate() / 20)
             << row.name;
     }
 }
