@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
             const double cpuBefore = threadSeconds();
             target.cpuStart = cpuBefore;
             target.start = Clock::now();
-            engine->speakPiece({whole, 0, whole.size(), 0, 0, {}}, target, 1, 0);
+            engine->speakPiece({whole, 0, whole.size(), 0, 0, {}, true}, target, 1, 0);
             const double wall = std::chrono::duration<double>(Clock::now() - target.start).count();
             const double cpu = threadSeconds() - cpuBefore;
             const double audio = double(target.samples) / engine->sampleRate();

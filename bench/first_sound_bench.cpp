@@ -43,6 +43,16 @@ const QString& tenWords() {
     return text;
 }
 
+// One long sentence whose first clause runs past twenty words: a voice that prepares a whole
+// utterance before its first sound would wait for all of it.
+const QString& longSentence() {
+    static const QString text = QStringLiteral(
+        "When the old ferry finally pulled away from the crowded wooden pier on that grey and "
+        "windy morning the passengers who had waited since dawn, tired and cold and hungry, "
+        "watched the harbour lights fade behind them as the gulls followed the boat to sea.");
+    return text;
+}
+
 // A book's worth, in paragraphs as a book has them. (One line of 10 MB would measure the text
 // box instead: it lays the whole line out again for every blink of the cursor.)
 const QString& tenMegabytes() {
@@ -376,7 +386,8 @@ void registerBenchmarks(const QString& voiceName) {
     const struct {
         const char* name;
         const QString& (*text)();
-    } texts[] = {{"tenWords", tenWords}, {"tenMegabytes", tenMegabytes}};
+    } texts[] = {
+        {"tenWords", tenWords}, {"tenMegabytes", tenMegabytes}, {"longSentence", longSentence}};
     for (const auto& reading : readings) {
         for (const auto& text : texts)
             add(std::string(reading.name) + '/' + voice + '/' + text.name, reading.function,

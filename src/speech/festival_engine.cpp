@@ -1,6 +1,7 @@
 #include "speech/festival_engine.h"
 
 #include "speech/festival_input.h"
+#include "speech/opening_words.h"
 #include "speech/us_english_ipa.h"
 
 #include <festival.h>
@@ -46,13 +47,17 @@ constexpr int voiceSampleRate = 32000;
 // Samples handed over per append: short, so that a target that left the run stops the rest of
 // a sentence at once.
 constexpr qsizetype appendSamples = voiceSampleRate / 20;
-// The first sentence of a reading is said in two utterances, its first few words alone, so that
-// the first sound waits for a short synthesis only (festival synthesises a whole utterance before
-// giving any of it). Sentences this short are said whole.
-constexpr int firstUtteranceWords = 2;
-// Each utterance starts and ends with a pause. The pause before a reading's first word, and the
-// two where its first sentence is parted, are cut to this much, so that they are not heard.
-constexpr qsizetype keptPauseSamples = voiceSampleRate / 100;
+// The first sentence of a reading is said in parts of these many words at most (see
+// opening_words.h), then the rest: festival synthesises a whole utterance before giving any of it,
+// so the first sound waits for a short synthesis only, and each part is made while the one before
+// it is heard.
+constexpr int openingPartWords[] = {2, 8};
+// Each utterance starts and ends with a pause. The pause before a reading's first word is cut to
+// this much, so that it is not heard...
+constexpr qsizetype keptOpeningSamples = voiceSampleRate / 100;
+// ...and the two where its first sentence is parted to this much each, so that the join sounds like
+// the gap between two words.
+constexpr qsizetype keptJoinSamples = voiceSampleRate / 50;
 // festival's Scheme heap, in cells: its own default (ten million) takes 300 MB before the first
 // word; a tenth of it holds the lexicon, the voice and a long sentence's utterance.
 constexpr int heapCells = 1000000;
@@ -124,6 +129,12 @@ std::string listedLine(EST_Utterance& utterance, bool ipa) {
     return line;
 }
 
+// The samples kept of an utterance's opening and closing pauses; all when negative.
+struct Cut {
+    qsizetype openingPause = -1;
+    qsizetype closingPause = -1;
+};
+
 class FestivalEngine final : public VoiceEngine {
 public:
     int sampleRate() const override { return voiceSampleRate; }
@@ -138,12 +149,8 @@ private:
     void setReadingSpeed(int readingSpeed);
     // Synthesises one utterance; null when festival failed on it.
     EST_Utterance* synthesise(const QString& text);
-    // Hands the utterance's samples to the target, its opening or closing pause cut where asked;
-    // false when the target left the run.
-    struct Cut {
-        bool openingPause = false;
-        bool closingPause = false;
-    };
+    // Hands the utterance's samples to the target, its pauses cut as asked; false when the target
+    // left the run.
     // A sentence that starts with the utterance is reported at its first sound, after the pause
     // festival opens every utterance with: firstSample is where the piece's samples start.
     struct SentenceMark {
@@ -178,18 +185,16 @@ EST_Utterance* FestivalEngine::synthesise(const QString& text) {
 // The samples of the utterance's sound without the pauses cut: where its first segment (a pause)
 // ends, and where its last one starts, less what is kept of them.
 std::pair<qsizetype, qsizetype> soundWithoutPauses(EST_Utterance& utterance, qsizetype samples,
-                                                   bool openingPause, bool closingPause) {
+                                                   qsizetype keptOpening, qsizetype keptClosing) {
     qsizetype begin = 0;
     qsizetype end = samples;
     EST_Relation* segments = utterance.relation("Segment");
     EST_Item* first = segments->head();
     EST_Item* last = segments->tail();
-    if (openingPause && first != nullptr && first->name() == "pau")
-        begin =
-            std::max<qsizetype>(0, qsizetype(first->F("end") * voiceSampleRate) - keptPauseSamples);
-    if (closingPause && last != nullptr && last->name() == "pau" && iprev(last) != nullptr)
-        end = std::min(samples,
-                       qsizetype(iprev(last)->F("end") * voiceSampleRate) + keptPauseSamples);
+    if (keptOpening >= 0 && first != nullptr && first->name() == "pau")
+        begin = std::max<qsizetype>(0, qsizetype(first->F("end") * voiceSampleRate) - keptOpening);
+    if (keptClosing >= 0 && last != nullptr && last->name() == "pau" && iprev(last) != nullptr)
+        end = std::min(samples, qsizetype(iprev(last)->F("end") * voiceSampleRate) + keptClosing);
     return {std::min(begin, end), end};
 }
 
@@ -226,22 +231,24 @@ bool FestivalEngine::deliver(EST_Utterance& utterance, Cut cut, const SentenceMa
     return true;
 }
 
-// The sentence's first few words, and the rest; all of it and nothing when it is short.
-std::pair<QString, QString> splitFirstWords(const QString& sentence) {
-    qsizetype at = 0;
-    for (int word = 0; word < firstUtteranceWords; ++word) {
-        while (at < sentence.size() && sentence[at].isSpace())
-            ++at;
-        while (at < sentence.size() && !sentence[at].isSpace())
-            ++at;
+// The utterances of a reading's first sentence: its first words in short parts, then the rest, the
+// pauses between them cut.
+std::vector<std::pair<QString, Cut>> openingUtterances(const QString& sentence) {
+    std::vector<std::pair<QString, Cut>> parts;
+    qsizetype start = 0;
+    Cut cut{keptOpeningSamples, -1};
+    for (const int words : openingPartWords) {
+        const qsizetype end = openingPartEnd(sentence, start, sentence.size(), words);
+        if (end == sentence.size())
+            break;
+        cut.closingPause = keptJoinSamples;
+        parts.push_back({sentence.mid(start, end - start), cut});
+        cut.openingPause = keptJoinSamples;
+        start = end;
     }
-    const QString rest = sentence.mid(at);
-    bool restHasWords = false;
-    for (const QChar c : rest)
-        restHasWords = restHasWords || c.isLetterOrNumber();
-    if (!restHasWords)
-        return {sentence, {}};
-    return {sentence.left(at), rest};
+    cut.closingPause = -1;
+    parts.push_back({sentence.mid(start), cut});
+    return parts;
 }
 
 std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, SynthesisTarget& target,
@@ -255,26 +262,17 @@ std::optional<qint64> FestivalEngine::speakPiece(const PieceToSpeak& piece, Synt
         const SentenceMark mark{
             SentenceStart{piece.start, sentence.start - piece.start, sentence.start}, firstSample};
         const SentenceMark* pendingMark = sentence.startsSentence ? &mark : nullptr;
-        struct Utterance {
-            QString text;
-            Cut cut;
-        };
-        std::vector<Utterance> utterances;
-        if (readingStart) {
-            auto [opening, rest] = splitFirstWords(sentence.input);
-            const bool parted = !rest.isEmpty();
-            utterances.push_back({std::move(opening), {true, parted}});
-            if (parted)
-                utterances.push_back({std::move(rest), {true, false}});
-        } else {
-            utterances.push_back({sentence.input, {}});
-        }
+        const std::vector<std::pair<QString, Cut>> utterances =
+            readingStart ? openingUtterances(sentence.input)
+                         : std::vector<std::pair<QString, Cut>>{{sentence.input, Cut{}}};
         readingStart = false;
-        for (const Utterance& part : utterances) {
-            EST_Utterance* utterance = synthesise(part.text);
+        for (const auto& [text, cut] : utterances) {
+            if (!target.isCurrent(run))
+                return std::nullopt;
+            EST_Utterance* utterance = synthesise(text);
             if (utterance == nullptr)
                 continue;
-            if (!deliver(*utterance, part.cut, pendingMark, target, run, delivered))
+            if (!deliver(*utterance, cut, pendingMark, target, run, delivered))
                 return std::nullopt;
             pendingMark = nullptr;
         }

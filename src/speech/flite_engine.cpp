@@ -1,6 +1,7 @@
 #include "speech/flite_engine.h"
 
 #include "pronunciation/homograph_pronunciations.h"
+#include "speech/opening_words.h"
 #include "speech/qt_text.h"
 #include "speech/reading_speed.h"
 #include "speech/us_english_ipa.h"
@@ -22,6 +23,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The functions of flite's voice libraries that make their voices (they ship no header).
 extern "C" {
@@ -38,12 +40,16 @@ namespace {
 struct FliteVoice {
     const char* name;
     cst_voice* (*registration)(const char*); // makes the voice
+    // The statistical voices compute the whole of an utterance's sound before its first sample,
+    // which for a long sentence is heard to wait: a reading's first words are said apart (see
+    // opening_words.h). The diphone voice is quick enough to say them with the rest.
+    bool saysFirstWordsApart;
 };
 constexpr FliteVoice voices[] = {
-    {"flite-slt", register_cmu_us_slt},
-    {"flite-rms", register_cmu_us_rms},
-    {"flite-awb", register_cmu_us_awb},
-    {"flite-kal16", register_cmu_us_kal16},
+    {"flite-slt", register_cmu_us_slt, true},
+    {"flite-rms", register_cmu_us_rms, true},
+    {"flite-awb", register_cmu_us_awb, true},
+    {"flite-kal16", register_cmu_us_kal16, false},
 };
 // Every voice of the package speaks at this rate; the engine asks its voice all the same.
 constexpr int fliteSampleRate = 16000;
@@ -120,10 +126,6 @@ std::vector<TextSpan> sentencesOf(QStringView text, qsizetype from, qsizetype to
 // ending after a clause's mark where there is one, else at a space.
 constexpr qsizetype longestUtterance = 400;
 
-bool endsClause(QChar c) {
-    return c == u',' || c == u';' || c == u':' || c == QChar(0x2014);
-}
-
 std::vector<TextSpan> utterancesOf(QStringView text, const TextSpan& sentence) {
     std::vector<TextSpan> utterances;
     qsizetype start = sentence.start;
@@ -194,9 +196,63 @@ struct SpokenWord {
     std::string phones;
 };
 
-// flite opens every utterance with a pause of about a fifth of a second. A sentence is reported
-// where it is first heard: at its first sample this loud (about -54 dB).
-constexpr int firstSoundLevel = 64;
+// flite opens every utterance with a pause of about a fifth of a second, and closes it with one;
+// the statistical voices fill them with a faint noise, which is silenced (it made the sentences of
+// a reading run together for a listener that waits for silence). A sentence is reported where the
+// opening pause of its first utterance ends, and before any of that utterance's sound is handed
+// over: the listener could otherwise hear the pause, and report the sentence, before its mark.
+
+// The pause that opens a reading's first utterance is cut to this many samples (10 ms): the first
+// sound is not held back by silence.
+constexpr int keptOpeningSamples = fliteSampleRate / 100;
+// A reading's first words are said as an utterance of their own (see opening_words.h): up to this
+// many, or to the end of a clause among them. Fewer words would sound hurried apart from the
+// rest; more would make the first sound wait for them.
+constexpr int openingWords = 4;
+// Where they join the rest, the pauses that close the one utterance and open the next are each cut
+// to this many samples (20 ms), so that the join sounds like the gap between two words; after a
+// clause, more of the closing pause is kept (60 ms), so that it is heard as the voice's own pause
+// there.
+constexpr int keptJoinSamples = fliteSampleRate / 50;
+constexpr int keptClauseSamples = fliteSampleRate * 3 / 50;
+
+// The samples of an utterance's sound that are handed over: its pauses cut as asked.
+struct Cut {
+    // The samples kept of the pause that opens the utterance, and of the one that closes it; all
+    // when negative.
+    int keptOpening = -1;
+    int keptClosing = -1;
+};
+
+// The parts of an utterance's sound, in samples: [begin, end) is handed over, of which
+// [speechBegin, speechEnd) lies between its opening and closing pauses.
+struct UtteranceSound {
+    int begin = 0;
+    int speechBegin = 0;
+    int speechEnd = 0;
+    int end = 0;
+};
+
+UtteranceSound soundOf(const cst_utterance* utterance, int samples, Cut cut) {
+    const cst_item* first = relation_head(utt_relation(utterance, "Segment"));
+    const cst_item* last = relation_tail(utt_relation(utterance, "Segment"));
+    const auto isPause = [](const cst_item* segment) {
+        return segment != nullptr && std::string_view(item_feat_string(segment, "name")) == "pau";
+    };
+    const auto sampleAt = [samples](const cst_item* segment) {
+        return std::clamp(int(item_feat_float(segment, "end") * fliteSampleRate), 0, samples);
+    };
+    UtteranceSound sound{0, 0, samples, samples};
+    if (isPause(first))
+        sound.speechBegin = sampleAt(first);
+    if (isPause(last) && item_prev(last) != nullptr)
+        sound.speechEnd = std::max(sound.speechBegin, sampleAt(item_prev(last)));
+    if (cut.keptOpening >= 0)
+        sound.begin = std::max(0, sound.speechBegin - cut.keptOpening);
+    if (cut.keptClosing >= 0)
+        sound.end = std::min(samples, sound.speechEnd + cut.keptClosing);
+    return sound;
+}
 
 // What the synthesis in progress writes to; flite hands it back with every piece of sound.
 struct SynthesisCall {
@@ -206,51 +262,48 @@ struct SynthesisCall {
     bool aborted = false;
     // The sentence whose first sound is still to come.
     std::optional<SentenceStart> unheard;
-    // Silence is dropped until the first sound of a run heard as it is made.
-    bool openingPause = false;
+    // The utterance being synthesised, its pauses cut as asked, and its sound once its segments
+    // are timed.
+    const cst_utterance* utterance = nullptr;
+    Cut cut;
+    std::optional<UtteranceSound> sound;
+    std::vector<short> handed;
 };
-
-void markWhereHeard(SynthesisCall& call, const short* samples, int size) {
-    for (int i = 0; i < size; ++i) {
-        if (std::abs(int(samples[i])) >= firstSoundLevel) {
-            call.target->markSentence(call.run, *call.unheard, call.delivered + i);
-            call.unheard.reset();
-            return;
-        }
-    }
-}
-
-// The pause that opens a reading's first utterance is cut to this many samples (10 ms): the first
-// sound is not held back by silence.
-constexpr int keptOpeningSamples = fliteSampleRate / 100;
 
 int receiveSound(const cst_wave* wave, int start, int size, int, cst_audio_streaming_info* info) {
     SynthesisCall& call = *static_cast<SynthesisCall*>(info->userdata);
-    if (call.openingPause) {
-        int firstLoud = 0;
-        while (firstLoud < size &&
-               std::abs(int(wave->samples[start + firstLoud])) < firstSoundLevel)
-            ++firstLoud;
-        const int dropped = firstLoud == size ? size : std::max(0, firstLoud - keptOpeningSamples);
-        call.openingPause = firstLoud == size;
-        start += dropped;
-        size -= dropped;
+    if (!call.sound) {
+        call.sound = soundOf(call.utterance, wave->num_samples, call.cut);
+        if (call.unheard) {
+            const int heard =
+                std::clamp(call.sound->speechBegin, call.sound->begin, call.sound->end);
+            call.target->markSentence(call.run, *call.unheard,
+                                      call.delivered + (heard - call.sound->begin));
+            call.unheard.reset();
+        }
     }
-    if (call.unheard && size > 0)
-        markWhereHeard(call, wave->samples + start, size);
-    if (size > 0 ? !call.target->append(call.run, wave->samples + start, size)
-                 : !call.target->isCurrent(call.run)) {
+    const UtteranceSound& sound = *call.sound;
+    const int from = std::max(start, sound.begin);
+    const int to = std::min(start + size, sound.end);
+    call.handed.clear();
+    for (int i = from; i < to; ++i)
+        call.handed.push_back(i >= sound.speechBegin && i < sound.speechEnd ? wave->samples[i] : 0);
+    const short* samples = call.handed.data();
+    const int count = int(call.handed.size());
+    if (count > 0 ? !call.target->append(call.run, samples, count)
+                  : !call.target->isCurrent(call.run)) {
         call.aborted = true;
         return CST_AUDIO_STREAM_STOP;
     }
-    call.delivered += size;
+    call.delivered += count;
     return CST_AUDIO_STREAM_CONT;
 }
 
 class FliteEngine : public VoiceEngine {
 public:
-    explicit FliteEngine(cst_voice* voice)
-        : voice_(voice), phoneset_(val_phoneset(feat_val(voice->features, "phoneset"))),
+    FliteEngine(cst_voice* voice, bool saysFirstWordsApart)
+        : voice_(voice), saysFirstWordsApart_(saysFirstWordsApart),
+          phoneset_(val_phoneset(feat_val(voice->features, "phoneset"))),
           sampleRate_(flite_get_param_int(voice->features, "sample_rate", fliteSampleRate)),
           streaming_(new_audio_streaming_info()) {
         streaming_->asc = receiveSound;
@@ -266,15 +319,23 @@ public:
         // Each step of speed stretches every sound by the same factor.
         flite_feat_set_float(voice_->features, "duration_stretch",
                              float(1 / speedFactor(piece.readingSpeed)));
-        SynthesisCall call{&target, run,          firstSample,
-                           false,   std::nullopt, piece.heardAtOnce && firstSample == 0};
+        // The opening of a reading heard as it is made is hurried.
+        bool readingStart = piece.heardAtOnce && firstSample == 0;
+        SynthesisCall call;
+        call.target = &target;
+        call.run = run;
+        call.delivered = firstSample;
         streaming_->userdata = &call;
         for (const TextSpan& sentence : sentencesOf(piece.decided, piece.start, piece.end)) {
             if (sentence.start - piece.start < piece.from)
                 continue;
             call.unheard = SentenceStart{piece.start, sentence.start - piece.start, sentence.start};
             for (const TextSpan& utterance : utterancesOf(piece.decided, sentence)) {
-                speakUtterance(piece, utterance);
+                if (readingStart)
+                    speakOpeningApart(piece, utterance, call);
+                else
+                    speakUtterance(piece, utterance, call, Cut{});
+                readingStart = false;
                 if (call.aborted)
                     return std::nullopt;
             }
@@ -291,12 +352,32 @@ public:
     }
 
 private:
-    // One utterance: flite's own analysis of the text, with the words whose pronunciation is
-    // decided here given their phones.
-    void speakUtterance(const PieceToSpeak& piece, const TextSpan& span) {
+    // The utterance's first words, then the rest joined to them as if said at once.
+    void speakOpeningApart(const PieceToSpeak& piece, const TextSpan& span, SynthesisCall& call) {
+        const qsizetype split =
+            saysFirstWordsApart_ ? openingPartEnd(piece.decided, span.start, span.end, openingWords)
+                                 : span.end;
+        if (split == span.end) {
+            speakUtterance(piece, span, call, Cut{keptOpeningSamples, -1});
+            return;
+        }
+        const int keptClosing =
+            endsClause(piece.decided[split - 1]) ? keptClauseSamples : keptJoinSamples;
+        speakUtterance(piece, {span.start, split}, call, Cut{keptOpeningSamples, keptClosing});
+        if (!call.aborted)
+            speakUtterance(piece, {split, span.end}, call, Cut{keptJoinSamples, -1});
+    }
+
+    // One utterance, its pauses cut as asked: flite's own analysis of the text, with the words
+    // whose pronunciation is decided here given their phones.
+    void speakUtterance(const PieceToSpeak& piece, const TextSpan& span, SynthesisCall& call,
+                        Cut cut) {
         std::vector<SpokenWord> words;
         const QByteArray utf8 = utf8WithWords(piece, span, &words);
         cst_utterance* utterance = new_utterance();
+        call.utterance = utterance;
+        call.cut = cut;
+        call.sound.reset();
         utt_set_input_text(utterance, utf8.constData());
         utt_init(utterance, voice_);
         default_tokenization(utterance);
@@ -308,6 +389,7 @@ private:
         std::srand(1);
         if (utt_synth_tokens(utterance) != nullptr && listing_ != nullptr)
             printPhones(utterance);
+        call.utterance = nullptr;
         delete_utterance(utterance);
     }
 
@@ -404,6 +486,7 @@ private:
     }
 
     cst_voice* const voice_;
+    const bool saysFirstWordsApart_;
     const cst_phoneset* const phoneset_;
     const int sampleRate_;
     cst_audio_streaming_info* const streaming_;
@@ -435,7 +518,7 @@ std::unique_ptr<VoiceEngine> startFliteVoice(const QString& name, QString* error
         *error = QStringLiteral("flite could not make the voice %1").arg(name);
         return nullptr;
     }
-    return std::make_unique<FliteEngine>(made);
+    return std::make_unique<FliteEngine>(made, voice->saysFirstWordsApart);
 }
 
 } // namespace tellwick

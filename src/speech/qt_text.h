@@ -20,6 +20,11 @@ inline bool isSentenceEndMark(QChar c) {
     return text::isSentenceEndMark(c.unicode());
 }
 
+// A mark that ends a clause of a sentence, where a voice pauses.
+inline bool endsClause(QChar c) {
+    return c == u',' || c == u';' || c == u':' || c == QChar(0x2014);
+}
+
 inline bool isApostrophe(QChar c) {
     return c == u'\'' || c == QChar(0x2019);
 }

@@ -1,10 +1,12 @@
 #include "speech/speech_engine.h"
+#include "support/voices.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <mutex>
 #include <vector>
 
@@ -29,8 +31,17 @@ public:
             ended_.notify_all();
             return false;
         }
-        for (qsizetype i = 0; i < count; ++i)
+        for (qsizetype i = 0; i < count; ++i) {
             loud_ += samples[i] > 1000 || samples[i] < -1000 ? 1 : 0;
+            if (std::abs(samples[i]) >= audibleLevel) {
+                if (heard_)
+                    longestSilence_ = std::max(longestSilence_, silence_);
+                heard_ = true;
+                silence_ = 0;
+            } else {
+                ++silence_;
+            }
+        }
         samples_ += count;
         changed_.notify_all();
         return true;
@@ -88,6 +99,11 @@ public:
         std::lock_guard lock(mutex_);
         return finished_;
     }
+    // The longest silence between two sounds, in samples.
+    qint64 longestSilence() const {
+        std::lock_guard lock(mutex_);
+        return longestSilence_;
+    }
 
 private:
     bool refusing() const { return closed_ || (refuseAfter_ >= 0 && samples_ >= refuseAfter_); }
@@ -101,6 +117,11 @@ private:
     std::vector<Mark> sentences_;
     qint64 samples_ = 0;
     qint64 loud_ = 0;
+    // Quieter than this (about -40 dB) is silence.
+    static constexpr int audibleLevel = 328;
+    bool heard_ = false;
+    qint64 silence_ = 0;
+    qint64 longestSilence_ = 0;
     int refusals_ = 0;
     bool finished_ = false;
 };
@@ -250,6 +271,53 @@ TEST_P(SpeechEngineOfEachVoice, AJobWaitingForTheWholeEndsWhenItsTargetMovesOn) 
     text->wake();
     EXPECT_TRUE(synthesise(threeSentences)->finished());
     EXPECT_FALSE(target->finished());
+}
+
+// A reading heard as it is made says its first words apart, so that they are heard at once, and
+// joins the rest to them with no more silence than the same sentence has when said whole.
+class ReadingOfEachVoice : public SpeechEngineOfEachVoice {};
+
+std::vector<const char*> availableVoices() {
+    static std::vector<std::string> names;
+    std::vector<const char*> parameters;
+    for (const QString& name : availableVoiceNames())
+        names.push_back(name.toStdString());
+    for (const std::string& name : names)
+        parameters.push_back(name.c_str());
+    return parameters;
+}
+
+INSTANTIATE_TEST_SUITE_P(Voices, ReadingOfEachVoice, testing::ValuesIn(availableVoices()),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             return voiceCaseName(QString::fromLatin1(info.param));
+                         });
+
+TEST_P(ReadingOfEachVoice, TheFirstWordsSaidApartJoinTheRestWithoutAPause) {
+    const struct {
+        const char* name;
+        QString text;
+    } rows[] = {
+        {"no clause mark among the first words",
+         QStringLiteral("When the old ferry finally pulled away from the crowded wooden pier on "
+                        "that grey morning the tired passengers watched the harbour lights fade.")},
+        {"a clause ends after the first word",
+         QStringLiteral("Meanwhile, the tired passengers watched the harbour lights fade behind "
+                        "them.")},
+    };
+    for (const auto& row : rows) {
+        const auto whole = synthesise(row.text);
+        auto heard = std::make_shared<RecordingTarget>();
+        engine().submit({heard, 1, std::make_shared<SpeechText>(row.text), {}, 0, {}, -1, true});
+        ASSERT_TRUE(heard->waitForEnd());
+        const double rate = engine().sampleRate() / 1000.0;
+        std::printf("%s: whole %.1f ms, heard at once %.1f ms; %.1f / %.1f s\n", row.name,
+                    whole->longestSilence() / rate, heard->longestSilence() / rate,
+                    whole->samples() / rate / 1000, heard->samples() / rate / 1000);
+        // Said apart as they come from the voice, the first words would leave some 200 ms of
+        // silence before the rest.
+        EXPECT_LT(heard->longestSilence(), whole->longestSilence() + engine().sampleRate() / 20)
+            << row.name;
+    }
 }
 
 } // namespace
