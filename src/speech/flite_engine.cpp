@@ -46,8 +46,8 @@ struct FliteVoice {
     bool saysFirstWordsApart;
 };
 constexpr FliteVoice voices[] = {
-    {"flite-slt", register_cmu_us_slt, true},
     {"flite-rms", register_cmu_us_rms, true},
+    {"flite-slt", register_cmu_us_slt, true},
     {"flite-awb", register_cmu_us_awb, true},
     {"flite-kal16", register_cmu_us_kal16, false},
 };

@@ -34,11 +34,11 @@ std::vector<VoiceDescription> knownVoices() {
     return voices;
 }
 
-// flite's slt is the most natural voice that also speaks its first word within a few hundredths
-// of a second of Read, at a hundredth of real time. flite and its voices are linked into the
-// program, so the default can always speak.
+// flite's rms is the voice understood best that also speaks its first word within a few
+// hundredths of a second of Read, at a hundredth of real time. flite and its voices are linked
+// into the program, so the default can always speak.
 QString defaultVoiceName() {
-    return QStringLiteral("flite-slt");
+    return QStringLiteral("flite-rms");
 }
 
 const VoiceDescription* findVoice(const std::vector<VoiceDescription>& voices,

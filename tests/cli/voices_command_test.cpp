@@ -15,9 +15,9 @@ TEST(VoicesCommand, ListsEachVoiceWithItsEngineLanguageRateAndState) {
     const QStringList lines =
         QString::fromUtf8(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     const char* const expected[] = {
-        "flite-slt\tflite\tEnglish (US)\t16000 Hz\tusable, default",
+        "flite-rms\tflite\tEnglish (US)\t16000 Hz\tusable, default",
         "espeak-ng-en\tespeak-ng\tEnglish\t22050 Hz\tusable",
-        "flite-rms\tflite\tEnglish (US)\t16000 Hz\tusable",
+        "flite-slt\tflite\tEnglish (US)\t16000 Hz\tusable",
         "flite-awb\tflite\tEnglish (US)\t16000 Hz\tusable",
         "flite-kal16\tflite\tEnglish (US)\t16000 Hz\tusable",
     };
