@@ -653,7 +653,7 @@ void MainWindow::spokenTextThen(std::function<void(const QString&)> then) {
             if (!text || text->isEmpty())
                 throw UncaughtFailure{tr("There is no text in the box or on the clipboard to save "
                                          "as speech.")};
-            then(QString::fromStdU16String(voiceText(*text, options).text));
+            then(voiceText(*text, options).text);
         });
 }
 

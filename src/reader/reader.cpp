@@ -53,7 +53,7 @@ void Reader::readClipboard(const std::optional<QString>& text, const RespellOpti
         (void)voice_->setRate(speed_);
         if (text)
             (void)speakInSteps(*text, [options](QString text) {
-                return Spoken{QString::fromStdU16String(voiceText(text, options).text), nullptr};
+                return Spoken{voiceText(text, options).text, nullptr};
             });
     }
     setPaused(false);
