@@ -102,16 +102,18 @@ bool InputBox::comesInSlices(const QString& text) {
     return text.size() >= SlicedInsertion::sliceLength;
 }
 
-void InputBox::replaceText(QString plain) {
+void InputBox::replaceText(QString plain, const QString& after) {
     insertion_->cancel();
     const bool freesMuch = comesInSlices(rawText());
     // A long text follows the box's changes into the mirror as it comes in a slice at a time.
     const bool inSlices = comesInSlices(plain);
-    const QString atOnce = inSlices ? QString() : plain;
+    const QString atOnce = inSlices ? QString() : plain + after;
     rawText_->replaceAll(rawTextOf(atOnce), [&] { setPlainText(atOnce); });
     if (inSlices) {
-        rawText_->reserve(plain.size());
+        rawText_->reserve(plain.size() + after.size());
         insertion_->insert(QTextCursor(document()), std::move(plain), false);
+        // Queued behind the text, its cursor moves on past it as it comes in.
+        insertion_->insert(QTextCursor(document()), after, false);
     }
     // The memory of a book let go lies amid the heap, where the allocator would keep it for good.
     if (freesMuch)

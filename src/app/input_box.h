@@ -46,10 +46,11 @@ public:
 
     // The box's text as it stands, paragraphs parted by U+2029, at no cost.
     const QString& rawText() const;
-    // Puts plain, a text with line feeds between its lines, in place of the box's text, and drops
-    // any text still to come in. A long text comes in a slice at a time from the event loop, so
-    // that the window goes on answering meanwhile: the box starts empty and fills.
-    void replaceText(QString plain);
+    // Puts plain, a text with line feeds between its lines, and after it the short text after, in
+    // place of the box's text, and drops any text still to come in. A long text comes in a slice
+    // at a time from the event loop, so that the window goes on answering meanwhile: the box
+    // starts empty and fills. The two are not joined first: a book is not copied for that.
+    void replaceText(QString plain, const QString& after = {});
     // Runs then once every text on its way into the box is in: at once when none is. A text set
     // anew drops what was to run.
     void whenFilled(std::function<void()> then);

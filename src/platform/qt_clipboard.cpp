@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 
 namespace tellwick {
 
@@ -24,6 +25,31 @@ QClipboard* clipboardForReading() {
     return clipboard;
 }
 
+// Plain text kept as UTF-8: what other programs are given as it stands, and half a QString's size
+// for most text. The clipboard keeps what the user read (a book, maybe) for as long as this program
+// owns it.
+class Utf8TextData : public QMimeData {
+public:
+    explicit Utf8TextData(QByteArray utf8) : utf8_(std::move(utf8)) {}
+
+    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
+    bool hasFormat(const QString& mimeType) const override {
+        return mimeType == QLatin1String("text/plain");
+    }
+
+protected:
+    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
+        if (!hasFormat(mimeType))
+            return {};
+        if (type.id() == QMetaType::QString)
+            return QString::fromUtf8(utf8_);
+        return utf8_;
+    }
+
+private:
+    QByteArray utf8_;
+};
+
 } // namespace
 
 std::optional<QString> QtClipboard::text() {
@@ -45,7 +71,7 @@ bool QtClipboard::setText(const QString& text) {
     QClipboard* clipboard = systemClipboard();
     if (!clipboard)
         return false;
-    clipboard->setText(text, QClipboard::Clipboard);
+    clipboard->setMimeData(new Utf8TextData(text.toUtf8()), QClipboard::Clipboard);
     return true;
 }
 
