@@ -8,12 +8,12 @@
 #include "app/main_window.h"
 #include "app/window_main.h"
 #include "speech/system_voice.h"
+#include "support/process_memory.h"
 #include "support/pulse_server.h"
 #include "support/voices.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QTimer>
@@ -33,23 +33,6 @@ QString bigText() {
         QStringLiteral("The river ran quietly under the old bridge, and nobody in the village "
                        "thought it strange.\n");
     return line.repeated(textLength / line.size() + 1).left(textLength);
-}
-
-// The process's resident memory now, or at its highest since the last reset, in megabytes.
-qint64 memoryMegabytes(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() / 1024;
-    return -1;
-}
-
-void resetPeakMemory() {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
 }
 
 void runEventsFor(int milliseconds) {

@@ -92,7 +92,22 @@ bool movesCaret(const QKeyEvent* event) {
 
 InputBox::InputBox(Clipboard* clipboard, QWidget* parent)
     : QPlainTextEdit(parent), clipboard_(clipboard), rawText_(new RawTextMirror(document())),
-      insertion_(new SlicedInsertion(this)) {}
+      insertion_(new SlicedInsertion(this)) {
+    connect(document(), &QTextDocument::contentsChange, this, &InputBox::contentsChange);
+}
+
+void InputBox::renewDocument() {
+    const QFont font = document()->defaultFont();
+    // The box redraws the places of its extra selections as they go: their cursors must not
+    // outlive the document they stand in.
+    setExtraSelections({});
+    // A document the box made goes with it when another takes its place.
+    setDocument(nullptr);
+    document()->setDefaultFont(font);
+    rawText_ = new RawTextMirror(document());
+    connect(document(), &QTextDocument::contentsChange, this, &InputBox::contentsChange);
+    emit contentsChange();
+}
 
 const QString& InputBox::rawText() const {
     return rawText_->text();
@@ -108,6 +123,8 @@ void InputBox::replaceText(QString plain, const QString& after) {
     // A long text follows the box's changes into the mirror as it comes in a slice at a time.
     const bool inSlices = comesInSlices(plain);
     const QString atOnce = inSlices ? QString() : plain + after;
+    if (freesMuch || document()->isUndoAvailable() || document()->isRedoAvailable())
+        renewDocument();
     rawText_->replaceAll(rawTextOf(atOnce), [&] { setPlainText(atOnce); });
     if (inSlices) {
         rawText_->reserve(plain.size() + after.size());

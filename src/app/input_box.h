@@ -59,6 +59,8 @@ public:
     static bool comesInSlices(const QString& text);
 
 signals:
+    // The box's text changed, by any edit or by a text set anew.
+    void contentsChange();
     // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
     // that position, a place in the box's text, lies in.
     void readFromHereAsked(int position);
@@ -87,6 +89,9 @@ protected:
 private:
     // Inserts the source's text at the caret, or first moves the caret to at (in the viewport).
     void pastePlainText(ClipboardSource source, std::optional<QPoint> at = std::nullopt);
+    // Gives the box a new, empty document. A document keeps the room its undo took (a command for
+    // each line of a book pasted) for as long as it lives, even once the undo is emptied.
+    void renewDocument();
     // Inserts text at the caret, replacing the selection, as one step to undo.
     void insertAtCaret(QString text);
     // Runs a base handling in which a selection the user makes becomes the primary selection.

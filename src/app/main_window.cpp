@@ -271,7 +271,7 @@ void MainWindow::connectReader() {
     connect(&reader_, &Reader::sentenceHeard, highlight_, &ReadingHighlight::sentenceHeard);
     connect(&reader_, &Reader::finished, highlight_, &ReadingHighlight::stop);
     // A book's old text, which the box's own copy no longer shares once it changes, goes at once.
-    connect(textBox_->document(), &QTextDocument::contentsChange, &reader_, &Reader::forgetBox);
+    connect(textBox_, &InputBox::contentsChange, &reader_, &Reader::forgetBox);
     // A reading that stops by itself (the sound server went away) is reported when it happens,
     // not at the next Read; the text and the state stay.
     connect(&reader_, &Reader::failed, this, [this](const QString& message) {

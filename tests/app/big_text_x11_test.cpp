@@ -3,12 +3,12 @@
 // event loop long enough for a user to feel), and give back its memory when the box is cleared.
 #include "app/window_commands.h"
 #include "app/window_main.h"
+#include "support/process_memory.h"
 #include "support/x_session.h"
 #include "window_fixture.h"
 
 #include <QClipboard>
 #include <QEventLoop>
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
@@ -57,23 +57,6 @@ public:
     VoiceResult resume() override { return VoiceResult::success(); }
     VoiceResult skipSentence(int) override { return VoiceResult::failure(QString()); }
 };
-
-// The process's resident memory now, or at its highest since the last reset, in megabytes.
-qint64 memoryMegabytes(const char* field) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() / 1024;
-    return -1;
-}
-
-void resetPeakMemory() {
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (clearRefs.open(QIODevice::WriteOnly))
-        clearRefs.write("5");
-}
 
 // The longest time the event loop went without running a timer due every 5 ms: on the clock, and
 // in the thread's own processor time, which a machine busy with other programs does not lengthen.
@@ -157,7 +140,7 @@ const struct {
          window.onClearClicked();
          runWindowCommand(window, QStringLiteral("read-selection"), [](const QString&) {});
      },
-     bigTextLength, true, 160},
+     bigTextLength, true, 150},
     {"select-all-middle-click",
      [](MainWindow&, QPlainTextEdit& box) {
          QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
