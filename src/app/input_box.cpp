@@ -5,6 +5,7 @@
 #include "app/sliced_insertion.h"
 #include "app/top_level_handler.h"
 #include "app/voice_choice.h"
+#include "platform/plain_text_data.h"
 #include "reader/box_text.h"
 
 #include <QAction>
@@ -58,20 +59,13 @@ QString withLineFeeds(QString selected) {
 // of the box's at the time of selecting: it keeps what was selected when the box's caret moves on,
 // and follows the text around it as it changes. The text is cut from the box's raw text while
 // the box lives, which is many times quicker than the document's own copy of a long selection.
-class SelectionMimeData : public QMimeData {
+class SelectionMimeData : public PlainTextData {
 public:
     SelectionMimeData(QTextCursor selection, const RawTextMirror* rawText)
         : selection_(std::move(selection)), rawText_(rawText) {}
 
-    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& mimeType) const override {
-        return mimeType == QLatin1String("text/plain");
-    }
-
 protected:
-    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
-        if (!hasFormat(mimeType))
-            return QMimeData::retrieveData(mimeType, type);
+    QVariant plainText(QMetaType) const override {
         if (!rawText_)
             return withLineFeeds(selection_.selectedText());
         const qsizetype start = selection_.selectionStart();

@@ -1,8 +1,9 @@
 #include "platform/qt_clipboard.h"
 
+#include "platform/plain_text_data.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QMimeData>
 
 namespace tellwick {
 
@@ -28,19 +29,12 @@ QClipboard* clipboardForReading() {
 // Plain text kept as UTF-8: what other programs are given as it stands, and half a QString's size
 // for most text. The clipboard keeps what the user read (a book, maybe) for as long as this program
 // owns it.
-class Utf8TextData : public QMimeData {
+class Utf8TextData : public PlainTextData {
 public:
     explicit Utf8TextData(QByteArray utf8) : utf8_(std::move(utf8)) {}
 
-    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& mimeType) const override {
-        return mimeType == QLatin1String("text/plain");
-    }
-
 protected:
-    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
-        if (!hasFormat(mimeType))
-            return {};
+    QVariant plainText(QMetaType type) const override {
         if (type.id() == QMetaType::QString)
             return QString::fromUtf8(utf8_);
         return utf8_;
