@@ -5,6 +5,7 @@
 #include "app/sliced_insertion.h"
 #include "app/top_level_handler.h"
 #include "app/voice_choice.h"
+#include "platform/plain_text_data.h"
 #include "reader/box_text.h"
 
 #include <QAction>
@@ -58,20 +59,13 @@ QString withLineFeeds(QString selected) {
 // of the box's at the time of selecting: it keeps what was selected when the box's caret moves on,
 // and follows the text around it as it changes. The text is cut from the box's raw text while
 // the box lives, which is many times quicker than the document's own copy of a long selection.
-class SelectionMimeData : public QMimeData {
+class SelectionMimeData : public PlainTextData {
 public:
     SelectionMimeData(QTextCursor selection, const RawTextMirror* rawText)
         : selection_(std::move(selection)), rawText_(rawText) {}
 
-    QStringList formats() const override { return {QStringLiteral("text/plain")}; }
-    bool hasFormat(const QString& mimeType) const override {
-        return mimeType == QLatin1String("text/plain");
-    }
-
 protected:
-    QVariant retrieveData(const QString& mimeType, QMetaType type) const override {
-        if (!hasFormat(mimeType))
-            return QMimeData::retrieveData(mimeType, type);
+    QVariant plainText(QMetaType) const override {
         if (!rawText_)
             return withLineFeeds(selection_.selectedText());
         const qsizetype start = selection_.selectionStart();
@@ -92,7 +86,22 @@ bool movesCaret(const QKeyEvent* event) {
 
 InputBox::InputBox(Clipboard* clipboard, QWidget* parent)
     : QPlainTextEdit(parent), clipboard_(clipboard), rawText_(new RawTextMirror(document())),
-      insertion_(new SlicedInsertion(this)) {}
+      insertion_(new SlicedInsertion(this)) {
+    connect(document(), &QTextDocument::contentsChange, this, &InputBox::contentsChange);
+}
+
+void InputBox::renewDocument() {
+    const QFont font = document()->defaultFont();
+    // The box redraws the places of its extra selections as they go: their cursors must not
+    // outlive the document they stand in.
+    setExtraSelections({});
+    // A document the box made goes with it when another takes its place.
+    setDocument(nullptr);
+    document()->setDefaultFont(font);
+    rawText_ = new RawTextMirror(document());
+    connect(document(), &QTextDocument::contentsChange, this, &InputBox::contentsChange);
+    emit contentsChange();
+}
 
 const QString& InputBox::rawText() const {
     return rawText_->text();
@@ -102,16 +111,20 @@ bool InputBox::comesInSlices(const QString& text) {
     return text.size() >= SlicedInsertion::sliceLength;
 }
 
-void InputBox::replaceText(QString plain) {
+void InputBox::replaceText(QString plain, const QString& after) {
     insertion_->cancel();
     const bool freesMuch = comesInSlices(rawText());
     // A long text follows the box's changes into the mirror as it comes in a slice at a time.
     const bool inSlices = comesInSlices(plain);
-    const QString atOnce = inSlices ? QString() : plain;
+    const QString atOnce = inSlices ? QString() : plain + after;
+    if (freesMuch || document()->isUndoAvailable() || document()->isRedoAvailable())
+        renewDocument();
     rawText_->replaceAll(rawTextOf(atOnce), [&] { setPlainText(atOnce); });
     if (inSlices) {
-        rawText_->reserve(plain.size());
+        rawText_->reserve(plain.size() + after.size());
         insertion_->insert(QTextCursor(document()), std::move(plain), false);
+        // Queued behind the text, its cursor moves on past it as it comes in.
+        insertion_->insert(QTextCursor(document()), after, false);
     }
     // The memory of a book let go lies amid the heap, where the allocator would keep it for good.
     if (freesMuch)

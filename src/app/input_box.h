@@ -46,10 +46,11 @@ public:
 
     // The box's text as it stands, paragraphs parted by U+2029, at no cost.
     const QString& rawText() const;
-    // Puts plain, a text with line feeds between its lines, in place of the box's text, and drops
-    // any text still to come in. A long text comes in a slice at a time from the event loop, so
-    // that the window goes on answering meanwhile: the box starts empty and fills.
-    void replaceText(QString plain);
+    // Puts plain, a text with line feeds between its lines, and after it the short text after, in
+    // place of the box's text, and drops any text still to come in. A long text comes in a slice
+    // at a time from the event loop, so that the window goes on answering meanwhile: the box
+    // starts empty and fills. The two are not joined first: a book is not copied for that.
+    void replaceText(QString plain, const QString& after = {});
     // Runs then once every text on its way into the box is in: at once when none is. A text set
     // anew drops what was to run.
     void whenFilled(std::function<void()> then);
@@ -58,6 +59,8 @@ public:
     static bool comesInSlices(const QString& text);
 
 signals:
+    // The box's text changed, by any edit or by a text set anew.
+    void contentsChange();
     // Read from here, from the menu or from Ctrl+Enter (at the caret): a reading from the sentence
     // that position, a place in the box's text, lies in.
     void readFromHereAsked(int position);
@@ -86,6 +89,9 @@ protected:
 private:
     // Inserts the source's text at the caret, or first moves the caret to at (in the viewport).
     void pastePlainText(ClipboardSource source, std::optional<QPoint> at = std::nullopt);
+    // Gives the box a new, empty document. A document keeps the room its undo took (a command for
+    // each line of a book pasted) for as long as it lives, even once the undo is emptied.
+    void renewDocument();
     // Inserts text at the caret, replacing the selection, as one step to undo.
     void insertAtCaret(QString text);
     // Runs a base handling in which a selection the user makes becomes the primary selection.

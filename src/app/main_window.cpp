@@ -270,6 +270,8 @@ void MainWindow::connectReader() {
     connect(&reader_, &Reader::speedChanged, this, &MainWindow::showSpeed);
     connect(&reader_, &Reader::sentenceHeard, highlight_, &ReadingHighlight::sentenceHeard);
     connect(&reader_, &Reader::finished, highlight_, &ReadingHighlight::stop);
+    // A book's old text, which the box's own copy no longer shares once it changes, goes at once.
+    connect(textBox_, &InputBox::contentsChange, &reader_, &Reader::forgetBox);
     // A reading that stops by itself (the sound server went away) is reported when it happens,
     // not at the next Read; the text and the state stay.
     connect(&reader_, &Reader::failed, this, [this](const QString& message) {
@@ -454,6 +456,11 @@ void MainWindow::setInputText(QString text) {
     textBox_->replaceText(withLfLineBreaks(std::move(text)));
 }
 
+void MainWindow::showPastedText(QString text) {
+    textBox_->replaceText(withLfLineBreaks(std::move(text)),
+                          withLfLineBreaks(emptyLineRun(screenLines_)));
+}
+
 void MainWindow::focusInput() {
     textBox_->setFocus(Qt::OtherFocusReason);
 }
@@ -567,7 +574,7 @@ void MainWindow::pasteThen(std::function<void()> then) {
     readClipboardThen(ClipboardSource::Clipboard,
                       [this, then = std::move(then)](std::optional<QString> text) {
                           if (text)
-                              setInputText(*text + emptyLineRun(screenLines_));
+                              showPastedText(*text);
                           reader_.offerPause();
                           // A long text comes in from the event loop; what follows waits for it.
                           if (then)
@@ -653,7 +660,7 @@ void MainWindow::spokenTextThen(std::function<void(const QString&)> then) {
             if (!text || text->isEmpty())
                 throw UncaughtFailure{tr("There is no text in the box or on the clipboard to save "
                                          "as speech.")};
-            then(QString::fromStdU16String(voiceText(*text, options).text));
+            then(voiceText(*text, options).text);
         });
 }
 
@@ -672,7 +679,7 @@ void MainWindow::showDocument(const DocumentReading& reading) {
         reportUncaught(this, reading.error);
         return;
     }
-    setInputText(reading.text + emptyLineRun(screenLines_));
+    showPastedText(reading.text);
     focusInput();
     reader_.offerPause();
     if (!reading.notice.isEmpty())

@@ -150,6 +150,8 @@ private:
     // its text, unless its holder never answered: silent then runs, before the window says so.
     void readClipboardThen(ClipboardSource source, std::function<void(std::optional<QString>)> then,
                            std::function<void()> silent = {});
+    // Puts a text pasted or opened into the box, with a screenful of empty lines after it.
+    void showPastedText(QString text);
     // Paste, then then once the box holds the clipboard's text.
     void pasteThen(std::function<void()> then);
     void showDocument(const DocumentReading& reading);

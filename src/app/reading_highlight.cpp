@@ -1,5 +1,7 @@
 #include "app/reading_highlight.h"
 
+#include "app/input_box.h"
+
 #include <QPalette>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -18,11 +20,11 @@ constexpr int linesAbove = 1; // shown above a sentence the box scrolls to, for 
 
 } // namespace
 
-ReadingHighlight::ReadingHighlight(QPlainTextEdit* box) : QObject(box), box_(box) {
+ReadingHighlight::ReadingHighlight(InputBox* box) : QObject(box), box_(box) {
     // The document is still amid its edit when it reports it, and its cursors must not come or go
     // then (the highlight's is one of them): the highlight goes once the edit is done, unless a
     // sentence is shown again before that.
-    connect(box->document(), &QTextDocument::contentsChange, this, [this] {
+    connect(box, &InputBox::contentsChange, this, [this] {
         following_ = false;
         if (!shown_)
             return;

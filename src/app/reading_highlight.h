@@ -12,6 +12,8 @@ class QPlainTextEdit;
 
 namespace tellwick {
 
+class InputBox;
+
 // Shows, in the text box, the sentence of a reading of the box that is being heard. The highlight
 // is a background of the box's own (extra selections), so the box's selection, which the trainer
 // and the user use, stays as it is. Any change of the box's text ends the following: the reading
@@ -20,7 +22,7 @@ class ReadingHighlight : public QObject {
     Q_OBJECT
 
 public:
-    explicit ReadingHighlight(QPlainTextEdit* box);
+    explicit ReadingHighlight(InputBox* box);
 
     // Follows a reading of the box that starts now, until the box's text changes.
     void follow();

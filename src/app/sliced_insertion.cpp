@@ -10,20 +10,39 @@ namespace {
 // or a repaint between turns to go unnoticed.
 constexpr qint64 turnBudgetMs = 30;
 
+bool continuesCharacter(const QString& text, qsizetype at) {
+    return text[at].isLowSurrogate();
+}
+
+bool continuesCharacter(const QByteArray& utf8, qsizetype at) {
+    return (static_cast<uchar>(utf8[at]) & 0xC0) == 0x80;
+}
+
 // The end of the slice that starts at from: after the last line end in reach, so that a line's
 // carriage return and line feed stay together and lines are taken whole; where a slice holds no
-// line end, never between the two halves of a character or of a CR LF.
-qsizetype sliceEnd(const QString& text, qsizetype from) {
+// line end, never inside a character or a CR LF.
+template <typename Text> qsizetype sliceEnd(const Text& text, qsizetype from) {
     const qsizetype limit = from + SlicedInsertion::sliceLength;
     if (limit >= text.size())
         return text.size();
-    const qsizetype lineEnd = text.lastIndexOf(u'\n', limit - 1);
+    const qsizetype lineEnd = text.lastIndexOf('\n', limit - 1);
     if (lineEnd >= from)
         return lineEnd + 1;
     qsizetype end = limit;
-    while (end > from + 1 && (text[end].isLowSurrogate() || text[end - 1] == u'\r'))
+    while (end > from + 1 && (continuesCharacter(text, end) || text[end - 1] == '\r'))
         --end;
     return end;
+}
+
+// The next slice of the pending text, which is then done up to its end.
+QString takeSlice(qsizetype& done, const QByteArray& utf8, const QString& text) {
+    const qsizetype from = done;
+    if (!utf8.isEmpty()) {
+        done = sliceEnd(utf8, from);
+        return QString::fromUtf8(utf8.constData() + from, done - from);
+    }
+    done = sliceEnd(text, from);
+    return QStringView(text).mid(from, done - from).toString();
 }
 
 } // namespace
@@ -45,7 +64,12 @@ void SlicedInsertion::insert(QTextCursor cursor, QString text, bool undoable) {
             cursor.document()->setUndoRedoEnabled(true);
         return;
     }
-    pending_.push_back({std::move(cursor), std::move(text), 0, undoable});
+    Pending pending{std::move(cursor), {}, {}, 0, undoable};
+    if (QStringView(text).isValidUtf16())
+        pending.utf8 = text.toUtf8();
+    else
+        pending.text = std::move(text);
+    pending_.push_back(std::move(pending));
     if (pending_.size() == 1)
         insertSlices();
 }
@@ -65,7 +89,6 @@ void SlicedInsertion::whenDone(std::function<void()> then) {
 
 void SlicedInsertion::insertSlice(Pending& pending) {
     QTextDocument* document = pending.cursor.document();
-    const qsizetype end = sliceEnd(pending.text, pending.done);
     // Turning undo off empties the document's undo, as a text set anew does.
     if (!pending.undoable)
         document->setUndoRedoEnabled(false);
@@ -73,12 +96,10 @@ void SlicedInsertion::insertSlice(Pending& pending) {
         pending.cursor.beginEditBlock();
     else
         pending.cursor.joinPreviousEditBlock();
-    pending.cursor.insertText(
-        QStringView(pending.text).mid(pending.done, end - pending.done).toString());
+    pending.cursor.insertText(takeSlice(pending.done, pending.utf8, pending.text));
     pending.cursor.endEditBlock();
     if (!pending.undoable)
         document->setUndoRedoEnabled(true);
-    pending.done = end;
 }
 
 void SlicedInsertion::insertSlices() {
@@ -87,7 +108,7 @@ void SlicedInsertion::insertSlices() {
     while (!pending_.empty() && turn.elapsed() < turnBudgetMs) {
         Pending& head = pending_.front();
         // A document that went away takes no more text.
-        if (!head.cursor.document() || head.done >= head.text.size()) {
+        if (!head.cursor.document() || head.done >= head.size()) {
             pending_.pop_front();
             continue;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -37,11 +38,15 @@ public:
     void whenDone(std::function<void()> then);
 
 private:
+    // A text on its way in waits as UTF-8, half its size for most text, unless it holds what UTF-8
+    // cannot (a lone surrogate): then as it came.
     struct Pending {
         QTextCursor cursor;
+        QByteArray utf8;
         QString text;
         qsizetype done = 0;
         bool undoable = false;
+        qsizetype size() const { return utf8.isEmpty() ? text.size() : utf8.size(); }
     };
     void insertSlices();
     static void insertSlice(Pending& pending);

@@ -1,5 +1,7 @@
 #include "platform/qt_clipboard.h"
 
+#include "platform/plain_text_data.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 
@@ -24,6 +26,24 @@ QClipboard* clipboardForReading() {
     return clipboard;
 }
 
+// Plain text kept as UTF-8: what other programs are given as it stands, and half a QString's size
+// for most text. The clipboard keeps what the user read (a book, maybe) for as long as this program
+// owns it.
+class Utf8TextData : public PlainTextData {
+public:
+    explicit Utf8TextData(QByteArray utf8) : utf8_(std::move(utf8)) {}
+
+protected:
+    QVariant plainText(QMetaType type) const override {
+        if (type.id() == QMetaType::QString)
+            return QString::fromUtf8(utf8_);
+        return utf8_;
+    }
+
+private:
+    QByteArray utf8_;
+};
+
 } // namespace
 
 std::optional<QString> QtClipboard::text() {
@@ -45,7 +65,7 @@ bool QtClipboard::setText(const QString& text) {
     QClipboard* clipboard = systemClipboard();
     if (!clipboard)
         return false;
-    clipboard->setText(text, QClipboard::Clipboard);
+    clipboard->setMimeData(new Utf8TextData(text.toUtf8()), QClipboard::Clipboard);
     return true;
 }
 

@@ -17,9 +17,25 @@ struct BoxRange {
     friend bool operator==(const BoxRange&, const BoxRange&) = default;
 };
 
+// A text as the voice speaks it, with the way back from each of its units to the text it was made
+// from.
+struct SpokenText {
+    QString text;
+    SourceMap map;
+};
+
 // The one place where a text of the user's (CR LF line breaks) becomes the text the voice speaks,
-// with the way back from each place in it to the text.
-MappedRespelling voiceText(QStringView text, const RespellOptions& options);
+// with the way back from each place in it to the text. A long text is rewritten a piece at a time,
+// parted only where what follows reads the same alone as in the whole, so that a book's rewrite
+// never stands in memory beside a second whole copy of it. A piece ends from pieceLength units on.
+constexpr qsizetype rewritePieceLength = 256 * 1024;
+SpokenText voiceText(QStringView text, const RespellOptions& options,
+                     qsizetype pieceLength = rewritePieceLength);
+
+// Where the piece of text that starts at from ends, for rewriting in pieces: at the start of a
+// line that begins a sentence in capitals, after a line that ended one, with every square bracket
+// before it closed, from about pieceLength units on; the text's end where there is no such place.
+qsizetype rewritePieceEnd(QStringView text, qsizetype from, qsizetype pieceLength);
 
 // A reading of the box, from some place in it to its end: the text the voice speaks, and the way
 // back from a place in that text to a place in the box. The rewriter is given the box's text with

@@ -53,7 +53,7 @@ void Reader::readClipboard(const std::optional<QString>& text, const RespellOpti
         (void)voice_->setRate(speed_);
         if (text)
             (void)speakInSteps(*text, [options](QString text) {
-                return Spoken{QString::fromStdU16String(voiceText(text, options).text), nullptr};
+                return Spoken{voiceText(text, options).text, nullptr};
             });
     }
     setPaused(false);
@@ -76,11 +76,14 @@ VoiceResult Reader::pauseOrResume() {
 void Reader::silence() {
     if (voice_)
         (void)voice_->pause();
-    // The box's text is gone: no sentence of it can be shown any more, and a book need not be
-    // kept for that. The voice keeps its own text, to resume.
+    // The voice keeps its own text, to resume.
+    forgetBox();
+    setPaused(false);
+}
+
+void Reader::forgetBox() {
     reading_.reset();
     box_.clear();
-    setPaused(false);
 }
 
 void Reader::offerPause() {

@@ -49,6 +49,9 @@ public:
     VoiceResult pauseOrResume();
     // Pauses the voice without offering Resume: the text it read is gone (Clear).
     void silence();
+    // The box's text changed: no sentence of the reading can be shown in it any more, so neither
+    // the box's old text nor the way back to it is kept. The voice reads on.
+    void forgetBox();
     // Offers Pause again, whatever the voice does: a new text has come into the box (Paste).
     void offerPause();
     // Ends the present reading at once: its voice goes.

@@ -37,6 +37,12 @@ TEST(SlicedInsertion, TheDocumentHoldsTheTextWhateverFallsOnASlicesEdge) {
          QStringLiteral("[") + a + QStringLiteral("\u2029b") + a + QStringLiteral("]")},
         {"one line longer than slices", QString(3 * slice + 7, u'c'),
          QStringLiteral("[") + QString(3 * slice + 7, u'c') + QStringLiteral("]")},
+        {"a character of four bytes on the edge", a + QStringLiteral("\U0001F642") + a,
+         QStringLiteral("[") + a + QStringLiteral("\U0001F642") + a + QStringLiteral("]")},
+        {"letters of two bytes", QString(slice + 1, u'\u00E9'),
+         QStringLiteral("[") + QString(slice + 1, u'\u00E9') + QStringLiteral("]")},
+        {"a lone surrogate is kept", a + QChar(0xD800) + a,
+         QStringLiteral("[") + a + QChar(0xD800) + a + QStringLiteral("]")},
     };
     for (const auto& row : rows) {
         QTextDocument document(QStringLiteral("[]"));

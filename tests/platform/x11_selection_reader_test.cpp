@@ -1,10 +1,10 @@
-// The selection reader against a Qt program that holds the clipboard under a real X server: short
-// texts come in one piece, long ones in chunks.
+// The selection reader against a program that holds the clipboard through this program's own
+// clipboard, under a real X server: short texts come in one piece, long ones in chunks.
 #include "platform/x11_selection_reader.h"
 
-#include "support/x_session.h"
+#include "platform/qt_clipboard.h"
 
-#include <QClipboard>
+#include "support/x_session.h"
 
 #include <cstdlib>
 
@@ -23,7 +23,9 @@ const struct {
 // Holds the row's text on the clipboard until it is ended.
 [[noreturn]] void holdText(const QString& text) {
     QApplication& application = helperApplication();
-    QGuiApplication::clipboard()->setText(text, QClipboard::Clipboard);
+    QtClipboard clipboard;
+    if (!clipboard.setText(text))
+        std::_Exit(1);
     say("held\n");
     std::_Exit(application.exec());
 }

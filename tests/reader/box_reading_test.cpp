@@ -1,5 +1,6 @@
 // Following the reading in the box: where sentences start, and the way back from the spoken text
 // to the box.
+#include "pronunciation/normaliser.h"
 #include "reader/box_reading.h"
 #include "reader/box_text.h"
 #include "reader/sentences.h"
@@ -112,6 +113,43 @@ TEST(BoxReading, ASentenceHeardLandsOnItsPlaceInTheBox) {
         ASSERT_GE(heard, 0) << row.what << ": " << reading.spoken().toStdString();
         EXPECT_EQ(reading.sentenceInBox(heard, row.box), row.range) << row.what;
     }
+}
+
+TEST(RewritePieces, EndOnlyWhereTheRestReadsTheSameAlone) {
+    const struct {
+        const char* what;
+        QString text;
+        qsizetype end;
+    } rows[] = {
+        {"a line of a new sentence", QStringLiteral("One.\nTwo."), 5},
+        {"a paragraph of a new sentence",
+         QStringLiteral("One!") + paragraph + paragraph + QStringLiteral("Two."), 6},
+        {"after CR LF and spaces", QStringLiteral("One? \r\nTwo."), 7},
+        {"a sentence goes on over the line", QStringLiteral("One\nTwo.\nThree"), 9},
+        {"in lower case the sentence may go on", QStringLiteral("See p.\ntwo.\nThree"), 12},
+        {"a number may be an amount's", QStringLiteral("One.\n5 cats.\nThree"), 13},
+        {"an open bracket holds on until it closes", QStringLiteral("One [x.\nTwo] y.\nThree"), 16},
+        {"not before the piece's length", QStringLiteral("A.\nB.\nCde.\nFgh."), 6},
+        {"nowhere: the text's end", QStringLiteral("One. Two.\nthree"), 15},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(rewritePieceEnd(row.text, 0, 4), row.end) << row.what;
+}
+
+// The lines hold what reads differently when cut off from the lines around them; pieces as short
+// as can be part the text at every place they may.
+TEST(RewritePieces, ATextRewrittenInPiecesReadsAndMapsAsWhole) {
+    const QString lines = QStringLiteral(
+        "Dr.\r\nSmith paid $5.\r\nThe 3rd lead [see p.\r\n12] was read.\r\nIt cost\r\n"
+        "12 dollars in 1999. Mr.\r\nJones lives at 10 Downing St.\r\nWe live; we read.\r\n");
+    const QString book = lines.repeated(3);
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(book.utf16()),
+                                    std::size_t(book.size()));
+    const MappedRespelling whole = speakableText(units, {});
+    const SpokenText pieces = voiceText(book, {}, 1);
+    ASSERT_EQ(pieces.text, QString::fromStdU16String(whole.text));
+    for (std::size_t at = 0; at < whole.text.size(); ++at)
+        ASSERT_EQ(pieces.map.sourceOf(at), whole.map.sourceOf(at)) << at;
 }
 
 TEST(EmptyLineRun, HoldsOneLineBreakPerScreenLineAndNoneBelowOne) {
