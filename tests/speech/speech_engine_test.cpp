@@ -314,8 +314,9 @@ TEST_P(ReadingOfEachVoice, TheFirstWordsSaidApartJoinTheRestWithoutAPause) {
                     whole->longestSilence() / rate, heard->longestSilence() / rate,
                     whole->samples() / rate / 1000, heard->samples() / rate / 1000);
         // Said apart as they come from the voice, the first words would leave some 200 ms of
-        // silence before the rest.
-        EXPECT_LT(heard->longestSilence(), whole->longestSilence() + engine().sampleRate() / 20)
+        // silence before the rest. A soft sound opening the rest ("f") is quiet enough to count
+        // as silence for a few hundredths of a second more, so 100 ms is allowed.
+        EXPECT_LT(heard->longestSilence(), whole->longestSilence() + engine().sampleRate() / 10)
             << row.name;
     }
 }
