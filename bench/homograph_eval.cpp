@@ -109,6 +109,7 @@ int main(int argc, char** argv) {
         wordidsOf[reading.homograph].push_back(reading.wordid);
     }
     std::map<std::string, Tally> tallies;
+    FoldTallies byFold{};
     for (int fold = 0; fold < 10; ++fold) {
         std::vector<Example> training;
         std::map<std::string, std::map<std::string, int>> frequency;
@@ -145,6 +146,8 @@ int main(int argc, char** argv) {
             const int voiceHeard = readingHeard(*voice, place, readings);
             Tally& tally = tallies[sentence.homograph];
             tally.voice += voiceHeard == truth;
+            byFold[std::size_t(fold)].first += voiceHeard == truth;
+            ++byFold[std::size_t(fold)].second;
             tally.engine += readingHeard(*engine, place, readings) == truth;
             tally.frequent += frequent == sentence.spoken.wordid;
             ++tally.seen;
@@ -164,6 +167,7 @@ int main(int argc, char** argv) {
             tally.voice * 10 < (tally.frequent * 10 - tally.seen) ? "  below baseline" : "");
         total.add(tally);
     }
+    printFoldSpread(byFold);
     std::printf("%-14s %7.2f%% %7.2f%% %7.2f%% %6d\n", "overall", percent(total.voice, total.seen),
                 percent(total.engine, total.seen), percent(total.frequent, total.seen), total.seen);
     return 0;

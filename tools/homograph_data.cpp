@@ -5,6 +5,7 @@
 #include "rewriter/respell.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -173,6 +174,22 @@ bool readData(const std::string& data, int perHomograph, std::vector<ListedReadi
         return true;
     std::fprintf(stderr, "%s: no data in %s\n", program, data.c_str());
     return false;
+}
+
+void printFoldSpread(const FoldTallies& folds) {
+    double lowest = 100.0, highest = 0.0, sum = 0.0, squares = 0.0;
+    std::printf("folds         ");
+    for (const auto& [right, seen] : folds) {
+        const double percent = 100.0 * right / std::max(1, seen);
+        std::printf(" %5.2f", percent);
+        lowest = std::min(lowest, percent);
+        highest = std::max(highest, percent);
+        sum += percent;
+        squares += percent * percent;
+    }
+    const double mean = sum / double(folds.size());
+    std::printf("\nfold spread    %5.2f to %5.2f %%, standard deviation %4.2f\n", lowest, highest,
+                std::sqrt(std::max(0.0, squares / double(folds.size()) - mean * mean)));
 }
 
 } // namespace tellwick::homographs
