@@ -3,7 +3,7 @@
 //
 //   train_homographs DATA OUT.model [--per-homograph N]
 //   train_homographs DATA --cross-validate [--epochs N] [--runs N] [--features GROUPS]
-//                    [--misses]
+//                    [--naive-bayes WEIGHT] [--misses]
 //
 // DATA is the folder that holds wordids.tsv and train/. The same data gives the same model, byte
 // for byte. GROUPS is the sum of the FeatureGroup values to weigh, for trying others.
@@ -39,6 +39,7 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
                   bool misses) {
     std::map<std::string, std::pair<int, int>> right; // homograph: decided right, seen
     int total = 0, correct = 0, byGrammar = 0, rightByGrammar = 0;
+    FoldTallies byFold{};
     for (int fold = 0; fold < 10; ++fold) {
         const Model model = train(homographs, examplesOf(sentences, fold), settings);
         for (const LabelledSentence& sentence : sentences) {
@@ -58,6 +59,8 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
             auto& [r, n] = right[sentence.homograph];
             r += ok;
             ++n;
+            byFold[std::size_t(fold)].first += ok;
+            ++byFold[std::size_t(fold)].second;
             correct += ok;
             ++total;
         }
@@ -67,6 +70,7 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
                     100.0 * counts.first / counts.second, counts.first, counts.second);
     std::printf("by grammar     %5.2f %%  (%d of %d)\n",
                 100.0 * rightByGrammar / std::max(1, byGrammar), rightByGrammar, byGrammar);
+    printFoldSpread(byFold);
     std::printf("overall        %5.2f %%  (%d of %d)\n", 100.0 * correct / total, correct, total);
     return 0;
 }
@@ -78,7 +82,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
                      "       train_homographs DATA --cross-validate [--epochs N] [--runs N] "
-                     "[--features GROUPS] [--misses]\n");
+                     "[--features GROUPS] [--naive-bayes WEIGHT] [--misses]\n");
         return 2;
     }
     const std::string data = argv[1];
@@ -94,6 +98,8 @@ int main(int argc, char** argv) {
             settings.runs = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--features") == 0 && i + 1 < argc)
             settings.featureGroups = std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
+        else if (std::strcmp(argv[i], "--naive-bayes") == 0 && i + 1 < argc)
+            settings.naiveBayesWeight = std::atof(argv[++i]);
         else if (std::strcmp(argv[i], "--misses") == 0)
             misses = true;
         else if (std::strcmp(argv[i], "--cross-validate") == 0)
