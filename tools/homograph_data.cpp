@@ -178,18 +178,24 @@ bool readData(const std::string& data, int perHomograph, std::vector<ListedReadi
 
 void printFoldSpread(const FoldTallies& folds) {
     double lowest = 100.0, highest = 0.0, sum = 0.0, squares = 0.0;
+    int measured = 0;
     std::printf("folds         ");
     for (const auto& [right, seen] : folds) {
-        const double percent = 100.0 * right / std::max(1, seen);
+        if (seen == 0) {
+            std::printf("     -");
+            continue;
+        }
+        ++measured;
+        const double percent = 100.0 * right / seen;
         std::printf(" %5.2f", percent);
         lowest = std::min(lowest, percent);
         highest = std::max(highest, percent);
         sum += percent;
         squares += percent * percent;
     }
-    const double mean = sum / double(folds.size());
+    const double mean = sum / std::max(1, measured);
     std::printf("\nfold spread    %5.2f to %5.2f %%, standard deviation %4.2f\n", lowest, highest,
-                std::sqrt(std::max(0.0, squares / double(folds.size()) - mean * mean)));
+                std::sqrt(std::max(0.0, squares / std::max(1, measured) - mean * mean)));
 }
 
 } // namespace tellwick::homographs
