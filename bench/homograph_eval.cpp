@@ -5,7 +5,10 @@
 // given whole); what is heard at the homograph is compared with each reading's IPA (vowels and
 // main stress). Beside it: espeak-ng alone, and always the most frequent reading.
 //
-//   homograph_eval [--per-homograph N] [--misses] [DATA]
+//   homograph_eval [--per-homograph N] [--fold N] [--perceptrons-only] [--misses] [DATA]
+//
+// --fold N (1 to 10) measures that fold alone, a tenth of the time; --perceptrons-only trains the
+// former model (no naive Bayes, every weight kept), to compare with.
 
 #include "homograph_data.h"
 
@@ -74,10 +77,13 @@ int readingHeard(const QString& listing, double place, const std::vector<Sounds>
     return heard;
 }
 
+// Always espeak-ng's listing, whichever voice is the default: the readings' IPA is compared with
+// espeak-ng's phonemes.
 std::optional<QString> ipaListing(const std::u16string& text, const HomographReadings& readings) {
     QString error;
     const std::optional<QString> listing =
-        phonemesOf(QString::fromStdU16String(text), 1, PhonemeAlphabet::Ipa, &error, readings);
+        phonemesOf(QString::fromStdU16String(text), 1, PhonemeAlphabet::Ipa, &error, readings,
+                   QStringLiteral("espeak-ng-en"));
     if (!listing)
         std::fprintf(stderr, "homograph_eval: %s\n", qPrintable(error));
     return listing;
@@ -89,10 +95,17 @@ int main(int argc, char** argv) {
     std::string data = TELLWICK_HOMOGRAPH_DATA;
     int perHomograph = 0;
     bool misses = false;
+    int onlyFold = -1;
+    TrainingSettings settings;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--per-homograph") == 0 && i + 1 < argc)
             perHomograph = std::atoi(argv[++i]);
-        else if (std::strcmp(argv[i], "--misses") == 0)
+        else if (std::strcmp(argv[i], "--fold") == 0 && i + 1 < argc)
+            onlyFold = std::atoi(argv[++i]) - 1;
+        else if (std::strcmp(argv[i], "--perceptrons-only") == 0) {
+            settings.naiveBayesWeight = 0.0;
+            settings.smallestWeight = 1e-3f;
+        } else if (std::strcmp(argv[i], "--misses") == 0)
             misses = true;
         else
             data = argv[i];
@@ -109,7 +122,10 @@ int main(int argc, char** argv) {
         wordidsOf[reading.homograph].push_back(reading.wordid);
     }
     std::map<std::string, Tally> tallies;
+    FoldTallies byFold{};
     for (int fold = 0; fold < 10; ++fold) {
+        if (onlyFold >= 0 && fold != onlyFold)
+            continue;
         std::vector<Example> training;
         std::map<std::string, std::map<std::string, int>> frequency;
         for (const LabelledSentence& sentence : sentences) {
@@ -119,7 +135,7 @@ int main(int argc, char** argv) {
             if (sentence.found)
                 training.push_back(sentence.spoken);
         }
-        const Model model = train(homographs, training);
+        const Model model = train(homographs, training, settings);
         for (const LabelledSentence& sentence : sentences) {
             if (sentence.fold != fold)
                 continue;
@@ -145,6 +161,8 @@ int main(int argc, char** argv) {
             const int voiceHeard = readingHeard(*voice, place, readings);
             Tally& tally = tallies[sentence.homograph];
             tally.voice += voiceHeard == truth;
+            byFold[std::size_t(fold)].first += voiceHeard == truth;
+            ++byFold[std::size_t(fold)].second;
             tally.engine += readingHeard(*engine, place, readings) == truth;
             tally.frequent += frequent == sentence.spoken.wordid;
             ++tally.seen;
@@ -164,6 +182,7 @@ int main(int argc, char** argv) {
             tally.voice * 10 < (tally.frequent * 10 - tally.seen) ? "  below baseline" : "");
         total.add(tally);
     }
+    printFoldSpread(byFold);
     std::printf("%-14s %7.2f%% %7.2f%% %7.2f%% %6d\n", "overall", percent(total.voice, total.seen),
                 percent(total.engine, total.seen), percent(total.frequent, total.seen), total.seen);
     return 0;

@@ -5,6 +5,7 @@
 #include "rewriter/respell.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -173,6 +174,28 @@ bool readData(const std::string& data, int perHomograph, std::vector<ListedReadi
         return true;
     std::fprintf(stderr, "%s: no data in %s\n", program, data.c_str());
     return false;
+}
+
+void printFoldSpread(const FoldTallies& folds) {
+    double lowest = 100.0, highest = 0.0, sum = 0.0, squares = 0.0;
+    int measured = 0;
+    std::printf("folds         ");
+    for (const auto& [right, seen] : folds) {
+        if (seen == 0) {
+            std::printf("     -");
+            continue;
+        }
+        ++measured;
+        const double percent = 100.0 * right / seen;
+        std::printf(" %5.2f", percent);
+        lowest = std::min(lowest, percent);
+        highest = std::max(highest, percent);
+        sum += percent;
+        squares += percent * percent;
+    }
+    const double mean = sum / std::max(1, measured);
+    std::printf("\nfold spread    %5.2f to %5.2f %%, standard deviation %4.2f\n", lowest, highest,
+                std::sqrt(std::max(0.0, squares / std::max(1, measured) - mean * mean)));
 }
 
 } // namespace tellwick::homographs

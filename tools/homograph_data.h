@@ -2,7 +2,9 @@
 
 #include "pronunciation/homograph_training.h"
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tellwick::homographs {
@@ -37,5 +39,11 @@ std::vector<LabelledSentence> readSentences(const std::string& folder, int perHo
 // message from `program` on standard error, when it holds none.
 bool readData(const std::string& data, int perHomograph, std::vector<ListedReading>* readings,
               std::vector<LabelledSentence>* sentences, const char* program);
+
+// Sentences decided right and seen in each of the ten folds.
+using FoldTallies = std::array<std::pair<int, int>, 10>;
+// Prints each fold's accuracy and their spread: a change smaller than the spread is not yet a
+// gain.
+void printFoldSpread(const FoldTallies& folds);
 
 } // namespace tellwick::homographs

@@ -3,10 +3,12 @@
 //
 //   train_homographs DATA OUT.model [--per-homograph N]
 //   train_homographs DATA --cross-validate [--epochs N] [--runs N] [--features GROUPS]
-//                    [--misses]
+//                    [--naive-bayes WEIGHT] [--no-sense-cues] [--misses]
 //
 // DATA is the folder that holds wordids.tsv and train/. The same data gives the same model, byte
 // for byte. GROUPS is the sum of the FeatureGroup values to weigh, for trying others.
+// --no-sense-cues measures the learned model alone: the cues were written from these sentences'
+// misses, so with them the figure flatters the decision.
 
 #include "homograph_data.h"
 
@@ -36,11 +38,13 @@ std::vector<Example> examplesOf(const std::vector<LabelledSentence>& sentences, 
 // Accuracy of the decision alone (on the rewriter's output, before the voice), per homograph.
 int crossValidate(const std::vector<ListedHomograph>& homographs,
                   const std::vector<LabelledSentence>& sentences, const TrainingSettings& settings,
-                  bool misses) {
+                  bool senseCues, bool misses) {
     std::map<std::string, std::pair<int, int>> right; // homograph: decided right, seen
     int total = 0, correct = 0, byGrammar = 0, rightByGrammar = 0;
+    FoldTallies byFold{};
     for (int fold = 0; fold < 10; ++fold) {
-        const Model model = train(homographs, examplesOf(sentences, fold), settings);
+        Model model = train(homographs, examplesOf(sentences, fold), settings);
+        model.useSenseCues(senseCues);
         for (const LabelledSentence& sentence : sentences) {
             if (sentence.fold != fold || !sentence.found)
                 continue;
@@ -58,6 +62,8 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
             auto& [r, n] = right[sentence.homograph];
             r += ok;
             ++n;
+            byFold[std::size_t(fold)].first += ok;
+            ++byFold[std::size_t(fold)].second;
             correct += ok;
             ++total;
         }
@@ -67,6 +73,7 @@ int crossValidate(const std::vector<ListedHomograph>& homographs,
                     100.0 * counts.first / counts.second, counts.first, counts.second);
     std::printf("by grammar     %5.2f %%  (%d of %d)\n",
                 100.0 * rightByGrammar / std::max(1, byGrammar), rightByGrammar, byGrammar);
+    printFoldSpread(byFold);
     std::printf("overall        %5.2f %%  (%d of %d)\n", 100.0 * correct / total, correct, total);
     return 0;
 }
@@ -78,12 +85,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
                      "       train_homographs DATA --cross-validate [--epochs N] [--runs N] "
-                     "[--features GROUPS] [--misses]\n");
+                     "[--features GROUPS] [--naive-bayes WEIGHT] [--no-sense-cues] "
+                     "[--misses]\n");
         return 2;
     }
     const std::string data = argv[1];
     int perHomograph = 0;
-    bool crossValidating = false, misses = false;
+    bool crossValidating = false, misses = false, senseCues = true;
     TrainingSettings settings;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--per-homograph") == 0 && i + 1 < argc)
@@ -94,6 +102,10 @@ int main(int argc, char** argv) {
             settings.runs = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--features") == 0 && i + 1 < argc)
             settings.featureGroups = std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
+        else if (std::strcmp(argv[i], "--naive-bayes") == 0 && i + 1 < argc)
+            settings.naiveBayesWeight = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--no-sense-cues") == 0)
+            senseCues = false;
         else if (std::strcmp(argv[i], "--misses") == 0)
             misses = true;
         else if (std::strcmp(argv[i], "--cross-validate") == 0)
@@ -105,7 +117,7 @@ int main(int argc, char** argv) {
         return 1;
     const std::vector<ListedHomograph> homographs = homographsOf(listed);
     if (crossValidating)
-        return crossValidate(homographs, sentences, settings, misses);
+        return crossValidate(homographs, sentences, settings, senseCues, misses);
     const std::string bytes = train(homographs, examplesOf(sentences, -1), settings).serialise();
     std::ofstream out(argv[2], std::ios::binary);
     out.write(bytes.data(), std::streamsize(bytes.size()));

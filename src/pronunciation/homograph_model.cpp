@@ -229,7 +229,7 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     const GrammaticalPlace place = capital ? GrammaticalPlace::Unknown : grammaticalPlace(around);
     // Where grammar chooses the reading, the neighbours' sense does not overrule it ("to read by
     // candlelight", "could also read", "the sow" before "seeds").
-    if (homograph->readingOfPlace(place) < 0) {
+    if (senseCuesUsed_ && homograph->readingOfPlace(place) < 0) {
         if (const std::string_view wordid = readingByNeighbour(text, start, end); !wordid.empty()) {
             for (std::size_t r = 0; r < homograph->readings.size(); ++r) {
                 if (homograph->readings[r] == wordid)

@@ -67,6 +67,11 @@ public:
     std::optional<Decision> decide(std::u16string_view text, std::size_t start,
                                    std::size_t end) const;
 
+    // Whether the sense cues (homograph_sense_cues.h) may settle a reading before the scores; on
+    // unless measuring the learned model alone, as the cues were written from the sentences it
+    // is measured on.
+    void useSenseCues(bool used) { senseCuesUsed_ = used; }
+
     const std::vector<Homograph>& homographs() const { return homographs_; }
     std::size_t bytesInMemory() const;
 
@@ -80,6 +85,7 @@ private:
     std::vector<Homograph> homographs_;
     std::unordered_map<std::u16string_view, std::size_t> index_;
     std::size_t longestWord_ = 0;
+    bool senseCuesUsed_ = true;
     // For each first letter, the lengths of the homographs that begin with it (bit n for n
     // letters): most words of a text are turned away by this alone.
     std::array<std::uint64_t, 26> lengthsByFirstLetter_{};

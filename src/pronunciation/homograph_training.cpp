@@ -33,7 +33,44 @@ private:
     std::uint64_t state_ = 0x5EEDull;
 };
 
-// Averaged perceptrons over the samples, averaged.
+// Adds to `weights` (a row of `count` for each feature) a multinomial naive Bayes model's log
+// probabilities, each row less its mean: only the differences between readings decide, and a
+// feature that says nothing then weighs nothing. The prior goes to the bias, every sample's first
+// feature.
+void addNaiveBayes(const std::vector<std::vector<std::size_t>>& rowsOf,
+                   const std::vector<Sample>& samples, std::size_t count,
+                   const TrainingSettings& settings, std::vector<double>* weights) {
+    if (samples.empty() || settings.naiveBayesWeight <= 0.0)
+        return;
+    std::vector<double> counts(weights->size(), 0.0), perReading(count, 0.0), samplesOf(count, 0.0);
+    for (std::size_t index = 0; index < samples.size(); ++index) {
+        const std::size_t reading = std::size_t(samples[index].reading);
+        ++samplesOf[reading];
+        for (std::size_t row : rowsOf[index]) {
+            ++counts[row + reading];
+            ++perReading[reading];
+        }
+    }
+    const double smoothing = settings.naiveBayesSmoothing;
+    const double features = double(weights->size() / count);
+    std::vector<double> logs(count);
+    const auto addCentred = [&](std::size_t row) {
+        const double mean = std::accumulate(logs.begin(), logs.end(), 0.0) / double(count);
+        for (std::size_t r = 0; r < count; ++r)
+            (*weights)[row + r] += settings.naiveBayesWeight * (logs[r] - mean);
+    };
+    for (std::size_t row = 0; row < weights->size(); row += count) {
+        for (std::size_t r = 0; r < count; ++r)
+            logs[r] =
+                std::log((counts[row + r] + smoothing) / (perReading[r] + smoothing * features));
+        addCentred(row);
+    }
+    for (std::size_t r = 0; r < count; ++r)
+        logs[r] = std::log((samplesOf[r] + 1.0) / (double(samples.size()) + double(count)));
+    addCentred(rowsOf[0][0]);
+}
+
+// Averaged perceptrons over the samples, averaged, and naive Bayes beside them.
 Model::Homograph trainOne(const ListedHomograph& entry, const std::vector<Sample>& samples,
                           const std::vector<std::string>& readings,
                           const TrainingSettings& settings) {
@@ -98,15 +135,16 @@ Model::Homograph trainOne(const ListedHomograph& entry, const std::vector<Sample
             averaged[at] += (totals[at] + double(step - stamps[at]) * weights[at]) / double(step) /
                             settings.runs;
     }
+    addNaiveBayes(rowsOf, samples, count, settings, &averaged);
     Model::Homograph homograph;
     homograph.word.assign(entry.word.begin(), entry.word.end());
     homograph.readings = readings;
     homograph.featureGroups = settings.featureGroups;
     for (std::size_t row = 0; row < features.size(); ++row) {
         const auto first = averaged.begin() + std::ptrdiff_t(row * count);
-        // Weights this small never turn a decision; leaving them out keeps the model small.
-        if (std::none_of(first, first + std::ptrdiff_t(count),
-                         [](double weight) { return std::fabs(float(weight)) >= 1e-3f; }))
+        if (std::none_of(first, first + std::ptrdiff_t(count), [&](double weight) {
+                return std::fabs(float(weight)) >= settings.smallestWeight;
+            }))
             continue;
         homograph.features.push_back(features[row]);
         for (auto weight = first; weight != first + std::ptrdiff_t(count); ++weight)

@@ -29,9 +29,19 @@ struct TrainingSettings {
     int runs = 5;
     // The groups of features weighed (FeatureGroup), chosen by cross-validation.
     std::uint32_t featureGroups = NeighbourFeatures | SentenceWords | SentenceTense;
+    // How much a naive Bayes model's log-odds weigh beside the perceptrons' weights (0: the
+    // perceptrons alone), and the count added to every feature's count in each reading. Naive
+    // Bayes learns from every sentence, the perceptron only from those it misreads; on a
+    // hundred sentences a homograph the two together generalise better than either.
+    double naiveBayesWeight = 1.0;
+    double naiveBayesSmoothing = 0.1;
+    // A feature whose every weight is below this is left out of the model: it keeps the model
+    // small, and so few weights this small turn a decision that leaving them out costs nothing.
+    float smallestWeight = 0.6f;
 };
 
-// Trains a linear model per homograph on the examples: the average of averaged perceptrons.
+// Trains a linear model per homograph on the examples: the average of averaged perceptrons, plus
+// a naive Bayes model's weights (both are linear in the same features, so one table holds them).
 // Deterministic: the same examples in the same order give the same model, bit for bit. Each
 // homograph's readings are ordered most frequent first (ties in the order given), which is what the
 // model falls back to.

@@ -33,6 +33,45 @@ TEST(HomographModel, TrainingRebuildsTheCommittedSlice) {
     EXPECT_TRUE(trained == bytesOf(TELLWICK_TEST_DIR "/pronunciation/slice.model"));
 }
 
+// Naive Bayes learns from every sentence, also those the perceptron reads right: alone (no
+// perceptron runs), it tells a line of seats from a quarrel by the words it saw with each.
+TEST(HomographTraining, NaiveBayesAloneReadsByTheWordsSeenWithEachReading) {
+    const auto exampleOf = [](std::u16string text, std::string wordid) {
+        const std::size_t start = text.find(u"row");
+        return Example{std::move(text), start, start + 3, std::move(wordid)};
+    };
+    const std::vector<Example> examples = {
+        exampleOf(u"They sat in the front row of the theatre.", "row_1"),
+        exampleOf(u"The houses stood in a neat row along the street.", "row_1"),
+        exampleOf(u"We watched them row the boat across the lake.", "row_1"),
+        exampleOf(u"The ministers had a bitter row over the budget.", "row_2"),
+        exampleOf(u"A public row broke out between the two parties.", "row_2"),
+        exampleOf(u"The row with his brother ended their friendship.", "row_2"),
+    };
+    TrainingSettings settings;
+    settings.runs = 0;
+    const Model model = train({{"row", {"row_1", "row_2"}}}, examples, settings);
+    const struct {
+        const char* name;
+        std::u16string text;
+        const char* wordid;
+    } rows[] = {
+        {"seats", u"Our seats were in the front row near the stage.", "row_1"},
+        {"boat", u"They learnt to row a boat on the lake.", "row_1"},
+        {"quarrel", u"A fierce row over the budget split the parties.", "row_2"},
+    };
+    for (const auto& row : rows) {
+        const Example example = exampleOf(row.text, "");
+        std::vector<std::uint32_t> features;
+        featuresOf(example.text, example.start, example.end,
+                   neighbourhoodOf(example.text, example.start, example.end),
+                   settings.featureGroups, &features);
+        EXPECT_EQ(model.homographs()[0].decide(GrammaticalPlace::Unknown, features).wordid(),
+                  row.wordid)
+            << row.name;
+    }
+}
+
 // A model file that is not whole is refused with the cause, never half read.
 TEST(HomographModel, ADamagedFileIsRefused) {
     const std::string whole = bytesOf(TELLWICK_TEST_DIR "/pronunciation/slice.model");

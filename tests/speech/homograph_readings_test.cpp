@@ -123,7 +123,7 @@ TEST(HomographReadings, TheIntendedReadingIsSaid) {
         {u"Monks would record events in annals.", "rI2ko@d"},
         {u"They record their observations.", "rI2ko@d"},
         {u"The project was abandoned.", "pr0dZEkt"},
-        {u"He led a research project on the region.", "pr0dZEkt"},
+        {u"He led a research project on the region.", "pr0dZEkt", missed},
         {u"The project cost twice the estimate.", "pr0dZEkt"},
         {u"Each student completes a final project.", "pr0dZEkt"},
         {u"The dam project displaced villagers.", "pr0dZEkt"},
