@@ -58,8 +58,11 @@ bool beginsSyllable(const std::vector<Phone>& phones, std::size_t from, std::siz
     if (to - from == 1)
         return phones[from].name != "ng";
     std::string cluster;
-    for (std::size_t i = from; i < to; ++i)
-        cluster += (i == from ? "" : " ") + std::string(phones[i].name);
+    for (std::size_t i = from; i < to; ++i) {
+        if (i != from)
+            cluster += ' ';
+        cluster += phones[i].name;
+    }
     return std::find(std::begin(clusterOnsets), std::end(clusterOnsets), cluster) !=
            std::end(clusterOnsets);
 }
