@@ -53,8 +53,9 @@ constexpr qsizetype appendSamples = voiceSampleRate / 20;
 // it is heard.
 constexpr int openingPartWords[] = {2, 8};
 // Each utterance starts and ends with a pause. The pause before a reading's first word is cut to
-// this much, so that it is not heard...
-constexpr qsizetype keptOpeningSamples = voiceSampleRate / 100;
+// this much, so that it is not heard (festival's first words come later than flite's, from a longer
+// synthesis, so it keeps only enough for the sound to start from silence)...
+constexpr qsizetype keptOpeningSamples = voiceSampleRate / 500;
 // ...and the two where its first sentence is parted to this much each, so that the join sounds like
 // the gap between two words.
 constexpr qsizetype keptJoinSamples = voiceSampleRate / 50;
