@@ -1,6 +1,6 @@
 #include "cli/commands.h"
 #include "cli/document_input.h"
-#include "cli/input_bytes.h"
+#include "documents/input_bytes.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
 #include "rewriter/respell.h"

@@ -1,7 +1,7 @@
 #include "cli/commands.h"
 #include "cli/document_input.h"
 #include "cli/followed_text.h"
-#include "cli/input_bytes.h"
+#include "documents/input_bytes.h"
 #include "cli/options.h"
 #include "cli/parallel_export.h"
 #include "cli/speech_explanation.h"

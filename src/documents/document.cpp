@@ -1,11 +1,15 @@
 #include "documents/document.h"
 
 #include "documents/document_formats.h"
+#include "documents/input_bytes.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <array>
+#include <cerrno>
+#include <optional>
+#include <string>
 
 namespace tellwick {
 
@@ -60,15 +64,21 @@ QString documentKind(QByteArrayView start) {
 
 DocumentReading readDocument(const QString& path, const ReadingMonitor& monitor) {
     const QString name = QFileInfo(path).fileName();
-    QFile file(path);
     if (QFileInfo(path).isDir())
         return failedToRead(name, QStringLiteral("a folder, not a document"));
-    if (!file.open(QIODevice::ReadOnly))
-        return failedToRead(name, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return failedToRead(name, file.errorString());
-    return readDocumentBytes(bytes, name, monitor);
+    // Read whole and checked as the command line reads a file: a file that another program
+    // changes meanwhile would give a text that was never in it. The path is made whole, so that
+    // "-" names a file here, never standard input.
+    const std::string file = QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+    InputBytes::Failure failure{InputBytes::Failure::Kind::CannotOpen, ENOENT};
+    const std::optional<InputBytes> input =
+        file.empty() ? std::nullopt : InputBytes::load(file, &failure);
+    if (!input)
+        return failedToRead(name, QString::fromLocal8Bit(failure.cause()));
+    // The bytes stay where they were read, held as long as the text is made.
+    return readDocumentBytes(
+        QByteArray::fromRawData(input->view().data(), qsizetype(input->view().size())), name,
+        monitor);
 }
 
 DocumentReading readDocumentBytes(const QByteArray& bytes, const QString& name,

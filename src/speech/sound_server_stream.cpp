@@ -115,8 +115,7 @@ bool SoundServerStream::openStream(QString* error) {
     buffer.prebuf = requestMilliseconds * bytesPerMillisecond;
     buffer.minreq = requestMilliseconds * bytesPerMillisecond;
     buffer.fragsize = std::uint32_t(-1);
-    const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_INTERPOLATE_TIMING |
-                                         PA_STREAM_AUTO_TIMING_UPDATE);
+    const auto flags = pa_stream_flags_t(PA_STREAM_ADJUST_LATENCY | PA_STREAM_AUTO_TIMING_UPDATE);
     if (pa_stream_connect_playback(stream_, nullptr, &buffer, flags, nullptr, nullptr) < 0) {
         *error = serverMessage(pa_strerror(pa_context_errno(context_)));
         return false;
@@ -200,21 +199,11 @@ void SoundServerStream::wake() {
 
 qint64 SoundServerStream::heardSamples() {
     pa_threaded_mainloop_lock(mainloop_);
-    pa_usec_t played = 0;
-    if (!failed_ && pa_stream_get_time(stream_, &played) == 0) {
-        const pa_timing_info* timing = pa_stream_get_timing_info(stream_);
-        if (timing != nullptr && !timing->playing && !paused_) {
-            // The stream has given the output all it had (its end, or synthesis running behind):
-            // the output plays that out in its own time, which the stream's clock does not count.
-            const pa_usec_t given =
-                pa_bytes_to_usec(std::uint64_t(std::max<std::int64_t>(0, timing->read_index)),
-                                 pa_stream_get_sample_spec(stream_));
-            played = std::min(given, played + pa_timeval_age(&timing->timestamp));
-        }
-        // The clock runs on between the server's accounts; no more can be heard than was given,
-        // and a server that stopped answering gives no more accounts.
-        heard_ =
-            std::max(heard_, std::min(written_, (qint64(played) * sampleRate_ + 500000) / 1000000));
+    const pa_timing_info* timing = failed_ ? nullptr : pa_stream_get_timing_info(stream_);
+    if (timing != nullptr && !timing->read_index_corrupt) {
+        // No more can be heard than was given, and a server that stopped answering gives no more
+        // accounts.
+        heard_ = std::max(heard_, std::min(written_, playedSamples(*timing)));
     }
     // Asked also before the server's first account has come.
     if (!failed_)
@@ -222,6 +211,19 @@ qint64 SoundServerStream::heardSamples() {
     const qint64 heard = heard_;
     pa_threaded_mainloop_unlock(mainloop_);
     return heard;
+}
+
+qint64 SoundServerStream::playedSamples(const pa_timing_info& timing) const {
+    // What the output has taken of the stream, less what it still holds ahead of what it plays,
+    // which it has been playing out since the server's account. The library's own clock for the
+    // stream is not used: when the output starts late (an idle null sink first plays out the
+    // silence it had prepared), it jumps ahead by that delay and would count sound as heard as
+    // soon as it is written.
+    const qint64 taken =
+        std::max<std::int64_t>(0, timing.read_index) / qint64(sizeof(std::int16_t));
+    const pa_usec_t elapsed = paused_ ? 0 : pa_timeval_age(&timing.timestamp);
+    const pa_usec_t held = timing.sink_usec > elapsed ? timing.sink_usec - elapsed : 0;
+    return std::max<qint64>(0, taken - (qint64(held) * sampleRate_ + 500000) / 1000000);
 }
 
 std::optional<QString> SoundServerStream::failure() const {

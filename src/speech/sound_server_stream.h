@@ -11,6 +11,7 @@
 struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
+struct pa_timing_info;
 
 namespace tellwick {
 
@@ -55,6 +56,8 @@ private:
     static bool outOfResources(QString* error);
     void fill();
     void requestTiming();
+    // Samples the output has played by now, from the server's last account.
+    qint64 playedSamples(const pa_timing_info& timing) const;
     void noteFailure();
 
     // The connection's thread calls these with its lock held.

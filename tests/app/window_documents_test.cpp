@@ -11,7 +11,9 @@
 #include <QTest>
 #include <QUrl>
 
+#include <atomic>
 #include <functional>
+#include <thread>
 
 namespace tellwick {
 namespace {
@@ -45,6 +47,8 @@ TEST_F(WindowDocuments, BoxTakesTheTextOrKeepsItsOwn) {
         QByteArray bytes;
         QString text;      // in the box as pasted; empty when the document fails
         const char* cause; // in the one-line message when it fails
+        // Made again and again while the document is opened; none for most rows.
+        void (*change)(QFile&) = nullptr;
     } rows[] = {
         {"utf-8 text", "notes.txt", "Caf\xc3\xa9 au lait.\nSecond line.",
          QStringLiteral("Café au lait.\nSecond line."), ""},
@@ -55,14 +59,35 @@ TEST_F(WindowDocuments, BoxTakesTheTextOrKeepsItsOwn) {
         {"corrupt pdf", "broken.pdf", "%PDF-1.4\n1 0 obj << /Type /Catalog garbage", QString(),
          "broken.pdf"},
         {"empty file", "empty.txt", "", QString(), "empty.txt"},
+        // Big enough that the reading takes a while, and each change grows the file.
+        {"growing while read", "big.txt", QByteArray("Dr. Smith.\n").repeated(2000000), QString(),
+         "big.txt: changed while it was read",
+         [](QFile& file) {
+             file.seek(file.size());
+             file.write("Dr. Who.\n");
+         }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         startOver();
         const QString expected = row.text.isEmpty() ? QString() : pasted(row.text);
         window->setInputText(QStringLiteral("Kept."));
-        window->openDocument(write(QString::fromLatin1(row.file), row.bytes));
+        const QString path = write(QString::fromLatin1(row.file), row.bytes);
+        QFile changed(path);
+        std::atomic<bool> stop = false;
+        std::thread changer;
+        if (row.change != nullptr) {
+            ASSERT_TRUE(changed.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+            changer = std::thread([&] {
+                while (!stop)
+                    row.change(changed);
+            });
+        }
+        window->openDocument(path);
         waitForOpening();
+        stop = true;
+        if (changer.joinable())
+            changer.join();
         if (row.text.isEmpty()) {
             EXPECT_EQ(window->inputText(), QStringLiteral("Kept."));
             ASSERT_EQ(reported.size(), 1);

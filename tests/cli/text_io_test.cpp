@@ -1,4 +1,4 @@
-#include "cli/input_bytes.h"
+#include "documents/input_bytes.h"
 #include "cli/text_io.h"
 
 #include <gtest/gtest.h>

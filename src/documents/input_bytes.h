@@ -7,8 +7,8 @@
 
 namespace tellwick {
 
-// A command's input, read whole before anything is made of it: a file (or standard input for an
-// empty path or "-"), a pipe or a terminal alike.
+// A document's bytes, read whole before anything is made of them: a file (or, for a command,
+// standard input for an empty path or "-"), a pipe or a terminal alike.
 //
 // The bytes are read into memory of our own rather than mapped from the file: a mapped file that
 // another program truncates kills the reader (SIGBUS) when it touches a page past the new end, and
@@ -17,8 +17,20 @@ namespace tellwick {
 // already used can be given back.
 class InputBytes {
 public:
-    // Nothing, with a message naming the file, when it cannot be opened or read, or it changed
-    // while it was read.
+    // Why the bytes could not be had.
+    struct Failure {
+        enum class Kind { CannotOpen, CannotRead, Changed };
+        Kind kind = Kind::CannotRead;
+        int systemError = 0; // errno, when the file could not be opened or read
+
+        // The cause in a few words, without the file's name.
+        std::string cause() const;
+    };
+
+    // Nothing, with failure, when the file cannot be opened or read, or it changed while it was
+    // read.
+    static std::optional<InputBytes> load(const std::string& path, Failure* failure);
+    // The same, with a command's message naming the file.
     static std::optional<InputBytes> load(const std::string& path, std::string* error);
     InputBytes(InputBytes&& other) noexcept;
     InputBytes& operator=(InputBytes&&) = delete;

@@ -1,4 +1,5 @@
-#include "cli/input_bytes.h"
+#include "documents/input_bytes.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -30,15 +31,23 @@ bool unchanged(const struct stat& before, const struct stat& after, off_t readEn
            sameTime(before.st_ctim, after.st_ctim);
 }
 
+bool isStandardInput(const std::string& path) {
+    return path.empty() || path == "-";
+}
+
 } // namespace
 
-std::optional<InputBytes> InputBytes::load(const std::string& path, std::string* error) {
-    const bool standardInput = path.empty() || path == "-";
-    const std::string name = standardInput ? std::string("standard input") : "'" + path + "'";
+std::string InputBytes::Failure::cause() const {
+    return kind == Kind::Changed ? std::string("changed while it was read")
+                                 : std::string(std::strerror(systemError));
+}
+
+std::optional<InputBytes> InputBytes::load(const std::string& path, Failure* failure) {
+    const bool standardInput = isStandardInput(path);
     const int descriptor =
         standardInput ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) {
-        *error = "cannot open " + name + ": " + std::strerror(errno);
+        *failure = {Failure::Kind::CannotOpen, errno};
         return std::nullopt;
     }
     InputBytes input;
@@ -54,14 +63,35 @@ std::optional<InputBytes> InputBytes::load(const std::string& path, std::string*
     if (!standardInput)
         ::close(descriptor);
     if (changed) {
-        *error = name + " changed while it was read; nothing was written";
+        *failure = {Failure::Kind::Changed, 0};
         return std::nullopt;
     }
     if (readError != 0) {
-        *error = "cannot read " + name + ": " + std::strerror(readError);
+        *failure = {Failure::Kind::CannotRead, readError};
         return std::nullopt;
     }
     return input;
+}
+
+std::optional<InputBytes> InputBytes::load(const std::string& path, std::string* error) {
+    Failure failure;
+    std::optional<InputBytes> input = load(path, &failure);
+    if (input)
+        return input;
+    const std::string name =
+        isStandardInput(path) ? std::string("standard input") : "'" + path + "'";
+    switch (failure.kind) {
+    case Failure::Kind::CannotOpen:
+        *error = "cannot open " + name + ": " + failure.cause();
+        break;
+    case Failure::Kind::CannotRead:
+        *error = "cannot read " + name + ": " + failure.cause();
+        break;
+    case Failure::Kind::Changed:
+        *error = name + " " + failure.cause() + "; nothing was written";
+        break;
+    }
+    return std::nullopt;
 }
 
 int InputBytes::readAll(int descriptor, std::size_t expectedSize) {
