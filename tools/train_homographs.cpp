@@ -104,6 +104,11 @@ int main(int argc, char** argv) {
             settings.featureGroups = std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
         else if (std::strcmp(argv[i], "--naive-bayes") == 0 && i + 1 < argc)
             settings.naiveBayesWeight = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--shared-verbs") == 0 && i + 1 < argc)
+            settings.sharedVerbWeight = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--shared-features") == 0 && i + 1 < argc)
+            settings.sharedVerbFeatureGroups =
+                std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
         else if (std::strcmp(argv[i], "--no-sense-cues") == 0)
             senseCues = false;
         else if (std::strcmp(argv[i], "--misses") == 0)
