@@ -3,7 +3,8 @@
 //
 //   train_homographs DATA OUT.model [--per-homograph N]
 //   train_homographs DATA --cross-validate [--epochs N] [--runs N] [--features GROUPS]
-//                    [--naive-bayes WEIGHT] [--no-sense-cues] [--misses]
+//                    [--naive-bayes WEIGHT] [--shared-verbs WEIGHT] [--shared-features GROUPS]
+//                    [--no-sense-cues] [--misses]
 //
 // DATA is the folder that holds wordids.tsv and train/. The same data gives the same model, byte
 // for byte. GROUPS is the sum of the FeatureGroup values to weigh, for trying others.
@@ -85,8 +86,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
                      "       train_homographs DATA --cross-validate [--epochs N] [--runs N] "
-                     "[--features GROUPS] [--naive-bayes WEIGHT] [--no-sense-cues] "
-                     "[--misses]\n");
+                     "[--features GROUPS] [--naive-bayes WEIGHT] [--shared-verbs WEIGHT] "
+                     "[--shared-features GROUPS] [--no-sense-cues] [--misses]\n");
         return 2;
     }
     const std::string data = argv[1];
