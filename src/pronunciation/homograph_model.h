@@ -60,9 +60,10 @@ public:
         const std::string& wordid() const { return homograph->readings[std::size_t(reading)]; }
     };
 
-    // `verbs` is a model of a verb's place shared by every homograph that has one verb reading
-    // (its readings: the verb, the other), learned from all their sentences together; its word
-    // is empty. Without it each homograph is decided by its own model alone.
+    // `verbs` is a model of a verb's place shared by every homograph that has a plain verb
+    // reading (sharedVerbReading; its readings: the verb, the other), learned from all their
+    // sentences together; its word is empty. Without it each homograph is decided by its own model
+    // alone.
     explicit Model(std::vector<Homograph> homographs, std::optional<Homograph> verbs = {});
     // The index holds views of the homographs' words, which a move keeps and a copy would not.
     Model(Model&&) = default;
