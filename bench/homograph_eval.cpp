@@ -8,7 +8,7 @@
 //   homograph_eval [--per-homograph N] [--fold N] [--perceptrons-only] [--misses] [DATA]
 //
 // --fold N (1 to 10) measures that fold alone, a tenth of the time; --perceptrons-only trains the
-// former model (no naive Bayes, every weight kept), to compare with.
+// former model (no naive Bayes nor shared verb model, every weight kept), to compare with.
 
 #include "homograph_data.h"
 
@@ -104,6 +104,7 @@ int main(int argc, char** argv) {
             onlyFold = std::atoi(argv[++i]) - 1;
         else if (std::strcmp(argv[i], "--perceptrons-only") == 0) {
             settings.naiveBayesWeight = 0.0;
+            settings.sharedVerbWeight = 0.0;
             settings.smallestWeight = 1e-3f;
         } else if (std::strcmp(argv[i], "--misses") == 0)
             misses = true;

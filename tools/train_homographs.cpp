@@ -3,7 +3,8 @@
 //
 //   train_homographs DATA OUT.model [--per-homograph N]
 //   train_homographs DATA --cross-validate [--epochs N] [--runs N] [--features GROUPS]
-//                    [--naive-bayes WEIGHT] [--no-sense-cues] [--misses]
+//                    [--naive-bayes WEIGHT] [--shared-verbs WEIGHT] [--shared-features GROUPS]
+//                    [--no-sense-cues] [--misses]
 //
 // DATA is the folder that holds wordids.tsv and train/. The same data gives the same model, byte
 // for byte. GROUPS is the sum of the FeatureGroup values to weigh, for trying others.
@@ -85,8 +86,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: train_homographs DATA OUT.model [--per-homograph N]\n"
                      "       train_homographs DATA --cross-validate [--epochs N] [--runs N] "
-                     "[--features GROUPS] [--naive-bayes WEIGHT] [--no-sense-cues] "
-                     "[--misses]\n");
+                     "[--features GROUPS] [--naive-bayes WEIGHT] [--shared-verbs WEIGHT] "
+                     "[--shared-features GROUPS] [--no-sense-cues] [--misses]\n");
         return 2;
     }
     const std::string data = argv[1];
@@ -104,6 +105,11 @@ int main(int argc, char** argv) {
             settings.featureGroups = std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
         else if (std::strcmp(argv[i], "--naive-bayes") == 0 && i + 1 < argc)
             settings.naiveBayesWeight = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--shared-verbs") == 0 && i + 1 < argc)
+            settings.sharedVerbWeight = std::atof(argv[++i]);
+        else if (std::strcmp(argv[i], "--shared-features") == 0 && i + 1 < argc)
+            settings.sharedVerbFeatureGroups =
+                std::uint32_t(std::atoi(argv[++i])) | NeighbourFeatures;
         else if (std::strcmp(argv[i], "--no-sense-cues") == 0)
             senseCues = false;
         else if (std::strcmp(argv[i], "--misses") == 0)

@@ -15,7 +15,7 @@ namespace tellwick::homographs {
 
 namespace {
 
-constexpr std::string_view magic = "TWHOMOGRAPHS2\n";
+constexpr std::string_view magic = "TWHOMOGRAPHS3\n";
 
 // Below this margin the scores are no surer than the prior: the most frequent reading is taken
 // (chosen by cross-validation).
@@ -129,12 +129,33 @@ int onlyNounReading(const Model::Homograph& homograph) {
     return found;
 }
 
+// The one reading that is only a verb where every other is neither a verb nor a past, or -1.
+// A word in "-ed" ("learned", "blessed") is a verb's past, which stands where a past stands; a
+// reading the data names a noun ("bow_nou-ship": the ship's bow, and to bow) is mostly a noun.
+int plainVerbReading(const Model::Homograph& homograph) {
+    if (homograph.word.ends_with(u"ed"))
+        return -1;
+    int found = -1;
+    for (std::size_t r = 0; r < homograph.readings.size(); ++r) {
+        const Pronunciation* pronunciation = pronunciationOf(homograph.readings[r]);
+        if (pronunciation == nullptr)
+            return -1;
+        if (pronunciation->role == Pronunciation::Verb && found < 0 &&
+            homograph.readings[r].find("_nou") == std::string::npos)
+            found = int(r);
+        else if ((pronunciation->role & (Pronunciation::Verb | Pronunciation::PastTense)) != 0)
+            return -1;
+    }
+    return found;
+}
+
 } // namespace
 
 void Model::Homograph::prepare() {
     verbReading = onlyReadingWith(*this, Pronunciation::Verb);
     nounReading = onlyNounReading(*this);
     pastReading = onlyReadingWith(*this, Pronunciation::PastTense);
+    sharedVerbReading = plainVerbReading(*this);
     std::size_t slots = 4;
     while (slots < 2 * features.size())
         slots *= 2;
@@ -156,12 +177,8 @@ int Model::Homograph::readingOfPlace(GrammaticalPlace place) const {
                                                    : -1;
 }
 
-Model::Decision Model::Homograph::decide(GrammaticalPlace place,
-                                         const std::vector<std::uint32_t>& found) const {
-    if (const int byGrammar = readingOfPlace(place); byGrammar >= 0)
-        return Decision{this, byGrammar, 0.0, true};
+void Model::Homograph::addScores(const std::vector<std::uint32_t>& found, double* scores) const {
     const std::size_t count = readings.size();
-    std::array<double, maximumReadings> scores{};
     const std::size_t mask = rowIndex.size() - 1;
     for (std::uint32_t feature : found) {
         for (std::size_t slot = slotOf(feature, rowIndex.size()); rowIndex[slot].row != 0;
@@ -173,6 +190,21 @@ Model::Decision Model::Homograph::decide(GrammaticalPlace place,
                 scores[r] += weights[row * count + r];
             break;
         }
+    }
+}
+
+Model::Decision Model::Homograph::decide(GrammaticalPlace place,
+                                         const std::vector<std::uint32_t>& found,
+                                         const Homograph* verbs) const {
+    if (const int byGrammar = readingOfPlace(place); byGrammar >= 0)
+        return Decision{this, byGrammar, 0.0, true};
+    const std::size_t count = readings.size();
+    std::array<double, maximumReadings> scores{};
+    addScores(found, scores.data());
+    if (verbs != nullptr && sharedVerbReading >= 0 && verbs->readings.size() == 2) {
+        std::array<double, 2> verbScores{};
+        verbs->addScores(found, verbScores.data());
+        scores[std::size_t(sharedVerbReading)] += verbScores[0] - verbScores[1];
     }
     std::size_t best = 0;
     for (std::size_t r = 1; r < count; ++r) {
@@ -190,9 +222,12 @@ Model::Decision Model::Homograph::decide(GrammaticalPlace place,
     return Decision{this, int(best), margin, false};
 }
 
-Model::Model(std::vector<Homograph> homographs) : homographs_(std::move(homographs)) {
+Model::Model(std::vector<Homograph> homographs, std::optional<Homograph> verbs)
+    : homographs_(std::move(homographs)), verbs_(std::move(verbs)) {
     for (Homograph& homograph : homographs_)
         homograph.prepare();
+    if (verbs_)
+        verbs_->prepare();
     for (std::size_t i = 0; i < homographs_.size(); ++i) {
         const std::u16string& word = homographs_[i].word;
         index_.emplace(word, i);
@@ -240,18 +275,75 @@ std::optional<Model::Decision> Model::decide(std::u16string_view text, std::size
     // Every homograph of a text comes here: the features' room is kept between calls.
     thread_local std::vector<std::uint32_t> features;
     featuresOf(text, start, end, around, homograph->featureGroups, &features);
-    return homograph->decide(place, features);
+    return homograph->decide(place, features, verbs_ ? &*verbs_ : nullptr);
 }
 
-std::size_t Model::bytesInMemory() const {
-    std::size_t bytes = sizeof(*this);
-    for (const Homograph& h : homographs_) {
-        bytes += sizeof(h) + h.word.capacity() * 2 + h.features.capacity() * 4 +
-                 h.weights.capacity() * 4 + h.rowIndex.capacity() * sizeof(Homograph::Slot) +
-                 64; // the index's node
-        for (const std::string& reading : h.readings)
-            bytes += sizeof(reading) + reading.capacity();
+namespace {
+
+std::size_t bytesOf(const Model::Homograph& h) {
+    std::size_t bytes =
+        sizeof(h) + h.word.capacity() * 2 + h.features.capacity() * 4 + h.weights.capacity() * 4 +
+        h.rowIndex.capacity() * sizeof(Model::Homograph::Slot) + 64; // the index's node
+    for (const std::string& reading : h.readings)
+        bytes += sizeof(reading) + reading.capacity();
+    return bytes;
+}
+
+void write(const Model::Homograph& h, Writer* out) {
+    out->text(utf8Of(h.word));
+    out->number(std::uint32_t(h.readings.size()));
+    for (const std::string& reading : h.readings)
+        out->text(reading);
+    out->number(h.featureGroups);
+    out->number(std::uint32_t(h.features.size()));
+    for (std::uint32_t feature : h.features)
+        out->number(feature);
+    for (float weight : h.weights) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, &weight, 4);
+        out->number(bits);
     }
+}
+
+bool read(Reader* in, Model::Homograph* h) {
+    std::string word;
+    std::uint32_t readings = 0, features = 0;
+    if (!in->text(&word, 64) || !in->number(&readings) || readings == 0 ||
+        readings > maximumReadings)
+        return false;
+    h->word = asciiWord(word);
+    h->readings.resize(readings);
+    for (std::string& reading : h->readings) {
+        if (!in->text(&reading, 64))
+            return false;
+    }
+    if (!in->number(&h->featureGroups) || (h->featureGroups & ~allFeatureGroups) != 0)
+        return false;
+    if (!in->number(&features) || features > (1u << 22))
+        return false;
+    h->features.resize(features);
+    for (std::uint32_t& feature : h->features) {
+        if (!in->number(&feature))
+            return false;
+    }
+    if (!std::is_sorted(h->features.begin(), h->features.end()))
+        return false;
+    h->weights.resize(std::size_t(features) * readings);
+    for (float& weight : h->weights) {
+        std::uint32_t bits = 0;
+        if (!in->number(&bits))
+            return false;
+        std::memcpy(&weight, &bits, 4);
+    }
+    return true;
+}
+
+} // namespace
+
+std::size_t Model::bytesInMemory() const {
+    std::size_t bytes = sizeof(*this) + (verbs_ ? bytesOf(*verbs_) : 0);
+    for (const Homograph& h : homographs_)
+        bytes += bytesOf(h);
     return bytes;
 }
 
@@ -259,21 +351,11 @@ std::string Model::serialise() const {
     Writer out;
     out.bytes += magic;
     out.number(std::uint32_t(homographs_.size()));
-    for (const Homograph& h : homographs_) {
-        out.text(utf8Of(h.word));
-        out.number(std::uint32_t(h.readings.size()));
-        for (const std::string& reading : h.readings)
-            out.text(reading);
-        out.number(h.featureGroups);
-        out.number(std::uint32_t(h.features.size()));
-        for (std::uint32_t feature : h.features)
-            out.number(feature);
-        for (float weight : h.weights) {
-            std::uint32_t bits = 0;
-            std::memcpy(&bits, &weight, 4);
-            out.number(bits);
-        }
-    }
+    for (const Homograph& h : homographs_)
+        write(h, &out);
+    out.number(verbs_ ? 1 : 0);
+    if (verbs_)
+        write(*verbs_, &out);
     out.number(checksum(out.bytes));
     return out.bytes;
 }
@@ -294,44 +376,19 @@ std::optional<Model> Model::deserialise(std::string_view bytes, std::string* err
     if (stored != checksum(body))
         return fail("the model is damaged (its checksum does not match)");
     Reader in(body.substr(magic.size()));
-    std::uint32_t count = 0;
+    std::uint32_t count = 0, shared = 0;
     if (!in.number(&count) || count > 10000)
         return fail("the model is damaged");
     std::vector<Homograph> homographs(count);
     for (Homograph& h : homographs) {
-        std::string word;
-        std::uint32_t readings = 0, features = 0;
-        if (!in.text(&word, 64) || !in.number(&readings) || readings == 0 ||
-            readings > maximumReadings)
+        if (!read(&in, &h))
             return fail("the model is damaged");
-        h.word = asciiWord(word);
-        h.readings.resize(readings);
-        for (std::string& reading : h.readings) {
-            if (!in.text(&reading, 64))
-                return fail("the model is damaged");
-        }
-        if (!in.number(&h.featureGroups) || (h.featureGroups & ~allFeatureGroups) != 0)
-            return fail("the model is damaged");
-        if (!in.number(&features) || features > (1u << 22))
-            return fail("the model is damaged");
-        h.features.resize(features);
-        for (std::uint32_t& feature : h.features) {
-            if (!in.number(&feature))
-                return fail("the model is damaged");
-        }
-        if (!std::is_sorted(h.features.begin(), h.features.end()))
-            return fail("the model is damaged");
-        h.weights.resize(std::size_t(features) * readings);
-        for (float& weight : h.weights) {
-            std::uint32_t bits = 0;
-            if (!in.number(&bits))
-                return fail("the model is damaged");
-            std::memcpy(&weight, &bits, 4);
-        }
     }
-    if (!in.atEnd())
+    std::optional<Homograph> verbs;
+    if (!in.number(&shared) || shared > 1 || (shared == 1 && !read(&in, &verbs.emplace())) ||
+        (verbs && verbs->readings.size() != 2) || !in.atEnd())
         return fail("the model is damaged");
-    return Model(std::move(homographs));
+    return Model(std::move(homographs), std::move(verbs));
 }
 
 std::optional<Model> Model::load(const std::string& path, std::string* error) {

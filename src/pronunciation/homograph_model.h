@@ -28,6 +28,9 @@ public:
         std::uint32_t featureGroups = NeighbourFeatures | SentenceWords;
         // The reading that a plain verb's or noun's place chooses, where it chooses one; -1 else.
         int verbReading = -1, nounReading = -1, pastReading = -1;
+        // The verb reading that the shared model of a verb's place speaks for: a reading that is
+        // only a verb where no other is a verb or a past ("insert", not "wound" or "read"); -1.
+        int sharedVerbReading = -1;
         // Where each feature's row is: an open-addressed table of the feature and its row + 1
         // (0 for an empty slot), side by side so that a look-up reads one place.
         struct Slot {
@@ -39,9 +42,14 @@ public:
         void prepare();
         // The reading that the place chooses (see grammaticalPlace), or -1.
         int readingOfPlace(GrammaticalPlace place) const;
+        // Adds each reading's weights for the features found to `scores`.
+        void addScores(const std::vector<std::uint32_t>& found, double* scores) const;
         // The reading that the place (Unknown where it is not to decide) or else the scores of
         // the features choose; the most frequent where the scores do not part the readings.
-        Decision decide(GrammaticalPlace place, const std::vector<std::uint32_t>& features) const;
+        // `verbs`, where given, adds what the words around say of a verb's place to the verb
+        // reading's score.
+        Decision decide(GrammaticalPlace place, const std::vector<std::uint32_t>& features,
+                        const Homograph* verbs = nullptr) const;
     };
 
     struct Decision {
@@ -52,7 +60,11 @@ public:
         const std::string& wordid() const { return homograph->readings[std::size_t(reading)]; }
     };
 
-    explicit Model(std::vector<Homograph> homographs);
+    // `verbs` is a model of a verb's place shared by every homograph that has a plain verb
+    // reading (sharedVerbReading; its readings: the verb, the other), learned from all their
+    // sentences together; its word is empty. Without it each homograph is decided by its own model
+    // alone.
+    explicit Model(std::vector<Homograph> homographs, std::optional<Homograph> verbs = {});
     // The index holds views of the homographs' words, which a move keeps and a copy would not.
     Model(Model&&) = default;
     Model& operator=(Model&&) = default;
@@ -73,6 +85,7 @@ public:
     void useSenseCues(bool used) { senseCuesUsed_ = used; }
 
     const std::vector<Homograph>& homographs() const { return homographs_; }
+    const std::optional<Homograph>& verbs() const { return verbs_; }
     std::size_t bytesInMemory() const;
 
     // The model as a file's bytes, and back. A file that is not a whole model written by this
@@ -83,6 +96,7 @@ public:
 
 private:
     std::vector<Homograph> homographs_;
+    std::optional<Homograph> verbs_;
     std::unordered_map<std::u16string_view, std::size_t> index_;
     std::size_t longestWord_ = 0;
     bool senseCuesUsed_ = true;

@@ -154,6 +154,27 @@ Model::Homograph trainOne(const ListedHomograph& entry, const std::vector<Sample
     return homograph;
 }
 
+// The model of a verb's place shared by the homographs: the verb reading against the others,
+// with the weights of the words around only. The bias, the verbs' share of all the sentences, is
+// left out: how often each homograph is a verb its own model knows.
+Model::Homograph verbModel(const std::vector<Sample>& samples, const TrainingSettings& settings) {
+    const std::vector<std::string> readings = {"verb", "other"};
+    TrainingSettings shared = settings;
+    shared.featureGroups = settings.sharedVerbFeatureGroups;
+    shared.smallestWeight = settings.sharedVerbSmallestWeight;
+    Model::Homograph verbs = trainOne({"", readings}, samples, readings, shared);
+    const std::uint32_t bias = samples.front().features.front();
+    for (std::size_t row = 0; row < verbs.features.size(); ++row) {
+        for (std::size_t r = 0; r < 2; ++r)
+            verbs.weights[row * 2 + r] =
+                verbs.features[row] == bias
+                    ? 0.0f
+                    : float(verbs.weights[row * 2 + r] * settings.sharedVerbWeight);
+    }
+    verbs.prepare();
+    return verbs;
+}
+
 } // namespace
 
 Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Example>& examples,
@@ -170,6 +191,7 @@ Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Ex
             byWord[word->second].push_back(&example);
     }
     std::vector<Model::Homograph> trained;
+    std::vector<Sample> verbSamples;
     for (const ListedHomograph& entry : homographs) {
         const std::vector<const Example*>& mine = byWord[entry.word];
         std::vector<std::string> readings = entry.wordids;
@@ -190,8 +212,21 @@ Model train(const std::vector<ListedHomograph>& homographs, const std::vector<Ex
                        settings.featureGroups, &samples[i].features);
         }
         trained.push_back(trainOne(entry, samples, readings, settings));
+        const int verb = trained.back().sharedVerbReading;
+        if (verb < 0)
+            continue;
+        for (std::size_t i = 0; i < mine.size(); ++i) {
+            const Example& example = *mine[i];
+            Sample& sample = verbSamples.emplace_back();
+            sample.reading = samples[i].reading == verb ? 0 : 1;
+            featuresOf(example.text, example.start, example.end,
+                       neighbourhoodOf(example.text, example.start, example.end),
+                       settings.sharedVerbFeatureGroups, &sample.features);
+        }
     }
-    return Model(std::move(trained));
+    if (settings.sharedVerbWeight <= 0.0 || verbSamples.empty())
+        return Model(std::move(trained));
+    return Model(std::move(trained), verbModel(verbSamples, settings));
 }
 
 } // namespace tellwick::homographs

@@ -38,6 +38,15 @@ struct TrainingSettings {
     // A feature whose every weight is below this is left out of the model: it keeps the model
     // small, and so few weights this small turn a decision that leaving them out costs nothing.
     float smallestWeight = 0.6f;
+    // How much a model of a verb's place shared by all the homographs with a plain verb reading,
+    // and learned from all their sentences, weighs beside each one's own model (0: none). A
+    // homograph has a hundred sentences; together they have thousands, which tell a verb's place
+    // from a noun's better than any one homograph's.
+    double sharedVerbWeight = 0.5;
+    // The features it weighs: the words around, not the topic, which is each homograph's own.
+    std::uint32_t sharedVerbFeatureGroups = NeighbourFeatures;
+    // Its weights left out below this: it has many more rare features than any one homograph.
+    float sharedVerbSmallestWeight = 2.0f;
 };
 
 // Trains a linear model per homograph on the examples: the average of averaged perceptrons, plus

@@ -259,7 +259,7 @@ TEST(SayCommand, AnUnusableModelLeavesTheHomographsToEspeak) {
     QTemporaryDir dir;
     QFile damaged(dir.filePath(QStringLiteral("damaged.model")));
     ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
-    damaged.write("TWHOMOGRAPHS2\nnot a model at all");
+    damaged.write("TWHOMOGRAPHS3\nnot a model at all");
     damaged.close();
     const struct {
         const char* name;

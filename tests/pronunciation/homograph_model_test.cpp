@@ -72,6 +72,50 @@ TEST(HomographTraining, NaiveBayesAloneReadsByTheWordsSeenWithEachReading) {
     }
 }
 
+// The homographs with a verb reading share what a verb's place looks like: "extract", never
+// seen after "then" and before "the", is read as the verb there because "insert" was. Without
+// the shared model it takes its more frequent reading, the noun. The shared model is kept in
+// the file.
+TEST(HomographTraining, AVerbsPlaceLearnedFromOneHomographServesAnother) {
+    const auto exampleOf = [](std::u16string text, std::u16string_view word, std::string wordid) {
+        const std::size_t start = text.find(word);
+        return Example{std::move(text), start, start + word.size(), std::move(wordid)};
+    };
+    const std::vector<Example> examples = {
+        exampleOf(u"Surgeons then insert the needle.", u"insert", "insert_vrb"),
+        exampleOf(u"Workers then insert the card.", u"insert", "insert_vrb"),
+        exampleOf(u"Engineers then insert the tube.", u"insert", "insert_vrb"),
+        exampleOf(u"Nurses then insert the drip.", u"insert", "insert_vrb"),
+        exampleOf(u"The magazine insert was glossy.", u"insert", "insert_nou"),
+        exampleOf(u"Vanilla extract is sweet.", u"extract", "extract_nou"),
+        exampleOf(u"Yeast extract was added.", u"extract", "extract_nou"),
+        exampleOf(u"Malt extract gives flavour.", u"extract", "extract_nou"),
+        exampleOf(u"Miners extract ore from rock.", u"extract", "extract_vrb"),
+    };
+    const std::vector<ListedHomograph> homographs = {{"insert", {"insert_nou", "insert_vrb"}},
+                                                     {"extract", {"extract_nou", "extract_vrb"}}};
+    const std::u16string text = u"Chemists then extract the oil.";
+    const std::size_t start = text.find(u"extract");
+    const struct {
+        const char* name;
+        double sharedWeight;
+        const char* wordid;
+    } rows[] = {{"shared", 0.5, "extract_vrb"}, {"alone", 0.0, "extract_nou"}};
+    for (const auto& row : rows) {
+        TrainingSettings settings;
+        settings.sharedVerbWeight = row.sharedWeight;
+        settings.sharedVerbSmallestWeight = 0.1f;
+        std::string error;
+        const std::optional<Model> model =
+            Model::deserialise(train(homographs, examples, settings).serialise(), &error);
+        ASSERT_TRUE(model) << error;
+        EXPECT_EQ(model->verbs().has_value(), row.sharedWeight > 0) << row.name;
+        const auto decision = model->decide(text, start, start + 7);
+        ASSERT_TRUE(decision) << row.name;
+        EXPECT_EQ(decision->wordid(), row.wordid) << row.name;
+    }
+}
+
 // A model file that is not whole is refused with the cause, never half read.
 TEST(HomographModel, ADamagedFileIsRefused) {
     const std::string whole = bytesOf(TELLWICK_TEST_DIR "/pronunciation/slice.model");
