@@ -173,10 +173,21 @@ void FestivalEngine::setReadingSpeed(int readingSpeed) {
                         .arg(speakingRateOf(readingSpeed))));
 }
 
+// festival's steps from a text to its phones, as SynthText takes them before it times and makes
+// the sound: a listing's sound is dropped.
+const char phonesOnly[] = "(begin (set! tellwick_utterance (Utterance Text %1)) "
+                          "(mapcar (lambda (step) (step tellwick_utterance)) "
+                          "(list Initialize Text Token_POS Token POS Phrasify Word Pauses "
+                          "Intonation PostLex)))";
+
 EST_Utterance* FestivalEngine::synthesise(const QString& text) {
+    const EST_String quoted = quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1);
     const EST_String command =
-        EST_String("(set! tellwick_utterance (SynthText ") +
-        quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1) + "))";
+        listing_ != nullptr ? EST_String(QString::fromLatin1(phonesOnly)
+                                             .arg(QString::fromLatin1(quoted.str()))
+                                             .toLatin1()
+                                             .constData())
+                            : EST_String("(set! tellwick_utterance (SynthText ") + quoted + "))";
     if (!evaluate(command))
         return nullptr;
     const LISP synthesised = siod_get_lval("tellwick_utterance", nullptr);
