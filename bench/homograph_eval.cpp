@@ -1,14 +1,18 @@
 // How often the voice says the reading a person says, on the labelled sentences of the shared
 // data, by 10-fold cross-validation (by sentence, stratified by homograph): each sentence is
 // rewritten, prepared by the voice's front end with the model trained on the other nine folds,
-// and listed as espeak-ng's phonemes exactly as `tellwick say --ipa` prints them (the sentence
+// and listed in the IPA exactly as `tellwick say --ipa --voice NAME` prints it (the sentence
 // given whole); what is heard at the homograph is compared with each reading's IPA (vowels and
-// main stress). Beside it: espeak-ng alone, and always the most frequent reading.
+// main stress). Beside it: the voice's engine alone, and always the most frequent reading.
 //
-//   homograph_eval [--per-homograph N] [--fold N] [--perceptrons-only] [--misses] [DATA]
+//   homograph_eval [--voice NAME] [--per-homograph N] [--fold N] [--perceptrons-only] [--misses]
+//                  [DATA]
 //
-// --fold N (1 to 10) measures that fold alone, a tenth of the time; --perceptrons-only trains the
-// former model (no naive Bayes nor shared verb model, every weight kept), to compare with.
+// --voice NAME lists with that voice (default: the program's default voice); espeak-ng-en's
+// listing is in espeak-ng's IPA, flite's and festival's in the IPA of US dictionaries, and both
+// are compared alike. --fold N (1 to 10) measures that fold alone, a tenth of the time;
+// --perceptrons-only trains the former model (no naive Bayes nor shared verb model, every weight
+// kept), to compare with.
 
 #include "homograph_data.h"
 
@@ -17,6 +21,7 @@
 #include "pronunciation/homograph_training.h"
 #include "rewriter/respell.h"
 #include "speech/phoneme_listing.h"
+#include "speech/voice_catalogue.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -42,25 +47,22 @@ struct Tally {
     }
 };
 
-int wordsBefore(std::u16string_view text, std::size_t position) {
-    int words = 0;
-    for (std::size_t at = 0; at < position && at < text.size();) {
-        if (!isHomographWordUnit(text[at])) {
-            ++at;
-            continue;
-        }
-        ++words;
-        at = homographWordEnd(text, at);
-    }
-    return words;
+QStringList wordsOf(const QString& listing) {
+    return listing.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
 }
 
+// Where the homograph is looked for among the words of a listing: at `word`, each word away from
+// it costing `weight`.
+struct Place {
+    double word = 0;
+    double weight = 0;
+};
+
 // The reading heard: among the words of the listing, the one nearest to some reading of the
-// homograph (and, of equals, nearest to where the homograph stands), and the reading it is
-// nearest to; -1 when it is as near to two.
-int readingHeard(const QString& listing, double place, const std::vector<Sounds>& readings) {
-    const QStringList words =
-        listing.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+// homograph (and, of equals, nearest to its place), and the reading it is nearest to; -1 when it
+// is as near to two.
+int readingHeard(const QString& listing, Place place, const std::vector<Sounds>& readings) {
+    const QStringList words = wordsOf(listing);
     double best = std::numeric_limits<double>::infinity();
     int heard = -1;
     for (int i = 0; i < words.size(); ++i) {
@@ -68,7 +70,7 @@ int readingHeard(const QString& listing, double place, const std::vector<Sounds>
         double nearest = std::numeric_limits<double>::infinity();
         for (const Sounds& reading : readings)
             nearest = std::min(nearest, distance(sounds, reading));
-        const double score = nearest + 0.05 * std::abs(i - place * words.size());
+        const double score = nearest + place.weight * std::abs(i - place.word);
         if (score < best) {
             best = score;
             heard = nearestReading(sounds, readings);
@@ -77,13 +79,11 @@ int readingHeard(const QString& listing, double place, const std::vector<Sounds>
     return heard;
 }
 
-// Always espeak-ng's listing, whichever voice is the default: the readings' IPA is compared with
-// espeak-ng's phonemes.
-std::optional<QString> ipaListing(const std::u16string& text, const HomographReadings& readings) {
+std::optional<QString> ipaListing(const std::u16string& text, const HomographReadings& readings,
+                                  const QString& voice) {
     QString error;
-    const std::optional<QString> listing =
-        phonemesOf(QString::fromStdU16String(text), 1, PhonemeAlphabet::Ipa, &error, readings,
-                   QStringLiteral("espeak-ng-en"));
+    const std::optional<QString> listing = phonemesOf(
+        QString::fromStdU16String(text), 1, PhonemeAlphabet::Ipa, &error, readings, voice);
     if (!listing)
         std::fprintf(stderr, "homograph_eval: %s\n", qPrintable(error));
     return listing;
@@ -97,11 +97,14 @@ int main(int argc, char** argv) {
     bool misses = false;
     int onlyFold = -1;
     TrainingSettings settings;
+    QString voiceName = defaultVoiceName();
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--per-homograph") == 0 && i + 1 < argc)
             perHomograph = std::atoi(argv[++i]);
         else if (std::strcmp(argv[i], "--fold") == 0 && i + 1 < argc)
             onlyFold = std::atoi(argv[++i]) - 1;
+        else if (std::strcmp(argv[i], "--voice") == 0 && i + 1 < argc)
+            voiceName = QString::fromLocal8Bit(argv[++i]);
         else if (std::strcmp(argv[i], "--perceptrons-only") == 0) {
             settings.naiveBayesWeight = 0.0;
             settings.sharedVerbWeight = 0.0;
@@ -151,13 +154,19 @@ int main(int argc, char** argv) {
                     frequent = wordid;
             }
             const std::u16string& spoken = sentence.spoken.text;
-            const int words = std::max(1, wordsBefore(spoken, spoken.size()));
-            const double place =
-                sentence.found ? double(wordsBefore(spoken, sentence.spoken.start)) / words : 0.5;
-            const std::optional<QString> voice = ipaListing(spoken, {false, &model});
-            const std::optional<QString> engine = ipaListing(spoken, {true, nullptr});
-            if (!voice || !engine)
+            const std::optional<QString> voice = ipaListing(spoken, {false, &model}, voiceName);
+            const std::optional<QString> engine = ipaListing(spoken, {true, nullptr}, voiceName);
+            // The homograph's word is the one after the words the voice lists for the text before
+            // it, give or take the words the voice splits or joins there. A homograph the rewriter
+            // respelled has no place in the text: it is found by its sounds alone.
+            const std::optional<QString> before =
+                sentence.found ? ipaListing(spoken.substr(0, sentence.spoken.start),
+                                            {true, nullptr}, voiceName)
+                               : QString();
+            if (!voice || !engine || !before)
                 return 1;
+            const Place place = sentence.found ? Place{double(wordsOf(*before).size()), 0.3}
+                                               : Place{double(wordsOf(*voice).size()) / 2, 0.05};
             const std::vector<Sounds>& readings = soundsOfReadings[sentence.homograph];
             const int voiceHeard = readingHeard(*voice, place, readings);
             Tally& tally = tallies[sentence.homograph];
@@ -174,7 +183,8 @@ int main(int argc, char** argv) {
         }
     }
     const auto percent = [](int part, int whole) { return 100.0 * part / std::max(1, whole); };
-    std::printf("%-14s %8s %8s %8s %6s\n", "homograph", "voice", "espeak", "frequent", "n");
+    std::printf("%s\n%-14s %8s %8s %8s %6s\n", qPrintable(voiceName), "homograph", "voice",
+                "engine", "frequent", "n");
     Tally total;
     for (const auto& [word, tally] : tallies) {
         std::printf(

@@ -95,6 +95,16 @@ EST_String scheme(const QString& text) {
     return EST_String(text.toLatin1().constData());
 }
 
+// The phones festival says for a word that Tellwick handed over with phones of its own, with
+// their stresses as the table writes them where festival said them all (its lexicon says a
+// secondary stress as a primary one, which would hide the main stress from the listing).
+std::string tableStress(const std::string& word, std::string said) {
+    const std::string entry = lexiconEntryPhones(word);
+    std::string flattened = entry;
+    std::replace(flattened.begin(), flattened.end(), '2', '1');
+    return !entry.empty() && flattened == said ? entry : said;
+}
+
 // The phones festival says for each word of the utterance, with the stress of its syllable on each
 // vowel, as cmudict writes them.
 std::vector<std::string> wordPhonesOf(EST_Utterance& utterance) {
@@ -115,7 +125,7 @@ std::vector<std::string> wordPhonesOf(EST_Utterance& utterance) {
             }
         }
         if (!phones.empty())
-            words.push_back(std::move(phones));
+            words.push_back(tableStress(word->name().str(), std::move(phones)));
     }
     return words;
 }
@@ -173,10 +183,21 @@ void FestivalEngine::setReadingSpeed(int readingSpeed) {
                         .arg(speakingRateOf(readingSpeed))));
 }
 
+// festival's steps from a text to its phones, as SynthText takes them before it times and makes
+// the sound: a listing's sound is dropped.
+const char phonesOnly[] = "(begin (set! tellwick_utterance (Utterance Text %1)) "
+                          "(mapcar (lambda (step) (step tellwick_utterance)) "
+                          "(list Initialize Text Token_POS Token POS Phrasify Word Pauses "
+                          "Intonation PostLex)))";
+
 EST_Utterance* FestivalEngine::synthesise(const QString& text) {
+    const EST_String quoted = quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1);
     const EST_String command =
-        EST_String("(set! tellwick_utterance (SynthText ") +
-        quote_string(EST_String(text.toLatin1().constData()), "\"", "\\", 1) + "))";
+        listing_ != nullptr ? EST_String(QString::fromLatin1(phonesOnly)
+                                             .arg(QString::fromLatin1(quoted.str()))
+                                             .toLatin1()
+                                             .constData())
+                            : EST_String("(set! tellwick_utterance (SynthText ") + quoted + "))";
     if (!evaluate(command))
         return nullptr;
     const LISP synthesised = siod_get_lval("tellwick_utterance", nullptr);

@@ -201,6 +201,27 @@ std::vector<FestivalLexiconEntry> festivalLexiconEntries() {
     return entries;
 }
 
+std::string lexiconEntryPhones(std::string_view word) {
+    const std::string_view prefix = word.substr(0, homographPrefix.size());
+    if (word.size() != prefix.size() + 3 ||
+        (prefix != respellingPrefix && prefix != homographPrefix && prefix != possessivePrefix))
+        return {};
+    std::size_t index = 0;
+    for (std::size_t digit = word.size(); digit-- > prefix.size();) {
+        if (word[digit] < 'a' || word[digit] > 'z')
+            return {};
+        index = index * 26 + std::size_t(word[digit] - 'a');
+    }
+    if (prefix == respellingPrefix)
+        return index < usEnglishRespellings().size()
+                   ? std::string(usEnglishRespellings()[index].phones)
+                   : std::string();
+    if (index >= homographs::pronunciations().size())
+        return {};
+    const std::string_view phones = homographs::pronunciations()[index].usEnglish;
+    return prefix == possessivePrefix ? withPossessive(phones) : std::string(phones);
+}
+
 std::vector<FestivalSentence> festivalSentences(const PieceToSpeak& piece) {
     std::vector<FestivalSentence> sentences;
     qsizetype start = piece.start + piece.from;

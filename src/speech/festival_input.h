@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tellwick {
@@ -18,6 +19,10 @@ struct FestivalLexiconEntry {
 };
 // Every entry that festivalInput can hand over; festival is given them once, at its start.
 std::vector<FestivalLexiconEntry> festivalLexiconEntries();
+
+// The phones of the lexicon entry handed over as `word` (a word of festival's utterance), with
+// the secondary stresses its lexicon says as primary ones; empty for any other word.
+std::string lexiconEntryPhones(std::string_view word);
 
 // One sentence of a piece, or a part of a long one, as festival is given it.
 struct FestivalSentence {

@@ -189,6 +189,38 @@ std::string_view possessiveEnding(std::string_view phones) {
     return " z";
 }
 
+// flite's steps from an utterance's tokens to its phones, as utt_synth_tokens takes them before
+// it times and makes the sound.
+const cst_synth_module phonesOnly[] = {
+    {"textanalysis_func", default_textanalysis},
+    {"pos_tagger_func", default_pos_tagger},
+    {"phrasing_func", default_phrasing},
+    {"lexical_insertion_func", default_lexical_insertion},
+    {"pause_insertion_func", default_pause_insertion},
+    {"intonation_func", cart_intonation},
+    {"postlex_func", nullptr},
+    {nullptr, nullptr},
+};
+
+// flite's tokens are parted by white space, and lose these marks at their edges.
+constexpr std::string_view openingMarks = "\"'`({[";
+constexpr std::string_view closingMarks = "\"'`.,:;!?(){}[]";
+
+// Whether flite would take the text from `at` on, going by `step`, into the token of the word
+// beside it: a word joined to more ("moped/scooter", "increment_counter") is not a token of its
+// own, and is given a space there so that it takes its phones.
+bool joinsToken(QStringView text, const TextSpan& span, qsizetype at, int step,
+                std::string_view marks) {
+    for (; at >= span.start && at < span.end; at += step) {
+        const char16_t c = text[at].unicode();
+        if (text[at].isSpace())
+            return false;
+        if (c >= 0x80 || marks.find(char(c)) == std::string_view::npos)
+            return true;
+    }
+    return false;
+}
+
 // A word of an utterance that the voice is told how to say, in bytes of the utterance's UTF-8.
 struct SpokenWord {
     std::size_t start;
@@ -382,13 +414,18 @@ private:
         utt_init(utterance, voice_);
         default_tokenization(utterance);
         givePhones(utterance, std::string_view(utf8.constData(), std::size_t(utf8.size())), words);
-        // The voices' excitation noise comes from the C library's one generator, which would
-        // otherwise go on from wherever the utterances before left it: started afresh, an
-        // utterance sounds the same whatever preceded it, and a file's parts made in separate
-        // processes join into the very samples that one process makes.
-        std::srand(1);
-        if (utt_synth_tokens(utterance) != nullptr && listing_ != nullptr)
-            printPhones(utterance);
+        if (listing_ != nullptr) {
+            // A listing's sound is dropped: the utterance is taken only as far as its phones.
+            if (apply_synth_method(utterance, phonesOnly) != nullptr)
+                printPhones(utterance);
+        } else {
+            // The voices' excitation noise comes from the C library's one generator, which would
+            // otherwise go on from wherever the utterances before left it: started afresh, an
+            // utterance sounds the same whatever preceded it, and a file's parts made in separate
+            // processes join into the very samples that one process makes.
+            std::srand(1);
+            utt_synth_tokens(utterance);
+        }
         call.utterance = nullptr;
         delete_utterance(utterance);
     }
@@ -411,9 +448,14 @@ private:
             const QStringView word = text.mid(i, end - i);
             const QByteArray wordUtf8 = word.toUtf8();
             const std::string phones = phonesOf(text, i, end, piece);
-            if (!phones.empty())
+            if (!phones.empty()) {
+                if (joinsToken(text, span, i - 1, -1, openingMarks))
+                    utf8 += ' ';
                 words->push_back({std::size_t(utf8.size()), std::size_t(wordUtf8.size()), phones});
+            }
             utf8 += wordUtf8;
+            if (!phones.empty() && joinsToken(text, span, end, 1, closingMarks))
+                utf8 += ' ';
             i = end;
         }
         return utf8;

@@ -49,7 +49,8 @@ public:
                                              int run, qint64 firstSample) = 0;
 
     // From now on, also lists the phonemes spoken into stream, one line per clause, in the
-    // engine's own phone set (IPA where asked and the engine can); null stops the listing.
+    // engine's own phone set (IPA where asked and the engine can); null stops the listing. The
+    // sound of a listed job is dropped: an engine may leave it unmade, and deliver no samples.
     virtual void listPhonemes(std::FILE* stream, bool ipa) = 0;
 };
 

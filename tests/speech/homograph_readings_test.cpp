@@ -183,6 +183,42 @@ TEST(HomographReadings, TheIntendedReadingIsSaid) {
     }
 }
 
+// flite's US English listing says the reading decided wherever the word stands: at a sentence's
+// start, with a possessive, beside punctuation, or joined to another word.
+TEST(HomographReadings, FliteSaysTheReadingDecided) {
+    const struct {
+        const char16_t* sentence;
+        const char* word; // in the IPA as `say --ipa` prints it for flite
+    } rows[] = {
+        {u"Read the label before you start.", "ˈɹiːd"},
+        {u"She had read the letter twice.", "ˈɹɛd"},
+        {u"Lead pipes were replaced in 1990.", "ˈlɛd"},
+        {u"They will lead the parade.", "ˈliːd"},
+        {u"The wind was cold.", "ˈwɪnd"},
+        {u"You must wind the clock each week.", "ˈwaɪnd"},
+        {u"The nurse dressed the wound.", "ˈwuːnd"},
+        {u"He wound the cable onto a drum.", "ˈwaʊnd"},
+        {u"He caught a bass in the lake.", "ˈbæs"},
+        {u"The sow's piglets slept.", "ˈsaʊz"},
+        {u"Farmers sow oats in April.", "ˈsoʊ"},
+        {u"She parked her moped/scooter outside.", "ˈmoʊpɛd"},
+        {u"They record at night.", "ɹɪˈkɔɹd"},
+        {u"The \"project\" failed.", "ˈpɹɑdʒɛkt"},
+        {u"Please project the slides.", "pɹəˈdʒɛkt"},
+    };
+    for (const auto& row : rows) {
+        QString error;
+        const std::optional<QString> listing =
+            phonemesOf(QString::fromStdU16String(respellText(row.sentence)), 1,
+                       PhonemeAlphabet::Ipa, &error, {}, QStringLiteral("flite-rms"));
+        ASSERT_TRUE(listing) << error.toStdString();
+        EXPECT_TRUE(listing->split(QRegularExpression(QStringLiteral("\\s+")))
+                        .contains(QString::fromUtf8(row.word)))
+            << QString::fromUtf16(row.sentence).toStdString() << " -> "
+            << listing->simplified().toStdString();
+    }
+}
+
 // A homograph at either edge of a piece of the text is decided from the words beyond the edge.
 TEST(HomographReadings, APieceOfTheTextSeesTheWordsAroundIt) {
     const struct {
