@@ -8,20 +8,30 @@ namespace tellwick {
 
 CompactText::Chunk CompactText::Chunk::of(QStringView text) {
     Chunk chunk;
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 256; }))
-        chunk.latin1 = text.toLatin1();
-    else
+    const bool fitsBytes = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return (c.unicode() < 256 && c != u'\n') || c == QChar::ParagraphSeparator;
+    });
+    if (!fitsBytes) {
         chunk.utf16 = text.toString();
+        return chunk;
+    }
+    chunk.latin1.resize(text.size());
+    std::transform(text.begin(), text.end(), chunk.latin1.begin(), [](QChar c) {
+        return c == QChar::ParagraphSeparator ? '\n' : static_cast<char>(c.unicode());
+    });
     return chunk;
 }
 
 void CompactText::Chunk::appendTo(QString& out, qsizetype from, qsizetype length) const {
     if (length <= 0)
         return;
-    if (utf16.isEmpty())
-        out.append(QLatin1String(latin1.constData() + from, length));
-    else
+    if (!utf16.isEmpty()) {
         out.append(QStringView(utf16).mid(from, length));
+        return;
+    }
+    const qsizetype start = out.size();
+    out.append(QLatin1String(latin1.constData() + from, length));
+    std::replace(out.begin() + start, out.end(), QChar(u'\n'), QChar(QChar::ParagraphSeparator));
 }
 
 CompactText::CompactText(QStringView text) {

@@ -36,6 +36,7 @@ TEST(CompactText, EditsReadBackAsAPlainStringEdited) {
         {"a book into the middle", prose(chunk + 7), chunk / 2, 0, prose(3 * chunk) + euro, 1},
         {"bit by bit past a chunk's length", prose(chunk), 5, 0, euro.repeated(400), 200},
         {"bit by bit taken away", prose(3 * chunk), chunk - 100, 500, {}, 200},
+        {"a line feed, which bytes cannot hold", prose(2 * chunk), 10, 0, QStringLiteral("\n"), 1},
         {"a surrogate pair split by the edit", prose(chunk) + smile + prose(chunk), chunk + 1, 0,
          QStringLiteral("a"), 1},
     };
