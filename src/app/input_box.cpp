@@ -55,6 +55,8 @@ QString withLineFeeds(QString selected) {
     return selected;
 }
 
+} // namespace
+
 // The text selected in a box, taken only when another program asks for it. The cursor is a copy
 // of the box's at the time of selecting: it keeps what was selected when the box's caret moves on,
 // and follows the text around it as it changes. The text is cut from the box's raw text while
@@ -63,6 +65,14 @@ class SelectionMimeData : public PlainTextData {
 public:
     SelectionMimeData(QTextCursor selection, const RawTextMirror* rawText)
         : selection_(std::move(selection)), rawText_(rawText) {}
+
+    // The selected text as the box holds it, paragraphs parted by U+2029, sharing the box's text.
+    CompactText rawSelected() const {
+        if (!rawText_)
+            return CompactText(selection_.selectedText());
+        const qsizetype start = selection_.selectionStart();
+        return rawText_->text().section(start, selection_.selectionEnd() - start);
+    }
 
 protected:
     QVariant plainText(QMetaType) const override {
@@ -76,6 +86,8 @@ private:
     QTextCursor selection_;
     QPointer<const RawTextMirror> rawText_;
 };
+
+namespace {
 
 bool movesCaret(const QKeyEvent* event) {
     return std::find(std::begin(caretKeys), std::end(caretKeys), event->key()) !=
@@ -103,7 +115,7 @@ void InputBox::renewDocument() {
     emit contentsChange();
 }
 
-const QString& InputBox::rawText() const {
+const CompactText& InputBox::rawText() const {
     return rawText_->text();
 }
 
@@ -113,7 +125,7 @@ bool InputBox::comesInSlices(const QString& text) {
 
 void InputBox::replaceText(QString plain, const QString& after) {
     insertion_->cancel();
-    const bool freesMuch = comesInSlices(rawText());
+    const bool freesMuch = rawText().size() >= SlicedInsertion::sliceLength;
     // A long text follows the box's changes into the mirror as it comes in a slice at a time.
     const bool inSlices = comesInSlices(plain);
     const QString atOnce = inSlices ? QString() : plain + after;
@@ -121,7 +133,6 @@ void InputBox::replaceText(QString plain, const QString& after) {
         renewDocument();
     rawText_->replaceAll(rawTextOf(atOnce), [&] { setPlainText(atOnce); });
     if (inSlices) {
-        rawText_->reserve(plain.size() + after.size());
         insertion_->insert(QTextCursor(document()), std::move(plain), false);
         // Queued behind the text, its cursor moves on past it as it comes in.
         insertion_->insert(QTextCursor(document()), after, false);
@@ -140,14 +151,15 @@ bool InputBox::filling() const {
 }
 
 void InputBox::insertAtCaret(QString text) {
-    if (comesInSlices(text))
-        rawText_->reserve(rawText().size() + text.size());
     insertion_->insert(textCursor(), std::move(text), true);
 }
 
 QMimeData* InputBox::createMimeDataFromSelection() const {
-    if (selectsForOthers_)
-        return new SelectionMimeData(textCursor(), rawText_);
+    if (selectsForOthers_) {
+        auto* selection = new SelectionMimeData(textCursor(), rawText_);
+        ownSelection_ = selection;
+        return selection;
+    }
     // A copy, a cut or a drag may change the text at once: its text is taken now.
     auto* data = new QMimeData;
     data->setText(withLineFeeds(textCursor().selectedText()));
@@ -224,6 +236,8 @@ void InputBox::extendPageDown() {
 void InputBox::pastePlainText(ClipboardSource source, std::optional<QPoint> at) {
     if (isReadOnly() || !clipboard_)
         return;
+    if (source == ClipboardSource::Selection && pasteOwnSelection(at))
+        return;
     clipboard_->requestText(source, this, [this, at](const ClipboardRead& read) {
         if (!read.failure.isEmpty())
             reportUncaught(window(), read.failure);
@@ -233,6 +247,19 @@ void InputBox::pastePlainText(ClipboardSource source, std::optional<QPoint> at) 
             setTextCursor(cursorForPosition(*at));
         insertAtCaret(*read.text);
     });
+}
+
+bool InputBox::pasteOwnSelection(std::optional<QPoint> at) {
+    const auto* own = static_cast<const SelectionMimeData*>(ownSelection_.data());
+    if (!own)
+        return false;
+    CompactText text = own->rawSelected();
+    if (text.isEmpty())
+        return true;
+    if (at)
+        setTextCursor(cursorForPosition(*at));
+    insertion_->insert(textCursor(), std::move(text), true);
+    return true;
 }
 
 bool InputBox::canInsertFromMimeData(const QMimeData* source) const {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/clipboard.h"
+#include "reader/compact_text.h"
 
 #include <functional>
 
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextCursor>
 
 #include <optional>
@@ -45,7 +47,7 @@ public:
     void stopExtending();
 
     // The box's text as it stands, paragraphs parted by U+2029, at no cost.
-    const QString& rawText() const;
+    const CompactText& rawText() const;
     // Puts plain, a text with line feeds between its lines, and after it the short text after, in
     // place of the box's text, and drops any text still to come in. A long text comes in a slice
     // at a time from the event loop, so that the window goes on answering meanwhile: the box
@@ -99,10 +101,17 @@ private:
     void moveCaret(QTextCursor::MoveOperation operation, QTextCursor::MoveMode mode);
     void extendPageDown();
 
+    // Pastes the box's own selection, where the box holds the primary selection, straight from the
+    // box's text: a book selected whole is not copied to be pasted. False when the box does not
+    // hold the selection.
+    bool pasteOwnSelection(std::optional<QPoint> at);
+
     Clipboard* clipboard_;
     VoiceChoice* voiceChoice_ = nullptr;
     RawTextMirror* rawText_;
     SlicedInsertion* insertion_;
+    // What the box last gave as the primary selection; gone once another selection takes its place.
+    mutable QPointer<QMimeData> ownSelection_;
     bool extendsSelection_ = false;
     bool selectsForOthers_ = false;
 };

@@ -35,14 +35,21 @@ template <typename Text> qsizetype sliceEnd(const Text& text, qsizetype from) {
 }
 
 // The next slice of the pending text, which is then done up to its end.
-QString takeSlice(qsizetype& done, const QByteArray& utf8, const QString& text) {
+QString takeSlice(qsizetype& done, const QByteArray& utf8, const QString& text,
+                  const CompactText& compact) {
     const qsizetype from = done;
     if (!utf8.isEmpty()) {
         done = sliceEnd(utf8, from);
         return QString::fromUtf8(utf8.constData() + from, done - from);
     }
-    done = sliceEnd(text, from);
-    return QStringView(text).mid(from, done - from).toString();
+    if (!text.isEmpty()) {
+        done = sliceEnd(text, from);
+        return QStringView(text).mid(from, done - from).toString();
+    }
+    // One unit past a slice's length tells the text's last slice from the others.
+    const QString reach = compact.mid(from, SlicedInsertion::sliceLength + 1);
+    done = from + sliceEnd(reach, 0);
+    return reach.left(done - from);
 }
 
 } // namespace
@@ -53,22 +60,36 @@ SlicedInsertion::SlicedInsertion(QObject* parent) : QObject(parent) {
     connect(&nextSlices_, &QTimer::timeout, this, &SlicedInsertion::insertSlices);
 }
 
+bool SlicedInsertion::insertedAtOnce(QTextCursor& cursor, const QString& text, bool undoable) {
+    if (text.size() >= sliceLength)
+        return false;
+    if (!undoable && cursor.document())
+        cursor.document()->setUndoRedoEnabled(false);
+    cursor.insertText(text);
+    if (!undoable && cursor.document())
+        cursor.document()->setUndoRedoEnabled(true);
+    return true;
+}
+
 void SlicedInsertion::insert(QTextCursor cursor, QString text, bool undoable) {
-    if (text.isEmpty())
+    if (text.isEmpty() || (pending_.empty() && insertedAtOnce(cursor, text, undoable)))
         return;
-    if (pending_.empty() && text.size() < sliceLength) {
-        if (!undoable && cursor.document())
-            cursor.document()->setUndoRedoEnabled(false);
-        cursor.insertText(text);
-        if (!undoable && cursor.document())
-            cursor.document()->setUndoRedoEnabled(true);
-        return;
-    }
-    Pending pending{std::move(cursor), {}, {}, 0, undoable};
+    Pending pending{std::move(cursor), {}, {}, {}, 0, undoable};
     if (QStringView(text).isValidUtf16())
         pending.utf8 = text.toUtf8();
     else
         pending.text = std::move(text);
+    enqueue(std::move(pending));
+}
+
+void SlicedInsertion::insert(QTextCursor cursor, CompactText text, bool undoable) {
+    if (text.isEmpty() || (pending_.empty() && text.size() < sliceLength &&
+                           insertedAtOnce(cursor, text.toString(), undoable)))
+        return;
+    enqueue({std::move(cursor), {}, {}, std::move(text), 0, undoable});
+}
+
+void SlicedInsertion::enqueue(Pending pending) {
     pending_.push_back(std::move(pending));
     if (pending_.size() == 1)
         insertSlices();
@@ -96,7 +117,7 @@ void SlicedInsertion::insertSlice(Pending& pending) {
         pending.cursor.beginEditBlock();
     else
         pending.cursor.joinPreviousEditBlock();
-    pending.cursor.insertText(takeSlice(pending.done, pending.utf8, pending.text));
+    pending.cursor.insertText(takeSlice(pending.done, pending.utf8, pending.text, pending.compact));
     pending.cursor.endEditBlock();
     if (!pending.undoable)
         document->setUndoRedoEnabled(true);

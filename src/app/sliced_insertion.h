@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reader/compact_text.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
@@ -31,6 +33,8 @@ public:
     // Inserts text at cursor. An undoable text is one step of the document's undo, as a paste is;
     // one that is not leaves the document with nothing to undo, as a text set anew does.
     void insert(QTextCursor cursor, QString text, bool undoable);
+    // The same for a text kept compact, which waits as it is.
+    void insert(QTextCursor cursor, CompactText text, bool undoable);
     // Drops every text still to come in, and what was to run after them.
     void cancel();
     bool busy() const { return !pending_.empty(); }
@@ -39,15 +43,21 @@ public:
 
 private:
     // A text on its way in waits as UTF-8, half its size for most text, unless it holds what UTF-8
-    // cannot (a lone surrogate): then as it came.
+    // cannot (a lone surrogate): then as it came. A compact text waits as it is.
     struct Pending {
         QTextCursor cursor;
         QByteArray utf8;
         QString text;
+        CompactText compact;
         qsizetype done = 0;
         bool undoable = false;
-        qsizetype size() const { return utf8.isEmpty() ? text.size() : utf8.size(); }
+        qsizetype size() const {
+            return !utf8.isEmpty() ? utf8.size() : !text.isEmpty() ? text.size() : compact.size();
+        }
     };
+    // Inserts text at once where nothing waits before it and it is short; false otherwise.
+    static bool insertedAtOnce(QTextCursor& cursor, const QString& text, bool undoable);
+    void enqueue(Pending pending);
     void insertSlices();
     static void insertSlice(Pending& pending);
 

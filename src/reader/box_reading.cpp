@@ -18,7 +18,7 @@ std::u16string_view units(QStringView text) {
 
 // Whether the line that starts at at opens a sentence after one that closed: neither the rewriter
 // nor the words of numbers and abbreviations look past such a place, back or on.
-bool startsSentenceLine(QStringView text, qsizetype at) {
+template <typename Text> bool startsSentenceLine(const Text& text, qsizetype at) {
     if (at == 0 || at >= text.size() || !isLineBreak(text[at - 1]) || text[at].unicode() < u'A' ||
         text[at].unicode() > u'Z')
         return false;
@@ -28,16 +28,32 @@ bool startsSentenceLine(QStringView text, qsizetype at) {
     return isSentenceEndMark(text[before]);
 }
 
+template <typename Text>
+qsizetype pieceEnd(const Text& text, qsizetype from, qsizetype pieceLength) {
+    // A bracket left open before the end would have been closed by a later one in the whole.
+    bool bracketOpen = false;
+    for (qsizetype at = from; at < text.size(); ++at) {
+        if (at - from >= pieceLength && !bracketOpen && startsSentenceLine(text, at))
+            return at;
+        if (text[at] == u'[')
+            bracketOpen = true;
+        else if (text[at] == u']')
+            bracketOpen = false;
+    }
+    return text.size();
+}
+
 // Rewrites text a piece at a time, each piece made ready for the rewriter by prepare, into one
 // spoken text whose map leads back to the prepared pieces joined.
-template <typename Prepare>
-SpokenText rewriteInPieces(QStringView text, const RespellOptions& options, qsizetype pieceLength,
+template <typename Text, typename Prepare>
+SpokenText rewriteInPieces(const Text& text, const RespellOptions& options, qsizetype pieceLength,
                            Prepare prepare) {
     SpokenText spoken;
     std::size_t sourceDone = 0;
     for (qsizetype from = 0; from < text.size();) {
-        const qsizetype end = rewritePieceEnd(text, from, pieceLength);
-        const std::u16string piece = prepare(text.mid(from, end - from));
+        const qsizetype end = pieceEnd(text, from, pieceLength);
+        const auto part = text.mid(from, end - from);
+        const std::u16string piece = prepare(QStringView(part));
         const MappedRespelling mapped = speakableText(piece, options);
         const auto outputDone = static_cast<std::size_t>(spoken.text.size());
         for (SourceMap::Run run : mapped.map.runs) {
@@ -63,17 +79,7 @@ SpokenText rewriteInPieces(QStringView text, const RespellOptions& options, qsiz
 } // namespace
 
 qsizetype rewritePieceEnd(QStringView text, qsizetype from, qsizetype pieceLength) {
-    // A bracket left open before the end would have been closed by a later one in the whole.
-    bool bracketOpen = false;
-    for (qsizetype at = from; at < text.size(); ++at) {
-        if (at - from >= pieceLength && !bracketOpen && startsSentenceLine(text, at))
-            return at;
-        if (text[at] == u'[')
-            bracketOpen = true;
-        else if (text[at] == u']')
-            bracketOpen = false;
-    }
-    return text.size();
+    return pieceEnd(text, from, pieceLength);
 }
 
 SpokenText voiceText(QStringView text, const RespellOptions& options, qsizetype pieceLength) {
@@ -81,7 +87,7 @@ SpokenText voiceText(QStringView text, const RespellOptions& options, qsizetype 
                            [](QStringView piece) { return std::u16string(units(piece)); });
 }
 
-BoxReading::BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options)
+BoxReading::BoxReading(const CompactText& raw, qsizetype offset, const RespellOptions& options)
     : offset_(offset), rawLength_(raw.size()) {
     // Every line break but a CR LF grows by one unit on its way to the rewriter.
     for (qsizetype i = 0; i < raw.size(); ++i) {
@@ -111,7 +117,7 @@ qsizetype BoxReading::boxPosition(qsizetype spokenPosition) const {
     return offset_ + input - crLfs;
 }
 
-BoxRange BoxReading::sentenceInBox(qsizetype spokenPosition, QStringView box) const {
+BoxRange BoxReading::sentenceInBox(qsizetype spokenPosition, const CompactText& box) const {
     qsizetype first = std::clamp<qsizetype>(spokenPosition, 0, spoken_.size());
     while (first < spoken_.size() && spoken_[first].isSpace())
         ++first;

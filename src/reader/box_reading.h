@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reader/compact_text.h"
 #include "rewriter/respell.h"
 
 #include <QString>
@@ -44,7 +45,7 @@ qsizetype rewritePieceEnd(QStringView text, qsizetype from, qsizetype pieceLengt
 class BoxReading {
 public:
     // Rewrites raw, the box's raw text from offset on, as Read speaks it.
-    BoxReading(const QString& raw, qsizetype offset, const RespellOptions& options);
+    BoxReading(const CompactText& raw, qsizetype offset, const RespellOptions& options);
 
     const QString& spoken() const { return spoken_; }
     // Where in the box the unit of the spoken text at spokenPosition came from; the end of what
@@ -53,7 +54,7 @@ public:
     // The sentence of the spoken text that starts at spokenPosition, in the box: from its first
     // character to the start of the next sentence, less the white space before that. box is the
     // box's raw text.
-    BoxRange sentenceInBox(qsizetype spokenPosition, QStringView box) const;
+    BoxRange sentenceInBox(qsizetype spokenPosition, const CompactText& box) const;
 
 private:
     QString spoken_;

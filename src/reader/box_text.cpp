@@ -1,5 +1,7 @@
 #include "reader/box_text.h"
 
+#include "reader/compact_text.h"
+
 #include "pronunciation/normaliser.h"
 
 #include <algorithm>
@@ -26,6 +28,14 @@ QString emptyLineRun(int screenLines) {
 
 bool isBlank(QStringView text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
+bool isBlank(const CompactText& text) {
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (!text[at].isSpace())
+            return false;
+    }
+    return true;
 }
 
 QString rawTextOf(QString plain) {

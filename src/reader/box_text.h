@@ -7,6 +7,8 @@
 
 namespace tellwick {
 
+class CompactText;
+
 // The raw text that a plain text box holds once given plain: every character that the box turns
 // into a paragraph end becomes U+2029.
 QString rawTextOf(QString plain);
@@ -18,6 +20,7 @@ QString emptyLineRun(int screenLines);
 // Whether text holds nothing but white space (line and paragraph ends among it): nothing a voice
 // would say.
 bool isBlank(QStringView text);
+bool isBlank(const CompactText& text);
 
 // What the voice reads of a text (the rewrite with the words of numbers, dates and the like), for
 // Qt's strings.

@@ -23,7 +23,8 @@ void Reader::setPaused(bool paused) {
     emit pausedChanged(paused);
 }
 
-VoiceResult Reader::readBox(const QString& box, qsizetype start, const RespellOptions& options) {
+VoiceResult Reader::readBox(const CompactText& box, qsizetype start,
+                            const RespellOptions& options) {
     QString error;
     std::unique_ptr<Voice> voice = voices_ ? voices_(&error) : nullptr;
     if (!voice)
@@ -33,10 +34,11 @@ VoiceResult Reader::readBox(const QString& box, qsizetype start, const RespellOp
     if (VoiceResult rated = voice_->setRate(speed_); !rated)
         return rated;
     box_ = box;
-    const VoiceResult begun = speakInSteps(box.mid(start), [start, options](QString raw) {
-        auto reading = std::make_shared<const BoxReading>(raw, start, options);
-        return Spoken{reading->spoken(), reading};
-    });
+    const VoiceResult begun =
+        speakInSteps<CompactText>(box.sliced(start), [start, options](const CompactText& raw) {
+            auto reading = std::make_shared<const BoxReading>(raw, start, options);
+            return Spoken{reading->spoken(), reading};
+        });
     if (begun)
         setPaused(false);
     return begun;
@@ -52,7 +54,7 @@ void Reader::readClipboard(const std::optional<QString>& text, const RespellOpti
     if (voice_) {
         (void)voice_->setRate(speed_);
         if (text)
-            (void)speakInSteps(*text, [options](QString text) {
+            (void)speakInSteps<QString>(*text, [options](const QString& text) {
                 return Spoken{voiceText(text, options).text, nullptr};
             });
     }
@@ -83,7 +85,7 @@ void Reader::silence() {
 
 void Reader::forgetBox() {
     reading_.reset();
-    box_.clear();
+    box_ = {};
 }
 
 void Reader::offerPause() {
@@ -114,13 +116,14 @@ void Reader::takeVoice(std::unique_ptr<Voice> voice) {
     voice_->onFinished([this] { emit finished(); });
 }
 
-VoiceResult Reader::speakInSteps(QString text, Rewrite rewrite) {
+template <typename Text> VoiceResult Reader::speakInSteps(Text text, Rewrite<Text> rewrite) {
     if (text.size() <= twoStepLength) {
-        Spoken spoken = rewrite(std::move(text));
+        Spoken spoken = rewrite(text);
         reading_ = std::move(spoken.reading);
         return voice_->speak(spoken.text);
     }
-    Spoken beginning = rewrite(text.left(beginningEnd(text)));
+    // The beginning ends within the first twoStepLength units.
+    Spoken beginning = rewrite(text.left(beginningEnd(text.mid(0, twoStepLength + 1))));
     reading_ = std::move(beginning.reading);
     const VoiceResult begun = voice_->speakBeginning(beginning.text);
     if (begun)
@@ -128,12 +131,12 @@ VoiceResult Reader::speakInSteps(QString text, Rewrite rewrite) {
     return begun;
 }
 
-void Reader::completeBeside(QString text, Rewrite rewrite) {
+template <typename Text> void Reader::completeBeside(Text text, Rewrite<Text> rewrite) {
     // The rewriter holds nothing between calls, so it runs on a thread of its own while the
     // window goes on; the whole goes to the voice only if no later reading has replaced it.
     auto whole = std::make_shared<Spoken>();
-    QThread* rewriter = QThread::create(
-        [text = std::move(text), rewrite, whole]() mutable { *whole = rewrite(std::move(text)); });
+    QThread* rewriter =
+        QThread::create([text = std::move(text), rewrite, whole] { *whole = rewrite(text); });
     connect(rewriter, &QThread::finished, rewriter, &QObject::deleteLater);
     connect(rewriter, &QThread::finished, this, [this, taken = voicesTaken_, whole] {
         if (taken != voicesTaken_)

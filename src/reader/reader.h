@@ -39,7 +39,7 @@ public:
     // Reads box, the box's raw text (paragraphs parted by U+2029), from start to its end, with a
     // new voice at the present speed. Fails, the present reading left as it was, when no voice
     // can be made; fails when the voice refuses the speed or the text.
-    VoiceResult readBox(const QString& box, qsizetype start, const RespellOptions& options);
+    VoiceResult readBox(const CompactText& box, qsizetype start, const RespellOptions& options);
     // Reads the clipboard's text as read (nothing: a clipboard that could not be read), every
     // step that fails skipped: without a new voice the old one, if any, reads it. Only a
     // clipboard known to hold no text reads nothing and changes nothing.
@@ -77,11 +77,11 @@ private:
         QString text;
         std::shared_ptr<const BoxReading> reading;
     };
-    using Rewrite = std::function<Spoken(QString)>;
+    template <typename Text> using Rewrite = std::function<Spoken(const Text&)>;
 
     void takeVoice(std::unique_ptr<Voice> voice);
-    VoiceResult speakInSteps(QString text, Rewrite rewrite);
-    void completeBeside(QString text, Rewrite rewrite);
+    template <typename Text> VoiceResult speakInSteps(Text text, Rewrite<Text> rewrite);
+    template <typename Text> void completeBeside(Text text, Rewrite<Text> rewrite);
 
     VoiceFactory voices_;
     std::unique_ptr<Voice> voice_;
@@ -90,7 +90,7 @@ private:
     // The reading of the box being heard, and the box's text it was made from; none for a text
     // that does not come from the box.
     std::shared_ptr<const BoxReading> reading_;
-    QString box_;
+    CompactText box_;
     // Counts the voices taken, so that a late whole text never reaches a voice that merely took
     // the place of its own.
     quint64 voicesTaken_ = 0;

@@ -1,5 +1,7 @@
 #include "reader/sentences.h"
 
+#include "reader/compact_text.h"
+
 #include "speech/qt_text.h"
 
 #include <algorithm>
@@ -12,7 +14,7 @@ bool closes(QChar c) {
     return c == u'"' || c == u'\'' || c == u')' || c == u']' || c == u'\u2019' || c == u'\u201D';
 }
 
-qsizetype skipSpace(QStringView text, qsizetype from) {
+template <typename Text> qsizetype skipSpace(const Text& text, qsizetype from) {
     while (from < text.size() && text[from].isSpace())
         ++from;
     return from;
@@ -20,13 +22,13 @@ qsizetype skipSpace(QStringView text, qsizetype from) {
 
 // The voice takes a full stop before a word in lower case on the same line for an abbreviation's,
 // and reads on in the same sentence.
-bool goesOn(QStringView text, QChar mark, qsizetype next) {
+template <typename Text> bool goesOn(const Text& text, QChar mark, qsizetype next) {
     return mark == u'.' && next < text.size() && text[next].isLower();
 }
 
 // The end of the sentence whose end mark may stand at i: just past the mark and its closers, or
 // -1 when no sentence ends there.
-qsizetype endAt(QStringView text, qsizetype i) {
+template <typename Text> qsizetype endAt(const Text& text, qsizetype i) {
     if (isLineBreak(text[i]))
         return i;
     if (!isSentenceEndMark(text[i]))
@@ -44,7 +46,7 @@ qsizetype endAt(QStringView text, qsizetype i) {
 
 // Whether white space at i, the first after some text, follows the end of a sentence that the
 // text from next on does not go on.
-bool followsEnd(QStringView text, qsizetype i, qsizetype next) {
+template <typename Text> bool followsEnd(const Text& text, qsizetype i, qsizetype next) {
     if (isLineBreak(text[i]))
         return true;
     qsizetype mark = i - 1;
@@ -53,9 +55,7 @@ bool followsEnd(QStringView text, qsizetype i, qsizetype next) {
     return mark >= 0 && isSentenceEndMark(text[mark]) && !goesOn(text, text[mark], next);
 }
 
-} // namespace
-
-qsizetype nextSentenceStart(QStringView text, qsizetype from) {
+template <typename Text> qsizetype nextStart(const Text& text, qsizetype from) {
     for (qsizetype i = std::max<qsizetype>(from, 0); i < text.size(); ++i) {
         if (const qsizetype end = endAt(text, i); end >= 0)
             return skipSpace(text, end);
@@ -63,7 +63,7 @@ qsizetype nextSentenceStart(QStringView text, qsizetype from) {
     return text.size();
 }
 
-qsizetype sentenceStartAt(QStringView text, qsizetype position) {
+template <typename Text> qsizetype startAt(const Text& text, qsizetype position) {
     position = std::clamp<qsizetype>(position, 0, text.size());
     // Back to the white space that parts this sentence from the one before: a run of white space
     // with an end of a sentence at or before its start.
@@ -86,6 +86,24 @@ qsizetype sentenceStartAt(QStringView text, qsizetype position) {
         i = runStart + 1;
     }
     return skipSpace(text, 0);
+}
+
+} // namespace
+
+qsizetype nextSentenceStart(QStringView text, qsizetype from) {
+    return nextStart(text, from);
+}
+
+qsizetype nextSentenceStart(const CompactText& text, qsizetype from) {
+    return nextStart(text, from);
+}
+
+qsizetype sentenceStartAt(QStringView text, qsizetype position) {
+    return startAt(text, position);
+}
+
+qsizetype sentenceStartAt(const CompactText& text, qsizetype position) {
+    return startAt(text, position);
 }
 
 } // namespace tellwick

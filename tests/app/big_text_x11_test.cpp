@@ -117,7 +117,7 @@ template <typename Done> bool runUntil(Done done, int settleMs, int timeoutMs) {
 // The ways a long text comes into the box, each after the one before: the last pastes the whole
 // box, selected, into itself. A gesture that reads is done once the whole text reaches the voice.
 // The peak is the most memory the window may take meanwhile, in megabytes: a box of 10 MB costs
-// some 55 MB (the document's text and its blocks, and the box's raw text), a read its rewrite and
+// some 46 MB (the document's text and its blocks, and the box's raw text), a read its rewrite and
 // a map back to the box, and the clipboard what was read from the selection. The last gesture
 // leaves twice the text in the box.
 const struct {
@@ -146,7 +146,7 @@ const struct {
          QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
          QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, {5, 5});
      },
-     2 * bigTextLength, false, 210},
+     2 * bigTextLength, false, 190},
 };
 
 // For each gesture: "<name> <longest stall ms> <longest stall ms working> <box filled> <peak
