@@ -114,12 +114,12 @@ template <typename Done> bool runUntil(Done done, int settleMs, int timeoutMs) {
     return reached;
 }
 
-// The ways a long text comes into the box, each after the one before: the last pastes the whole
-// box, selected, into itself. A gesture that reads is done once the whole text reaches the voice.
-// The peak is the most memory the window may take meanwhile, in megabytes: a box of 10 MB costs
-// some 46 MB (the document's text and its blocks, and the box's raw text), a read its rewrite and
-// a map back to the box, and the clipboard what was read from the selection. The last gesture
-// leaves twice the text in the box.
+// The ways a long text comes into the box, each after the one before: a middle click pastes the
+// other program's selection, and the last pastes the whole box, selected, into itself. A gesture
+// that reads is done once the whole text reaches the voice. The peak is the most memory the window
+// may take meanwhile, in megabytes: a box of 10 MB costs some 46 MB (the document's text and its
+// blocks, and the box's raw text), a read its rewrite and a map back to the box, and the clipboard
+// what was read from the selection. The last gesture leaves twice the text in the box.
 const struct {
     const char* name;
     void (*gesture)(MainWindow& window, QPlainTextEdit& box);
@@ -141,6 +141,12 @@ const struct {
          runWindowCommand(window, QStringLiteral("read-selection"), [](const QString&) {});
      },
      bigTextLength, true, 150},
+    {"middle-click",
+     [](MainWindow& window, QPlainTextEdit& box) {
+         window.onClearClicked();
+         QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, {5, 5});
+     },
+     bigTextLength, false, 150},
     {"select-all-middle-click",
      [](MainWindow&, QPlainTextEdit& box) {
          QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
