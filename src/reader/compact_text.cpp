@@ -49,18 +49,26 @@ void CompactText::lookUp(qsizetype position) const {
     lookedEnd_ = ends_[looked_];
 }
 
+template <typename Piece>
+void CompactText::eachPiece(qsizetype from, qsizetype length, Piece piece) const {
+    if (length == 0)
+        return;
+    for (std::size_t chunk = chunkAt(from), last = chunkAt(from + length - 1); chunk <= last;
+         ++chunk) {
+        const qsizetype start = std::max(from, chunkStart(chunk));
+        const qsizetype end = std::min(from + length, ends_[chunk]);
+        piece(chunks_[chunk], start - chunkStart(chunk), end - start, end - from);
+    }
+}
+
 QString CompactText::mid(qsizetype from, qsizetype length) const {
     from = std::clamp<qsizetype>(from, 0, size());
     length = std::clamp<qsizetype>(length, 0, size() - from);
     QString out;
-    if (length == 0)
-        return out;
     out.reserve(length);
-    for (std::size_t chunk = chunkAt(from); out.size() < length; ++chunk) {
-        const qsizetype start = std::max(from, chunkStart(chunk));
-        const qsizetype end = std::min(from + length, ends_[chunk]);
-        chunks_[chunk].appendTo(out, start - chunkStart(chunk), end - start);
-    }
+    eachPiece(from, length, [&](const Chunk& chunk, qsizetype cut, qsizetype count, qsizetype) {
+        chunk.appendTo(out, cut, count);
+    });
     return out;
 }
 
@@ -68,23 +76,16 @@ CompactText CompactText::section(qsizetype from, qsizetype length) const {
     from = std::clamp<qsizetype>(from, 0, size());
     length = std::clamp<qsizetype>(length, 0, size() - from);
     CompactText out;
-    if (length == 0)
-        return out;
-    const std::size_t first = chunkAt(from);
-    const std::size_t last = chunkAt(from + length - 1);
-    for (std::size_t chunk = first; chunk <= last; ++chunk) {
-        const qsizetype start = std::max(from, chunkStart(chunk));
-        const qsizetype end = std::min(from + length, ends_[chunk]);
-        const Chunk& whole = chunks_[chunk];
-        const qsizetype cut = start - chunkStart(chunk);
-        Chunk part;
-        if (whole.utf16.isEmpty())
-            part.latin1 = whole.latin1.mid(cut, end - start);
-        else
-            part.utf16 = whole.utf16.mid(cut, end - start);
-        out.chunks_.push_back(std::move(part));
-        out.ends_.push_back(end - from);
-    }
+    eachPiece(from, length,
+              [&](const Chunk& whole, qsizetype cut, qsizetype count, qsizetype sectionEnd) {
+                  Chunk part;
+                  if (whole.utf16.isEmpty())
+                      part.latin1 = whole.latin1.mid(cut, count);
+                  else
+                      part.utf16 = whole.utf16.mid(cut, count);
+                  out.chunks_.push_back(std::move(part));
+                  out.ends_.push_back(sectionEnd);
+              });
     return out;
 }
 

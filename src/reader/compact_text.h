@@ -70,6 +70,9 @@ private:
     // The chunk that holds position; the last one for the text's end.
     std::size_t chunkAt(qsizetype position) const;
     void lookUp(qsizetype position) const;
+    // Calls piece(chunk, offset in it, count, end of the piece counted from from) for each piece
+    // of the chunks that [from, from + length) covers, in order.
+    template <typename Piece> void eachPiece(qsizetype from, qsizetype length, Piece piece) const;
     void forgetLookUp() const { lookedStart_ = lookedEnd_ = 0; }
     // Puts the chunks of text in place of the chunks from first up to pastLast.
     void splice(std::size_t first, std::size_t pastLast, QStringView text);
