@@ -3,23 +3,66 @@
 #include <QLatin1String>
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 namespace tellwick {
 
+namespace {
+
+// Bytes 0x80 to 0x9F stand for the typographic marks that Windows-1252 puts there (quotes, dashes,
+// the ellipsis, the euro sign), which a book in a Latin script is full of; the control characters
+// they stand for in Latin-1 never come in a byte. Zero: no mark.
+constexpr char16_t typographicMarks[32] = {
+    u'\u20AC', 0,         u'\u201A', u'\u0192', u'\u201E', u'\u2026', u'\u2020', u'\u2021',
+    u'\u02C6', u'\u2030', u'\u0160', u'\u2039', u'\u0152', 0,         u'\u017D', 0,
+    0,         u'\u2018', u'\u2019', u'\u201C', u'\u201D', u'\u2022', u'\u2013', u'\u2014',
+    u'\u02DC', u'\u2122', u'\u0161', u'\u203A', u'\u0153', 0,         u'\u017E', u'\u0178',
+};
+
+// The byte that stands for c in a chunk of bytes; none where c needs UTF-16.
+std::optional<char> byteFor(QChar c) {
+    const char16_t unit = c.unicode();
+    if (unit == QChar::ParagraphSeparator)
+        return '\n';
+    if (unit != u'\n' && (unit < 0x80 || (unit >= 0xA0 && unit < 0x100)))
+        return static_cast<char>(unit);
+    if (unit < 0x100)
+        return std::nullopt;
+    const auto* mark = std::find(std::begin(typographicMarks), std::end(typographicMarks), unit);
+    if (mark == std::end(typographicMarks))
+        return std::nullopt;
+    return static_cast<char>(0x80 + (mark - std::begin(typographicMarks)));
+}
+
+QChar unitFor(char byte) {
+    const auto value = static_cast<uchar>(byte);
+    if (byte == '\n')
+        return QChar(QChar::ParagraphSeparator);
+    if (value >= 0x80 && value < 0xA0)
+        return QChar(typographicMarks[value - 0x80]);
+    return QChar(value);
+}
+
+} // namespace
+
 CompactText::Chunk CompactText::Chunk::of(QStringView text) {
     Chunk chunk;
-    const bool fitsBytes = std::all_of(text.begin(), text.end(), [](QChar c) {
-        return (c.unicode() < 256 && c != u'\n') || c == QChar::ParagraphSeparator;
-    });
-    if (!fitsBytes) {
-        chunk.utf16 = text.toString();
-        return chunk;
-    }
     chunk.latin1.resize(text.size());
-    std::transform(text.begin(), text.end(), chunk.latin1.begin(), [](QChar c) {
-        return c == QChar::ParagraphSeparator ? '\n' : static_cast<char>(c.unicode());
-    });
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const std::optional<char> byte = byteFor(text[i]);
+        if (!byte) {
+            chunk.latin1.clear();
+            chunk.utf16 = text.toString();
+            return chunk;
+        }
+        chunk.latin1[i] = *byte;
+    }
     return chunk;
+}
+
+QChar CompactText::Chunk::at(qsizetype i) const {
+    return utf16.isEmpty() ? unitFor(latin1[i]) : utf16[i];
 }
 
 void CompactText::Chunk::appendTo(QString& out, qsizetype from, qsizetype length) const {
@@ -31,7 +74,10 @@ void CompactText::Chunk::appendTo(QString& out, qsizetype from, qsizetype length
     }
     const qsizetype start = out.size();
     out.append(QLatin1String(latin1.constData() + from, length));
-    std::replace(out.begin() + start, out.end(), QChar(u'\n'), QChar(QChar::ParagraphSeparator));
+    for (auto unit = out.begin() + start; unit != out.end(); ++unit) {
+        if (*unit == u'\n' || (unit->unicode() >= 0x80 && unit->unicode() < 0xA0))
+            *unit = unitFor(static_cast<char>(unit->unicode()));
+    }
 }
 
 CompactText::CompactText(QStringView text) {

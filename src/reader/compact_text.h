@@ -9,12 +9,13 @@
 
 namespace tellwick {
 
-// A long text kept in chunks of some tens of thousands of UTF-16 units, each held as Latin-1 bytes
-// where all its units fit in one (half the room of UTF-16: most of a book in a Latin script), as
-// UTF-16 otherwise. A box's raw text parts its paragraphs by U+2029 and holds no line feed, so in
-// bytes a line feed stands for U+2029. The chunks are shared between copies, so that a copy costs
-// next to nothing and an edit copies only the chunks it changes: a reading or a paste can keep the
-// text as it was while the box's text goes on changing.
+// A long text kept in chunks of some tens of thousands of UTF-16 units, each held as bytes where
+// all its units fit in one (half the room of UTF-16: most of a book in a Latin script), as UTF-16
+// otherwise. A byte is a Latin-1 character, or one of the typographic quotes and dashes where
+// Windows-1252 has them. A box's raw text parts its paragraphs by U+2029 and holds no line feed, so
+// in bytes a line feed stands for U+2029. The chunks are shared between copies, so that a copy
+// costs next to nothing and an edit copies only the chunks it changes: a reading or a paste can
+// keep the text as it was while the box's text goes on changing.
 //
 // at() remembers the chunk it last looked in, so that reading on from there is quick: one object
 // is not to be read from two threads at once (a copy is).
@@ -57,12 +58,7 @@ private:
         QString utf16;
         static Chunk of(QStringView text);
         qsizetype size() const { return utf16.isEmpty() ? latin1.size() : utf16.size(); }
-        QChar at(qsizetype i) const {
-            if (!utf16.isEmpty())
-                return utf16[i];
-            return latin1[i] == '\n' ? QChar(QChar::ParagraphSeparator)
-                                     : QChar(static_cast<uchar>(latin1[i]));
-        }
+        QChar at(qsizetype i) const;
         void appendTo(QString& out, qsizetype from, qsizetype length) const;
     };
 

@@ -37,6 +37,10 @@ TEST(CompactText, EditsReadBackAsAPlainStringEdited) {
         {"bit by bit past a chunk's length", prose(chunk), 5, 0, euro.repeated(400), 200},
         {"bit by bit taken away", prose(3 * chunk), chunk - 100, 500, {}, 200},
         {"a line feed, which bytes cannot hold", prose(2 * chunk), 10, 0, QStringLiteral("\n"), 1},
+        {"typographic quotes and dashes, kept in bytes", prose(2 * chunk), chunk - 2, 0,
+         QStringLiteral("\u2018a\u2019 \u201Cb\u201D \u2013 \u2014 \u2026 \u0153"), 1},
+        {"control characters that bytes keep for marks", prose(2 * chunk), 10, 0,
+         QStringLiteral("\u0080\u0081\u009F"), 1},
         {"a surrogate pair split by the edit", prose(chunk) + smile + prose(chunk), chunk + 1, 0,
          QStringLiteral("a"), 1},
     };
