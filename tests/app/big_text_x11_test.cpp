@@ -135,18 +135,18 @@ const struct {
          QTest::keyClick(&box, Qt::Key_V, Qt::ControlModifier);
      },
      bigTextLength, false, 150},
-    {"read-selection",
-     [](MainWindow& window, QPlainTextEdit&) {
-         window.onClearClicked();
-         runWindowCommand(window, QStringLiteral("read-selection"), [](const QString&) {});
-     },
-     bigTextLength, true, 150},
     {"middle-click",
      [](MainWindow& window, QPlainTextEdit& box) {
          window.onClearClicked();
          QTest::mouseClick(box.viewport(), Qt::MiddleButton, {}, {5, 5});
      },
      bigTextLength, false, 150},
+    {"read-selection",
+     [](MainWindow& window, QPlainTextEdit&) {
+         window.onClearClicked();
+         runWindowCommand(window, QStringLiteral("read-selection"), [](const QString&) {});
+     },
+     bigTextLength, true, 150},
     {"select-all-middle-click",
      [](MainWindow&, QPlainTextEdit& box) {
          QTest::keyClick(&box, Qt::Key_A, Qt::ControlModifier);
