@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 #include "cli/document_input.h"
-#include "documents/input_bytes.h"
 #include "cli/options.h"
 #include "cli/text_io.h"
+#include "documents/input_bytes.h"
 #include "rewriter/respell.h"
 
 #include <cstdio>

@@ -1,5 +1,5 @@
-#include "documents/input_bytes.h"
 #include "cli/text_io.h"
+#include "documents/input_bytes.h"
 
 #include <gtest/gtest.h>
 
