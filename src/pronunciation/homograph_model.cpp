@@ -385,8 +385,15 @@ std::optional<Model> Model::deserialise(std::string_view bytes, std::string* err
             return fail("the model is damaged");
     }
     std::optional<Homograph> verbs;
-    if (!in.number(&shared) || shared > 1 || (shared == 1 && !read(&in, &verbs.emplace())) ||
-        (verbs && verbs->readings.size() != 2) || !in.atEnd())
+    if (!in.number(&shared) || shared > 1)
+        return fail("the model is damaged");
+    if (shared == 1) {
+        Homograph sharedVerbs;
+        if (!read(&in, &sharedVerbs) || sharedVerbs.readings.size() != 2)
+            return fail("the model is damaged");
+        verbs = std::move(sharedVerbs);
+    }
+    if (!in.atEnd())
         return fail("the model is damaged");
     return Model(std::move(homographs), std::move(verbs));
 }
