@@ -49,14 +49,22 @@ QChar unitFor(char byte) {
 CompactText::Chunk CompactText::Chunk::of(QStringView text) {
     Chunk chunk;
     chunk.latin1.resize(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const std::optional<char> byte = byteFor(text[i]);
+    char* bytes = chunk.latin1.data();
+    const char16_t* units = text.utf16();
+    for (qsizetype i = 0, size = text.size(); i < size; ++i) {
+        // Most of a book is ASCII: it is copied straight.
+        const char16_t unit = units[i];
+        if (unit < 0x80 && unit != u'\n') {
+            bytes[i] = static_cast<char>(unit);
+            continue;
+        }
+        const std::optional<char> byte = byteFor(QChar(unit));
         if (!byte) {
             chunk.latin1.clear();
             chunk.utf16 = text.toString();
             return chunk;
         }
-        chunk.latin1[i] = *byte;
+        bytes[i] = *byte;
     }
     return chunk;
 }
