@@ -5,10 +5,13 @@
 #include "support/x_session.h"
 #include "window_fixture.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace tellwick {
@@ -49,8 +52,9 @@ const struct {
      2},
 };
 
-// For each action: "<name> <messages> <ticks>", the messages reported within five seconds and
-// the ticks of a 20 ms timer the window ran while it waited.
+// For each action: "<name> <messages> <ticks> <ticks before the press returned> <longest gap>",
+// the messages reported within five seconds, the ticks of a 20 ms timer the window ran while it
+// waited, and the longest time in milliseconds between two ticks (or before the first).
 [[noreturn]] void runActionsOnHungHolder() {
     helperApplication();
     QStringList reported;
@@ -63,15 +67,21 @@ const struct {
     for (const auto& action : actions) {
         reported.clear();
         int ticks = 0;
+        qint64 longestGap = 0;
+        QElapsedTimer sinceTick;
         QTimer ticker;
-        QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            ++ticks;
+            longestGap = std::max(longestGap, sinceTick.restart());
+        });
+        sinceTick.start();
         ticker.start(20);
         runHandler(&window, [&] { action.press(window, reported); });
         const int ticksAtReturn = ticks;
         waitFor([&] { return !reported.isEmpty(); }, 5000);
         say(QByteArray(action.name) + ' ' + QByteArray::number(reported.size()) + ' ' +
             QByteArray::number(ticks - ticksAtReturn) + ' ' + QByteArray::number(ticksAtReturn) +
-            '\n');
+            ' ' + QByteArray::number(longestGap) + '\n');
     }
     std::_Exit(0);
 }
@@ -90,9 +100,10 @@ TEST_F(HungHolderX11, TheWindowGoesOnAndGivesUpWithOneMessage) {
     ASSERT_TRUE(helper.waitForFinished(30000));
     const QList<QByteArray> lines = helper.readAllStandardOutput().trimmed().split('\n');
     ASSERT_EQ(lines.size(), std::size(actions)) << helper.readAllStandardError().toStdString();
+    std::printf("%s\n", lines.join(" | ").constData());
     for (std::size_t i = 0; i < std::size(actions); ++i) {
         const QList<QByteArray> fields = lines[static_cast<qsizetype>(i)].split(' ');
-        ASSERT_EQ(fields.size(), 4) << actions[i].name;
+        ASSERT_EQ(fields.size(), 5) << actions[i].name;
         EXPECT_EQ(fields[0], actions[i].name);
         EXPECT_EQ(fields[1].toInt(), actions[i].messages)
             << actions[i].name << ": messages within five seconds";
