@@ -119,15 +119,15 @@ const CompactText& InputBox::rawText() const {
     return rawText_->text();
 }
 
-bool InputBox::comesInSlices(const QString& text) {
-    return text.size() >= SlicedInsertion::sliceLength;
+bool InputBox::comesInSlices(qsizetype length) {
+    return length >= SlicedInsertion::sliceLength;
 }
 
 void InputBox::replaceText(QString plain, const QString& after) {
     insertion_->cancel();
-    const bool freesMuch = rawText().size() >= SlicedInsertion::sliceLength;
+    const bool freesMuch = comesInSlices(rawText().size());
     // A long text follows the box's changes into the mirror as it comes in a slice at a time.
-    const bool inSlices = comesInSlices(plain);
+    const bool inSlices = comesInSlices(plain.size());
     const QString atOnce = inSlices ? QString() : plain + after;
     if (freesMuch || document()->isUndoAvailable() || document()->isRedoAvailable())
         renewDocument();

@@ -57,8 +57,8 @@ public:
     // anew drops what was to run.
     void whenFilled(std::function<void()> then);
     bool filling() const;
-    // Whether a text is long enough to come into the box a slice at a time.
-    static bool comesInSlices(const QString& text);
+    // Whether a text of this length is long enough to come into the box a slice at a time.
+    static bool comesInSlices(qsizetype length);
 
 signals:
     // The box's text changed, by any edit or by a text set anew.

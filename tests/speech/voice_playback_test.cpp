@@ -67,7 +67,8 @@ protected:
 
     // Runs the event loop until clock hears sound played from since on; false after a generous
     // while. A voice's first sound may take seconds under the sanitizers, so tests that act while
-    // speech is under way count their time from it.
+    // speech is under way count their time from it. It looks every 20 ms, where waitForSound
+    // looks without rest: the voice's own process needs the processor meanwhile.
     static bool heardFrom(const SoundClock& clock, SoundClock::Clock::time_point since) {
         const auto deadline = SoundClock::Clock::now() + std::chrono::seconds(30);
         while (!clock.firstSoundAfter(since) && SoundClock::Clock::now() < deadline)
