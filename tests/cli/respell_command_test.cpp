@@ -21,12 +21,16 @@ struct ProcessResult {
     QByteArray err;
 };
 
+// Time enough for a sanitizer build on a busy machine, which rewrites a few megabytes in tens of
+// seconds; only a rewrite that never ends should run out of it.
+constexpr int rewriteTimeoutMs = 120000;
+
 ProcessResult runRespell(const QStringList& arguments, const QByteArray& input) {
     QProcess process;
     process.start(QStringLiteral(TELLWICK_BINARY), QStringList{"respell"} + arguments);
     process.write(input);
     process.closeWriteChannel();
-    process.waitForFinished(30000);
+    process.waitForFinished(rewriteTimeoutMs);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
@@ -203,10 +207,10 @@ TEST(RespellCommand, AFileChangedWhileItIsReadIsAnErrorAndAfterwardsChangesNothi
         process.start(QStringLiteral(TELLWICK_BINARY), row.command + QStringList{file.fileName()});
         if (row.when == Moment::WhileWritten) {
             // Writing has begun, and stops while this test reads nothing more.
-            ASSERT_TRUE(process.waitForReadyRead(30000)) << row.name;
+            ASSERT_TRUE(process.waitForReadyRead(rewriteTimeoutMs)) << row.name;
             row.change(file);
         }
-        const bool finished = process.waitForFinished(60000);
+        const bool finished = process.waitForFinished(rewriteTimeoutMs);
         stop = true;
         if (changer.joinable())
             changer.join();
